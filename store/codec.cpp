@@ -1,0 +1,102 @@
+#include "store/codec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace codec {
+namespace {
+
+// One conversion descriptor per direction, opened on first use. The program runs on one thread.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool Convert(std::string_view in, std::string& out) {
+        out.clear();
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) return false;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        std::size_t srcLeft = in.size();
+        char chunk[1024];
+        while (srcLeft > 0) {
+            char* dst = chunk;
+            std::size_t dstLeft = sizeof chunk;
+            const std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(chunk, static_cast<std::size_t>(dst - chunk));
+            if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) return false;
+        }
+        char* dst = chunk;
+        std::size_t dstLeft = sizeof chunk;
+        if (iconv(cd_, nullptr, nullptr, &dst, &dstLeft) == static_cast<std::size_t>(-1)) return false;
+        out.append(chunk, static_cast<std::size_t>(dst - chunk));
+        return true;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+}  // namespace
+
+bool Cp932ToUtf8(std::string_view cp932, std::string& utf8) {
+    static Converter converter("UTF-8", "CP932");
+    return converter.Convert(cp932, utf8);
+}
+
+bool Utf8ToCp932(std::string_view utf8, std::string& cp932) {
+    static Converter converter("CP932", "UTF-8");
+    return converter.Convert(utf8, cp932);
+}
+
+bool IsValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t extra;
+        unsigned int min;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+            min = 0x80;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            min = 0x800;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            min = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + extra >= text.size()) return false;
+        unsigned int code = c & (0x3F >> extra);
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto t = static_cast<unsigned char>(text[i + k]);
+            if ((t & 0xC0) != 0x80) return false;
+            code = (code << 6) | (t & 0x3F);
+        }
+        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+}  // namespace codec
+
+
+namespace codec {
+
+std::string Sjis(std::string_view utf8) {
+    std::string out;
+    Utf8ToCp932(utf8, out);
+    return out;
+}
+
+}  // namespace codec

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Conversion between the code page 932 bytes of stored text and the UTF-8 of file names,
+// terminals and widgets. Both directions are strict: text that the other side cannot hold is
+// reported, never replaced by "?".
+namespace codec {
+
+bool Cp932ToUtf8(std::string_view cp932, std::string& utf8);
+bool Utf8ToCp932(std::string_view utf8, std::string& cp932);
+
+bool IsValidUtf8(std::string_view text);
+
+}  // namespace codec
+
+namespace codec {
+
+// The program's own Japanese texts are written in UTF-8 in the sources; this gives their stored
+// form. Only for texts known to exist in code page 932.
+std::string Sjis(std::string_view utf8);
+
+}  // namespace codec

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unordered_map>
+#include <vector>
+
+#include "store/file_watch.h"
+#include "store/profile_document.h"
+
+namespace profile {
+
+// Reads and writes profile files by their file-system path, for the whole program. A parsed
+// copy of each file is reused while the file on disk is unchanged; writes are held in memory
+// until Flush, which replaces the file atomically. Writes apply to the file as it is on disk:
+// when another program changes it before the flush, the pending writes are replayed on the new
+// contents, so neither side's edits are lost.
+class ProfileService {
+public:
+    static ProfileService& Instance();
+
+    std::string ReadString(const std::string& file, std::string_view section, std::string_view key,
+                           std::string_view defaultValue);
+    std::int32_t ReadInt(const std::string& file, std::string_view section, std::string_view key,
+                         std::int32_t defaultValue);
+    // False when nothing can be stored: no file named, a missing folder, a file that is a folder
+    // or cannot be read, or a key that cannot be written as a key.
+    bool WriteString(const std::string& file, std::string_view section, std::string_view key, std::string_view value);
+    // Makes the file on disk complete and current. False when it could not be written.
+    bool Flush(const std::string& file);
+
+private:
+    struct Signature {
+        bool exists = false;
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified{};
+        bool operator==(const Signature& other) const;
+        static Signature Of(const struct stat& info);
+    };
+    struct PendingWrite {
+        std::string section, key, value;
+    };
+    struct Entry {
+        std::string folder, name;
+        int watch = -1;
+        bool stale = true;
+        bool loaded = false;
+        bool readable = true;
+        Signature signature;
+        ProfileDocument document;
+        std::vector<PendingWrite> pending;
+    };
+
+    ProfileService() = default;
+    Entry& Current(const std::string& file);
+    void Reload(Entry& entry, const std::string& file);
+    void ApplyNotifications();
+
+    FileWatch watch_;
+    std::unordered_map<std::string, Entry> entries_;
+};
+
+}  // namespace profile

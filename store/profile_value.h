@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "store/profile_document.h"
+
+// How a stored value or a caller's default becomes the result of a read.
+namespace profile {
+
+// A read returns at most this many bytes (the 260-byte buffers of the callers, less the terminator).
+constexpr std::size_t kMaxReadBytes = 259;
+
+// Removes one pair of matching quotes (" or ') around a text of at least two characters.
+std::string_view Unquote(std::string_view text);
+
+std::string StringResult(const Lookup& found, std::string_view defaultValue);
+std::int32_t IntResult(const Lookup& found, std::int32_t defaultValue);
+
+// The leading-number rule: blanks, an optional sign, decimal digits up to the first other
+// character, accumulated in 32 bits with wrap-around. No digits give 0.
+std::int32_t ParseLeadingInt(std::string_view text);
+
+}  // namespace profile

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// One profile file, named by its file-system path. All texts are code page 932.
+class ProfileFile {
+public:
+    ProfileFile() = default;  // no file: reads give the defaults, writes store nothing
+    explicit ProfileFile(std::string fsPath) : fsPath_(std::move(fsPath)) {}
+    // A file named by a stored (code page 932) path; no file when the path cannot be converted.
+    static ProfileFile AtStoredPath(std::string_view storedPath);
+
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    std::int32_t ReadInt(std::string_view section, std::string_view key, std::int32_t defaultValue) const;
+    bool WriteString(std::string_view section, std::string_view key, std::string_view value) const;
+    bool WriteInt(std::string_view section, std::string_view key, std::int32_t value) const;
+    bool Flush() const;
+
+    const std::string& FsPath() const { return fsPath_; }
+
+private:
+    std::string fsPath_;
+};
+
+// The settings file of this installation.
+class SettingsProfile : public ProfileFile {
+public:
+    SettingsProfile();
+};
+
+// The current record file. While no path is set, reads come from the settings file and writes
+// and flushes store nothing.
+class RecordProfile {
+public:
+    RecordProfile() = default;
+
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    std::int32_t ReadInt(std::string_view section, std::string_view key, std::int32_t defaultValue) const;
+    bool WriteString(std::string_view section, std::string_view key, std::string_view value) const;
+    bool WriteInt(std::string_view section, std::string_view key, std::int32_t value) const;
+    bool Flush() const;
+
+    // The full stored path of the record file (code page 932).
+    void SetPath(std::string storedPath);
+    const std::string& Path() const { return path_; }
+    void SetCabinet(std::string cabinet) { cabinet_ = std::move(cabinet); }
+    const std::string& Cabinet() const { return cabinet_; }
+
+private:
+    SettingsProfile settings_;
+    ProfileFile file_;
+    std::string path_;
+    std::string cabinet_;
+};
