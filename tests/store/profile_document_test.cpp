@@ -167,3 +167,16 @@ TEST(ProfileWrite, KeysThatWouldReadBackAsSomethingElseAreNotStorable) {
     EXPECT_FALSE(ProfileDocument::IsStorableKey(";x"));
     EXPECT_FALSE(ProfileDocument::IsStorableKey("a=b"));
 }
+
+TEST(ProfileRead, HugeLinesNulsAndBrokenPairsAreReadSafelyAndKept) {
+    std::string bytes = "[s]\r\nbig=" + std::string(1 << 20, 'v') + "\r\n";
+    bytes += std::string("nul\0=\0\0\r\n", 9);
+    bytes += "broken=\x81\r\n\x82\r\n[\x83";  // a lead byte before a line end, and at the very end
+    ProfileDocument doc = ProfileDocument::Parse(bytes);
+    EXPECT_EQ(doc.Serialize(), bytes);
+    EXPECT_EQ(Read(doc, "s", "big").size(), profile::kMaxReadBytes);
+    EXPECT_EQ(Read(doc, "s", "nul"), "");
+    EXPECT_EQ(Read(doc, "s", "broken"), "\x81");
+    EXPECT_TRUE(doc.Set("s", "after", "1"));
+    EXPECT_EQ(Read(ProfileDocument::Parse(doc.Serialize()), "s", "after"), "1");
+}

@@ -7,14 +7,14 @@
 
 #include "store/codec.h"
 
-void TempHomeTest::SetUp() {
+TempHomeTest::TempHomeTest() {
     std::string pattern = (std::filesystem::temp_directory_path() / "zulname-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
     home_ = pattern;
     setenv("ZULNAME_HOME", home_.c_str(), 1);
 }
 
-void TempHomeTest::TearDown() {
+TempHomeTest::~TempHomeTest() {
     std::error_code ignored;
     std::filesystem::remove_all(home_, ignored);
     unsetenv("ZULNAME_HOME");

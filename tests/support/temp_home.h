@@ -5,11 +5,12 @@
 #include <string>
 #include <string_view>
 
-// A fresh, empty $ZULNAME_HOME for each test, removed afterwards.
+// A fresh, empty $ZULNAME_HOME for each test, removed afterwards. It is set up in the
+// constructor, so that members of derived fixtures already see it.
 class TempHomeTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    TempHomeTest();
+    ~TempHomeTest() override;
 
     // A path inside the home folder (UTF-8, file system).
     std::string PathOf(std::string_view name) const { return home_ + "/" + std::string(name); }

@@ -1,0 +1,105 @@
+#include "app/startup.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "store/codec.h"
+#include "store/locations.h"
+#include "store/storage_layout.h"
+
+namespace {
+
+enum class Entry { Missing, Folder, Other };
+
+Entry EntryAt(const std::string& storedPath) {
+    std::string fsPath;
+    if (!locations::StoredPathToFs(storedPath, fsPath)) return Entry::Other;
+    struct stat info {};
+    if (lstat(fsPath.c_str(), &info) != 0) return Entry::Missing;
+    if (S_ISDIR(info.st_mode)) return Entry::Folder;
+    // A link to a folder serves as the folder.
+    if (S_ISLNK(info.st_mode) && stat(fsPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return Entry::Folder;
+    return Entry::Other;
+}
+
+void MakeFolder(const std::string& storedPath) {
+    std::string fsPath;
+    std::error_code ignored;  // an existing folder or a read-only medium is no reason to stop
+    if (locations::StoredPathToFs(storedPath, fsPath)) std::filesystem::create_directory(fsPath, ignored);
+}
+
+void InstallCabinetFolders(const SettingsProfile& settings, const std::string& programFolder) {
+    if (settings.ReadInt("Install", "First", 1) != 1) return;
+    for (const std::string& folder : CabinetFolders()) MakeFolder(programFolder + folder);
+    settings.WriteInt("Install", "First", 0);
+    settings.Flush();
+}
+
+void RegisterValueLists(const SettingsProfile& settings) {
+    if (settings.ReadInt("Lists", "Install", 0) != 0) return;
+    settings.WriteInt("Lists", "Install", 1);
+    // The fixed items in the order of the value-list files, ZULDAT00.NAM to ZULDAT07.NAM.
+    const char* const items[] = {"氏名", "肩書き", "所属", "読み", "その他1", "その他2", "その他3", "その他4"};
+    int number = 0;
+    for (const char* item : items) {
+        char file[16];
+        std::snprintf(file, sizeof file, "ZULDAT%02d.NAM", number++);
+        settings.WriteString("Lists", codec::Sjis(item), file);
+    }
+    settings.WriteInt("Lists", "Install", 1);
+}
+
+void EnsureMergeFolder(const SettingsProfile& settings, const std::string& programFolder) {
+    const std::string folder = MergeFolderName(programFolder);
+    if (EntryAt(folder) != Entry::Missing) return;
+    MakeFolder(folder);
+    settings.WriteString("Sashikomi", "Dir", folder);
+}
+
+bool IsFolder(const std::string& fsPath) {
+    std::error_code ignored;
+    return std::filesystem::is_directory(fsPath, ignored);
+}
+
+}  // namespace
+
+std::string MergeFolderName(const std::string& programFolder) {
+    const std::string base = programFolder + codec::Sjis("差し込み");
+    if (EntryAt(base) != Entry::Other) return base;
+    // Files are finite, so a free name comes; the bound only guards against a folder that
+    // keeps changing underneath.
+    for (int counter = 0; counter < 100000; ++counter) {
+        const std::string candidate = base + std::to_string(counter);
+        if (EntryAt(candidate) != Entry::Other) return candidate;
+    }
+    return base;
+}
+
+bool Initialise(StartupPlatform& platform, UserItemList& userItems) {
+    if (platform.ProgramOnOpticalMedia()) {
+        platform.ShowMessage("CD-ROMドライブ上ではデータの保存が出来ませんので実行できません");
+        return false;
+    }
+    const std::string programFolder = locations::ProgramFolder();
+    if (!locations::EnsureFolders() || programFolder.empty()) {
+        platform.ShowMessage("データの保存先のフォルダー「" + locations::DataFolder() + "」と「" +
+                             locations::ConfigFolder() +
+                             "」を作成できないか、その名前がシフトJISで表せないため、実行できません");
+        return false;
+    }
+    const SettingsProfile settings;
+    if (IsFolder(settings.FsPath())) {
+        platform.ShowMessage("設定ファイル「" + settings.FsPath() + "」がフォルダーになっているため、実行できません");
+        return false;
+    }
+
+    for (std::string& name : SplitUserItems(settings.ReadString("UserDef", "Items", ""))) userItems.Append(std::move(name));
+    InstallCabinetFolders(settings, programFolder);
+    RegisterValueLists(settings);
+    EnsureMergeFolder(settings, programFolder);
+    settings.Flush();
+    return true;
+}

@@ -1,0 +1,127 @@
+#include "store/items.h"
+
+#include "store/codec.h"
+#include "store/cp932.h"
+#include "store/font_setting.h"
+
+namespace {
+
+constexpr const char* kDefaultSection = "Default";
+
+}  // namespace
+
+const std::vector<std::string>& FixedItems() {
+    static const std::vector<std::string> items = [] {
+        std::vector<std::string> list;
+        for (const char* name : {"氏名", "肩書き", "所属", "読み", "その他1", "その他2", "その他3", "その他4"})
+            list.push_back(codec::Sjis(name));
+        return list;
+    }();
+    return items;
+}
+
+std::vector<std::string> ItemList(const std::vector<std::string>& userItems) {
+    std::vector<std::string> list = FixedItems();
+    list.insert(list.end(), userItems.begin(), userItems.end());
+    return list;
+}
+
+std::vector<std::string> SplitUserItems(std::string_view stored) {
+    // "|" (0x7C) is also a trail byte of some double-byte characters, so split character-aware.
+    std::vector<std::string> names;
+    std::string current;
+    for (std::size_t pos = 0; pos < stored.size();) {
+        const std::size_t len = cp932::CharLength(stored, pos);
+        if (len == 1 && stored[pos] == '|') {
+            if (!current.empty()) names.push_back(std::move(current));
+            current.clear();
+        } else {
+            current.append(stored, pos, len);
+        }
+        pos += len;
+    }
+    if (!current.empty()) names.push_back(std::move(current));
+    return names;
+}
+
+std::string JoinUserItems(const std::vector<std::string>& names) {
+    std::string stored;
+    for (const std::string& name : names) stored += name + "|";
+    return stored;
+}
+
+void UserItemList::ReloadUserItems(const SettingsProfile& settings) {
+    names_ = SplitUserItems(settings.ReadString("UserDef", "Items", ""));
+}
+
+std::string ItemKey(std::string_view slot, std::string_view item, std::string_view suffix) {
+    return std::string(slot) + std::string(item) + std::string(suffix);
+}
+
+std::string IsPrintKey(std::string_view slot, std::string_view item) {
+    return std::string(slot) + "IsPrint" + std::string(item);
+}
+
+ItemRecord LoadItem(const SettingsProfile& settings, const RecordProfile& record, std::string_view card,
+                    std::string_view slot, std::string_view item) {
+    const std::string xKey = ItemKey(slot, item, "Xpos");
+    const std::string yKey = ItemKey(slot, item, "Ypos");
+    ItemRecord values;
+    values.text = record.ReadString(card, item, "");
+    values.xpos = record.ReadString(card, xKey, settings.ReadString(kDefaultSection, xKey, "0"));
+    values.ypos = record.ReadString(card, yKey, settings.ReadString(kDefaultSection, yKey, "0"));
+    values.print = record.ReadInt(card, IsPrintKey(slot, item), 1);
+    return values;
+}
+
+bool SaveItem(const RecordProfile& record, std::string_view card, std::string_view slot, std::string_view item,
+              const ItemRecord& values) {
+    bool stored = record.WriteString(card, item, values.text);
+    stored = record.WriteString(card, ItemKey(slot, item, "Xpos"), values.xpos) && stored;
+    stored = record.WriteString(card, ItemKey(slot, item, "Ypos"), values.ypos) && stored;
+    stored = record.WriteInt(card, IsPrintKey(slot, item), values.print) && stored;
+    return record.Flush() && stored;
+}
+
+bool SetAlignment(const RecordProfile& record, std::string_view card, std::string_view slot, std::string_view item,
+                  AlignmentCode code) {
+    return record.WriteInt(card, ItemKey(slot, item, "PrintPos"), static_cast<std::int32_t>(code));
+}
+
+void RegisterDefaults(const SettingsProfile& settings, const RecordProfile& record, std::string_view card,
+                      std::string_view slot, const std::function<void()>& saveOpenItem) {
+    for (const std::string& item : FixedItems()) {
+        settings.WriteInt(kDefaultSection, std::string(slot) + "Set", 1);
+        saveOpenItem();
+        for (const char* suffix : {"Font", "FontFace"}) {
+            const std::string key = ItemKey(slot, item, suffix);
+            settings.WriteString(kDefaultSection, key, record.ReadString(card, key, ""));
+        }
+        for (const char* suffix : {"Xpos", "Ypos"}) {
+            const std::string key = ItemKey(slot, item, suffix);
+            settings.WriteString(kDefaultSection, key, record.ReadString(card, key, "0"));
+        }
+        const std::string printKey = IsPrintKey(slot, item);
+        settings.WriteInt(kDefaultSection, printKey, record.ReadInt(card, printKey, 0));
+    }
+    settings.Flush();
+    record.Flush();
+}
+
+void LoadDefaults(const SettingsProfile& settings, const RecordProfile& record, std::string_view card,
+                  std::string_view slot) {
+    for (const std::string& item : FixedItems()) {
+        if (settings.ReadInt(kDefaultSection, std::string(slot) + "Set", 0) != 1) continue;
+        const auto copy = [&](const std::string& key, std::string_view defaultValue) {
+            record.WriteString(card, key, settings.ReadString(kDefaultSection, key, defaultValue));
+        };
+        copy(ItemKey(slot, item, "Font"), kRegisteredFontRecord);
+        copy(ItemKey(slot, item, "FontFace"), kRegisteredFaceName);
+        copy(ItemKey(slot, item, "Xpos"), "0");
+        copy(ItemKey(slot, item, "Ypos"), "0");
+        const std::string printKey = IsPrintKey(slot, item);
+        record.WriteInt(card, printKey, settings.ReadInt(kDefaultSection, printKey, 0));
+    }
+    settings.Flush();
+    record.Flush();
+}

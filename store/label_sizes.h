@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "store/profiles.h"
+
+// The three label slots: their sizes (shared by all record files, in the settings file) and the
+// slot each record file uses.
+
+struct LabelExtent {
+    std::int32_t width = 0;   // hundredths of an inch
+    std::int32_t height = 0;
+};
+
+inline constexpr std::int32_t kLabelSlotCount = 3;
+
+// Width and height of a slot; missing keys give 358 × 216 (a business card), non-numeric text 0.
+LabelExtent LabelSize(const SettingsProfile& settings, std::int32_t slot);
+
+// The record file's slot as stored: 0 while none has been chosen.
+std::int32_t StoredSlot(const RecordProfile& record);
+// The record file's slot for use: 2 or 3 as stored, anything else is slot 1.
+std::int32_t CurrentSlot(const RecordProfile& record);
+// Stores the slot as decimal text; the caller flushes.
+bool SetCurrentSlot(const RecordProfile& record, std::int32_t slot);
+// The digit put in front of every per-slot key: the stored text, "1" when none is stored.
+std::string SlotPrefix(const RecordProfile& record);
