@@ -5,17 +5,22 @@ PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-d
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench fuzz clean
 
 all: build
 
+# Installs those of the Debian packages $(1) that are missing.
+define install_missing
+@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+if [ -n "$$missing" ]; then \
+  echo "Installing:" $$missing; \
+  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing || \
+  { $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; }; \
+fi
+endef
+
 deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:" $$missing; \
-	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing || \
-	  { $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; }; \
-	fi
+	$(call install_missing,$(PACKAGES))
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
@@ -31,6 +36,19 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/profile_bench
+
+# The profile-parser fuzzer, built with clang, run for FUZZ_SECONDS on a corpus kept in FUZZ_DIR
+# and seeded from tests/fuzz/seeds. Inputs that fail are written to FUZZ_DIR.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	$(call install_missing,clang libclang-rt-14-dev)
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DZULNAME_FUZZ=ON
+	cmake --build $(FUZZ_DIR) --target profile_parser_fuzz
+	mkdir -p $(FUZZ_DIR)/corpus/profile_parser
+	cp tests/fuzz/seeds/* $(FUZZ_DIR)/corpus/profile_parser/
+	$(FUZZ_DIR)/tests/profile_parser_fuzz -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/ \
+	  $(FUZZ_DIR)/corpus/profile_parser
 
 clean:
 	rm -rf $(BUILD_DIR) build-*

@@ -52,6 +52,11 @@ bool ProfileDocument::IsStorableKey(std::string_view key) {
            cp932::FindChar(key, '=') == std::string_view::npos && key.find('\0') == std::string_view::npos;
 }
 
+bool ProfileDocument::IsStorableSection(std::string_view section) {
+    const std::string header = "[" + std::string(section) + "]";
+    return section.find('\0') == std::string_view::npos && cp932::FindLastChar(header, ']') == header.size() - 1;
+}
+
 void ProfileDocument::Classify(Line& line) const {
     const std::string_view content = View(line.begin, line.length);
     const std::string_view trimmed = cp932::TrimBlanks(content);

@@ -29,7 +29,8 @@ public:
 
     // Stores key=value in the first section of that name, adding the key or the section when
     // missing. Returns false when the key already had exactly this value (nothing changed).
-    // Callers pass a value without line breaks and a key that is storable (IsStorableKey).
+    // Callers pass a value without line breaks and a storable section and key (IsStorableSection,
+    // IsStorableKey).
     bool Set(std::string_view section, std::string_view key, std::string_view value);
 
     std::string Serialize() const;
@@ -40,6 +41,9 @@ public:
     // A key that would read back as something else (a comment, a section header, a shorter key)
     // cannot be stored.
     static bool IsStorableKey(std::string_view key);
+    // Nor can a section whose header would read back as another name: one with a NUL, or one
+    // ending in a lone lead byte, which would take the closing "]" as its second byte.
+    static bool IsStorableSection(std::string_view section);
 
 private:
     enum class Kind : std::uint8_t { Blank, Comment, Header, Entry, Bare };

@@ -147,7 +147,7 @@ bool ProfileService::WriteString(const std::string& file, std::string_view secti
     if (file.empty()) return false;
     const std::string cleanSection = CleanName(section);
     const std::string cleanKey = CleanName(key);
-    if (!ProfileDocument::IsStorableKey(cleanKey)) return false;
+    if (!ProfileDocument::IsStorableKey(cleanKey) || !ProfileDocument::IsStorableSection(cleanSection)) return false;
     Entry& entry = Current(file);
     if (!entry.readable) return false;
     if (!entry.signature.exists && !IsFolder(entry.folder)) return false;

@@ -29,7 +29,7 @@ public:
     std::int32_t ReadInt(const std::string& file, std::string_view section, std::string_view key,
                          std::int32_t defaultValue);
     // False when nothing can be stored: no file named, a missing folder, a file that is a folder
-    // or cannot be read, or a key that cannot be written as a key.
+    // or cannot be read, or a section or key that cannot be written as one.
     bool WriteString(const std::string& file, std::string_view section, std::string_view key, std::string_view value);
     // Makes the file on disk complete and current. False when it could not be written.
     bool Flush(const std::string& file);

@@ -180,3 +180,10 @@ TEST(ProfileRead, HugeLinesNulsAndBrokenPairsAreReadSafelyAndKept) {
     EXPECT_TRUE(doc.Set("s", "after", "1"));
     EXPECT_EQ(Read(ProfileDocument::Parse(doc.Serialize()), "s", "after"), "1");
 }
+
+TEST(ProfileWrite, SectionsWhoseHeaderWouldReadBackAsAnotherNameAreNotStorable) {
+    EXPECT_TRUE(ProfileDocument::IsStorableSection(S("表") + "]x"));
+    EXPECT_TRUE(ProfileDocument::IsStorableSection(""));
+    EXPECT_FALSE(ProfileDocument::IsStorableSection("\x81"));  // would take "]" as its trail byte
+    EXPECT_FALSE(ProfileDocument::IsStorableSection(std::string("a\0b", 3)));
+}

@@ -24,7 +24,7 @@ protected:
         WriteBytes(locations::SettingsFilePath(), text);
         for (const auto& item : items) items_.push_back(S(item.first));
     }
-    ValueLists Load(ValueLists lists = {}) {
+    ValueLists Load(ValueLists lists = ValueLists()) {
         LoadValueLists(SettingsProfile(), items_, lists);
         return lists;
     }

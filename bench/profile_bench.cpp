@@ -1,0 +1,112 @@
+// Speed of the profile-file layer on a record file of 1,000 cards: parsing it, reading a key
+// while it is unchanged, and saving a batch of edits.
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bench/record_file.h"
+#include "bench/summary_reporter.h"
+#include "store/codec.h"
+#include "store/profile_document.h"
+#include "store/profiles.h"
+
+namespace {
+
+constexpr int kCards = 1000;
+constexpr int kRepetitions = 10;
+
+const std::string& RecordBytes() {
+    static const std::string bytes = bench::MakeRecordFile(kCards);
+    return bytes;
+}
+
+const std::vector<std::string>& CardSections() {
+    static const std::vector<std::string> sections = [] {
+        std::vector<std::string> names;
+        for (int card = 0; card < kCards; ++card) names.push_back(bench::CardSection(card));
+        return names;
+    }();
+    return sections;
+}
+
+// A temporary folder for the files on disk, removed when the program ends.
+class BenchFolder {
+public:
+    BenchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zulname-bench-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    }
+    ~BenchFolder() {
+        std::error_code ignored;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+    }
+    BenchFolder(const BenchFolder&) = delete;
+    BenchFolder& operator=(const BenchFolder&) = delete;
+
+    // The record file under that name, written afresh.
+    std::string FreshRecordFile(const std::string& name) const {
+        const std::string path = path_ + "/" + name;
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << RecordBytes();
+        return path;
+    }
+
+private:
+    std::string path_;
+};
+
+BenchFolder& Folder() {
+    static BenchFolder folder;
+    return folder;
+}
+
+void ParseRecordFile(benchmark::State& state) {
+    const std::string& bytes = RecordBytes();
+    for (auto _ : state) {
+        profile::ProfileDocument document = profile::ProfileDocument::Parse(bytes);
+        benchmark::DoNotOptimize(document);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+}
+BENCHMARK(ParseRecordFile)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+
+void ReadStringFromUnchangedFile(benchmark::State& state) {
+    const ProfileFile file(Folder().FreshRecordFile("read.ini"));
+    const std::string& section = CardSections()[kCards / 2];
+    const std::string key = codec::Sjis("1氏名Font");
+    if (file.ReadString(section, key, "").empty()) state.SkipWithError("the record file lacks the key");
+    for (auto _ : state) benchmark::DoNotOptimize(file.ReadString(section, key, ""));
+}
+BENCHMARK(ReadStringFromUnchangedFile)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+
+void Write1000KeysAndFlush(benchmark::State& state) {
+    const ProfileFile file(Folder().FreshRecordFile("write.ini"));
+    const std::string key = codec::Sjis("1氏名Xpos");
+    int next = 0;
+    for (auto _ : state) {
+        // Every value differs from the stored one, so each write changes the file.
+        for (const std::string& section : CardSections()) file.WriteString(section, key, std::to_string(++next));
+        if (!file.Flush()) state.SkipWithError("the record file could not be written");
+    }
+}
+BENCHMARK(Write1000KeysAndFlush)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    const std::string size = std::to_string(RecordBytes().size() / 1000) + " kB";
+    bench::SummaryReporter reporter({
+        {"ParseRecordFile", "parse a 1,000-card record file (" + size + ")", true, 100},
+        {"ReadStringFromUnchangedFile", "read a key of the unchanged file", false, 1e-6},
+        {"Write1000KeysAndFlush", "1,000 writes and one flush", false, 50e-3},
+    });
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,119 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/temp_home.h"
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+class ZulnameIniTest : public TempHomeTest {
+protected:
+    // Runs the built tool with these arguments, its output going to files in the home folder.
+    Outcome Run(const std::vector<std::string>& args) const {
+        const std::string outPath = PathOf(".out"), errPath = PathOf(".err");
+        std::vector<char*> argv{const_cast<char*>(ZULNAME_INI_PATH)};
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(127);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        Outcome outcome;
+        int status = 0;
+        if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
+        outcome.out = ReadBytes(outPath);
+        outcome.err = ReadBytes(errPath);
+        std::filesystem::remove(outPath);
+        std::filesystem::remove(errPath);
+        return outcome;
+    }
+
+    std::string File() const { return PathOf("名札.ini"); }
+};
+
+// A failure is reported on one line of its own and nothing else is printed.
+void ExpectFailure(const Outcome& outcome, int status, std::string_view mentions) {
+    EXPECT_EQ(outcome.status, status);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_NE(outcome.err.find(mentions), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
+}
+
+}  // namespace
+
+TEST_F(ZulnameIniTest, ReadsStoredTextAsUtf8) {
+    WriteBytes(File(), "[" + S("来賓") + "]\r\n" + S("役職") + "=" + S("部長") + "\r\n" + S("表示") + "=" +
+                           S("表ソ") + "\r\nXpos= 12abc\r\n");
+    EXPECT_EQ(Run({"get", File(), "来賓", "役職"}).out, "部長\n");
+    EXPECT_EQ(Run({"get", File(), "来賓", "表示"}).out, "表ソ\n");
+    EXPECT_EQ(Run({"get", File(), "来賓", "氏名", "なし"}).out, "なし\n");
+    EXPECT_EQ(Run({"get", File(), "来賓", "氏名"}).out, "\n");
+    EXPECT_EQ(Run({"getint", File(), "来賓", "XPOS"}).out, "12\n");
+    EXPECT_EQ(Run({"getint", File(), "来賓", "Ypos", "-7cm"}).out, "-7\n");
+    EXPECT_EQ(Run({"getint", File(), "来賓", "Ypos"}).out, "0\n");
+    EXPECT_EQ(Run({"get", PathOf("missing.ini"), "s", "k", "d"}).out, "d\n");
+}
+
+TEST_F(ZulnameIniTest, WritesCodePage932AndKeepsTheRestOfTheFile) {
+    EXPECT_EQ(Run({"set", File(), "生徒", "氏名", "山田 太郎"}).status, 0);
+    EXPECT_EQ(ReadBytes(File()), "[" + S("生徒") + "]\r\n" + S("氏名") + "=" + S("山田 太郎") + "\r\n");
+
+    WriteBytes(File(), "; note\n[s]\nk=1\nother=x\n");
+    EXPECT_EQ(Run({"set", File(), "S", "K", "２"}).status, 0);
+    EXPECT_EQ(ReadBytes(File()), "; note\n[s]\nk=" + S("２") + "\nother=x\n");
+}
+
+TEST_F(ZulnameIniTest, RawModeCarriesBytesBothWays) {
+    // 88 9F is 亜; 5C is a backslash; 81 20 is no character at all.
+    EXPECT_EQ(Run({"--raw", "set", File(), "s", "k", "\\x88\\x9f\\\\\\x81 x"}).status, 0);
+    EXPECT_EQ(ReadBytes(File()), "[s]\r\nk=\x88\x9f\\\x81 x\r\n");
+    EXPECT_EQ(Run({"--raw", "get", File(), "s", "k"}).out, "\x88\x9f\\\x81 x\n");
+    ExpectFailure(Run({"get", File(), "s", "k"}), 1, "--raw");
+
+    EXPECT_EQ(Run({"--raw", "set", File(), "\\x95\\x5C", "k", "v"}).status, 0);
+    EXPECT_EQ(Run({"get", File(), "表", "k"}).out, "v\n");
+}
+
+TEST_F(ZulnameIniTest, UsageErrorsExitWithTwoAndWriteNothing) {
+    ExpectFailure(Run({}), 2, "usage");
+    ExpectFailure(Run({"put", File(), "s", "k", "v"}), 2, "put");
+    ExpectFailure(Run({"get", File(), "s"}), 2, "usage");
+    ExpectFailure(Run({"get", File(), "s", "k", "d", "extra"}), 2, "usage");
+    ExpectFailure(Run({"set", File(), "s", "k", "😀"}), 2, "code page 932");
+    ExpectFailure(Run({"set", File(), "s", "k", "\xff"}), 2, "code page 932");
+    ExpectFailure(Run({"--raw", "set", File(), "s", "k", "a\\q"}), 2, "escape");
+    ExpectFailure(Run({"--raw", "set", File(), "s", "k", "\\x4"}), 2, "escape");
+    ExpectFailure(Run({"--raw", "set", File(), "s", "k", "\\x00"}), 2, "NUL");
+    EXPECT_FALSE(std::filesystem::exists(File()));
+}
+
+TEST_F(ZulnameIniTest, AFileThatCannotBeWrittenExitsWithOneAndSaysWhy) {
+    ExpectFailure(Run({"set", PathOf("gone/a.ini"), "s", "k", "v"}), 1, "does not exist");
+    EXPECT_FALSE(std::filesystem::exists(PathOf("gone")));
+
+    std::filesystem::create_directory(PathOf("dir.ini"));
+    ExpectFailure(Run({"set", PathOf("dir.ini"), "s", "k", "v"}), 1, "is a folder");
+
+    WriteBytes(PathOf("plain"), "x");
+    ExpectFailure(Run({"set", PathOf("plain/a.ini"), "s", "k", "v"}), 1, "not a folder");
+
+    ExpectFailure(Run({"set", File(), "s", "[k]", "v"}), 1, "key");
+    ExpectFailure(Run({"set", File(), "s", " ", "v"}), 1, "key");
+    // 81 takes the "]" of "[\x81]" as its second byte: the header would not read back.
+    ExpectFailure(Run({"--raw", "set", File(), "\\x81", "k", "v"}), 1, "section");
+    EXPECT_FALSE(std::filesystem::exists(File()));
+}
