@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -41,14 +40,12 @@ void InstallCabinetFolders(const SettingsProfile& settings, const std::string& p
 void RegisterValueLists(const SettingsProfile& settings) {
     if (settings.ReadInt("Lists", "Install", 0) != 0) return;
     settings.WriteInt("Lists", "Install", 1);
-    // The fixed items in the order of the value-list files, ZULDAT00.NAM to ZULDAT07.NAM.
-    const char* const items[] = {"氏名", "肩書き", "所属", "読み", "その他1", "その他2", "その他3", "その他4"};
-    int number = 0;
-    for (const char* item : items) {
-        char file[16];
-        std::snprintf(file, sizeof file, "ZULDAT%02d.NAM", number++);
-        settings.WriteString("Lists", codec::Sjis(item), file);
-    }
+    const char* const lists[][2] = {
+        {"氏名", "ZULDAT00.NAM"},    {"肩書き", "ZULDAT01.NAM"},  {"所属", "ZULDAT02.NAM"},
+        {"読み", "ZULDAT03.NAM"},    {"その他1", "ZULDAT04.NAM"}, {"その他2", "ZULDAT05.NAM"},
+        {"その他3", "ZULDAT06.NAM"}, {"その他4", "ZULDAT07.NAM"},
+    };
+    for (const auto& list : lists) settings.WriteString("Lists", codec::Sjis(list[0]), list[1]);
     settings.WriteInt("Lists", "Install", 1);
 }
 

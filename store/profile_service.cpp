@@ -125,6 +125,7 @@ void ProfileService::Reload(Entry& entry, const std::string& file) {
     }
     if (!entry.readable) bytes.clear();
     entry.document = ProfileDocument::Parse(std::move(bytes));
+    ++parses_;
     for (const PendingWrite& write : entry.pending) entry.document.Set(write.section, write.key, write.value);
 }
 
@@ -133,6 +134,14 @@ std::string ProfileService::ReadString(const std::string& file, std::string_view
     if (file.empty()) return StringResult({}, defaultValue);
     const Entry& entry = Current(file);
     return StringResult(entry.document.Find(CleanName(section), CleanName(key)), defaultValue);
+}
+
+std::string ProfileService::ReadFullString(const std::string& file, std::string_view section, std::string_view key,
+                                           std::string_view defaultValue) {
+    const std::size_t unlimited = static_cast<std::size_t>(-1);
+    if (file.empty()) return StringResult({}, defaultValue, unlimited);
+    const Entry& entry = Current(file);
+    return StringResult(entry.document.Find(CleanName(section), CleanName(key)), defaultValue, unlimited);
 }
 
 std::int32_t ProfileService::ReadInt(const std::string& file, std::string_view section, std::string_view key,

@@ -26,6 +26,9 @@ public:
 
     std::string ReadString(const std::string& file, std::string_view section, std::string_view key,
                            std::string_view defaultValue);
+    // As ReadString, but the whole value, however long.
+    std::string ReadFullString(const std::string& file, std::string_view section, std::string_view key,
+                               std::string_view defaultValue);
     std::int32_t ReadInt(const std::string& file, std::string_view section, std::string_view key,
                          std::int32_t defaultValue);
     // False when nothing can be stored: no file named, a missing folder, a file that is a folder
@@ -33,6 +36,9 @@ public:
     bool WriteString(const std::string& file, std::string_view section, std::string_view key, std::string_view value);
     // Makes the file on disk complete and current. False when it could not be written.
     bool Flush(const std::string& file);
+
+    // How many times a file has been parsed since the program started.
+    std::size_t ParseCount() const { return parses_; }
 
 private:
     struct Signature {
@@ -65,6 +71,7 @@ private:
 
     FileWatch watch_;
     std::unordered_map<std::string, Entry> entries_;
+    std::size_t parses_ = 0;
 };
 
 }  // namespace profile

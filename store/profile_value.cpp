@@ -12,7 +12,7 @@ std::string_view Unquote(std::string_view text) {
     return text;
 }
 
-std::string StringResult(const Lookup& found, std::string_view defaultValue) {
+std::string StringResult(const Lookup& found, std::string_view defaultValue, std::size_t maxBytes) {
     std::string_view result;
     if (found.kind == Lookup::Kind::Value) {
         result = Unquote(found.value);
@@ -21,7 +21,7 @@ std::string StringResult(const Lookup& found, std::string_view defaultValue) {
         while (end > 0 && defaultValue[end - 1] == ' ') --end;
         result = Unquote(defaultValue.substr(0, end));
     }
-    return std::string(cp932::CutToBytes(result, kMaxReadBytes));
+    return std::string(cp932::CutToBytes(result, maxBytes));
 }
 
 std::int32_t IntResult(const Lookup& found, std::int32_t defaultValue) {

@@ -16,7 +16,9 @@ constexpr std::size_t kMaxReadBytes = 259;
 // Removes one pair of matching quotes (" or ') around a text of at least two characters.
 std::string_view Unquote(std::string_view text);
 
-std::string StringResult(const Lookup& found, std::string_view defaultValue);
+// maxBytes limits the result: kMaxReadBytes for ordinary reads, none for values that hold a
+// whole list (the print order).
+std::string StringResult(const Lookup& found, std::string_view defaultValue, std::size_t maxBytes = kMaxReadBytes);
 std::int32_t IntResult(const Lookup& found, std::int32_t defaultValue);
 
 // The leading-number rule: blanks, an optional sign, decimal digits up to the first other

@@ -13,6 +13,11 @@ std::string ProfileFile::ReadString(std::string_view section, std::string_view k
     return profile::ProfileService::Instance().ReadString(fsPath_, section, key, defaultValue);
 }
 
+std::string ProfileFile::ReadFullString(std::string_view section, std::string_view key,
+                                        std::string_view defaultValue) const {
+    return profile::ProfileService::Instance().ReadFullString(fsPath_, section, key, defaultValue);
+}
+
 std::int32_t ProfileFile::ReadInt(std::string_view section, std::string_view key, std::int32_t defaultValue) const {
     return profile::ProfileService::Instance().ReadInt(fsPath_, section, key, defaultValue);
 }
@@ -36,6 +41,12 @@ void RecordProfile::SetPath(std::string storedPath) {
 
 std::string RecordProfile::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const {
     return path_.empty() ? settings_.ReadString(section, key, defaultValue) : file_.ReadString(section, key, defaultValue);
+}
+
+std::string RecordProfile::ReadFullString(std::string_view section, std::string_view key,
+                                          std::string_view defaultValue) const {
+    return path_.empty() ? settings_.ReadFullString(section, key, defaultValue)
+                         : file_.ReadFullString(section, key, defaultValue);
 }
 
 std::int32_t RecordProfile::ReadInt(std::string_view section, std::string_view key, std::int32_t defaultValue) const {

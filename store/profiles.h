@@ -13,6 +13,8 @@ public:
     static ProfileFile AtStoredPath(std::string_view storedPath);
 
     std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    // The whole value, not cut at the length of an ordinary read.
+    std::string ReadFullString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     std::int32_t ReadInt(std::string_view section, std::string_view key, std::int32_t defaultValue) const;
     bool WriteString(std::string_view section, std::string_view key, std::string_view value) const;
     bool WriteInt(std::string_view section, std::string_view key, std::int32_t value) const;
@@ -37,6 +39,7 @@ public:
     RecordProfile() = default;
 
     std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    std::string ReadFullString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     std::int32_t ReadInt(std::string_view section, std::string_view key, std::int32_t defaultValue) const;
     bool WriteString(std::string_view section, std::string_view key, std::string_view value) const;
     bool WriteInt(std::string_view section, std::string_view key, std::int32_t value) const;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "store/profile_service.h"
 #include "store/profiles.h"
 #include "tests/support/temp_home.h"
 
@@ -118,4 +119,19 @@ TEST_F(ProfileFileTest, RecordReadsFallBackToSettingsUntilAPathIsSet) {
     EXPECT_TRUE(record.WriteInt("#Setting#", "CurID", 3));
     EXPECT_TRUE(record.Flush());
     EXPECT_EQ(ReadBytes(PathOf("記録.ini")), "[#Setting#]\r\nCurID=3\r\n");
+}
+
+TEST_F(ProfileFileTest, AFileIsParsedOnlyWhenItChanges) {
+    const ProfileFile file(PathOf("a.ini"));
+    WriteBytes(file.FsPath(), "[s]\nk=1\nlist=" + std::string(400, 'x') + "\n");
+    auto& service = profile::ProfileService::Instance();
+    file.ReadInt("s", "k", 0);
+    const std::size_t parses = service.ParseCount();
+    for (int i = 0; i < 100; ++i) file.ReadInt("s", "k", 0);
+    EXPECT_EQ(service.ParseCount(), parses);
+    EXPECT_EQ(file.ReadString("s", "list", "").size(), 259u);
+    EXPECT_EQ(file.ReadFullString("s", "list", "").size(), 400u);
+    WriteBytes(file.FsPath(), "[s]\nk=2\n");
+    EXPECT_EQ(file.ReadInt("s", "k", 0), 2);
+    EXPECT_EQ(service.ParseCount(), parses + 1);
 }
