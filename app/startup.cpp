@@ -93,7 +93,7 @@ bool Initialise(StartupPlatform& platform, UserItemList& userItems) {
         return false;
     }
 
-    for (std::string& name : SplitUserItems(settings.ReadString("UserDef", "Items", ""))) userItems.Append(std::move(name));
+    for (std::string& name : SplitBarList(settings.ReadString("UserDef", "Items", ""))) userItems.Append(std::move(name));
     InstallCabinetFolders(settings, programFolder);
     RegisterValueLists(settings);
     EnsureMergeFolder(settings, programFolder);

@@ -68,6 +68,10 @@ class Surface {
 public:
     virtual ~Surface() = default;
 
+    // Marks for a trace of the drawing: a new page, and the start of a card's operations.
+    virtual void BeginPage(std::int32_t /*page*/) {}
+    virtual void BeginCard(const std::string& /*section*/, std::int32_t /*x*/, std::int32_t /*y*/) {}
+
     // Device pixels per inch, horizontally and vertically.
     virtual std::int32_t DpiX() const = 0;
     virtual std::int32_t DpiY() const = 0;

@@ -26,7 +26,7 @@ std::vector<std::string> ItemList(const std::vector<std::string>& userItems) {
     return list;
 }
 
-std::vector<std::string> SplitUserItems(std::string_view stored) {
+std::vector<std::string> SplitBarList(std::string_view stored) {
     // "|" (0x7C) is also a trail byte of some double-byte characters, so split character-aware.
     std::vector<std::string> names;
     std::string current;
@@ -44,14 +44,14 @@ std::vector<std::string> SplitUserItems(std::string_view stored) {
     return names;
 }
 
-std::string JoinUserItems(const std::vector<std::string>& names) {
+std::string JoinBarList(const std::vector<std::string>& names) {
     std::string stored;
     for (const std::string& name : names) stored += name + "|";
     return stored;
 }
 
 void UserItemList::ReloadUserItems(const SettingsProfile& settings) {
-    names_ = SplitUserItems(settings.ReadString("UserDef", "Items", ""));
+    names_ = SplitBarList(settings.ReadString("UserDef", "Items", ""));
 }
 
 std::string ItemKey(std::string_view slot, std::string_view item, std::string_view suffix) {

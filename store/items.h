@@ -18,9 +18,10 @@ const std::vector<std::string>& FixedItems();
 // The fixed items followed by the user-defined ones: the order of every item list.
 std::vector<std::string> ItemList(const std::vector<std::string>& userItems);
 
-// The names stored in "UserDef" "Items": each followed by "|", empty pieces dropped.
-std::vector<std::string> SplitUserItems(std::string_view stored);
-std::string JoinUserItems(const std::vector<std::string>& names);
+// Lists stored as one value, each name followed by "|" ("UserDef" "Items", the print order);
+// empty pieces are dropped when reading.
+std::vector<std::string> SplitBarList(std::string_view stored);
+std::string JoinBarList(const std::vector<std::string>& names);
 
 // The application's list of user-defined item names.
 class UserItemList {

@@ -15,12 +15,12 @@ protected:
 }  // namespace
 
 TEST(UserItems, StoredNamesSplitAtBarsWithoutEmptyPieces) {
-    EXPECT_EQ(SplitUserItems("A|B|"), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(SplitUserItems("|A||B"), (std::vector<std::string>{"A", "B"}));
-    EXPECT_TRUE(SplitUserItems("").empty());
+    EXPECT_EQ(SplitBarList("A|B|"), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(SplitBarList("|A||B"), (std::vector<std::string>{"A", "B"}));
+    EXPECT_TRUE(SplitBarList("").empty());
     // ポ is 83 7C: its trail byte is a bar and must not split the name.
-    EXPECT_EQ(SplitUserItems(S("ポスト|")), (std::vector<std::string>{S("ポスト")}));
-    EXPECT_EQ(JoinUserItems({"A", "B"}), "A|B|");
+    EXPECT_EQ(SplitBarList(S("ポスト|")), (std::vector<std::string>{S("ポスト")}));
+    EXPECT_EQ(JoinBarList({"A", "B"}), "A|B|");
 }
 
 TEST_F(ItemsTest, UserItemsFollowTheFixedItemsInStoredOrder) {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+// Stored text (code page 932) in and out of widgets.
+
+// A character that does not decode is shown as U+FFFD, so damaged text still shows the rest.
+QString ToWidgetText(std::string_view stored);
+// False when code page 932 cannot hold the widget's text.
+bool FromWidgetText(const QString& text, std::string& stored);

@@ -1,0 +1,180 @@
+#include "render/card.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "render/card_image.h"
+#include "render/decorative_lines.h"
+#include "render/frames.h"
+#include "render/logical_math.h"
+#include "render/sheet.h"
+#include "store/color_setting.h"
+#include "store/font_setting.h"
+#include "store/items.h"
+
+namespace {
+
+constexpr ColorRef kWhite = 0xFFFFFF;
+constexpr ColorRef kShadowGrey = 0x808080;
+// A shadow further away than this (ten inches) is no longer a shadow of the text; the bound
+// also keeps the number of 3D copies finite whatever the stored percentages are.
+constexpr std::int64_t kMaxShadowOffset = 1000;
+
+// The fixed items in the order they are drawn: the name first, then its reading.
+std::vector<std::string> DrawingOrder(const std::vector<std::string>& userItems) {
+    const std::vector<std::string>& fixed = FixedItems();
+    std::vector<std::string> order = {fixed[0], fixed[3], fixed[1], fixed[2], fixed[4], fixed[5], fixed[6], fixed[7]};
+    order.insert(order.end(), userItems.begin(), userItems.end());
+    return order;
+}
+
+void DrawLines(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const std::string& section) {
+    for (const char* line : {"1", "2", "3"}) DrawDecorativeLine(view, surface, x, y, section, line);
+}
+
+void RefreshLabelSize(ViewState& view) { view.label = LabelSize(*view.settings, view.slot); }
+
+// Measures up to `attempts` times while the width comes out 0, as a text that measures empty
+// cannot be placed.
+TextExtent MeasureRepeatedly(Surface& surface, std::string_view text, int attempts, bool& measured) {
+    TextExtent extent;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        extent = surface.MeasureText(text);
+        if (extent.width != 0) {
+            measured = true;
+            return extent;
+        }
+    }
+    measured = false;
+    return extent;
+}
+
+std::int32_t ShadowOffset(std::int32_t metric, std::int32_t percent, std::int32_t divisor) {
+    const std::int64_t offset = std::llabs(static_cast<std::int64_t>(metric) * percent / divisor);
+    return static_cast<std::int32_t>(std::min(offset, kMaxShadowOffset));
+}
+
+}  // namespace
+
+std::int32_t MeasureTextWidth(ViewState& view, Surface& surface, std::string_view text) {
+    if (text.empty()) return 0;
+    RefreshLabelSize(view);
+    bool measured = false;
+    const TextExtent extent = MeasureRepeatedly(surface, text, 20, measured);
+    return measured ? extent.width : -1;
+}
+
+std::int32_t MeasureTextHeight(ViewState& view, Surface& surface, std::string_view text) {
+    if (text.empty()) return 0;
+    RefreshLabelSize(view);
+    bool measured = false;
+    const TextExtent extent = MeasureRepeatedly(surface, text, 10, measured);
+    return measured ? std::abs(extent.height) : -1;
+}
+
+bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const std::string& section,
+                  const std::string& item) {
+    const RecordProfile& record = *view.record;
+    const std::string& slot = view.slotPrefix;
+    if (record.ReadInt(section, IsPrintKey(slot, item), 0) == 0) return false;
+    const std::string text = record.ReadString(section, item, "");
+    if (text.empty()) return false;
+    const auto key = [&](std::string_view suffix) { return ItemKey(slot, item, suffix); };
+    std::int32_t xpos = record.ReadInt(section, key("Xpos"), 0);
+    std::int32_t ypos = record.ReadInt(section, key("Ypos"), 0);
+
+    // A font stored empty leaves the surface's font in place, drawn in black.
+    LogFont font = surface.GetFont();
+    const LogFont previousFont = font;
+    ColorRef color = 0;
+    const bool ownFont = CFontSetting::Load(section, key(""), font, color, record.Path());
+    if (ownFont) surface.SetFont(font);
+    const TextMetrics metrics = surface.GetTextMetrics();
+
+    const std::int32_t width = MeasureTextWidth(view, surface, text);
+    if (width >= 0) {
+        switch (record.ReadInt(section, key("PrintPos"), 0)) {
+            case 1: xpos = Clamp32(std::max<std::int64_t>(std::int64_t{view.label.width} - width, 0)); break;
+            case 2: xpos = Clamp32(std::max<std::int64_t>((std::int64_t{view.label.width} - width) / 2, 0)); break;
+            case 3: xpos = 0; break;
+            default: break;
+        }
+    }
+    const std::int32_t height = MeasureTextHeight(view, surface, text);
+    if (height >= 0) {
+        switch (record.ReadInt(section, key("PrintVPos"), 0)) {
+            case 1: ypos = 0; break;
+            case 2: ypos = Clamp32(std::max<std::int64_t>((std::int64_t{view.label.height} - height) / 2, 0)); break;
+            case 3: ypos = Clamp32(std::max<std::int64_t>(std::int64_t{view.label.height} - height, 0)); break;
+            default: break;
+        }
+    }
+
+    surface.SetTextColor(color);
+    const std::int32_t px = Clamp32(std::int64_t{x} + xpos);
+    const std::int32_t py = Clamp32(std::int64_t{y} - ypos);
+    const BackgroundMode itemMode = surface.GetBackgroundMode();
+    if (record.ReadInt(section, key("bBkCol"), 0) == 1) {
+        ColorRef box = kWhite;
+        CColorSetting::LoadFromRecord(section, key("BkCol"), box, kWhite, record.Path());
+        surface.SetBackgroundColor(box);
+        surface.SetBackgroundMode(BackgroundMode::Opaque);
+    }
+    if (record.ReadInt(section, key("Nakanuki"), 0) != 0) {
+        surface.SetBackgroundMode(BackgroundMode::Transparent);
+        surface.DrawHollowText(px, py, text);
+    } else {
+        surface.DrawText(px, py, text);
+    }
+    surface.SetBackgroundMode(itemMode);
+
+    const std::int32_t shadow = record.ReadInt(section, key("bShadow"), 0);
+    if (shadow != 0) {
+        const std::int32_t dx = ShadowOffset(metrics.averageCharWidth, record.ReadInt(section, key("ShadowX"), 10), 50);
+        const std::int32_t dy = ShadowOffset(metrics.height, record.ReadInt(section, key("ShadowY"), 10), 100);
+        surface.SetBackgroundMode(BackgroundMode::Transparent);
+        ColorRef shadowColor = kShadowGrey;
+        CColorSetting::LoadFromRecord(section, key("ShadowCol"), shadowColor, kShadowGrey, record.Path());
+        surface.SetTextColor(shadowColor);
+        surface.DrawText(Clamp32(std::int64_t{px} + dx), Clamp32(std::int64_t{py} - dy), text);
+        if (shadow == static_cast<std::int32_t>(ShadowStyle::ThreeD)) {
+            // Copies one unit apart along the longer offset fill the space between shadow and text.
+            const std::int32_t steps = std::max(dx, dy);
+            for (std::int32_t k = steps; k >= 1; --k)
+                surface.DrawText(Clamp32(std::int64_t{px} + dx * k / steps), Clamp32(std::int64_t{py} - dy * k / steps), text);
+        }
+        surface.SetTextColor(color);
+        surface.DrawText(px, py, text);
+    }
+
+    surface.SetBackgroundMode(itemMode);
+    if (ownFont) surface.SetFont(previousFont);
+    surface.SetTextColor(0);
+    return true;
+}
+
+void DrawCard(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y) {
+    const std::string section = view.CurrentSection;
+    surface.BeginCard(section, x, y);
+    const bool textOverDecoration = view.settings->ReadInt("PrintMode", "bTransparent", 0) == 1;
+    const bool frameBeforeImage = view.record->ReadInt(view.slotPrefix + "Frame", "FrameBeforeBmp", 1) != 0;
+
+    DrawFrames(view, surface, x, y);
+    DrawCardImage(view, surface, x, y, section);
+    if (!frameBeforeImage) DrawInnerFrame(view, surface, x, y);
+    if (textOverDecoration) {
+        surface.SetBackgroundMode(BackgroundMode::Transparent);
+        DrawLines(view, surface, x, y, section);
+    }
+
+    const std::vector<std::string> items = DrawingOrder(view.userItems);
+    // A card without a printed name is not a tag: nothing more of it is drawn.
+    if (!DrawTextItem(view, surface, x, y, section, items.front())) return;
+    for (std::size_t i = 1; i < items.size(); ++i) DrawTextItem(view, surface, x, y, section, items[i]);
+
+    if (textOverDecoration)
+        surface.SetBackgroundMode(BackgroundMode::Opaque);
+    else
+        DrawLines(view, surface, x, y, section);
+    DrawCutMarks(view, surface, x, y);
+}

@@ -1,0 +1,94 @@
+#include "render/card_image.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "render/logical_math.h"
+#include "store/locations.h"
+
+const DibImage* CardImageCache::ImageFor(const std::string& storedPath) {
+    if (storedPath != path_) {
+        path_ = storedPath;
+        ++loadCount_;
+        std::string fsPath;
+        if (!locations::StoredPathToFs(storedPath, fsPath) || !image_.Load(fsPath)) image_ = DibImage();
+    }
+    return image_.IsLoaded() ? &image_ : nullptr;
+}
+
+namespace {
+
+// a · b, saturating rather than overflowing: the factors are stored numbers and resolutions, and
+// a size formed from absurd ones is cut to the card's edge anyway.
+std::int64_t Mul(std::int64_t a, std::int64_t b) {
+    std::int64_t product = 0;
+    if (!__builtin_mul_overflow(a, b, &product)) return product;
+    return (a < 0) != (b < 0) ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+}
+
+// The stored placement of the image on a card: its offsets from the card's corner and its zoom,
+// and so its top-left corner (px, py) in logical units.
+struct Placement {
+    std::int64_t dx = 0, dy = 0, zoom = 100, px = 0, py = 0;
+};
+
+// Where the image goes, in device units with y downward.
+struct DeviceBox {
+    std::int64_t x = 0, y = 0, width = 0, height = 0;  // width and height before the card limits
+    std::int64_t maxWidth = 0, maxHeight = 0;
+};
+
+// The device y is −(py · dpi / 100), formed as (−py) · dpi / 100, which truncates alike.
+bool PlaceForPrinter(const ViewState& view, const Surface& surface, const DibImage& image, const Placement& at,
+                     DeviceBox& box) {
+    if (view.screenDpiX <= 0 || view.screenDpiY <= 0) return false;
+    const std::int64_t dpiX = surface.DpiX(), dpiY = surface.DpiY();
+    box.x = Mul(at.px, dpiX) / 100;
+    box.y = Mul(-at.py, dpiY) / 100;
+    box.width = Mul(Mul(image.Width(), dpiX), at.zoom) / (100 * std::int64_t{view.screenDpiX});
+    box.height = Mul(Mul(image.Height(), dpiY), at.zoom) / (100 * std::int64_t{view.screenDpiY});
+    box.maxWidth = Mul(view.label.width - at.dx, dpiX) / 100;
+    box.maxHeight = Mul(view.label.height - at.dy, dpiY) / 100;
+    return true;
+}
+
+// On the screen the size is in screen pixels, and the position is scaled by sdpi / Adjust from
+// the page origin.
+bool PlaceForScreen(const ViewState& view, const DibImage& image, const Placement& at, DeviceBox& box) {
+    if (view.adjustX <= 0 || view.adjustY <= 0) return false;
+    box.x = Mul(at.px, view.screenDpiX) / view.adjustX;
+    box.y = Mul(-at.py, view.screenDpiY) / view.adjustY;
+    box.width = Mul(image.Width(), at.zoom) / 100;
+    box.height = Mul(image.Height(), at.zoom) / 100;
+    box.maxWidth = Mul(view.label.width - at.dx, view.screenDpiX) / view.adjustX;
+    box.maxHeight = Mul(view.label.height - at.dy, view.screenDpiY) / view.adjustY;
+    return true;
+}
+
+}  // namespace
+
+void DrawCardImage(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const std::string& section) {
+    if (view.image == nullptr || view.record == nullptr) return;
+    const RecordProfile& record = *view.record;
+    if (view.mode == ViewMode::CardMode && record.ReadInt("Option", "NoBMPEdit", 0) == 1) return;
+    const std::string key = std::to_string(view.slot) + "BMP";
+    const std::string path = record.ReadString(section, key, "");
+    if (path.empty()) return;
+    const DibImage* image = view.image->ImageFor(path);
+    if (image == nullptr) return;
+
+    Placement at;
+    at.dx = record.ReadInt(section, key + "x", 0);
+    at.dy = record.ReadInt(section, key + "y", 0);
+    at.zoom = record.ReadInt(section, key + "Zoom", 100);
+    at.px = x + at.dx;
+    at.py = y - at.dy;
+    DeviceBox box;
+    const bool placed = surface.IsPrinting() ? PlaceForPrinter(view, surface, *image, at, box)
+                                             : PlaceForScreen(view, *image, at, box);
+    // Squeezed, not cropped: the whole image is stretched into what is left of the card.
+    const std::int64_t width = std::min(box.width, box.maxWidth), height = std::min(box.height, box.maxHeight);
+    // An image whose corner lies past the card's edge, or with a zoom of 0 or less, shows nothing.
+    if (!placed || width <= 0 || height <= 0) return;
+    surface.DrawImage(Clamp32(box.x), Clamp32(box.y), Clamp32(width), Clamp32(height), image->GetPixels(), path);
+}

@@ -1,0 +1,44 @@
+#include "render/qt/fill_patterns.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+constexpr int kPatternWidth = 16;
+constexpr int kPatternHeight = 15;
+using PatternRows = std::array<std::uint16_t, kPatternHeight>;
+
+// Rows from the top; the most significant bit is the leftmost pixel.
+constexpr PatternRows kP75 = {0x8888, 0x2222, 0x8888, 0x2222, 0x8888, 0x2222, 0x8888, 0x2222,
+                              0x8888, 0x2222, 0x8888, 0x2222, 0x8888, 0x2222, 0x8888};
+constexpr PatternRows kP50 = {0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555,
+                              0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
+constexpr PatternRows kP25 = {0xFEFE, 0x5555, 0xBBBB, 0x5555, 0xEEEE, 0x5555, 0xBBBB, 0x5555,
+                              0xFEFE, 0x5555, 0xBBBB, 0x5555, 0xEEEE, 0x5555, 0xBBBB};
+
+const PatternRows& RowsOf(BrushKind kind) {
+    switch (kind) {
+        case BrushKind::Pattern75: return kP75;
+        case BrushKind::Pattern25: return kP25;
+        default: return kP50;
+    }
+}
+
+}  // namespace
+
+bool IsPatternBrush(BrushKind kind) {
+    return kind == BrushKind::Pattern75 || kind == BrushKind::Pattern50 || kind == BrushKind::Pattern25;
+}
+
+QImage PatternTexture(BrushKind kind, const QColor& areaColor) {
+    QImage texture(kPatternWidth, kPatternHeight, QImage::Format_RGB32);
+    const QRgb area = areaColor.rgb();
+    const QRgb white = qRgb(255, 255, 255);
+    const PatternRows& rows = RowsOf(kind);
+    for (int y = 0; y < kPatternHeight; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(texture.scanLine(y));
+        for (int x = 0; x < kPatternWidth; ++x) line[x] = (rows[static_cast<std::size_t>(y)] >> (15 - x)) & 1 ? white : area;
+    }
+    return texture;
+}

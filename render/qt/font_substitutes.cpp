@@ -1,0 +1,11 @@
+#include "render/qt/font_substitutes.h"
+
+#include <QFont>
+#include <QString>
+
+void InstallFontSubstitutes() {
+    static const char* const kGothic[] = {"ＭＳ ゴシック", "MS Gothic", "ＭＳ Ｐゴシック", "MS PGothic", "FixedSys"};
+    static const char* const kMincho[] = {"ＭＳ 明朝", "MS Mincho", "ＭＳ Ｐ明朝", "MS PMincho"};
+    for (const char* face : kGothic) QFont::insertSubstitution(QString::fromUtf8(face), QStringLiteral("IPAGothic"));
+    for (const char* face : kMincho) QFont::insertSubstitution(QString::fromUtf8(face), QStringLiteral("IPAMincho"));
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <ostream>
+
+#include "render/surface.h"
+
+// A surface that writes each drawing operation as one line of text, in exact logical units, so
+// that drawings can be compared and checked. Fonts get simple metrics: a cell as high as the
+// font's height (16 when it has none) and half as wide per byte of text, so a double-byte
+// character is a full cell wide.
+class TraceSurface : public Surface {
+public:
+    TraceSurface(std::ostream& out, std::int32_t dpiX, std::int32_t dpiY, bool printing);
+
+    void BeginPage(std::int32_t page) override;
+    void BeginCard(const std::string& section, std::int32_t x, std::int32_t y) override;
+
+    std::int32_t DpiX() const override { return dpiX_; }
+    std::int32_t DpiY() const override { return dpiY_; }
+    bool IsPrinting() const override { return printing_; }
+
+    void SetBackgroundMode(BackgroundMode mode) override { backgroundMode_ = mode; }
+    BackgroundMode GetBackgroundMode() const override { return backgroundMode_; }
+    void SetBackgroundColor(ColorRef color) override { backgroundColor_ = color; }
+    void SetTextColor(ColorRef color) override { textColor_ = color; }
+
+    void SetFont(const LogFont& font) override { font_ = font; }
+    LogFont GetFont() const override { return font_; }
+    TextMetrics GetTextMetrics() override;
+    TextExtent MeasureText(std::string_view text) override;
+    void DrawText(std::int32_t x, std::int32_t y, std::string_view text) override;
+    void DrawHollowText(std::int32_t x, std::int32_t y, std::string_view text) override;
+
+    void SetPen(const Pen& pen) override { pen_ = pen; }
+    Pen GetPen() const override { return pen_; }
+    void SetBrush(const Brush& brush) override { brush_ = brush; }
+    Brush GetBrush() const override { return brush_; }
+
+    void DrawRectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override;
+    void DrawRoundRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                       std::int32_t cornerWidth, std::int32_t cornerHeight) override;
+    void DrawEllipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override;
+    void DrawPolygon(const std::vector<LogicalPoint>& points) override;
+    void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
+    void DrawImage(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, const Pixels& pixels,
+                   std::string_view source) override;
+
+private:
+    void Text(std::int32_t x, std::int32_t y, std::string_view text, bool hollow);
+    std::string PenField() const;
+    std::string PenAndBrush() const;
+
+    std::ostream& out_;
+    std::int32_t dpiX_, dpiY_;
+    bool printing_;
+    BackgroundMode backgroundMode_ = BackgroundMode::Opaque;
+    ColorRef backgroundColor_ = 0xFFFFFF;
+    ColorRef textColor_ = 0;
+    LogFont font_;
+    Pen pen_;
+    Brush brush_{BrushKind::Solid, 0xFFFFFF};
+};
+
+// Names used in traces.
+const char* PenStyleName(PenStyle style);
+const char* BrushKindName(BrushKind kind);
+std::string HexColor(ColorRef color);

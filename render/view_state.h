@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/label_sizes.h"
+#include "store/profiles.h"
+
+class CardImageCache;
+
+// The view shows either one sheet page of tags or, while the input dialog is open, the current
+// tag alone on its guide grid.
+enum class ViewMode { SheetMode = 0, CardMode = 1 };
+
+// What the drawing of tags and sheets takes from the view. The view owns it; DrawSheet keeps
+// the slot, the label size and the current section up to date as it draws.
+struct ViewState {
+    const SettingsProfile* settings = nullptr;
+    const RecordProfile* record = nullptr;
+    ViewMode mode = ViewMode::SheetMode;
+    std::int32_t slot = 1;
+    std::string slotPrefix = "1";
+    LabelExtent label;                   // W × H of the slot
+    std::vector<std::string> userItems;  // the application's user-defined items, in list order
+    std::string CurrentSection;          // the card section DrawCard draws next
+    std::int32_t printPage = 1;          // the page a print job is drawing
+    bool noCutLine = false;              // read by DrawSheet for DrawCutMarks
+    // The screen's resolution and the image adjustment ("Disp" "AdjustX"/"AdjustY"), taken when
+    // the view is created; they place images on the screen.
+    std::int32_t screenDpiX = 96;
+    std::int32_t screenDpiY = 96;
+    std::int32_t adjustX = 98;
+    std::int32_t adjustY = 98;
+    CardImageCache* image = nullptr;  // the document's bitmap; no images are drawn without one
+};

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "render/card_image.h"
+#include "store/locations.h"
+#include "tests/render/bmp_bytes.h"
+#include "tests/render/render_fixture.h"
+
+namespace {
+
+constexpr std::int32_t kScreen = 96;
+constexpr std::int32_t kPrinter = 600;
+
+// A 96 × 48 image named "画像.bmp" in the home folder, a view with the image cache on a screen of
+// 96 dpi and the default adjustment 98, and traces of the image operations alone.
+class CardImageTest : public RenderTest {
+protected:
+    CardImageTest() {
+        view.image = &cache;
+        WriteBytes(PathOf("画像.bmp"), SolidBmp(96, 48, 0x336699));
+        image = Stored(PathOf("画像.bmp"));
+    }
+
+    static std::string Stored(const std::string& fsPath) {
+        std::string stored;
+        EXPECT_TRUE(locations::FsPathToStored(fsPath, stored));
+        return stored;
+    }
+
+    // Stores the image keys of a card for the view's slot.
+    void SetImage(const std::string& section, const std::string& path, std::int32_t dx = 0, std::int32_t dy = 0,
+                  std::int32_t zoom = 100) {
+        const std::string key = std::to_string(view.slot) + "BMP";
+        record.WriteString(section, key, path);
+        record.WriteInt(section, key + "x", dx);
+        record.WriteInt(section, key + "y", dy);
+        record.WriteInt(section, key + "Zoom", zoom);
+    }
+
+    // What drawing the card's image at (x, y) writes, without the surface line.
+    std::string Draw(const std::string& section, std::int32_t x, std::int32_t y, bool printing) {
+        std::ostringstream out;
+        TraceSurface surface(out, printing ? kPrinter : kScreen, printing ? kPrinter : kScreen, printing);
+        DrawCardImage(view, surface, x, y, section);
+        const std::string trace = out.str();
+        return trace.substr(trace.find('\n') + 1);
+    }
+    std::string Screen(const std::string& section, std::int32_t x = 0, std::int32_t y = 0) {
+        return Draw(section, x, y, false);
+    }
+    std::string Printer(const std::string& section, std::int32_t x = 0, std::int32_t y = 0) {
+        return Draw(section, x, y, true);
+    }
+
+    // The trace line of the image drawn at device (x, y) with the size w × h.
+    std::string Line(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+                     const std::string& name = "画像.bmp") const {
+        return "image " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(w) + " " +
+               std::to_string(h) + " \"" + PathOf(name) + "\"\n";
+    }
+
+    CardImageCache cache;
+    std::string image;
+};
+
+}  // namespace
+
+TEST_F(CardImageTest, SizeFollowsTheZoomOnScreenAndTheResolutionsOnPaper) {
+    SetImage("0001", image);
+    EXPECT_EQ(Screen("0001"), Line(0, 0, 96, 48));
+    EXPECT_EQ(Printer("0001"), Line(0, 0, 600, 300));  // 96 screen pixels are one inch on paper
+    SetImage("0001", image, 0, 0, 50);
+    EXPECT_EQ(Screen("0001"), Line(0, 0, 48, 24));
+    EXPECT_EQ(Printer("0001"), Line(0, 0, 300, 150));
+    SetImage("0001", image, 0, 0, 33);
+    EXPECT_EQ(Screen("0001"), Line(0, 0, 31, 15));  // 31.68 and 15.84, truncated
+
+    view.screenDpiX = 120;
+    view.screenDpiY = 144;
+    SetImage("0001", image);
+    EXPECT_EQ(Printer("0001"), Line(0, 0, 480, 200));
+}
+
+TEST_F(CardImageTest, PositionIsScaledFromThePageOriginNotFromTheCard) {
+    SetImage("0001", image, 80, 90);
+    // (900 + 80, −400 − 90) → 980 · 96 / 98 = 960 and 490 · 96 / 98 = 480; the card alone would
+    // give 900 · 96 / 98 + 80 · 96 / 98 = 881 + 78.
+    EXPECT_EQ(Screen("0001", 900, -400), Line(960, 480, 96, 48));
+    EXPECT_EQ(Printer("0001", 900, -400), Line(5880, 2940, 600, 300));
+    SetImage("0001", image);
+    EXPECT_EQ(Screen("0001", 10, -10), Line(9, 9, 96, 48));  // 9.8, truncated
+    view.adjustX = 96;
+    view.adjustY = 96;
+    EXPECT_EQ(Screen("0001", 10, -10), Line(10, 10, 96, 48));
+}
+
+TEST_F(CardImageTest, ImagesReachingPastTheCardAreSqueezedToItsEdges) {
+    SetImage("0001", image, 300, 0);  // 58 left of the card's 358 width
+    EXPECT_EQ(Screen("0001"), Line(293, 0, 56, 48));
+    EXPECT_EQ(Printer("0001"), Line(1800, 0, 348, 300));
+    SetImage("0001", image, 0, 200);  // 16 left of its 216 height
+    EXPECT_EQ(Screen("0001"), Line(0, 195, 96, 15));
+    EXPECT_EQ(Printer("0001"), Line(0, 1200, 600, 96));
+
+    for (const auto& [dx, dy] : {std::pair{358, 0}, {400, 0}, {0, 216}, {0, 300}}) {
+        SetImage("0001", image, dx, dy);
+        EXPECT_EQ(Screen("0001"), "") << dx << "," << dy;
+        EXPECT_EQ(Printer("0001"), "") << dx << "," << dy;
+    }
+    for (const std::int32_t zoom : {0, -100}) {
+        SetImage("0001", image, 0, 0, zoom);
+        EXPECT_EQ(Screen("0001") + Printer("0001"), "") << zoom;
+    }
+}
+
+TEST_F(CardImageTest, HiddenWhileEditingOnlyWhenAskedTo) {
+    SetImage("0001", image);
+    view.mode = ViewMode::CardMode;
+    EXPECT_EQ(Screen("0001"), Line(0, 0, 96, 48));
+    record.WriteInt("Option", "NoBMPEdit", 1);
+    EXPECT_EQ(Screen("0001") + Printer("0001"), "");
+    view.mode = ViewMode::SheetMode;
+    EXPECT_EQ(Printer("0001"), Line(0, 0, 600, 300));
+    EXPECT_EQ(Screen("0001"), Line(0, 0, 96, 48));
+}
+
+TEST_F(CardImageTest, KeysAreThoseOfTheViewsSlot) {
+    SetImage("0001", image);
+    view.slot = 2;
+    EXPECT_EQ(Screen("0001"), "");
+    SetImage("0001", image, 0, 0, 50);
+    EXPECT_EQ(Screen("0001"), Line(0, 0, 48, 24));
+}
+
+TEST_F(CardImageTest, AFileIsReadOnceForAllCardsThatNameIt) {
+    for (int card = 1; card <= 10; ++card) SetImage("000" + std::to_string(card % 10), image);
+    record.WriteString("0011", "1BMP", "");
+    for (int card = 1; card <= 10; ++card) EXPECT_EQ(Screen("000" + std::to_string(card % 10)), Line(0, 0, 96, 48));
+    EXPECT_EQ(Screen("0011"), "");  // no image named: nothing read
+    EXPECT_EQ(cache.LoadCount(), 1);
+
+    ViewState noCache = view;
+    noCache.image = nullptr;
+    std::ostringstream out;
+    TraceSurface surface(out, kScreen, kScreen, false);
+    DrawCardImage(noCache, surface, 0, 0, "0001");
+    EXPECT_EQ(out.str(), "surface dpi=96,96 printing=0\n");
+}
+
+TEST_F(CardImageTest, AFileThatCannotBeLoadedShowsNothingAndIsNotReadAgain) {
+    WriteBytes(PathOf("broken.bmp"), SolidBmp(96, 48, 0).substr(0, 100));
+    SetImage("0001", image);
+    SetImage("0002", Stored(PathOf("broken.bmp")));
+    SetImage("0003", Stored(PathOf("broken.bmp")));
+    SetImage("0004", Stored(PathOf("missing.bmp")));
+    SetImage("0005", Stored(Home()) + "/\x81");  // not text in code page 932
+    SetImage("0006", image);
+
+    EXPECT_EQ(Screen("0001"), Line(0, 0, 96, 48));
+    EXPECT_EQ(Screen("0002"), "");  // not the previous card's image
+    EXPECT_EQ(Screen("0003"), "");
+    EXPECT_EQ(cache.LoadCount(), 2);
+    EXPECT_EQ(Screen("0004"), "");
+    EXPECT_EQ(Screen("0005"), "");
+    EXPECT_EQ(Screen("0006"), Line(0, 0, 96, 48));
+    EXPECT_EQ(cache.LoadCount(), 5);
+}

@@ -1,0 +1,236 @@
+#include "render/qt/qpainter_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+
+#include <functional>
+#include <vector>
+
+#include "store/codec.h"
+
+namespace {
+
+constexpr ColorRef kRed = Rgb(255, 0, 0);
+constexpr ColorRef kBlue = Rgb(0, 0, 255);
+const QRgb kWhite = qRgb(255, 255, 255);
+
+// A white image of the given size drawn on through a surface of the given resolution whose
+// logical origin lies at `origin` device pixels.
+QImage Draw(int width, int height, std::int32_t dpi, QPointF origin, const std::function<void(Surface&)>& draw,
+            QRgb background = kWhite) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(background);
+    QPainter painter(&image);
+    {
+        QPainterSurface surface(painter, dpi, dpi, origin, false);
+        draw(surface);
+    }
+    painter.end();
+    return image;
+}
+
+// The smallest rectangle holding every pixel that differs from the background.
+QRect InkBounds(const QImage& image, QRgb background = kWhite) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != background) bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+int CountPixels(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& matches) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) count += matches(image.pixel(x, y)) ? 1 : 0;
+    return count;
+}
+
+void FillWith(Surface& surface, BrushKind kind, ColorRef color, std::int32_t left, std::int32_t top,
+              std::int32_t right, std::int32_t bottom) {
+    surface.SetPen({PenStyle::None, 0, 0});
+    surface.SetBrush({kind, color});
+    surface.DrawRectangle(left, top, right, bottom);
+}
+
+LogFont EmFont(std::int32_t em, std::int32_t escapement = 0) {
+    LogFont font;
+    font.lfHeight = -em;
+    font.lfEscapement = escapement;
+    font.lfWeight = 400;
+    font.lfFaceName = DefaultFaceName();
+    return font;
+}
+
+const std::string& Name() {
+    static const std::string name = codec::Sjis("氏名");
+    return name;
+}
+
+}  // namespace
+
+TEST(QPainterSurfaceTest, MapsLogicalUnitsToDevicePixelsFromTheOrigin) {
+    // A card of 358 × 216 at (10, −20) on a 300-dpi image whose origin is at (7, 5).
+    const QImage image = Draw(1200, 800, 300, {7, 5}, [](Surface& s) { FillWith(s, BrushKind::Solid, kRed, 10, -20, 368, -236); });
+    EXPECT_EQ(InkBounds(image), QRect(7 + 30, 5 + 60, 1074, 648));
+    EXPECT_EQ(image.pixel(7 + 30, 5 + 60), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(7 + 30 + 1073, 5 + 60 + 647), qRgb(255, 0, 0));
+
+    const QImage screen = Draw(200, 200, 96, {0, 0}, [](Surface& s) { FillWith(s, BrushKind::Solid, kBlue, 0, 0, 100, -50); });
+    EXPECT_EQ(InkBounds(screen), QRect(0, 0, 96, 48));
+    EXPECT_EQ(screen.pixel(50, 20), qRgb(0, 0, 255));
+}
+
+TEST(QPainterSurfaceTest, PatternsAreTheAreaColourOnWhiteInScreenSizedPixels) {
+    // At 300 dpi one pattern pixel is 3 × 3 device pixels.
+    const QImage p50 = Draw(200, 200, 300, {0, 0}, [](Surface& s) { FillWith(s, BrushKind::Pattern50, kRed, 0, 0, 60, -60); });
+    for (int row = 0; row < 15; ++row)
+        for (int column = 0; column < 16; ++column) {
+            const QRgb expected = (row + column) % 2 == 0 ? kWhite : qRgb(255, 0, 0);
+            ASSERT_EQ(p50.pixel(column * 3 + 1, row * 3 + 1), expected) << column << "," << row;
+        }
+
+    // P75 paints three quarters of a tile; P25's first row (FEFE) only its pixels 7 and 15.
+    const QRect tile(0, 0, 48, 45);
+    const auto red = [](QRgb pixel) { return pixel == qRgb(255, 0, 0); };
+    const auto other = [](QRgb pixel) { return pixel != qRgb(255, 0, 0) && pixel != qRgb(255, 255, 255); };
+    const QImage p75 = Draw(200, 200, 300, {0, 0}, [](Surface& s) { FillWith(s, BrushKind::Pattern75, kRed, 0, 0, 60, -60); });
+    const QImage p25 = Draw(200, 200, 300, {0, 0}, [](Surface& s) { FillWith(s, BrushKind::Pattern25, kRed, 0, 0, 60, -60); });
+    EXPECT_EQ(CountPixels(p75, tile, red), tile.width() * tile.height() * 3 / 4);
+    for (int column = 0; column < 16; ++column)
+        EXPECT_EQ(red(p25.pixel(column * 3 + 1, 1)), column == 7 || column == 15) << column;
+    EXPECT_LT(CountPixels(p25, tile, red), CountPixels(p50, tile, red));
+    EXPECT_EQ(CountPixels(p75, tile, other) + CountPixels(p25, tile, other), 0);
+}
+
+TEST(QPainterSurfaceTest, HatchGapsAreWhiteOnlyWithAnOpaqueBackground) {
+    const QRgb grey = qRgb(128, 128, 128);
+    const QRect inside(10, 10, 100, 100);
+    const auto hatch = [](BackgroundMode mode) {
+        return [mode](Surface& s) {
+            s.SetBackgroundMode(mode);
+            FillWith(s, BrushKind::Cross, kBlue, 0, 0, 40, -40);
+        };
+    };
+    const QImage opaque = Draw(130, 130, 300, {0, 0}, hatch(BackgroundMode::Opaque), grey);
+    const QImage transparent = Draw(130, 130, 300, {0, 0}, hatch(BackgroundMode::Transparent), grey);
+    const auto isGrey = [grey](QRgb pixel) { return pixel == grey; };
+    const auto isWhite = [](QRgb pixel) { return pixel == qRgb(255, 255, 255); };
+    const auto isBlue = [](QRgb pixel) { return qBlue(pixel) > 200 && qRed(pixel) < 60; };
+    EXPECT_EQ(CountPixels(opaque, inside, isGrey), 0);
+    EXPECT_GT(CountPixels(opaque, inside, isWhite), inside.width() * inside.height() / 2);
+    EXPECT_EQ(CountPixels(transparent, inside, isWhite), 0);
+    EXPECT_GT(CountPixels(transparent, inside, isGrey), inside.width() * inside.height() / 2);
+    // The hatch lines are spaced for a 96-dpi screen: a 40-unit square crosses about 4 of them
+    // each way, not 15 as device-sized ones would give.
+    int lines = 0;
+    for (int x = inside.left(); x <= inside.right(); ++x)
+        lines += isBlue(opaque.pixel(x, 60)) && !isBlue(opaque.pixel(x - 1, 60)) ? 1 : 0;
+    EXPECT_GE(lines, 3);
+    EXPECT_LE(lines, 5);
+}
+
+TEST(QPainterSurfaceTest, PenWidthsAreLogicalUnits) {
+    const auto line = [](PenStyle style, std::int32_t width) {
+        return [style, width](Surface& s) {
+            s.SetBackgroundMode(BackgroundMode::Transparent);
+            s.SetPen({style, width, kRed});
+            s.DrawLine(10, -50, 190, -50);
+        };
+    };
+    // 2 units at 300 dpi: 6 pixels thick, centred on the line.
+    const QRect solid = InkBounds(Draw(700, 300, 300, {0, 0}, line(PenStyle::Solid, 2)));
+    EXPECT_EQ(solid.height(), 6);
+    EXPECT_EQ(solid.center().y(), 150 - 1);
+    // The thinnest line is one or two device pixels, whatever the resolution.
+    EXPECT_LE(InkBounds(Draw(700, 300, 300, {0, 0}, line(PenStyle::Solid, 0))).height(), 2);
+    // A dotted line leaves gaps along its length.
+    const QImage dotted = Draw(700, 300, 300, {0, 0}, line(PenStyle::Dot, 1));
+    const auto isWhite = [](QRgb pixel) { return pixel == qRgb(255, 255, 255); };
+    const int gaps = CountPixels(dotted, QRect(40, 150, 520, 1), isWhite);
+    EXPECT_GT(gaps, 100);
+    EXPECT_LT(gaps, 450);
+}
+
+TEST(QPainterSurfaceTest, TextTurnsCounterclockwiseAboutItsTopLeftAndIsNeverMirrored) {
+    const QPoint start(300, 300);
+    const auto text = [&](std::int32_t escapement) {
+        return Draw(600, 600, 300, start, [&](Surface& s) {
+            s.SetBackgroundMode(BackgroundMode::Transparent);
+            s.SetFont(EmFont(30, escapement));
+            s.DrawText(0, 0, Name());
+        });
+    };
+    // Upright: ink right of and below the reference point, two 90-pixel cells wide.
+    const QRect upright = InkBounds(text(0));
+    EXPECT_GE(upright.left(), start.x() - 2);
+    EXPECT_GE(upright.top(), start.y() - 2);
+    EXPECT_GT(upright.right(), start.x() + 150);
+    EXPECT_LT(upright.bottom(), start.y() + 95);
+    // A quarter turn: the text runs upward from the reference point, its cells to the right.
+    const QRect turned = InkBounds(text(900));
+    EXPECT_LE(turned.bottom(), start.y() + 2);
+    EXPECT_LT(turned.top(), start.y() - 150);
+    EXPECT_GE(turned.left(), start.x() - 2);
+    EXPECT_LT(turned.right(), start.x() + 95);
+}
+
+TEST(QPainterSurfaceTest, FontsAreMeasuredInLogicalUnitsAtEveryResolution) {
+    // A negative height is the em, a positive one the whole cell; IPA glyphs are one em wide.
+    // The same font measures the same in logical units at every resolution.
+    std::vector<std::int32_t> cells;
+    for (const std::int32_t dpi : {96, 300, 1200}) {
+        QImage image(10, 10, QImage::Format_RGB32);
+        QPainter painter(&image);
+        QPainterSurface surface(painter, dpi, dpi, {0, 0}, false);
+        surface.SetFont(EmFont(40));
+        cells.push_back(surface.GetTextMetrics().height);
+        EXPECT_GE(cells.back(), 40) << dpi;
+        EXPECT_NEAR(surface.GetTextMetrics().averageCharWidth, 20, 1) << dpi;
+        EXPECT_NEAR(surface.MeasureText(Name()).width, 80, 2) << dpi;
+        EXPECT_EQ(surface.MeasureText(Name()).height, cells.back());
+        LogFont cell = EmFont(0);
+        cell.lfHeight = 25;
+        surface.SetFont(cell);
+        EXPECT_NEAR(surface.GetTextMetrics().height, 25, 1) << dpi;
+        EXPECT_EQ(surface.GetFont().lfHeight, 25);
+    }
+    EXPECT_NEAR(cells[0], cells[1], 1);
+    EXPECT_NEAR(cells[2], cells[1], 1);
+    EXPECT_EQ(QFontInfo(QFont(StoredToQString(DefaultFaceName()))).family(), "IPAGothic");
+}
+
+TEST(QPainterSurfaceTest, OpaqueTextFillsItsCellAndHollowTextIsOnlyAnOutline) {
+    const auto item = [](BackgroundMode mode, bool hollow) {
+        return Draw(400, 200, 300, {0, 0}, [=](Surface& s) {
+            s.SetFont(EmFont(40));
+            s.SetBackgroundMode(mode);
+            s.SetBackgroundColor(Rgb(0, 255, 0));
+            s.SetTextColor(kBlue);
+            if (hollow)
+                s.DrawHollowText(5, -5, Name());
+            else
+                s.DrawText(5, -5, Name());
+        });
+    };
+    const QRect cell(15, 15, 240, 120);
+    const auto isGreen = [](QRgb pixel) { return pixel == qRgb(0, 255, 0); };
+    const auto isInk = [](QRgb pixel) { return qBlue(pixel) > 128 && qRed(pixel) < 128 && qGreen(pixel) < 128; };
+    EXPECT_GT(CountPixels(item(BackgroundMode::Opaque, false), cell, isGreen), cell.width() * cell.height() / 2);
+    EXPECT_EQ(CountPixels(item(BackgroundMode::Transparent, false), cell, isGreen), 0);
+
+    const int filled = CountPixels(item(BackgroundMode::Transparent, false), cell, isInk);
+    const int hollow = CountPixels(item(BackgroundMode::Transparent, true), cell, isInk);
+    EXPECT_GT(hollow, 0);
+    EXPECT_LT(hollow, filled * 3 / 4);
+}
+
+TEST(QPainterSurfaceTest, ImagesAreStretchedIntoTheirDeviceRectangleIgnoringAlpha) {
+    Pixels pixels{2, 1, {0xFFFF0000u, 0x000000FFu}};
+    const QImage image = Draw(100, 100, 300, {10, 20}, [&](Surface& s) { s.DrawImage(5, 5, 40, 10, pixels, "a.bmp"); });
+    EXPECT_EQ(InkBounds(image), QRect(15, 25, 40, 10));
+    EXPECT_EQ(image.pixel(18, 30), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(52, 30), qRgb(0, 0, 255));
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+// Every command of the menus, toolbars, keys and context menu.
+enum class CommandId {
+    // "ﾌｧｲﾙ"
+    FileNew,
+    FileOpen,
+    FileSave,
+    FileSaveAs,
+    Print,
+    PrintPreview,
+    PrintSetup,
+    Exit,
+    // "編集"
+    Undo,
+    Cut,
+    Copy,
+    Paste,
+    // "入力"
+    Input,
+    // "ｵﾌﾟｼｮﾝ"
+    PrintOrder,
+    LabelSizeSettings,
+    PrintOptions,
+    GuideLineColor,
+    Fill,
+    AddItem,
+    // "配置"
+    AlignRight,
+    AlignCenter,
+    AlignLeft,
+    AlignTop,
+    AlignMiddle,
+    AlignBottom,
+    // "移動"
+    MoveLeft,
+    MoveLeftSmall,
+    MoveRightSmall,
+    MoveRight,
+    MoveUp,
+    MoveUpSmall,
+    MoveDownSmall,
+    MoveDown,
+    // "ツール(&T)"
+    MergePrint,
+    // "表示"
+    ToggleToolbar,
+    ToggleStatusBar,
+    SwitchLabel,
+    SwitchCabinet,
+    PreviousPage,
+    NextPage,
+    // "ﾍﾙﾌﾟ"
+    HelpIndex,
+    About,
+    HomePage,
+};
+
+// Where the view's commands go: the frame asks before showing a menu or toolbar whether each
+// command is available, and hands it the ones the user chooses.
+class CommandTarget {
+public:
+    virtual ~CommandTarget() = default;
+    virtual bool IsAvailable(CommandId command) const = 0;
+    virtual void Execute(CommandId command) = 0;
+};

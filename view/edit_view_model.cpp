@@ -1,0 +1,353 @@
+#include "view/edit_view_model.h"
+
+#include <algorithm>
+
+#include "render/card.h"
+#include "render/sheet.h"
+#include "store/font_setting.h"
+#include "store/items.h"
+#include "store/label_sizes.h"
+#include "store/storage_layout.h"
+
+namespace {
+
+constexpr const char* kSettingSection = "#Setting#";
+// A dragged rectangle sizes the text to its height, up to half an inch.
+constexpr std::int32_t kMaxDragHeight = 50;
+// The font-fitting loop stops here even if measuring never catches up.
+constexpr std::int32_t kMaxFittedHeight = 1000;
+
+bool IsNudge(CommandId command) {
+    return command >= CommandId::AlignRight && command <= CommandId::MoveDown;
+}
+
+bool IsHorizontal(CommandId command) {
+    switch (command) {
+        case CommandId::AlignRight:
+        case CommandId::AlignCenter:
+        case CommandId::AlignLeft:
+        case CommandId::MoveLeft:
+        case CommandId::MoveLeftSmall:
+        case CommandId::MoveRightSmall:
+        case CommandId::MoveRight:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+EditViewModel::EditViewModel(ViewPlatform& platform, const std::vector<std::string>& userItems) : platform_(platform) {
+    view_.settings = &settings_;
+    view_.record = &record_;
+    view_.userItems = userItems;
+    view_.adjustX = settings_.ReadInt("Disp", "AdjustX", 98);
+    view_.adjustY = settings_.ReadInt("Disp", "AdjustY", 98);
+}
+
+void EditViewModel::Start() {
+    ViewChoosers choosers;
+    choosers.chooseCabinet = [this](const std::string& preset) { return platform_.ChooseCabinet(preset); };
+    choosers.chooseRecordFile = [this](const std::string& cabinet) { return platform_.ChooseRecordFile(cabinet); };
+    choosers.chooseLabelSlot = [this](std::int32_t current) { return platform_.ChooseLabelSlot(current); };
+    view_.slotPrefix = StartView(settings_, record_, choosers);
+    view_.slot = CurrentSlot(record_);
+    view_.label = LabelSize(settings_, view_.slot);
+}
+
+std::int32_t EditViewModel::ScreenPage() const {
+    return settings_.ReadInt("CurPage", view_.slotPrefix + record_.Path(), 1);
+}
+
+std::int32_t EditViewModel::LastPage() {
+    // The page count of the print job, so that "次のページ" is offered before the last page has
+    // ever been shown.
+    view_.slotPrefix = record_.ReadString(kSettingSection, "Label", "1");
+    return PrintPageCount(view_);
+}
+
+bool EditViewModel::IsAvailable(CommandId command) {
+    const bool sheet = view_.mode == ViewMode::SheetMode;
+    if (IsNudge(command)) return !sheet && NudgeAvailable(command);
+    switch (command) {
+        case CommandId::Input:
+        case CommandId::AddItem:
+        case CommandId::Print:
+        case CommandId::PrintPreview:
+            return sheet;
+        case CommandId::PreviousPage:
+            return sheet && ScreenPage() != 1;
+        case CommandId::NextPage:
+            return sheet && ScreenPage() < LastPage();
+        case CommandId::FileNew:
+        case CommandId::FileSave:
+        case CommandId::FileSaveAs:
+        case CommandId::Undo:
+        case CommandId::Cut:
+        case CommandId::Copy:
+        case CommandId::Paste:
+        case CommandId::MergePrint:
+            return false;
+        default:
+            return true;
+    }
+}
+
+bool EditViewModel::Execute(CommandId command) {
+    if (!IsAvailable(command)) return true;
+    if (IsNudge(command)) return Nudge(command);
+    switch (command) {
+        case CommandId::Input: OpenInput(); return true;
+        case CommandId::FileOpen: OpenRecordFile(); return true;
+        case CommandId::SwitchCabinet: SwitchCabinet(); return true;
+        case CommandId::SwitchLabel: SwitchLabel(); return true;
+        case CommandId::GuideLineColor: ChooseGuideLineColor(); return true;
+        case CommandId::PreviousPage: StepPage(-1); return true;
+        case CommandId::NextPage: StepPage(1); return true;
+        case CommandId::HomePage: platform_.OpenHomePage(); return true;
+        default: return false;
+    }
+}
+
+void EditViewModel::OpenInput() {
+    view_.mode = ViewMode::CardMode;
+    platform_.ScrollToTopLeft();
+    platform_.OpenInputDialog();
+    platform_.RefreshAllViews();
+}
+
+void EditViewModel::InputDialogClosed() {
+    inputDialog_ = nullptr;
+    view_.mode = ViewMode::SheetMode;
+    platform_.RefreshAllViews();
+}
+
+void EditViewModel::OpenRecordFile() {
+    if (const std::optional<std::string> cabinet = platform_.ChooseCabinet(record_.Cabinet())) {
+        settings_.WriteString("Current", "Genre", *cabinet);
+        settings_.Flush();
+        record_.SetCabinet(*cabinet);
+        record_.Flush();
+        // The slot is not asked for: the next drawing reads the new file's own.
+        if (const std::optional<std::string> fileName = platform_.ChooseRecordFile(*cabinet))
+            ChooseRecordFile(settings_, record_, *fileName);
+    }
+    platform_.RefreshAllViews();
+}
+
+void EditViewModel::SwitchCabinet() {
+    if (const std::optional<std::string> cabinet = platform_.ChooseCabinet(record_.Cabinet())) {
+        const RecordFileChooser chooseFile = [this](const std::string& name) { return platform_.ChooseRecordFile(name); };
+        if (ChooseCabinet(settings_, record_, *cabinet, chooseFile) && StoredSlot(record_) == 0) {
+            if (const std::optional<std::int32_t> slot = platform_.ChooseLabelSlot(0)) SetCurrentSlot(record_, *slot);
+        }
+    }
+    view_.slotPrefix = SlotPrefix(record_);
+    view_.slot = CurrentSlot(record_);
+    settings_.Flush();
+    record_.Flush();
+    platform_.RefreshAllViews();
+}
+
+void EditViewModel::SwitchLabel() {
+    const std::optional<std::int32_t> slot = platform_.ChooseLabelSlot(CurrentSlot(record_));
+    if (!slot) return;
+    SetCurrentSlot(record_, *slot);
+    record_.Flush();
+    view_.slot = *slot;
+    view_.slotPrefix = SlotPrefix(record_);
+    platform_.RefreshAllViews();
+}
+
+void EditViewModel::ChooseGuideLineColor() {
+    if (const std::optional<ColorRef> color = platform_.ChooseColor(0)) {
+        CColorSetting::SaveToSettings("Edit Options", "EditLineColor", *color);
+        settings_.Flush();
+    }
+}
+
+void EditViewModel::StepPage(std::int32_t step) {
+    settings_.WriteInt("CurPage", view_.slotPrefix + record_.Path(), ScreenPage() + step);
+    settings_.Flush();
+    platform_.RefreshAllViews();
+}
+
+std::int32_t EditViewModel::ItemTextWidth(const std::string& item) {
+    view_.CurrentSection = CardSectionName(record_.ReadInt(kSettingSection, "CurID", 0));
+    Surface& surface = platform_.MeasuringSurface();
+    LogFont font = surface.GetFont();
+    ColorRef color = 0;
+    if (CFontSetting::Load(view_.CurrentSection, ItemKey(view_.slotPrefix, item, ""), font, color, record_.Path()))
+        surface.SetFont(font);
+    return MeasureTextWidth(view_, surface, record_.ReadString(view_.CurrentSection, item, ""));
+}
+
+std::int32_t EditViewModel::ItemTextHeight(const std::string& item) {
+    Surface& surface = platform_.MeasuringSurface();
+    LogFont font = surface.GetFont();
+    ColorRef color = 0;
+    if (CFontSetting::Load(view_.CurrentSection, ItemKey(view_.slotPrefix, item, ""), font, color, record_.Path()))
+        surface.SetFont(font);
+    return MeasureTextHeight(view_, surface, record_.ReadString(view_.CurrentSection, item, ""));
+}
+
+bool EditViewModel::NudgeAvailable(CommandId command) {
+    if (inputDialog_ == nullptr) return false;
+    const ItemPosition at = inputDialog_->GetPosition();
+    const auto roomRight = [&] {
+        const std::int32_t w = ItemTextWidth(SelectedItem);
+        return !(w > 0 && view_.label.width - w - at.x <= 0);
+    };
+    const auto roomBelow = [&] {
+        ItemTextWidth(SelectedItem);  // sets the current card and the label size
+        const std::int32_t h = ItemTextHeight(SelectedItem);
+        return !(h > 0 && view_.label.height - h - at.y <= 0);
+    };
+    switch (command) {
+        case CommandId::MoveLeft:
+        case CommandId::MoveLeftSmall:
+        case CommandId::AlignLeft:
+            return at.x > 0;
+        case CommandId::MoveRightSmall:
+        case CommandId::MoveRight:
+        case CommandId::AlignRight:
+            return roomRight();
+        case CommandId::MoveUp:
+        case CommandId::MoveUpSmall:
+            return at.y > 0;
+        case CommandId::AlignTop:
+            return at.y != 0;
+        case CommandId::MoveDownSmall:
+        case CommandId::MoveDown:
+        case CommandId::AlignBottom:
+            return roomBelow();
+        default:
+            return true;  // the centring commands
+    }
+}
+
+bool EditViewModel::Nudge(CommandId command) {
+    if (inputDialog_ == nullptr) return true;
+    ItemPosition at = inputDialog_->GetPosition();
+    const std::int32_t w = ItemTextWidth(SelectedItem);
+    const std::int32_t h = ItemTextHeight(SelectedItem);
+    const std::int32_t W = view_.label.width, H = view_.label.height;
+    std::int32_t code = 0;
+    bool moves = true;
+    switch (command) {
+        case CommandId::MoveLeft: at.x = at.x - 10 <= 0 ? 0 : at.x - 10; break;
+        case CommandId::MoveLeftSmall:
+            moves = w > 0;
+            at.x = at.x - 1 <= 0 ? 0 : at.x - 1;
+            break;
+        case CommandId::MoveRightSmall: at.x = std::min(at.x + 1, W - w); break;
+        case CommandId::MoveRight: at.x = std::min(at.x + 10, W - w); break;
+        case CommandId::MoveUp: at.y = std::max(at.y - 10, 0); break;
+        case CommandId::MoveUpSmall: at.y = std::max(at.y - 1, 0); break;
+        case CommandId::MoveDownSmall: at.y = std::min(at.y + 1, H - h); break;
+        case CommandId::MoveDown: at.y = std::min(at.y + 10, H - h); break;
+        case CommandId::AlignLeft: at.x = 0; code = 3; break;
+        case CommandId::AlignCenter:
+            moves = w > 0;
+            at.x = (W - w) / 2;
+            code = 2;
+            break;
+        case CommandId::AlignRight:
+            moves = w > 0;
+            at.x = W - w;
+            code = 1;
+            break;
+        case CommandId::AlignTop: at.y = 0; code = 1; break;
+        case CommandId::AlignMiddle:
+            moves = h > 0;
+            at.y = (H - h) / 2;
+            code = 2;
+            break;
+        case CommandId::AlignBottom:
+            moves = h > 0;
+            at.y = H - h;
+            code = 3;
+            break;
+        default: return false;
+    }
+    if (!moves) return true;
+    const std::string suffix = IsHorizontal(command) ? "PrintPos" : "PrintVPos";
+    record_.WriteInt(view_.CurrentSection, ItemKey(view_.slotPrefix, SelectedItem, suffix), code);
+    record_.Flush();
+    inputDialog_->SetPosition(at, false);
+    return true;
+}
+
+void EditViewModel::ReadOffsets() {
+    view_.label = LabelSize(settings_, view_.slot);
+    top_ = record_.ReadInt("Option", "Top", 10);
+    left_ = record_.ReadInt("Option", "Left", 10);
+}
+
+void EditViewModel::DoubleClick(std::int32_t x, std::int32_t y) {
+    if (view_.mode == ViewMode::SheetMode) {
+        OpenInput();
+        return;
+    }
+    ReadOffsets();
+    const bool inside = left_ <= x && x <= left_ + view_.label.width && top_ <= y && y <= top_ + view_.label.height;
+    if (inside && inputDialog_ != nullptr) inputDialog_->SetPosition({x - left_, y - top_}, true);
+}
+
+void EditViewModel::PressMouse(std::int32_t x, std::int32_t y) {
+    if (view_.mode != ViewMode::CardMode) return;
+    dragStart_ = LogicalPoint{x, y};
+    ReadOffsets();
+}
+
+DragRect EditViewModel::DragRectTo(std::int32_t x, std::int32_t y) const {
+    DragRect rect{std::min(dragStart_->x, x), std::min(dragStart_->y, y), std::max(dragStart_->x, x),
+                  std::max(dragStart_->y, y)};
+    if (rect.Height() > kMaxDragHeight) rect.bottom = rect.top + kMaxDragHeight;
+    return rect;
+}
+
+std::optional<DragRect> EditViewModel::MoveMouse(std::int32_t x, std::int32_t y) {
+    if (view_.mode != ViewMode::CardMode || !dragStart_) return std::nullopt;
+    return DragRectTo(x, y);
+}
+
+void EditViewModel::ReleaseMouse(std::int32_t x, std::int32_t y) {
+    if (view_.mode != ViewMode::CardMode || !dragStart_) return;
+    const DragRect rect = DragRectTo(x, y);
+    dragStart_.reset();
+    FitFontToDrag(rect);
+    platform_.RefreshAllViews();
+    if (inputDialog_ != nullptr) inputDialog_->SetPosition({rect.left - left_ - 5, rect.top - top_ + 5}, true);
+}
+
+void EditViewModel::FitFontToDrag(const DragRect& rect) {
+    const std::string section = CardSectionName(record_.ReadInt(kSettingSection, "CurID", 0));
+    const std::string text = record_.ReadString(section, SelectedItem, "");
+    const std::string prefix = ItemKey(view_.slotPrefix, SelectedItem, "");
+    LogFont font;
+    ColorRef color = 0;
+    if (text.empty() || !CFontSetting::Load(section, prefix, font, color, record_.Path())) return;
+    Surface& surface = platform_.MeasuringSurface();
+    const LogFont previous = surface.GetFont();
+    const auto heightAt = [&](std::int32_t size) {
+        font.lfHeight = -size;
+        surface.SetFont(font);
+        return surface.MeasureText(text).height;
+    };
+    std::int32_t size = 1;
+    std::int32_t measured = heightAt(size);
+    if (measured != rect.Height()) {
+        // Grow the characters until the text is as high as the rectangle, then take the last
+        // size that still fitted.
+        while (rect.Height() > measured && size < kMaxFittedHeight) {
+            platform_.PumpMessages();
+            measured = heightAt(++size);
+        }
+        font.lfHeight = -(size - 1);
+        CFontSetting::Save(section, prefix, font, color, record_.Path());
+        record_.Flush();
+    }
+    surface.SetFont(previous);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "render/view_state.h"
+#include "store/profiles.h"
+#include "view/commands.h"
+#include "view/view_platform.h"
+
+// A rectangle in logical units measured from the view's origin, right and down positive.
+struct DragRect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+    std::int32_t Height() const { return bottom - top; }
+};
+
+// The edit view's behaviour: its state, which command is available when, and what each does.
+// Pointer positions arrive already mapped to logical units (1/100 inch from the top-left of the
+// view's contents), so that clicks land where they are made at any screen resolution and scroll
+// position.
+class EditViewModel {
+public:
+    EditViewModel(ViewPlatform& platform, const std::vector<std::string>& userItems);
+
+    // The start of the view: settles cabinet, record file and label slot, asking for what is
+    // not stored.
+    void Start();
+
+    bool IsAvailable(CommandId command);
+    // Runs a command the model handles itself; false for the ones it leaves to its window
+    // (printing, the option dialogs).
+    bool Execute(CommandId command);
+
+    void SetInputDialog(InputDialogLink* dialog) { inputDialog_ = dialog; }
+    // The input dialog closed: back to the sheet.
+    void InputDialogClosed();
+    void SetSelectedItem(std::string item) { SelectedItem = std::move(item); }
+
+    void DoubleClick(std::int32_t x, std::int32_t y);
+    void PressMouse(std::int32_t x, std::int32_t y);
+    // The rectangle to show while dragging, or nothing when no drag is under way.
+    std::optional<DragRect> MoveMouse(std::int32_t x, std::int32_t y);
+    void ReleaseMouse(std::int32_t x, std::int32_t y);
+
+    std::int32_t ScreenPage() const;
+    ViewState& State() { return view_; }
+    const RecordProfile& Record() const { return record_; }
+    const SettingsProfile& Settings() const { return settings_; }
+    ViewMode Mode() const { return view_.mode; }
+
+    // The width and height of an item's text on the current card, in logical units; 0 for no
+    // text, −1 when it cannot be measured.
+    std::int32_t ItemTextWidth(const std::string& item);
+    std::int32_t ItemTextHeight(const std::string& item);
+
+    std::string SelectedItem;
+
+private:
+    void OpenInput();
+    void OpenRecordFile();
+    void SwitchCabinet();
+    void SwitchLabel();
+    void ChooseGuideLineColor();
+    void StepPage(std::int32_t step);
+    bool Nudge(CommandId command);
+    bool NudgeAvailable(CommandId command);
+    // The tag's size and the sheet offsets, as a click or drag on the tag needs them.
+    void ReadOffsets();
+    DragRect DragRectTo(std::int32_t x, std::int32_t y) const;
+    void FitFontToDrag(const DragRect& rect);
+    std::int32_t LastPage();
+
+    ViewPlatform& platform_;
+    const SettingsProfile settings_;
+    RecordProfile record_;
+    ViewState view_;
+    InputDialogLink* inputDialog_ = nullptr;
+    std::int32_t top_ = 10, left_ = 10;  // "Option" "Top" / "Left", re-read at each press
+    std::optional<LogicalPoint> dragStart_;
+};
