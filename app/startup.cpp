@@ -93,7 +93,7 @@ bool Initialise(StartupPlatform& platform, UserItemList& userItems) {
         return false;
     }
 
-    for (std::string& name : SplitBarList(settings.ReadString("UserDef", "Items", ""))) userItems.Append(std::move(name));
+    userItems.ReloadUserItems(settings);
     InstallCabinetFolders(settings, programFolder);
     RegisterValueLists(settings);
     EnsureMergeFolder(settings, programFolder);

@@ -2,13 +2,11 @@
 // while it is unchanged, and saving a batch of edits.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "bench/bench_folder.h"
 #include "bench/record_file.h"
 #include "bench/summary_reporter.h"
 #include "store/codec.h"
@@ -34,33 +32,8 @@ const std::vector<std::string>& CardSections() {
     return sections;
 }
 
-// A temporary folder for the files on disk, removed when the program ends.
-class BenchFolder {
-public:
-    BenchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zulname-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-    }
-    ~BenchFolder() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-    }
-    BenchFolder(const BenchFolder&) = delete;
-    BenchFolder& operator=(const BenchFolder&) = delete;
-
-    // The record file under that name, written afresh.
-    std::string FreshRecordFile(const std::string& name) const {
-        const std::string path = path_ + "/" + name;
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << RecordBytes();
-        return path;
-    }
-
-private:
-    std::string path_;
-};
-
-BenchFolder& Folder() {
-    static BenchFolder folder;
+bench::BenchFolder& Folder() {
+    static bench::BenchFolder folder;
     return folder;
 }
 
@@ -75,7 +48,7 @@ void ParseRecordFile(benchmark::State& state) {
 BENCHMARK(ParseRecordFile)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 
 void ReadStringFromUnchangedFile(benchmark::State& state) {
-    const ProfileFile file(Folder().FreshRecordFile("read.ini"));
+    const ProfileFile file(Folder().Write("read.ini", RecordBytes()));
     const std::string& section = CardSections()[kCards / 2];
     const std::string key = codec::Sjis("1氏名Font");
     if (file.ReadString(section, key, "").empty()) state.SkipWithError("the record file lacks the key");
@@ -84,7 +57,7 @@ void ReadStringFromUnchangedFile(benchmark::State& state) {
 BENCHMARK(ReadStringFromUnchangedFile)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 
 void Write1000KeysAndFlush(benchmark::State& state) {
-    const ProfileFile file(Folder().FreshRecordFile("write.ini"));
+    const ProfileFile file(Folder().Write("write.ini", RecordBytes()));
     const std::string key = codec::Sjis("1氏名Xpos");
     int next = 0;
     for (auto _ : state) {

@@ -16,7 +16,7 @@ public:
     // The image of a stored (code page 932) path; null for an empty path or one that cannot be
     // loaded.
     const DibImage* ImageFor(const std::string& storedPath);
-    // How many times a file has been read.
+    // How many loads have been tried, each for a path other than the one before.
     std::int32_t LoadCount() const { return loadCount_; }
 
 private:

@@ -68,6 +68,13 @@ const std::string& DefaultFaceName() {
     return face;
 }
 
+LogFont DefaultItemFont() {
+    LogFont font;
+    ColorRef color = 0;
+    LoadFrom(ProfileFile(), "", "", font, color);  // no file: every key reads as its default
+    return font;
+}
+
 bool CFontSetting::Load(std::string_view section, std::string_view keyPrefix, LogFont& font, ColorRef& color,
                         std::string_view recordPath) {
     return LoadFrom(RecordOrSettings(recordPath), section, keyPrefix, font, color);

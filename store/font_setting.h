@@ -32,6 +32,8 @@ inline constexpr std::size_t kMaxFaceNameBytes = 31;
 inline constexpr std::string_view kDefaultFontRecord = "-16 0 0 0 400 0 0 0 128 3 2 1 49 0";
 // "ＭＳ ゴシック" in code page 932.
 const std::string& DefaultFaceName();
+// kDefaultFontRecord with DefaultFaceName(), as a record.
+LogFont DefaultItemFont();
 
 // The font a card gets from registered defaults while none is registered.
 inline constexpr std::string_view kRegisteredFontRecord = "-13 0 0 0 400 0 0 0 128 1 2 1 1 0 0 0";

@@ -51,7 +51,9 @@ std::string JoinBarList(const std::vector<std::string>& names) {
 }
 
 void UserItemList::ReloadUserItems(const SettingsProfile& settings) {
-    names_ = SplitBarList(settings.ReadString("UserDef", "Items", ""));
+    // Every name lives in this one value: a cut read would drop the names past the cut, and the
+    // next confirmed add-item dialog would then store the list without them.
+    names_ = SplitBarList(settings.ReadFullString("UserDef", "Items", ""));
 }
 
 std::string ItemKey(std::string_view slot, std::string_view item, std::string_view suffix) {

@@ -27,7 +27,6 @@ std::string JoinBarList(const std::vector<std::string>& names);
 class UserItemList {
 public:
     const std::vector<std::string>& UserItems() const { return names_; }
-    void Append(std::string name) { names_.push_back(std::move(name)); }
     // Replaces the list with the names stored in the settings file.
     void ReloadUserItems(const SettingsProfile& settings);
 

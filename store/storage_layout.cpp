@@ -107,8 +107,10 @@ std::string StartView(const SettingsProfile& settings, RecordProfile& record, co
     }
     record.SetCabinet(cabinet);
 
-    std::string path = settings.ReadString("CurrentIni", cabinet, "");
-    if (path.empty()) {
+    // Without a cabinet there is no folder to choose a record file in, and without a record file
+    // no slot to store: the next start asks again.
+    std::string path = cabinet.empty() ? std::string() : settings.ReadString("CurrentIni", cabinet, "");
+    if (path.empty() && !cabinet.empty()) {
         if (const std::optional<std::string> fileName = choosers.chooseRecordFile(cabinet)) {
             path = RecordFilePath(cabinet, *fileName);
             settings.WriteString("CurrentIni", cabinet, path);
@@ -117,7 +119,7 @@ std::string StartView(const SettingsProfile& settings, RecordProfile& record, co
     settings.Flush();
     record.SetPath(path);
 
-    if (StoredSlot(record) == 0) {
+    if (!path.empty() && StoredSlot(record) == 0) {
         if (const std::optional<std::int32_t> slot = choosers.chooseLabelSlot(0)) SetCurrentSlot(record, *slot);
     }
     const std::string prefix = SlotPrefix(record);

@@ -46,6 +46,8 @@ public:
     std::int32_t ScreenPage() const;
     ViewState& State() { return view_; }
     const RecordProfile& Record() const { return record_; }
+    // The input dialog switches the record file and cabinet through it.
+    RecordProfile& Record() { return record_; }
     const SettingsProfile& Settings() const { return settings_; }
     ViewMode Mode() const { return view_.mode; }
 

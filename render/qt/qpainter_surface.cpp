@@ -1,7 +1,9 @@
 #include "render/qt/qpainter_surface.h"
 
 #include <QBrush>
+#include <QFontInfo>
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -140,9 +142,21 @@ void QPainterSurface::SetFont(const LogFont& font) {
             font_.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * DeviceLength(font.lfWidth) / natural)), 1, 4000));
     }
     const QFontMetricsF metrics(font_, painter_.device());
+    overstrike_ = NeedsOverstrike(font.lfWeight) ? std::max(1.0, std::floor(font_.pixelSize() / 24.0)) : 0.0;
     ascent_ = metrics.ascent();
     cellHeight_ = metrics.height();
     averageCharWidth_ = metrics.averageCharWidth();
+}
+
+// Qt's raster engine makes no bold for fixed-pitch fonts without a bold face, such as the IPA
+// fonts, while the PDF engine does; there the text is struck again a little to the right, as a
+// bold stroke is about a 24th of the em thicker.
+bool QPainterSurface::NeedsOverstrike(std::int32_t weight) const {
+    if (weight < QFont::DemiBold || painter_.paintEngine() == nullptr ||
+        painter_.paintEngine()->type() == QPaintEngine::Pdf)
+        return false;
+    const QFontInfo matched(font_);
+    return matched.fixedPitch() && !matched.styleName().contains(QStringLiteral("Bold"), Qt::CaseInsensitive);
 }
 
 TextMetrics QPainterSurface::GetTextMetrics() { return {LogicalWidth(averageCharWidth_), LogicalHeight(cellHeight_)}; }
@@ -171,6 +185,7 @@ void QPainterSurface::DrawText(std::int32_t x, std::int32_t y, std::string_view 
         }
         painter_.setPen(ToQColor(textColor_));
         painter_.drawText(QPointF(0, ascent_), qtext);
+        if (overstrike_ > 0) painter_.drawText(QPointF(overstrike_, ascent_), qtext);
     });
 }
 

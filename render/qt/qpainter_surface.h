@@ -58,6 +58,7 @@ private:
     QPointF Map(std::int32_t x, std::int32_t y) const;
     QRectF MapRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) const;
     double DeviceLength(std::int32_t logical) const;
+    bool NeedsOverstrike(std::int32_t weight) const;
     std::int32_t LogicalWidth(double devicePixels) const;
     std::int32_t LogicalHeight(double devicePixels) const;
     // draw() paints the shape with the painter's pen and brush.
@@ -87,6 +88,7 @@ private:
     LogFont logFont_;
     QFont font_;
     double ascent_ = 0, cellHeight_ = 0, averageCharWidth_ = 0;  // device pixels
+    double overstrike_ = 0;  // device pixels to the right where bold text is drawn again
     Pen pen_;
     Brush brush_{BrushKind::Solid, 0xFFFFFF};
     QImage texture_;

@@ -77,6 +77,14 @@ TEST_F(StartupTest, UserItemsAreLoadedFromTheSettings) {
     EXPECT_EQ(ItemList(userItems.UserItems()).back(), S("係"));
 }
 
+TEST_F(StartupTest, AUserItemListLongerThanAnOrdinaryReadIsLoadedWhole) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 40; ++i) names.push_back(S("項目") + std::to_string(i));
+    WriteBytes(PathOf("ZULNAME.INI"), "[UserDef]\r\nItems=" + JoinBarList(names) + "\r\n");
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(userItems.UserItems(), names);
+}
+
 TEST_F(StartupTest, OpticalMediaOnlyShowTheMessage) {
     platform.onOpticalMedia = true;
     EXPECT_FALSE(Start());

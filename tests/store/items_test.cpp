@@ -35,6 +35,17 @@ TEST_F(ItemsTest, UserItemsFollowTheFixedItemsInStoredOrder) {
     EXPECT_EQ(items[9], S("部屋"));
 }
 
+TEST_F(ItemsTest, AUserItemListLongerThanAnOrdinaryReadIsReadWhole) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 40; ++i) names.push_back(S("項目") + std::to_string(i));
+    const std::string stored = JoinBarList(names);
+    ASSERT_GT(stored.size(), 259u);
+    settings.WriteString("UserDef", "Items", stored);
+    UserItemList list;
+    list.ReloadUserItems(settings);
+    EXPECT_EQ(list.UserItems(), names);
+}
+
 TEST_F(ItemsTest, SavedItemsUseThePerSlotKeys) {
     const std::string name = S("氏名");
     EXPECT_EQ(IsPrintKey("3", S("読み")), "3" + std::string("IsPrint") + S("読み"));

@@ -80,9 +80,11 @@ TEST_F(StorageLayoutTest, CancelledChoosersLeaveNothingStoredAndTheNextStartAsks
     EXPECT_EQ(StartView(settings, record, Scripted(std::nullopt, std::nullopt, std::nullopt)), "1");
     EXPECT_EQ(record.Path(), "");
     EXPECT_EQ(settings.ReadString("Current", "Genre", "none"), "none");
+    EXPECT_EQ(asked, std::vector<std::string>{"cabinet:" + S("常用")});
     asked.clear();
-    StartView(settings, record, Scripted(std::nullopt, std::nullopt, std::nullopt));
-    EXPECT_EQ(asked.size(), 3u);
+    StartView(settings, record, Scripted(S("来賓"), std::nullopt, std::nullopt));
+    EXPECT_EQ(asked, (std::vector<std::string>{"cabinet:" + S("常用"), "file:" + S("来賓")}));
+    EXPECT_EQ(record.Path(), "");
 }
 
 TEST_F(StorageLayoutTest, AnUnknownCabinetKeepsItsOwnKeyButStoresInOther) {

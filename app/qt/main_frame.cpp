@@ -1,0 +1,279 @@
+#include "app/qt/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/qt/qt_text.h"
+#include "app/qt/toolbar_icons.h"
+#include "store/codec.h"
+#include "store/profiles.h"
+
+namespace {
+
+constexpr const char* kCommandProperty = "zulnameCommand";
+
+QAction* NewCommandAction(CommandId id, const QString& text, QObject* parent) {
+    const CommandInfo& info = Command(id);
+    auto* action = new QAction(text, parent);
+    action->setStatusTip(ToQt(info.prompt));
+    action->setToolTip(ToQt(ToolTipText(id)));
+    action->setIconVisibleInMenu(false);
+    action->setProperty(kCommandProperty, static_cast<int>(id));
+    return action;
+}
+
+bool CommandOf(const QAction* action, CommandId& id) {
+    const QVariant value = action->property(kCommandProperty);
+    if (!value.isValid()) return false;
+    id = static_cast<CommandId>(value.toInt());
+    return true;
+}
+
+std::vector<PixelRect> AvailableScreens() {
+    std::vector<PixelRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back(PixelRect{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()});
+    }
+    return screens;
+}
+
+// The lock-key panes. Qt reports no lock or kana state on Linux, so the panes show their
+// captions greyed, as unlit indicators do, and say why when asked.
+void AddIndicators(QStatusBar* bar) {
+    for (const char* caption : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
+        auto* pane = new QLabel(ToQt(caption), bar);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        pane->setEnabled(false);
+        pane->setToolTip(ToQt("この環境ではキーの状態を表示できません"));
+        bar->addPermanentWidget(pane);
+    }
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* view, CommandTarget* viewCommands, CommandTarget* appCommands, QWidget* parent)
+    : QMainWindow(parent), viewCommands_(viewCommands), appCommands_(appCommands), recentFiles_(SettingsProfile()) {
+    // The title a single-document window takes: the document's name, then the program's.
+    setWindowTitle(QStringLiteral("Zulnam - ZUL Name"));
+    setWindowIcon(ProgramIcon());
+    CreateActions();
+    CreateMenus();
+    firstToolBar_ = CreateToolBar(ToQt("ツールバー"), QStringLiteral("FirstToolBar"), FirstToolbar());
+    addToolBar(Qt::TopToolBarArea, firstToolBar_);
+    addToolBarBreak(Qt::TopToolBarArea);
+    secondToolBar_ = CreateToolBar(ToQt("移動と配置"), QStringLiteral("SecondToolBar"), SecondToolbar());
+    addToolBar(Qt::TopToolBarArea, secondToolBar_);
+    CreateStatusBar();
+    if (view) {
+        setCentralWidget(view);
+        view->setFocus();
+    }
+    RestorePlacement();
+    UpdateCommands();
+}
+
+CMainFrame::~CMainFrame() { SavePlacement(); }
+
+void CMainFrame::CreateActions() {
+    for (const CommandInfo& info : Commands()) {
+        QAction* action = NewCommandAction(info.id, ToQt(info.caption), this);
+        QList<QKeySequence> keys;
+        for (std::string_view key : info.keys) keys.append(QKeySequence(ToQt(key), QKeySequence::PortableText));
+        action->setShortcuts(keys);
+        action->setIcon(CommandIcon(info.id));
+        connect(action, &QAction::triggered, this, [this, id = info.id] { Run(id); });
+        // Keys reach the window's commands whether or not a bar shows them.
+        addAction(action);
+        actions_[info.id] = action;
+    }
+    for (CommandId toggle : {CommandId::ToggleToolbar, CommandId::ToggleStatusBar}) actions_[toggle]->setCheckable(true);
+}
+
+void CMainFrame::CreateMenus() {
+    for (const MenuEntry& entry : MainMenu()) {
+        if (entry.kind == MenuEntry::Kind::SubMenu) {
+            QMenu* menu = menuBar()->addMenu(ToQt(MenuText(entry)));
+            AddEntries(menu, entry.children, true);
+        } else if (entry.kind == MenuEntry::Kind::Command) {
+            QAction* action = actions_.at(entry.command);
+            action->setText(ToQt(MenuText(entry)));
+            menuBar()->addAction(action);
+        }
+    }
+    contextMenu_ = new QMenu(this);
+    contextMenu_->setObjectName(QStringLiteral("SubMenu"));
+    AddEntries(contextMenu_, ::ContextMenu(), false);
+}
+
+void CMainFrame::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries, bool mainMenu) {
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateActions(menu->actions()); });
+    for (const MenuEntry& entry : entries) {
+        switch (entry.kind) {
+            case MenuEntry::Kind::Separator: menu->addSeparator(); break;
+            case MenuEntry::Kind::SubMenu: AddEntries(menu->addMenu(ToQt(MenuText(entry))), entry.children, mainMenu); break;
+            case MenuEntry::Kind::RecentFiles: AddRecentFileEntries(menu, entry); break;
+            case MenuEntry::Kind::Command:
+                if (mainMenu) {
+                    QAction* action = actions_.at(entry.command);
+                    action->setText(ToQt(MenuText(entry)));
+                    menu->addAction(action);
+                } else {
+                    // The popup names some commands differently, so it has actions of its own.
+                    QAction* action = NewCommandAction(entry.command, ToQt(MenuText(entry)), menu);
+                    connect(action, &QAction::triggered, this, [this, id = entry.command] { Run(id); });
+                    menu->addAction(action);
+                }
+                break;
+        }
+    }
+}
+
+void CMainFrame::AddRecentFileEntries(QMenu* menu, const MenuEntry& placeholder) {
+    recentPlaceholder_ = menu->addAction(ToQt(MenuText(placeholder)));
+    recentPlaceholder_->setEnabled(false);
+    for (std::size_t i = 0; i < RecentFileList::kSize; ++i) {
+        QAction* entry = menu->addAction(QString());
+        connect(entry, &QAction::triggered, this, [this, i] {
+            if (i < recentFiles_.Entries().size()) emit RecentFileChosen(recentFiles_.Entries()[i]);
+        });
+        recentEntries_.push_back(entry);
+    }
+    UpdateRecentFileEntries();
+}
+
+// The entries stand in the menu where the placeholder stands while the list is empty.
+void CMainFrame::UpdateRecentFileEntries() {
+    const std::vector<std::string>& paths = recentFiles_.Entries();
+    recentPlaceholder_->setVisible(paths.empty());
+    const QFontMetrics metrics(font());
+    for (std::size_t i = 0; i < recentEntries_.size(); ++i) {
+        QAction* entry = recentEntries_[i];
+        entry->setVisible(i < paths.size());
+        if (i >= paths.size()) continue;
+        std::string utf8;
+        const QString path = codec::Cp932ToUtf8(paths[i], utf8) ? ToQt(utf8) : ToQt("（表示できない名前）");
+        const QString shown = metrics.elidedText(path, Qt::ElideMiddle, metrics.averageCharWidth() * 48);
+        entry->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(shown).replace('&', QStringLiteral("&&"))));
+    }
+}
+
+void CMainFrame::AddRecentFile(const std::string& storedPath) {
+    recentFiles_.Add(storedPath);
+    UpdateRecentFileEntries();
+}
+
+QToolBar* CMainFrame::CreateToolBar(const QString& title, const QString& name,
+                                    const std::vector<ToolbarPosition>& positions) {
+    auto* bar = new QToolBar(title, this);
+    bar->setObjectName(name);
+    bar->setAllowedAreas(Qt::AllToolBarAreas);
+    bar->setIconSize(QSize(16, 16));
+    for (const ToolbarPosition& position : positions) {
+        if (position) {
+            bar->addAction(actions_.at(*position));
+        } else {
+            bar->addSeparator();
+        }
+    }
+    return bar;
+}
+
+void CMainFrame::CreateStatusBar() {
+    // The message pane is the bar's own: it shows the prompt of the menu item or button under
+    // the pointer.
+    AddIndicators(statusBar());
+}
+
+QAction* CMainFrame::CommandAction(CommandId id) const { return actions_.at(id); }
+
+bool CMainFrame::IsAvailable(CommandId id) const {
+    switch (Command(id).owner) {
+        case CommandOwner::Frame: return true;
+        case CommandOwner::Application: return appCommands_ && appCommands_->IsAvailable(id);
+        case CommandOwner::View: return viewCommands_ && viewCommands_->IsAvailable(id);
+    }
+    return false;
+}
+
+void CMainFrame::Run(CommandId id) {
+    // A key may come before the view's last change has reached the toolbar, so ask again.
+    if (!IsAvailable(id)) return;
+    switch (id) {
+        case CommandId::Exit: close(); return;
+        case CommandId::ToggleToolbar: firstToolBar_->setVisible(firstToolBar_->isHidden()); break;
+        case CommandId::ToggleStatusBar: statusBar()->setVisible(statusBar()->isHidden()); break;
+        default:
+            (Command(id).owner == CommandOwner::Application ? appCommands_ : viewCommands_)->Execute(id);
+            break;
+    }
+    UpdateCommands();
+}
+
+void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
+    for (QAction* action : actions) {
+        CommandId id;
+        if (CommandOf(action, id)) action->setEnabled(IsAvailable(id));
+    }
+    actions_.at(CommandId::ToggleToolbar)->setChecked(!firstToolBar_->isHidden());
+    actions_.at(CommandId::ToggleStatusBar)->setChecked(!statusBar()->isHidden());
+}
+
+void CMainFrame::UpdateCommands() {
+    QList<QAction*> all;
+    for (const auto& [id, action] : actions_) all.append(action);
+    UpdateActions(all);
+}
+
+void CMainFrame::RestorePlacement() {
+    const PlacementStore store{SettingsProfile()};
+    if (!store.Enabled()) return;
+    opened_ = store.Load();
+    const WindowShape shape = ShapeOf(opened_);
+    const PixelRect normal = KeepOnScreen(shape.normal, AvailableScreens());
+    setGeometry(normal.left, normal.top, normal.Width(), normal.Height());
+    // Set before the window is shown; Qt keeps the rectangle above as the one to restore to.
+    switch (shape.state) {
+        case ShowState::Normal: break;
+        case ShowState::Maximised: setWindowState(Qt::WindowMaximized); break;
+        case ShowState::Minimised:
+            setWindowState(shape.restoreToMaximised ? Qt::WindowMinimized | Qt::WindowMaximized : Qt::WindowMinimized);
+            break;
+    }
+}
+
+void CMainFrame::SavePlacement() {
+    if (placementSaved_) return;
+    placementSaved_ = true;
+    const PlacementStore store{SettingsProfile()};
+    if (!store.Enabled()) return;
+    const Qt::WindowStates states = windowState();
+    WindowShape shape;
+    if (states & Qt::WindowMinimized) {
+        shape.state = ShowState::Minimised;
+        shape.restoreToMaximised = (states & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
+    } else if (states & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        shape.state = ShowState::Maximised;
+    }
+    const QRect normal = normalGeometry();
+    shape.normal = normal.isValid()
+                       ? PixelRect{normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height()}
+                       : opened_.normal;
+    store.Save(PlacementOf(shape, opened_));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted()) SavePlacement();
+}

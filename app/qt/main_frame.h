@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/menus.h"
+#include "app/recent_files.h"
+#include "app/window_placement.h"
+#include "view/commands.h"
+
+class QAction;
+class QMenu;
+class QToolBar;
+
+// The program's single window: the edit view in the middle, the main menu, two toolbars that
+// dock on any edge, and the status bar. Its placement is restored from the settings file when it
+// is made and stored again when it closes.
+//
+// The frame carries out the exit and bar commands itself and hands the others on: the
+// application's (About, printer set-up, help) to appCommands, the rest to viewCommands. Either
+// target may be null; its commands are then unavailable.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Takes the view as its central widget (and owns it from then on).
+    CMainFrame(QWidget* view, CommandTarget* viewCommands, CommandTarget* appCommands, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Asks the targets again which commands are available, for the menu bar and the toolbars;
+    // the view calls this after every change. Menus also ask when they open.
+    void UpdateCommands();
+
+    // The view's popup ("SubMenu"), for the view to show at the pointer.
+    QMenu* ContextMenu() const { return contextMenu_; }
+    // The main menu's and toolbars' action of a command.
+    QAction* CommandAction(CommandId id) const;
+    QToolBar* FirstToolBar() const { return firstToolBar_; }
+    QToolBar* SecondToolBar() const { return secondToolBar_; }
+
+    // Puts a stored path (code page 932) first in the recent-file list of the "ﾌｧｲﾙ" menu.
+    void AddRecentFile(const std::string& storedPath);
+
+signals:
+    // An entry of the recent-file list was chosen; the path is stored text (code page 932).
+    void RecentFileChosen(const std::string& storedPath);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries, bool mainMenu);
+    void AddRecentFileEntries(QMenu* menu, const MenuEntry& placeholder);
+    void UpdateRecentFileEntries();
+    QToolBar* CreateToolBar(const QString& title, const QString& name, const std::vector<ToolbarPosition>& positions);
+    void CreateStatusBar();
+
+    void Run(CommandId id);
+    bool IsAvailable(CommandId id) const;
+    void UpdateActions(const QList<QAction*>& actions);
+
+    void RestorePlacement();
+    void SavePlacement();
+
+    CommandTarget* viewCommands_;
+    CommandTarget* appCommands_;
+    std::map<CommandId, QAction*> actions_;
+    QMenu* contextMenu_ = nullptr;
+    QToolBar* firstToolBar_ = nullptr;
+    QToolBar* secondToolBar_ = nullptr;
+    RecentFileList recentFiles_;
+    QAction* recentPlaceholder_ = nullptr;
+    std::vector<QAction*> recentEntries_;
+    WindowPlacement opened_;
+    bool placementSaved_ = false;
+};

@@ -1,0 +1,79 @@
+#include "app/qt/rozudezi_app.h"
+
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPalette>
+#include <QPrinter>
+
+#include "app/optical_media.h"
+#include "app/qt/about_dialog.h"
+#include "app/qt/help_window.h"
+#include "app/qt/qt_text.h"
+#include "app/startup.h"
+#include "render/qt/font_substitutes.h"
+
+namespace {
+
+class MessageBoxPlatform : public StartupPlatform {
+public:
+    bool ProgramOnOpticalMedia() const override { return OnOpticalMedia(ProgramFilePath()); }
+    void ShowMessage(const std::string& text) override {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("ZUL Name Card"), ToQt(text), QMessageBox::Ok);
+        box.exec();
+    }
+};
+
+// Dialogs are grey with black text, whatever the desktop's colours.
+void SetDialogColours() {
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Window, QColor(192, 192, 192));
+    palette.setColor(QPalette::Active, QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, Qt::black);
+    QApplication::setPalette(palette, "QDialog");
+}
+
+}  // namespace
+
+CRozudeziApp::CRozudeziApp(int& argc, char** argv)
+    : QApplication(argc, argv), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    setApplicationName(QStringLiteral("zulname"));
+    // The program's offsets are measured from the paper's printable origin.
+    printer_->setFullPage(true);
+    SetDialogColours();
+    InstallFontSubstitutes();
+}
+
+CRozudeziApp::~CRozudeziApp() = default;
+
+bool CRozudeziApp::Initialise() {
+    MessageBoxPlatform platform;
+    return ::Initialise(platform, userItems_);
+}
+
+bool CRozudeziApp::IsAvailable(CommandId command) const {
+    return command == CommandId::About || command == CommandId::PrintSetup || command == CommandId::HelpIndex;
+}
+
+void CRozudeziApp::Execute(CommandId command) {
+    switch (command) {
+        case CommandId::About: ShowAbout(); break;
+        case CommandId::PrintSetup: SetUpPrinter(); break;
+        case CommandId::HelpIndex: ShowHelp(); break;
+        default: break;
+    }
+}
+
+void CRozudeziApp::ShowAbout() {
+    CAboutDlg dialog(activeWindow());
+    dialog.exec();
+}
+
+void CRozudeziApp::SetUpPrinter() {
+    QPageSetupDialog dialog(printer_.get(), activeWindow());
+    dialog.exec();
+}
+
+void CRozudeziApp::ShowHelp() {
+    if (!help_) help_ = std::make_unique<HelpWindow>();
+    help_->ShowContents();
+}

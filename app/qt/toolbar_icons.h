@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+
+#include "view/commands.h"
+
+// The program's icons, drawn in code at whatever size and pixel ratio they are asked for, so
+// that they stay sharp on high-resolution screens. Disabled icons are drawn in grey.
+
+// A toolbar button's picture; a null icon for commands without a button.
+QIcon CommandIcon(CommandId id);
+// The program's own icon: a name tag.
+QIcon ProgramIcon();

@@ -1,0 +1,41 @@
+// Writes the record file the export benchmark prints: FOLDER/export.ini with CARDS named cards
+// of four items each (the name with a shadow), the frame, a line and a small bitmap,
+// FOLDER/logo.bmp.
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "bench/sheet_record.h"
+#include "store/locations.h"
+
+namespace {
+
+bool WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return static_cast<bool>(out.flush());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3 || std::atoi(argv[2]) < 1) {
+        std::cerr << "usage: make_export_record FOLDER CARDS\n";
+        return 2;
+    }
+    const std::string folder = argv[1];
+    bench::SheetRecordShape shape;
+    shape.cards = std::atoi(argv[2]);
+    shape.items = 4;
+    shape.effectsOnAll = false;
+    shape.lines = 1;
+    if (!WriteFile(folder + "/logo.bmp", bench::MakeBitmapFile(32, 32)) ||
+        !locations::FsPathToStored(folder + "/logo.bmp", shape.bitmapPath) ||
+        !WriteFile(folder + "/export.ini", bench::MakeSheetRecord(shape))) {
+        std::cerr << "make_export_record: cannot write into " << folder << "\n";
+        return 1;
+    }
+    return 0;
+}

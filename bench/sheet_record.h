@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Record files of decorated tags for the drawing benchmarks, as the program stores them (code
+// page 932, CRLF line ends).
+namespace bench {
+
+struct SheetRecordShape {
+    int cards = 10;
+    int items = 8;              // the first of the fixed items, at most 8
+    bool effectsOnAll = true;   // shadow or 3D and a background box on every item, else a shadow on the first
+    int lines = 3;              // decorative lines per card, at most 3
+    std::string bitmapPath;     // the cards' image (a stored path); empty for none
+};
+
+// Cards 0000 … with a name each, and a frame with a hatched inner shape in slot 1.
+std::string MakeSheetRecord(const SheetRecordShape& shape);
+
+// A 24-bit bitmap file of a colour gradient.
+std::string MakeBitmapFile(std::int32_t width, std::int32_t height);
+
+}  // namespace bench

@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QWidget>
+
+#include <memory>
+#include <set>
+
+#include "app/qt/main_frame.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+
+class FakeTarget : public CommandTarget {
+public:
+    bool IsAvailable(CommandId command) const override { return available.count(command) != 0; }
+    void Execute(CommandId command) override { executed.push_back(command); }
+
+    std::set<CommandId> available;
+    std::vector<CommandId> executed;
+};
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QStringList Titles(const QList<QAction*>& actions) {
+    QStringList titles;
+    for (const QAction* action : actions) titles << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return titles;
+}
+
+QMenu* SubMenu(const QList<QAction*>& actions, const char* title) {
+    for (QAction* action : actions) {
+        if (action->menu() && action->text() == Text(title)) return action->menu();
+    }
+    return nullptr;
+}
+
+QAction* ActionTitled(QMenu* menu, const char* title) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == Text(title)) return action;
+    }
+    return nullptr;
+}
+
+class MainFrameTest : public TempHomeTest {
+protected:
+    std::unique_ptr<CMainFrame> MakeFrame() {
+        return std::make_unique<CMainFrame>(new QWidget, &view, &application);
+    }
+
+    FakeTarget view;
+    FakeTarget application;
+};
+
+}  // namespace
+
+TEST_F(MainFrameTest, MenuBarHasTheMenusInOrder) {
+    auto frame = MakeFrame();
+    const QStringList expected = {Text("ﾌｧｲﾙ(&F)"), Text("編集(&E)"), Text("入力"), Text("ｵﾌﾟｼｮﾝ"), Text("配置"),
+                                  Text("移動"), Text("ツール(&T)"), Text("表示(&V)"), Text("ﾍﾙﾌﾟ(&H)")};
+    EXPECT_EQ(Titles(frame->menuBar()->actions()), expected);
+    EXPECT_EQ(frame->menuBar()->actions()[2], frame->CommandAction(CommandId::Input));
+
+    QMenu* move = SubMenu(frame->menuBar()->actions(), "移動");
+    ASSERT_NE(move, nullptr);
+    QMenu* horizontal = SubMenu(move->actions(), "水平");
+    ASSERT_NE(horizontal, nullptr);
+    EXPECT_EQ(Titles(horizontal->actions()),
+              (QStringList{Text("左に\t←"), Text("ちょっと左に"), Text("ちょっと右に"), Text("右に\t→")}));
+    QMenu* help = SubMenu(frame->menuBar()->actions(), "ﾍﾙﾌﾟ(&H)");
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(Titles(help->actions()),
+              (QStringList{Text("目次\tF1"), Text("バージョン情報(&A)..."), Text("-"), Text("ホームページ")}));
+}
+
+TEST_F(MainFrameTest, ToolbarsHaveTheirPositionsAndDockAnywhere) {
+    auto frame = MakeFrame();
+    QToolBar* first = frame->FirstToolBar();
+    QToolBar* second = frame->SecondToolBar();
+    ASSERT_EQ(first->actions().size(), 16);
+    ASSERT_EQ(second->actions().size(), 17);
+    for (int separator : {3, 7, 9, 12}) EXPECT_TRUE(first->actions()[separator]->isSeparator()) << separator;
+    for (int separator : {4, 9, 13}) EXPECT_TRUE(second->actions()[separator]->isSeparator()) << separator;
+    EXPECT_EQ(first->actions()[0], frame->CommandAction(CommandId::FileNew));
+    EXPECT_EQ(first->actions()[8], frame->CommandAction(CommandId::Input));
+    EXPECT_EQ(first->actions()[15], frame->CommandAction(CommandId::About));
+    EXPECT_EQ(second->actions()[0], frame->CommandAction(CommandId::MoveLeft));
+    EXPECT_EQ(second->actions()[16], frame->CommandAction(CommandId::AlignBottom));
+
+    for (QToolBar* bar : {first, second}) {
+        EXPECT_EQ(frame->toolBarArea(bar), Qt::TopToolBarArea);
+        EXPECT_EQ(bar->allowedAreas(), Qt::AllToolBarAreas);
+        EXPECT_TRUE(bar->isMovable());
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator()) continue;
+            EXPECT_FALSE(action->icon().isNull()) << action->text().toStdString();
+            // The button shows the command's prompt in the status bar while the pointer rests on it.
+            EXPECT_EQ(bar->widgetForAction(action)->statusTip(), action->statusTip());
+        }
+    }
+    // The second toolbar docks in a row of its own below the first.
+    EXPECT_TRUE(frame->toolBarBreak(second));
+}
+
+TEST_F(MainFrameTest, AvailabilityFollowsTheTargets) {
+    view.available = {CommandId::Input, CommandId::Print};
+    application.available = {CommandId::About};
+    auto frame = MakeFrame();
+    EXPECT_TRUE(frame->CommandAction(CommandId::Input)->isEnabled());
+    EXPECT_TRUE(frame->CommandAction(CommandId::Print)->isEnabled());
+    EXPECT_FALSE(frame->CommandAction(CommandId::MoveLeft)->isEnabled());
+    EXPECT_FALSE(frame->CommandAction(CommandId::FileNew)->isEnabled());
+    EXPECT_TRUE(frame->CommandAction(CommandId::About)->isEnabled());
+    EXPECT_FALSE(frame->CommandAction(CommandId::HelpIndex)->isEnabled());
+    // The frame's own commands need no target.
+    EXPECT_TRUE(frame->CommandAction(CommandId::Exit)->isEnabled());
+    EXPECT_TRUE(frame->CommandAction(CommandId::ToggleToolbar)->isEnabled());
+
+    view.available = {CommandId::MoveLeft};
+    frame->UpdateCommands();
+    EXPECT_FALSE(frame->CommandAction(CommandId::Input)->isEnabled());
+    EXPECT_TRUE(frame->CommandAction(CommandId::MoveLeft)->isEnabled());
+
+    // A menu asks again as it opens, without being told.
+    view.available = {};
+    QMenu* horizontal = SubMenu(SubMenu(frame->menuBar()->actions(), "移動")->actions(), "水平");
+    emit horizontal->aboutToShow();
+    EXPECT_FALSE(frame->CommandAction(CommandId::MoveLeft)->isEnabled());
+}
+
+TEST_F(MainFrameTest, CommandsReachTheirTargets) {
+    view.available = {CommandId::Input, CommandId::MoveRight};
+    application.available = {CommandId::About, CommandId::HelpIndex};
+    auto frame = MakeFrame();
+    frame->CommandAction(CommandId::Input)->trigger();
+    frame->CommandAction(CommandId::About)->trigger();
+    EXPECT_EQ(view.executed, std::vector<CommandId>{CommandId::Input});
+    EXPECT_EQ(application.executed, std::vector<CommandId>{CommandId::About});
+
+    // A command the view no longer offers is not carried out, even before the bars are updated.
+    view.available.erase(CommandId::MoveRight);
+    frame->CommandAction(CommandId::MoveRight)->trigger();
+    EXPECT_EQ(view.executed, std::vector<CommandId>{CommandId::Input});
+    EXPECT_FALSE(frame->CommandAction(CommandId::MoveRight)->isEnabled());
+
+    EXPECT_TRUE(frame->CommandAction(CommandId::MoveLeft)->shortcuts().contains(QKeySequence(Qt::Key_Left)));
+    EXPECT_TRUE(frame->CommandAction(CommandId::HelpIndex)->shortcuts().contains(QKeySequence(Qt::Key_F1)));
+    EXPECT_TRUE(frame->CommandAction(CommandId::Paste)->shortcuts().contains(QKeySequence(Qt::SHIFT | Qt::Key_Insert)));
+}
+
+TEST_F(MainFrameTest, WithoutAnApplicationTargetItsCommandsAreUnavailable) {
+    CMainFrame frame(new QWidget, &view, nullptr);
+    EXPECT_FALSE(frame.CommandAction(CommandId::About)->isEnabled());
+    frame.CommandAction(CommandId::About)->trigger();
+    EXPECT_TRUE(view.executed.empty());
+}
+
+TEST_F(MainFrameTest, ContextMenuRoutesItsCommandsThroughTheFrame) {
+    view.available = {CommandId::PrintOptions, CommandId::Input};
+    auto frame = MakeFrame();
+    QMenu* popup = frame->ContextMenu();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->objectName(), QStringLiteral("SubMenu"));
+    EXPECT_EQ(Titles(popup->actions()),
+              (QStringList{Text("入力"), Text("ｵﾌﾟｼｮﾝ"), Text("塗りつぶし"), Text("ツール"), Text("印刷")}));
+    QMenu* options = SubMenu(popup->actions(), "ｵﾌﾟｼｮﾝ");
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(Titles(options->actions()),
+              (QStringList{Text("印刷設定"), Text("印刷順序"), Text("ﾗﾍﾞﾙｻｲｽﾞ"), Text("項目追加")}));
+    emit options->aboutToShow();
+    EXPECT_TRUE(ActionTitled(options, "印刷設定")->isEnabled());
+    EXPECT_FALSE(ActionTitled(options, "項目追加")->isEnabled());
+    EXPECT_EQ(ActionTitled(options, "印刷設定")->statusTip(), Text("印刷時の設定"));
+    ActionTitled(options, "印刷設定")->trigger();
+    EXPECT_EQ(view.executed, std::vector<CommandId>{CommandId::PrintOptions});
+
+    QMenu* tools = SubMenu(popup->actions(), "ツール");
+    emit tools->aboutToShow();
+    EXPECT_FALSE(ActionTitled(tools, "差し込み印刷設定")->isEnabled());
+}
+
+TEST_F(MainFrameTest, StatusBarHasTheMessagePaneAndFourIndicators) {
+    auto frame = MakeFrame();
+    QStringList panes;
+    for (const QLabel* label : frame->statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+        panes << label->text();
+    }
+    EXPECT_EQ(panes, (QStringList{Text("ｶﾅ"), QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}));
+    EXPECT_EQ(frame->CommandAction(CommandId::About)->statusTip(), Text("ﾌﾟﾛｸﾞﾗﾑ情報､ﾊﾞｰｼﾞｮﾝ､版権の表示"));
+    frame->show();
+    frame->CommandAction(CommandId::About)->showStatusText(frame.get());
+    EXPECT_EQ(frame->statusBar()->currentMessage(), Text("ﾌﾟﾛｸﾞﾗﾑ情報､ﾊﾞｰｼﾞｮﾝ､版権の表示"));
+}
+
+TEST_F(MainFrameTest, BarCommandsShowAndHideTheBars) {
+    auto frame = MakeFrame();
+    frame->show();
+    QAction* toolbar = frame->CommandAction(CommandId::ToggleToolbar);
+    QAction* statusBar = frame->CommandAction(CommandId::ToggleStatusBar);
+    EXPECT_TRUE(toolbar->isChecked());
+    toolbar->trigger();
+    EXPECT_FALSE(frame->FirstToolBar()->isVisible());
+    EXPECT_TRUE(frame->SecondToolBar()->isVisible());
+    EXPECT_FALSE(toolbar->isChecked());
+    statusBar->trigger();
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    EXPECT_FALSE(statusBar->isChecked());
+    statusBar->trigger();
+    EXPECT_TRUE(frame->statusBar()->isVisible());
+    EXPECT_TRUE(statusBar->isChecked());
+
+    frame->CommandAction(CommandId::Exit)->trigger();
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainFrameTest, RecentFileListStandsInForItsPlaceholder) {
+    auto frame = MakeFrame();
+    QMenu* file = SubMenu(frame->menuBar()->actions(), "ﾌｧｲﾙ(&F)");
+    QAction* placeholder = ActionTitled(file, "以前開いたファイル");
+    ASSERT_NE(placeholder, nullptr);
+    EXPECT_TRUE(placeholder->isVisible());
+    EXPECT_FALSE(placeholder->isEnabled());
+
+    frame->AddRecentFile(S("/data/来賓/A&B.INI"));
+    EXPECT_FALSE(placeholder->isVisible());
+    QAction* entry = ActionTitled(file, "&1 /data/来賓/A&&B.INI");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(entry->isVisible());
+    QSignalSpy chosen(frame.get(), &CMainFrame::RecentFileChosen);
+    entry->trigger();
+    ASSERT_EQ(chosen.size(), 1);
+
+    auto reopened = MakeFrame();
+    QMenu* reopenedFile = SubMenu(reopened->menuBar()->actions(), "ﾌｧｲﾙ(&F)");
+    EXPECT_FALSE(ActionTitled(reopenedFile, "以前開いたファイル")->isVisible());
+    EXPECT_NE(ActionTitled(reopenedFile, "&1 /data/来賓/A&&B.INI"), nullptr);
+}
+
+TEST_F(MainFrameTest, PlacementSurvivesClosingAndReopening) {
+    {
+        auto frame = MakeFrame();
+        EXPECT_EQ(frame->geometry(), QRect(0, 0, 500, 350));
+        frame->show();
+        frame->setGeometry(100, 120, 640, 480);
+        frame->close();
+    }
+    const SettingsProfile settings;
+    EXPECT_EQ(settings.ReadInt("WindowSize", "showCmd", 0), 1);
+    EXPECT_EQ(settings.ReadInt("WindowSize", "NormPosL", 0), 100);
+    EXPECT_EQ(settings.ReadInt("WindowSize", "NormPosB", 0), 600);
+    EXPECT_EQ(settings.ReadInt("WindowSize", "MaxPosX", 0), -1);
+    {
+        auto frame = MakeFrame();
+        EXPECT_EQ(frame->geometry(), QRect(100, 120, 640, 480));
+        frame->showMaximized();
+        EXPECT_TRUE(frame->isMaximized());
+    }
+    EXPECT_EQ(settings.ReadInt("WindowSize", "showCmd", 0), 3);
+    EXPECT_EQ(settings.ReadInt("WindowSize", "NormPosR", 0), 740);
+    {
+        auto frame = MakeFrame();
+        frame->show();
+        EXPECT_TRUE(frame->isMaximized());
+        EXPECT_EQ(frame->normalGeometry(), QRect(100, 120, 640, 480));
+        frame->showNormal();
+        EXPECT_EQ(frame->geometry(), QRect(100, 120, 640, 480));
+    }
+}
+
+TEST_F(MainFrameTest, SwitchedOffPlacementIsNeitherRestoredNorSaved) {
+    const SettingsProfile settings;
+    settings.WriteInt("WindowSize", "NormPosL", 200);
+    settings.WriteInt("WindowSize", "NormPosR", 900);
+    settings.WriteInt("WinSize", "Save", 0);
+    {
+        auto frame = MakeFrame();
+        EXPECT_NE(frame->geometry().left(), 200);
+        frame->show();
+        frame->close();
+    }
+    EXPECT_EQ(settings.ReadInt("WindowSize", "showCmd", -7), -7);
+    EXPECT_EQ(settings.ReadInt("WindowSize", "NormPosL", 0), 200);
+}

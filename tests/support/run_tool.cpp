@@ -1,0 +1,40 @@
+#include "tests/support/run_tool.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/support/temp_home.h"
+
+ToolOutcome RunTool(const std::string& program, const std::vector<std::string>& args, const std::string& scratchFolder) {
+    const std::string outPath = scratchFolder + "/.out", errPath = scratchFolder + "/.err";
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    ToolOutcome outcome;
+    int status = 0;
+    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
+    outcome.out = ReadBytes(outPath);
+    outcome.err = ReadBytes(errPath);
+    std::filesystem::remove(outPath);
+    std::filesystem::remove(errPath);
+    return outcome;
+}
+
+void ExpectFailure(const ToolOutcome& outcome, int status, std::string_view mentions) {
+    EXPECT_EQ(outcome.status, status);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_NE(outcome.err.find(mentions), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
+}

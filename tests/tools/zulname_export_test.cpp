@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/run_tool.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+
+// The layout the hand-made files ask for: two tags a row, one row a page, 358 × 216 tags 20
+// apart, the first 15 from the left and 25 from the top.
+constexpr int kColumns = 2, kLeft = 15, kTop = 25, kGapH = 20, kWidth = 358;
+
+class ZulnameExportTest : public TempHomeTest {
+protected:
+    ToolOutcome Run(const std::vector<std::string>& args) const { return RunTool(ZULNAME_EXPORT_PATH, args, Home()); }
+
+    // A record file with the named cards, made current for the cabinet 来賓 in the settings.
+    void MakeRecord(const std::string& name, int cards, int currentCard = 0) const {
+        std::string bytes = "[#Setting#]\r\nLabel=1\r\nMax=" + std::to_string(cards - 1) +
+                            "\r\nCurID=" + std::to_string(currentCard) + "\r\n[Option]\r\nTop=" + std::to_string(kTop) +
+                            "\r\nLeft=" + std::to_string(kLeft) + "\r\n";
+        for (int card = 0; card < cards; ++card) {
+            bytes += "[" + Section(card) + "]\r\n" + S("氏名") + "=" + S("山田") + std::to_string(card) + "\r\n1IsPrint" +
+                     S("氏名") + "=1\r\n";
+        }
+        WriteBytes(PathOf(name), bytes);
+        WriteBytes(PathOf("ZULNAME.INI"), "[Current]\r\nGenre=" + S("来賓") + "\r\n[CurrentIni]\r\n" + S("来賓") + "=" +
+                                              S(PathOf(name)) + "\r\n[PrintOptions]\r\n1Column=" +
+                                              std::to_string(kColumns) + "\r\n1Line=1\r\n1GapH=" +
+                                              std::to_string(kGapH) + "\r\n");
+    }
+
+    static std::string Section(int card) {
+        char name[8];
+        std::snprintf(name, sizeof name, "%04d", card);
+        return name;
+    }
+
+    // The "card" line of a tag at a grid position.
+    static std::string CardLine(int card, int column) {
+        return "card " + Section(card) + " " + std::to_string(kLeft + column * (kWidth + kGapH)) + " " + std::to_string(-kTop);
+    }
+};
+
+std::vector<std::string> LinesStartingWith(const std::string& text, const std::vector<std::string>& prefixes) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        for (const std::string& prefix : prefixes)
+            if (line.rfind(prefix, 0) == 0) lines.push_back(line);
+    return lines;
+}
+
+// Width and height from a PNG's header.
+std::pair<int, int> PngSize(const std::string& bytes) {
+    const auto number = [&](std::size_t at) {
+        int value = 0;
+        for (std::size_t i = at; i < at + 4; ++i) value = value * 256 + static_cast<unsigned char>(bytes[i]);
+        return value;
+    };
+    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return {0, 0};
+    return {number(16), number(20)};
+}
+
+}  // namespace
+
+TEST_F(ZulnameExportTest, UsageErrorsExitWithTwo) {
+    MakeRecord("r.ini", 1);
+    ExpectFailure(Run({}), 2, "--format is missing");
+    ExpectFailure(Run({"--format", "svg"}), 2, "unknown format");
+    ExpectFailure(Run({"--format", "trace", "--page", "0"}), 2, "--page needs a positive number");
+    ExpectFailure(Run({"--format", "trace", "--page", "-1"}), 2, "--page needs a positive number");
+    ExpectFailure(Run({"--format", "trace", "--dpi"}), 2, "--dpi needs a value");
+    ExpectFailure(Run({"--format", "png", "--dpi", "5", "-o", PathOf("a.png")}), 2, "--dpi must lie between");
+    ExpectFailure(Run({"--format", "trace", "--frobnicate"}), 2, "unknown argument");
+    ExpectFailure(Run({"--format", "trace", "extra"}), 2, "unknown argument");
+    ExpectFailure(Run({"--format", "pdf"}), 2, "-o OUT");
+    ExpectFailure(Run({"--format", "trace", "--card-mode", "--page", "1"}), 2, "exclude each other");
+    ExpectFailure(Run({"--format", "trace", "--page", "2"}), 2, "past the last page");
+    EXPECT_FALSE(std::filesystem::exists(PathOf("a.png")));
+}
+
+TEST_F(ZulnameExportTest, AMissingRecordFileOrUnwritableOutputExitsWithOne) {
+    ExpectFailure(Run({"--format", "trace"}), 1, "no current record file");
+    ExpectFailure(Run({"--format", "trace", "--record", PathOf("none.ini")}), 1, "none.ini");
+    MakeRecord("r.ini", 1);
+    std::filesystem::remove(PathOf("r.ini"));
+    ExpectFailure(Run({"--format", "png", "-o", PathOf("a.png")}), 1, "r.ini");
+
+    MakeRecord("r.ini", 1);
+    const std::string nowhere = PathOf("no-such-folder/out");
+    ExpectFailure(Run({"--format", "trace", "-o", nowhere}), 1, "cannot write " + nowhere);
+    ExpectFailure(Run({"--format", "pdf", "-o", nowhere + ".pdf"}), 1, "cannot write " + nowhere + ".pdf");
+    ExpectFailure(Run({"--format", "png", "--dpi", "20", "-o", nowhere + ".png"}), 1, "cannot write " + nowhere + ".png");
+}
+
+TEST_F(ZulnameExportTest, TracesEveryPageOfThePrintJobOfTheCurrentRecordFile) {
+    MakeRecord("r.ini", 3);
+    const ToolOutcome all = Run({"--format", "trace"});
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.err, "");
+    EXPECT_EQ(LinesStartingWith(all.out, {"surface", "page", "card"}),
+              (std::vector<std::string>{"surface dpi=100,100 printing=1", "page 1", CardLine(0, 0), CardLine(1, 1),
+                                        "page 2", CardLine(2, 0)}));
+    // Each tag is drawn: its name at the card's corner.
+    EXPECT_EQ(LinesStartingWith(all.out, {"text"}).size(), 3u);
+
+    const ToolOutcome second = Run({"--format", "trace", "--page", "2", "-o", PathOf("t.txt")});
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.out, "");
+    EXPECT_EQ(LinesStartingWith(ReadBytes(PathOf("t.txt")), {"page", "card"}),
+              (std::vector<std::string>{"page 2", CardLine(2, 0)}));
+}
+
+TEST_F(ZulnameExportTest, DrawsTheRecordFileNamedOnTheCommandLine) {
+    MakeRecord("other.ini", 1);
+    MakeRecord("r.ini", 3);
+    const ToolOutcome outcome = Run({"--format", "trace", "--record", PathOf("other.ini")});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(LinesStartingWith(outcome.out, {"page", "card"}), (std::vector<std::string>{"page 1", CardLine(0, 0)}));
+}
+
+TEST_F(ZulnameExportTest, CardModeDrawsTheCurrentCardOnItsGuideGridAsTheScreenDoes) {
+    MakeRecord("r.ini", 3, 2);
+    const ToolOutcome outcome = Run({"--format", "trace", "--card-mode"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(LinesStartingWith(outcome.out, {"surface", "page", "card"}),
+              (std::vector<std::string>{"surface dpi=100,100 printing=0", "page 1", CardLine(2, 0)}));
+    const std::vector<std::string> lines = LinesStartingWith(outcome.out, {"line "});
+    const std::regex dotted(R"(line .* pen=dot:1:ff0000)");
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return std::regex_match(line, dotted); }));
+}
+
+TEST_F(ZulnameExportTest, WritesOnePngPerPageAtTheResolutionAsked) {
+    MakeRecord("r.ini", 3);
+    const ToolOutcome outcome = Run({"--format", "png", "--dpi", "40", "-o", PathOf("sheet.png")});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out + outcome.err, "");
+    EXPECT_FALSE(std::filesystem::exists(PathOf("sheet.png")));
+    // A4 is 8.27 × 11.69 inches.
+    const std::pair<int, int> a4At40{331, 468};
+    EXPECT_EQ(PngSize(ReadBytes(PathOf("sheet-1.png"))), a4At40);
+    EXPECT_EQ(PngSize(ReadBytes(PathOf("sheet-2.png"))), a4At40);
+    EXPECT_FALSE(std::filesystem::exists(PathOf("sheet-3.png")));
+
+    EXPECT_EQ(Run({"--format", "png", "--dpi", "40", "--page", "2", "-o", PathOf("one.png")}).status, 0);
+    EXPECT_EQ(PngSize(ReadBytes(PathOf("one.png"))), a4At40);
+    EXPECT_FALSE(std::filesystem::exists(PathOf("one-2.png")));
+}
+
+TEST_F(ZulnameExportTest, WritesAPdfWithAPagePerSheet) {
+    MakeRecord("r.ini", 3);
+    const ToolOutcome outcome = Run({"--format", "pdf", "-o", PathOf("sheet.pdf")});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out + outcome.err, "");
+    const std::string pdf = ReadBytes(PathOf("sheet.pdf"));
+    EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+    EXPECT_NE(pdf.find("/Count 2"), std::string::npos);
+    EXPECT_NE(pdf.find("IPAGothic"), std::string::npos);
+}

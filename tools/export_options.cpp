@@ -1,0 +1,82 @@
+#include "tools/export_options.h"
+
+#include <optional>
+
+namespace export_tool {
+namespace {
+
+constexpr std::int32_t kScreenDpi = 96;
+constexpr std::int32_t kMinDpi = 10;
+// An A4 page at 1200 dpi is a 560 MB image already.
+constexpr std::int32_t kMaxDpi = 1200;
+
+// Decimal digits only, no sign, at most 9 of them.
+std::optional<std::int32_t> PositiveNumber(std::string_view text) {
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    std::int32_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value == 0) return std::nullopt;
+    return value;
+}
+
+std::optional<Format> FormatNamed(std::string_view name) {
+    if (name == "pdf") return Format::Pdf;
+    if (name == "png") return Format::Png;
+    if (name == "trace") return Format::Trace;
+    return std::nullopt;
+}
+
+bool Problem(std::string& problem, std::string text) {
+    problem = std::move(text);
+    return false;
+}
+
+}  // namespace
+
+std::int32_t Options::Dpi() const {
+    if (format == Format::Trace) return 100;
+    if (dpi != 0) return dpi;
+    if (cardMode) return kScreenDpi;
+    return format == Format::Pdf ? 1200 : 300;
+}
+
+bool ParseOptions(const std::vector<std::string_view>& args, Options& options, std::string& problem) {
+    bool formatGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--card-mode") {
+            options.cardMode = true;
+            continue;
+        }
+        if (arg != "--record" && arg != "--page" && arg != "--format" && arg != "-o" && arg != "--dpi")
+            return Problem(problem, "unknown argument \"" + std::string(arg) + "\"");
+        if (i + 1 == args.size() || args[i + 1].empty()) return Problem(problem, std::string(arg) + " needs a value");
+        const std::string_view value = args[++i];
+        if (arg == "--record") {
+            options.record = value;
+        } else if (arg == "-o") {
+            options.output = value;
+        } else if (arg == "--format") {
+            const std::optional<Format> format = FormatNamed(value);
+            if (!format) return Problem(problem, "unknown format \"" + std::string(value) + "\"");
+            options.format = *format;
+            formatGiven = true;
+        } else {
+            const std::optional<std::int32_t> number = PositiveNumber(value);
+            if (!number) return Problem(problem, std::string(arg) + " needs a positive number, not \"" + std::string(value) + "\"");
+            (arg == "--page" ? options.page : options.dpi) = *number;
+        }
+    }
+    if (!formatGiven) return Problem(problem, "--format is missing");
+    if (options.cardMode && options.page != 0) return Problem(problem, "--page and --card-mode exclude each other");
+    if (options.format == Format::Trace && options.dpi != 0) return Problem(problem, "a trace is always drawn at 100 dpi");
+    if (options.dpi != 0 && (options.dpi < kMinDpi || options.dpi > kMaxDpi))
+        return Problem(problem, "--dpi must lie between " + std::to_string(kMinDpi) + " and " + std::to_string(kMaxDpi));
+    if (options.format != Format::Trace && options.output.empty()) return Problem(problem, "pdf and png need -o OUT");
+    return true;
+}
+
+}  // namespace export_tool

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QPainter>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "render/card_image.h"
+#include "render/qt/qpainter_surface.h"
+#include "view/commands.h"
+#include "view/edit_view_model.h"
+
+class QMenu;
+class QPrinter;
+class QRubberBand;
+
+// The edit view: one sheet page of tags, or the current tag on its guide grid while the input
+// dialog is open. It draws through the same sheet drawing as the printer, and turns pointer
+// positions into logical units through its real resolution and scroll position.
+class CRozudeziView : public QAbstractScrollArea, public CommandTarget, private ViewPlatform {
+public:
+    CRozudeziView(QPrinter& printer, const std::vector<std::string>& userItems, QWidget* parent = nullptr);
+    ~CRozudeziView() override;
+
+    // The start of the view, once the window is shown: asks for what is not stored yet.
+    void Start();
+
+    bool IsAvailable(CommandId command) const override;
+    void Execute(CommandId command) override;
+
+    EditViewModel& Model() { return model_; }
+    // Commands that open dialogs built elsewhere; such a command is offered once it has one.
+    void SetDialogCommand(CommandId command, std::function<void()> open);
+    // Creates the modeless input dialog and hands its side of the hand-over to the model.
+    void SetInputDialogOpener(std::function<void()> open) { openInputDialog_ = std::move(open); }
+    void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
+    // Told after every change, so that menus and toolbars show what is available now.
+    void SetCommandsChanged(std::function<void()> changed) { commandsChanged_ = std::move(changed); }
+    void SetHomePageOpener(std::function<void()> open) { openHomePage_ = std::move(open); }
+
+    // Draws the pages of a print job (the printer's page range, or all) on the printer.
+    void PrintPages(QPrinter& printer);
+
+    // Asks every view to draw again and the frame to update its commands.
+    void Refresh();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    std::optional<std::string> ChooseCabinet(const std::string& preset) override;
+    std::optional<std::string> ChooseRecordFile(const std::string& cabinet) override;
+    std::optional<std::int32_t> ChooseLabelSlot(std::int32_t current) override;
+    std::optional<ColorRef> ChooseColor(ColorRef initial) override;
+    void OpenInputDialog() override;
+    void ScrollToTopLeft() override;
+    void RefreshAllViews() override { Refresh(); }
+    void OpenHomePage() override;
+    Surface& MeasuringSurface() override;
+    void PumpMessages() override;
+
+    void Print();
+    void PrintPreview();
+    void UpdateScrollBars();
+    QPoint ScrollOffset() const;
+    // A pointer position as logical units from the top-left of the view's contents.
+    LogicalPoint ToLogical(const QPoint& pixel) const;
+    QRect ToPixels(const DragRect& rect) const;
+
+    QPrinter& printer_;
+    CardImageCache image_;
+    // Availability is worked out from the stored values each time it is asked for.
+    mutable EditViewModel model_;
+    std::map<CommandId, std::function<void()>> dialogCommands_;
+    std::function<void()> openInputDialog_, commandsChanged_, openHomePage_;
+    QMenu* contextMenu_ = nullptr;
+    QRubberBand* rubberBand_ = nullptr;
+    QImage measuringImage_;
+    std::unique_ptr<QPainter> measuringPainter_;
+    std::unique_ptr<QPainterSurface> measuringSurface_;
+};
