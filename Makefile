@@ -36,6 +36,8 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/profile_bench
+	$(BUILD_DIR)/bench/render_bench
+	bench/export_bench.sh $(BUILD_DIR)
 
 # The fuzzers of the profile parser and the bitmap reader, built with clang, each run for
 # FUZZ_SECONDS on a corpus kept in FUZZ_DIR and seeded from tests/fuzz/seeds and

@@ -1,25 +1,42 @@
-#include <cstdio>
+#include <memory>
 
-#include "app/optical_media.h"
-#include "app/startup.h"
-#include "store/locations.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/rozudezi_app.h"
+#include "dialogs/qt/add_item_dialog.h"
+#include "dialogs/qt/enter_dialog.h"
+#include "view/qt/edit_view.h"
 
-namespace {
+int main(int argc, char** argv) {
+    CRozudeziApp app(argc, argv);
+    if (!app.Initialise()) return 1;
 
-// Until the main window exists, start-up talks on the terminal.
-class ConsolePlatform : public StartupPlatform {
-public:
-    bool ProgramOnOpticalMedia() const override { return OnOpticalMedia(ProgramFilePath()); }
-    void ShowMessage(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-};
+    // The frame owns the view as its central widget.
+    auto* view = new CRozudeziView(app.Printer(), app.UserItems().UserItems());
+    CMainFrame frame(view, view, &app);
+    view->SetContextMenu(frame.ContextMenu());
+    view->SetCommandsChanged([&frame] { frame.UpdateCommands(); });
 
-}  // namespace
+    // The modeless input dialog lives while the view is in card mode.
+    std::unique_ptr<CEnterDlg> enter;
+    view->SetInputDialogOpener([&] {
+        enter = std::make_unique<CEnterDlg>(
+            view->Model(), view->Model().State().userItems, [view] { view->Refresh(); },
+            [&enter] { enter.release()->deleteLater(); }, view);
+        enter->show();
+    });
+    view->SetDialogCommand(CommandId::AddItem, [&] {
+        if (!RunAddItemDialog(view)) return;
+        app.UserItems().ReloadUserItems(SettingsProfile());
+        view->Model().State().userItems = app.UserItems().UserItems();
+        view->Refresh();
+    });
+    // The program's own page is its help.
+    view->SetHomePageOpener([&app] { app.Execute(CommandId::HelpIndex); });
 
-int main() {
-    ConsolePlatform platform;
-    UserItemList userItems;
-    if (!Initialise(platform, userItems)) return 1;
-    std::printf("設定ファイル: %s\n", locations::SettingsFilePath().c_str());
-    std::printf("データフォルダー: %s\n", locations::DataFolder().c_str());
-    return 0;
+    frame.show();
+    // The view's first update asks for the cabinet, record file and label size not yet stored.
+    view->Start();
+    const int status = app.exec();
+    if (enter) view->Model().SetInputDialog(nullptr);
+    return status;
 }

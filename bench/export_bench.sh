@@ -4,6 +4,7 @@
 # linearly. Usage: bench/export_bench.sh [BUILD_DIR]
 set -eu
 build=${1:-build}
+[ -x /usr/bin/time ] || { echo "export_bench.sh: needs /usr/bin/time (Debian package time)" >&2; exit 1; }
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 

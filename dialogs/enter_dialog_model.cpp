@@ -13,6 +13,10 @@ namespace {
 constexpr const char* kSettingSection = "#Setting#";
 // A position typed out of range is replaced by this one.
 constexpr const char* kReplacementPosition = "10";
+constexpr const char* kRegisterDefaultsNote =
+    "現在選択されているサイズのみ保存されます。他のサイズも必要な場合はラベルを選択して同じことをくり返して下さい。";
+constexpr const char* kLoadDefaultsQuestion =
+    "入力済みのデータが破棄されデフォールト値に置換えられます。よろしいですか？";
 
 std::size_t AxisIndex(EnterDialogModel::Axis axis) { return static_cast<std::size_t>(axis); }
 
@@ -292,15 +296,12 @@ void EnterDialogModel::OnChangeCabinet() {
 }
 
 void EnterDialogModel::OnRegisterDefaults() {
-    platform_.ShowMessage(codec::Sjis("現在選択されているサイズのみ保存されます。他のサイズも必要な場合はラベルを選択して同じことを"
-                                      "くり返して下さい。"));
+    platform_.ShowMessage(codec::Sjis(kRegisterDefaultsNote));
     RegisterDefaults(settings_, record_, cardSection, slotPrefix_, [this] { Save(); });
 }
 
 void EnterDialogModel::OnLoadDefaults() {
-    if (!platform_.AskOkCancel(
-            codec::Sjis("入力済みのデータが破棄されデフォールト値に置換えられます。よろしいですか？")))
-        return;
+    if (!platform_.AskOkCancel(codec::Sjis(kLoadDefaultsQuestion))) return;
     LoadDefaults(settings_, record_, cardSection, slotPrefix_);
     Refill();
     Load();

@@ -48,8 +48,8 @@ public:
     std::vector<std::string> items;                   // the item list
     int itemSelection = -1;                           // index into items, -1 for none
     std::string itemName;
-    std::string itemText;                   // "内容"
-    std::vector<std::string> contentList;  // the drop-down list of "内容"
+    std::string itemText;                           // "内容"
+    std::vector<std::string> contentList;           // the drop-down list of "内容"
     std::array<std::string, 2> position{"0", "0"};  // "X座標", "Y座標", as typed
     // The +1 step buttons; the −1 buttons are always available.
     std::array<bool, 2> stepUpEnabled{true, true};

@@ -12,7 +12,9 @@ constexpr std::int32_t kNormalWeight = 400;
 
 }  // namespace
 
-double PointsFromHeight(std::int32_t height) { return std::abs(static_cast<double>(height)) * kPointsPerInch / kUnitsPerInch; }
+double PointsFromHeight(std::int32_t height) {
+    return std::abs(static_cast<double>(height)) * kPointsPerInch / kUnitsPerInch;
+}
 
 std::int32_t HeightFromPoints(double points) {
     return -static_cast<std::int32_t>(std::lround(points * kUnitsPerInch / kPointsPerInch));

@@ -173,22 +173,23 @@ void EditViewModel::StepPage(std::int32_t step) {
     platform_.RefreshAllViews();
 }
 
-std::int32_t EditViewModel::ItemTextWidth(const std::string& item) {
-    view_.CurrentSection = CardSectionName(record_.ReadInt(kSettingSection, "CurID", 0));
+Surface& EditViewModel::SurfaceWithItemFont(const std::string& item) {
     Surface& surface = platform_.MeasuringSurface();
     LogFont font = surface.GetFont();
     ColorRef color = 0;
     if (CFontSetting::Load(view_.CurrentSection, ItemKey(view_.slotPrefix, item, ""), font, color, record_.Path()))
         surface.SetFont(font);
+    return surface;
+}
+
+std::int32_t EditViewModel::ItemTextWidth(const std::string& item) {
+    view_.CurrentSection = CardSectionName(record_.ReadInt(kSettingSection, "CurID", 0));
+    Surface& surface = SurfaceWithItemFont(item);
     return MeasureTextWidth(view_, surface, record_.ReadString(view_.CurrentSection, item, ""));
 }
 
 std::int32_t EditViewModel::ItemTextHeight(const std::string& item) {
-    Surface& surface = platform_.MeasuringSurface();
-    LogFont font = surface.GetFont();
-    ColorRef color = 0;
-    if (CFontSetting::Load(view_.CurrentSection, ItemKey(view_.slotPrefix, item, ""), font, color, record_.Path()))
-        surface.SetFont(font);
+    Surface& surface = SurfaceWithItemFont(item);
     return MeasureTextHeight(view_, surface, record_.ReadString(view_.CurrentSection, item, ""));
 }
 

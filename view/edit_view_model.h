@@ -69,6 +69,8 @@ private:
     bool NudgeAvailable(CommandId command);
     // The tag's size and the sheet offsets, as a click or drag on the tag needs them.
     void ReadOffsets();
+    // The measuring surface with the item's stored font of the current card, when it has one.
+    Surface& SurfaceWithItemFont(const std::string& item);
     DragRect DragRectTo(std::int32_t x, std::int32_t y) const;
     void FitFontToDrag(const DragRect& rect);
     std::int32_t LastPage();

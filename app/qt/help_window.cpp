@@ -15,6 +15,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
 
 void HelpWindow::ShowContents() {
     setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
+    document()->setDocumentMargin(12);
     show();
     raise();
     activateWindow();

@@ -107,9 +107,9 @@ void CMainFrame::CreateMenus() {
             QMenu* menu = menuBar()->addMenu(ToQt(MenuText(entry)));
             AddEntries(menu, entry.children, true);
         } else if (entry.kind == MenuEntry::Kind::Command) {
-            QAction* action = actions_.at(entry.command);
-            action->setText(ToQt(MenuText(entry)));
-            menuBar()->addAction(action);
+            // A menu bar shows an action's icon instead of its caption, so the command has an
+            // action of its own here.
+            menuBar()->addAction(CommandEntryAction(entry, menuBar()));
         }
     }
     contextMenu_ = new QMenu(this);
@@ -131,13 +131,17 @@ void CMainFrame::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries, 
                     menu->addAction(action);
                 } else {
                     // The popup names some commands differently, so it has actions of its own.
-                    QAction* action = NewCommandAction(entry.command, ToQt(MenuText(entry)), menu);
-                    connect(action, &QAction::triggered, this, [this, id = entry.command] { Run(id); });
-                    menu->addAction(action);
+                    menu->addAction(CommandEntryAction(entry, menu));
                 }
                 break;
         }
     }
+}
+
+QAction* CMainFrame::CommandEntryAction(const MenuEntry& entry, QObject* parent) {
+    QAction* action = NewCommandAction(entry.command, ToQt(MenuText(entry)), parent);
+    connect(action, &QAction::triggered, this, [this, id = entry.command] { Run(id); });
+    return action;
 }
 
 void CMainFrame::AddRecentFileEntries(QMenu* menu, const MenuEntry& placeholder) {
@@ -208,8 +212,12 @@ bool CMainFrame::IsAvailable(CommandId id) const {
 }
 
 void CMainFrame::Run(CommandId id) {
-    // A key may come before the view's last change has reached the toolbar, so ask again.
-    if (!IsAvailable(id)) return;
+    // A key may come before the view's last change has reached the bars: ask again, and bring
+    // the bars up to date when the command is gone.
+    if (!IsAvailable(id)) {
+        UpdateCommands();
+        return;
+    }
     switch (id) {
         case CommandId::Exit: close(); return;
         case CommandId::ToggleToolbar: firstToolBar_->setVisible(firstToolBar_->isHidden()); break;
@@ -222,19 +230,19 @@ void CMainFrame::Run(CommandId id) {
 }
 
 void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
+    // Several actions can carry one command; the view is asked once per command.
+    std::map<CommandId, bool> available;
     for (QAction* action : actions) {
         CommandId id;
-        if (CommandOf(action, id)) action->setEnabled(IsAvailable(id));
+        if (!CommandOf(action, id)) continue;
+        const auto known = available.find(id);
+        action->setEnabled(known != available.end() ? known->second : (available[id] = IsAvailable(id)));
     }
     actions_.at(CommandId::ToggleToolbar)->setChecked(!firstToolBar_->isHidden());
     actions_.at(CommandId::ToggleStatusBar)->setChecked(!statusBar()->isHidden());
 }
 
-void CMainFrame::UpdateCommands() {
-    QList<QAction*> all;
-    for (const auto& [id, action] : actions_) all.append(action);
-    UpdateActions(all);
-}
+void CMainFrame::UpdateCommands() { UpdateActions(findChildren<QAction*>()); }
 
 void CMainFrame::RestorePlacement() {
     const PlacementStore store{SettingsProfile()};

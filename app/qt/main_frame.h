@@ -36,7 +36,7 @@ public:
 
     // The view's popup ("SubMenu"), for the view to show at the pointer.
     QMenu* ContextMenu() const { return contextMenu_; }
-    // The main menu's and toolbars' action of a command.
+    // The action a command shares between the menus, the toolbars and the keys.
     QAction* CommandAction(CommandId id) const;
     QToolBar* FirstToolBar() const { return firstToolBar_; }
     QToolBar* SecondToolBar() const { return secondToolBar_; }
@@ -55,6 +55,8 @@ private:
     void CreateActions();
     void CreateMenus();
     void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries, bool mainMenu);
+    // An action of its own for a command entry, where the shared action does not fit.
+    QAction* CommandEntryAction(const MenuEntry& entry, QObject* parent);
     void AddRecentFileEntries(QMenu* menu, const MenuEntry& placeholder);
     void UpdateRecentFileEntries();
     QToolBar* CreateToolBar(const QString& title, const QString& name, const std::vector<ToolbarPosition>& positions);

@@ -1,5 +1,8 @@
 #include "app/qt/rozudezi_app.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPalette>
@@ -41,6 +44,10 @@ CRozudeziApp::CRozudeziApp(int& argc, char** argv)
     printer_->setFullPage(true);
     SetDialogColours();
     InstallFontSubstitutes();
+    // Qt's own dialogs (colour, font, print) speak Japanese like the rest of the program.
+    if (qtTranslations_.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&qtTranslations_);
 }
 
 CRozudeziApp::~CRozudeziApp() = default;

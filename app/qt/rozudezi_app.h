@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 #include <memory>
 
@@ -36,6 +37,7 @@ private:
     void SetUpPrinter();
     void ShowHelp();
 
+    QTranslator qtTranslations_;
     UserItemList userItems_;
     std::unique_ptr<QPrinter> printer_;
     CRozudeziDoc document_;

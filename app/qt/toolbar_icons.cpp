@@ -78,7 +78,7 @@ Drawing Nudge(int quarterTurns, bool large) {
             Arrowhead(p, 8.5, 6.0, 5.0);
             Arrowhead(p, 14.5, 6.0, 5.0);
         } else {
-            Arrowhead(p, 11.0, 5.0, 3.5);
+            Arrowhead(p, 11.0, 5.0, 4.0);
         }
     };
 }

@@ -1,8 +1,7 @@
 #include "render/qt/qpainter_surface.h"
 
 #include <QBrush>
-#include <QFontInfo>
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -14,16 +13,13 @@
 #include <cstdlib>
 
 #include "render/qt/fill_patterns.h"
-#include "store/codec.h"
-#include "store/cp932.h"
+#include "render/qt/stored_text.h"
 
 namespace {
 
 // The resolution the program's patterns and hatches were made for: one pattern pixel is one
 // pixel of a 96-dpi screen, on paper too, so that screen, preview and print look alike.
 constexpr double kScreenDpi = 96.0;
-// Cell height of a font stored with height 0.
-constexpr std::int32_t kDefaultCellHeight = 16;
 
 QColor ToQColor(ColorRef color) {
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
@@ -41,42 +37,9 @@ Qt::PenStyle ToQtStyle(PenStyle style) {
     return Qt::SolidLine;
 }
 
-Qt::BrushStyle HatchStyle(BrushKind kind) {
-    switch (kind) {
-        case BrushKind::BDiagonal: return Qt::BDiagPattern;
-        case BrushKind::Cross: return Qt::CrossPattern;
-        case BrushKind::DiagCross: return Qt::DiagCrossPattern;
-        case BrushKind::FDiagonal: return Qt::FDiagPattern;
-        case BrushKind::Horizontal: return Qt::HorPattern;
-        case BrushKind::Vertical: return Qt::VerPattern;
-        default: return Qt::NoBrush;
-    }
-}
-
 bool IsHatch(BrushKind kind) { return HatchStyle(kind) != Qt::NoBrush; }
 
-QFont::Weight ToQtWeight(std::int32_t weight) {
-    return weight <= 0 ? QFont::Normal : static_cast<QFont::Weight>(std::clamp(weight, 100, 900));
-}
-
-int RoundedPixels(double pixels) { return std::max(1, static_cast<int>(std::lround(pixels))); }
-
 }  // namespace
-
-QString StoredToQString(std::string_view stored) {
-    std::string utf8;
-    if (codec::Cp932ToUtf8(stored, utf8)) return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    QString text;
-    for (std::size_t pos = 0; pos < stored.size();) {
-        const std::size_t length = cp932::CharLength(stored, pos);
-        if (codec::Cp932ToUtf8(stored.substr(pos, length), utf8))
-            text += QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-        else
-            text += QChar::ReplacementCharacter;
-        pos += length;
-    }
-    return text;
-}
 
 QPainterSurface::QPainterSurface(QPainter& painter, std::int32_t dpiX, std::int32_t dpiY, QPointF origin,
                                  bool printing)
@@ -85,7 +48,10 @@ QPainterSurface::QPainterSurface(QPainter& painter, std::int32_t dpiX, std::int3
       dpiY_(dpiY),
       origin_(origin),
       printing_(printing),
-      patternScale_(std::max(1.0, std::round(dpiX / kScreenDpi))) {
+      raster_(painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster),
+      patternScale_(std::max(1, static_cast<int>(std::lround(dpiX / kScreenDpi)))),
+      fonts_(painter.device(), dpiX, dpiY,
+             painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Pdf) {
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::TextAntialiasing);
@@ -117,53 +83,18 @@ std::int32_t QPainterSurface::LogicalHeight(double devicePixels) const {
     return static_cast<std::int32_t>(std::lround(devicePixels * 100.0 / dpiY_));
 }
 
-// Negative heights are em heights, positive ones cell heights (ascent + descent); a cell height
-// is met by scaling the em size with the font's own ratio of cell to em.
 void QPainterSurface::SetFont(const LogFont& font) {
     logFont_ = font;
-    const std::string& face = font.lfFaceName.empty() ? DefaultFaceName() : font.lfFaceName;
-    font_ = QFont(StoredToQString(face));
-    font_.setHintingPreference(QFont::PreferNoHinting);
-    font_.setWeight(ToQtWeight(font.lfWeight));
-    font_.setItalic(font.lfItalic != 0);
-    font_.setUnderline(font.lfUnderline != 0);
-    font_.setStrikeOut(font.lfStrikeOut != 0);
-
-    const std::int32_t height = font.lfHeight == 0 ? kDefaultCellHeight : font.lfHeight;
-    const double pixels = std::abs(height) * static_cast<double>(dpiY_) / 100.0;
-    font_.setPixelSize(RoundedPixels(pixels));
-    if (height > 0) {
-        const double cell = QFontMetricsF(font_, painter_.device()).height();
-        if (cell > 0) font_.setPixelSize(RoundedPixels(pixels * pixels / cell));
-    }
-    if (font.lfWidth != 0) {
-        const double natural = QFontMetricsF(font_, painter_.device()).averageCharWidth();
-        if (natural > 0)
-            font_.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * DeviceLength(font.lfWidth) / natural)), 1, 4000));
-    }
-    const QFontMetricsF metrics(font_, painter_.device());
-    overstrike_ = NeedsOverstrike(font.lfWeight) ? std::max(1.0, std::floor(font_.pixelSize() / 24.0)) : 0.0;
-    ascent_ = metrics.ascent();
-    cellHeight_ = metrics.height();
-    averageCharWidth_ = metrics.averageCharWidth();
+    font_ = fonts_.Get(font);
 }
 
-// Qt's raster engine makes no bold for fixed-pitch fonts without a bold face, such as the IPA
-// fonts, while the PDF engine does; there the text is struck again a little to the right, as a
-// bold stroke is about a 24th of the em thicker.
-bool QPainterSurface::NeedsOverstrike(std::int32_t weight) const {
-    if (weight < QFont::DemiBold || painter_.paintEngine() == nullptr ||
-        painter_.paintEngine()->type() == QPaintEngine::Pdf)
-        return false;
-    const QFontInfo matched(font_);
-    return matched.fixedPitch() && !matched.styleName().contains(QStringLiteral("Bold"), Qt::CaseInsensitive);
+TextMetrics QPainterSurface::GetTextMetrics() {
+    return {LogicalWidth(font_.averageCharWidth), LogicalHeight(font_.cellHeight)};
 }
-
-TextMetrics QPainterSurface::GetTextMetrics() { return {LogicalWidth(averageCharWidth_), LogicalHeight(cellHeight_)}; }
 
 TextExtent QPainterSurface::MeasureText(std::string_view text) {
-    const double width = QFontMetricsF(font_, painter_.device()).horizontalAdvance(StoredToQString(text));
-    return {LogicalWidth(width), LogicalHeight(cellHeight_)};
+    const QString qtext = StoredToQString(text);
+    return {LogicalWidth(layouts_.Get(qtext, font_.font, font_.key).advance), LogicalHeight(font_.cellHeight)};
 }
 
 template <typename Paint>
@@ -177,22 +108,29 @@ void QPainterSurface::InTextFrame(std::int32_t x, std::int32_t y, const Paint& p
 
 void QPainterSurface::DrawText(std::int32_t x, std::int32_t y, std::string_view text) {
     const QString qtext = StoredToQString(text);
+    const TextLayouts::Layout& layout = layouts_.Get(qtext, font_.font, font_.key);
+    const QColor color = ToQColor(textColor_);
     InTextFrame(x, y, [&] {
-        painter_.setFont(font_);
-        if (backgroundMode_ == BackgroundMode::Opaque) {
-            const double width = QFontMetricsF(font_, painter_.device()).horizontalAdvance(qtext);
-            painter_.fillRect(QRectF(0, 0, width, cellHeight_), ToQColor(backgroundColor_));
+        if (backgroundMode_ == BackgroundMode::Opaque)
+            painter_.fillRect(QRectF(0, 0, layout.advance, font_.cellHeight), ToQColor(backgroundColor_));
+        if (raster_) {
+            const TextStamps::Stamp& stamp = stamps_.Get(qtext, layout, font_, color);
+            painter_.setRenderHint(QPainter::SmoothPixmapTransform, logFont_.lfEscapement != 0);
+            painter_.drawImage(stamp.offset, stamp.image);
+            return;
         }
-        painter_.setPen(ToQColor(textColor_));
-        painter_.drawText(QPointF(0, ascent_), qtext);
-        if (overstrike_ > 0) painter_.drawText(QPointF(overstrike_, ascent_), qtext);
+        painter_.setPen(color);
+        for (const QGlyphRun& run : layout.runs) {
+            painter_.drawGlyphRun(QPointF(0, 0), run);
+            if (font_.overstrike > 0) painter_.drawGlyphRun(QPointF(font_.overstrike, 0), run);
+        }
     });
 }
 
 // The outline is half a logical unit wide: thin, yet visible on paper.
 void QPainterSurface::DrawHollowText(std::int32_t x, std::int32_t y, std::string_view text) {
     QPainterPath path;
-    path.addText(QPointF(0, ascent_), font_, StoredToQString(text));
+    path.addText(QPointF(0, font_.ascent), font_.font, StoredToQString(text));
     QPen outline(ToQColor(textColor_), std::max(1.0, dpiY_ / 200.0));
     outline.setJoinStyle(Qt::RoundJoin);
     InTextFrame(x, y, [&] {
@@ -215,19 +153,24 @@ QPen QPainterSurface::DevicePen() const {
 // Kept from one fill to the next, so that a PDF stores the texture once.
 const QImage& QPainterSurface::Texture() {
     if (texture_.isNull() || textureFor_.kind != brush_.kind || textureFor_.color != brush_.color) {
-        texture_ = PatternTexture(brush_.kind, ToQColor(brush_.color));
+        const QColor color = ToQColor(brush_.color);
+        texture_ = IsPatternBrush(brush_.kind) ? PatternTexture(brush_.kind, color, patternScale_)
+                                               : HatchTexture(brush_.kind, color, patternScale_);
         textureFor_ = brush_;
     }
     return texture_;
 }
 
+// Hatches on white are textures on raster devices, where they fill several times faster than
+// Qt's hatch brushes; a PDF keeps Qt's hatches, which print as lines.
 QBrush QPainterSurface::DeviceBrush() {
     const QColor color = ToQColor(brush_.color);
     if (brush_.kind == BrushKind::None) return Qt::NoBrush;
     if (brush_.kind == BrushKind::Solid) return QBrush(color);
-    QBrush brush = IsPatternBrush(brush_.kind) ? QBrush(Texture()) : QBrush(color, HatchStyle(brush_.kind));
-    brush.setTransform(QTransform::fromScale(patternScale_, patternScale_));
-    return brush;
+    if (IsPatternBrush(brush_.kind) || (raster_ && backgroundMode_ == BackgroundMode::Opaque)) return QBrush(Texture());
+    QBrush hatch(color, HatchStyle(brush_.kind));
+    hatch.setTransform(QTransform::fromScale(patternScale_, patternScale_));
+    return hatch;
 }
 
 // Filling and outlining are separate passes, because an opaque background fills the gaps of
@@ -294,17 +237,23 @@ void QPainterSurface::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2
     Outline([&] { painter_.drawLine(from, to); });
 }
 
+// Pixels a bitmap's run-length data skips are transparent and leave what lies below; an image
+// without them is kept opaque, which draws faster.
 const QImage& QPainterSurface::ImageOf(const Pixels& pixels, std::string_view source) {
     if (imageData_ == pixels.argb.data() && image_.width() == pixels.width && image_.height() == pixels.height &&
         imageSource_ == source)
         return image_;
-    // The bitmap's alpha is ignored, as a copy of device-independent bits ignores it.
-    image_ = QImage(pixels.width, pixels.height, QImage::Format_RGB32);
+    QImage image(pixels.width, pixels.height, QImage::Format_ARGB32);
+    bool opaque = true;
     for (int row = 0; row < pixels.height; ++row) {
-        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
         const std::uint32_t* from = pixels.argb.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(pixels.width);
-        for (int column = 0; column < pixels.width; ++column) line[column] = from[column] | 0xFF000000u;
+        for (int column = 0; column < pixels.width; ++column) {
+            line[column] = from[column];
+            opaque = opaque && qAlpha(from[column]) == 255;
+        }
     }
+    image_ = image.convertToFormat(opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     imageData_ = pixels.argb.data();
     imageSource_ = source;
     return image_;

@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QFont>
 #include <QImage>
 #include <QPointF>
 #include <QString>
 
+#include "render/qt/device_font.h"
+#include "render/qt/text_layouts.h"
+#include "render/qt/text_stamps.h"
 #include "render/surface.h"
 
 class QPainter;
@@ -58,7 +60,6 @@ private:
     QPointF Map(std::int32_t x, std::int32_t y) const;
     QRectF MapRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) const;
     double DeviceLength(std::int32_t logical) const;
-    bool NeedsOverstrike(std::int32_t weight) const;
     std::int32_t LogicalWidth(double devicePixels) const;
     std::int32_t LogicalHeight(double devicePixels) const;
     // draw() paints the shape with the painter's pen and brush.
@@ -81,24 +82,23 @@ private:
     std::int32_t dpiX_, dpiY_;
     QPointF origin_;
     bool printing_;
-    double patternScale_;  // device pixels per pattern pixel
+    bool raster_;       // an image or a widget, rather than a PDF or a printer
+    int patternScale_;  // device pixels per pattern pixel
     BackgroundMode backgroundMode_ = BackgroundMode::Opaque;
     ColorRef backgroundColor_ = 0xFFFFFF;
     ColorRef textColor_ = 0;
     LogFont logFont_;
-    QFont font_;
-    double ascent_ = 0, cellHeight_ = 0, averageCharWidth_ = 0;  // device pixels
-    double overstrike_ = 0;  // device pixels to the right where bold text is drawn again
+    DeviceFonts fonts_;
+    DeviceFont font_;
+    TextLayouts layouts_;
     Pen pen_;
     Brush brush_{BrushKind::Solid, 0xFFFFFF};
     QImage texture_;
     Brush textureFor_;
+    TextStamps stamps_;
     // The last image drawn: a sheet shows the same bitmap on every card, and a PDF stores an
     // image once only while it is drawn from the same QImage.
     const std::uint32_t* imageData_ = nullptr;
     std::string imageSource_;
     QImage image_;
 };
-
-// Stored (code page 932) text for Qt; bytes that are not code page 932 become U+FFFD.
-QString StoredToQString(std::string_view stored);

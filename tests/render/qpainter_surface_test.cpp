@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "render/qt/stored_text.h"
 #include "store/codec.h"
 
 namespace {
@@ -227,10 +228,49 @@ TEST(QPainterSurfaceTest, OpaqueTextFillsItsCellAndHollowTextIsOnlyAnOutline) {
     EXPECT_LT(hollow, filled * 3 / 4);
 }
 
-TEST(QPainterSurfaceTest, ImagesAreStretchedIntoTheirDeviceRectangleIgnoringAlpha) {
+TEST(QPainterSurfaceTest, TextRepeatedInAnotherColourOrBoldIsDrawnAsAsked) {
+    // A shadow and the text over it: the same text in two colours, one after the other.
+    const QImage shadowed = Draw(400, 300, 300, {0, 0}, [](Surface& s) {
+        s.SetBackgroundMode(BackgroundMode::Transparent);
+        s.SetFont(EmFont(40));
+        s.SetTextColor(Rgb(128, 128, 128));
+        s.DrawText(5, -5, Name());
+        s.SetTextColor(kBlue);
+        s.DrawText(5, -50, Name());
+    });
+    const auto isGrey = [](QRgb pixel) { return pixel == qRgb(128, 128, 128); };
+    const auto isBlue = [](QRgb pixel) { return pixel == qRgb(0, 0, 255); };
+    EXPECT_GT(CountPixels(shadowed, QRect(0, 0, 400, 140), isGrey), 500);
+    EXPECT_EQ(CountPixels(shadowed, QRect(0, 0, 400, 140), isBlue), 0);
+    EXPECT_GT(CountPixels(shadowed, QRect(0, 150, 400, 150), isBlue), 500);
+    EXPECT_EQ(CountPixels(shadowed, QRect(0, 150, 400, 150), isGrey), 0);
+
+    // Bold both where Qt keeps glyph images (up to 64 pixels) and where it draws outlines.
+    const auto inkOf = [](std::int32_t em, std::int32_t weight) {
+        const QImage image = Draw(400, 200, 300, {0, 0}, [=](Surface& s) {
+            LogFont font = EmFont(em);
+            font.lfWeight = weight;
+            s.SetFont(font);
+            s.DrawText(5, -5, Name());
+        });
+        return CountPixels(image, image.rect(), [](QRgb pixel) { return qGray(pixel) < 128; });
+    };
+    for (const std::int32_t em : {15, 40}) EXPECT_GT(inkOf(em, 700), inkOf(em, 400) * 11 / 10) << em;
+}
+
+TEST(QPainterSurfaceTest, ImagesAreStretchedIntoTheirDeviceRectangleOverWhatLiesBelow) {
+    // An opaque red pixel and a transparent one (skipped by run-length data).
     Pixels pixels{2, 1, {0xFFFF0000u, 0x000000FFu}};
     const QImage image = Draw(100, 100, 300, {10, 20}, [&](Surface& s) { s.DrawImage(5, 5, 40, 10, pixels, "a.bmp"); });
-    EXPECT_EQ(InkBounds(image), QRect(15, 25, 40, 10));
+    const QRect ink = InkBounds(image);
+    EXPECT_EQ(ink.topLeft(), QPoint(15, 25));
+    EXPECT_EQ(ink.height(), 10);
+    EXPECT_LT(ink.right(), 15 + 40 - 10);
     EXPECT_EQ(image.pixel(18, 30), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(52, 30), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(52, 30), kWhite);
+
+    Pixels opaque{2, 1, {0xFFFF0000u, 0xFF0000FFu}};
+    const QImage both = Draw(100, 100, 300, {10, 20}, [&](Surface& s) { s.DrawImage(5, 5, 40, 10, opaque, "b.bmp"); });
+    EXPECT_EQ(InkBounds(both), QRect(15, 25, 40, 10));
+    EXPECT_EQ(both.pixel(52, 30), qRgb(0, 0, 255));
 }

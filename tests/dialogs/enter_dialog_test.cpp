@@ -1,0 +1,106 @@
+#include "dialogs/qt/enter_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <memory>
+
+#include "render/card.h"
+#include "tests/dialogs/drive.h"
+#include "tests/dialogs/input_dialog_fixture.h"
+#include "tests/dialogs/typing.h"
+
+namespace {
+
+class CEnterDlgTest : public InputDialogFixture {
+protected:
+    CEnterDlgTest() { StartView(); }
+
+    CEnterDlg& Open() {
+        dialog = std::make_unique<CEnterDlg>(
+            view, std::vector<std::string>{}, [this] { ++refreshes; }, [this] { ++closings; });
+        dialog->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        return *dialog;
+    }
+    template <typename Widget>
+    Widget* Find(const char* name) {
+        auto* widget = dialog->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QLineEdit* Content() { return Find<QComboBox>("content")->lineEdit(); }
+    void Click(const char* button) { QTest::mouseClick(Find<QAbstractButton>(button), Qt::LeftButton); }
+    // Replaces the text of a field as typing does.
+    static void Retype(QLineEdit* edit, const QString& text) {
+        edit->selectAll();
+        TypeText(edit, text);
+    }
+    // The drawing of the current card, as the view shows it.
+    std::string DrawnCard() {
+        std::ostringstream trace;
+        TraceSurface surface(trace, 100, 100, false);
+        view.State().CurrentSection = CardSectionName(view.Record().ReadInt("#Setting#", "CurID", 0));
+        DrawCard(view.State(), surface, 0, 0);
+        return trace.str();
+    }
+
+    std::unique_ptr<CEnterDlg> dialog;
+    int refreshes = 0, closings = 0;
+};
+
+}  // namespace
+
+TEST_F(CEnterDlgTest, TypedContentIsStoredAndDrawnOnTheTagAsItIsTyped) {
+    Open();
+    const QRect screen = dialog->screen()->availableGeometry();
+    EXPECT_EQ(dialog->frameGeometry().topRight(), screen.topRight());
+    EXPECT_EQ(Content()->text(), QStringLiteral("山田"));
+    Retype(Content(), QStringLiteral("佐藤"));
+    EXPECT_EQ(Stored("0000", N), S("佐藤"));
+    const std::string drawn = DrawnCard();
+    EXPECT_NE(drawn.find("\"佐藤\""), std::string::npos) << drawn;
+    EXPECT_EQ(refreshes, 2);  // one redraw per typed character
+}
+
+TEST_F(CEnterDlgTest, TextCodePage932CannotHoldIsRefusedNamingTheCharacter) {
+    Open();
+    Retype(Content(), QStringLiteral("A"));
+    QString told;
+    WhenModalOpens<QMessageBox>([&](QMessageBox& box) {
+        told = box.text();
+        box.accept();
+    });
+    TypeText(Content(), QStringLiteral("ä"));
+    EXPECT_TRUE(told.contains(QStringLiteral("「ä」"))) << told.toStdString();
+    EXPECT_EQ(Content()->text(), QStringLiteral("A"));
+    EXPECT_EQ(Stored("0000", N), "A");
+}
+
+TEST_F(CEnterDlgTest, NextTwiceAndPreviousOnceLandOnTheSecondCard) {
+    Open();
+    Click("next");
+    Click("next");
+    Click("previous");
+    EXPECT_EQ(Find<QLabel>("cardSection")->text(), QStringLiteral("0001"));
+    EXPECT_TRUE(Find<QPushButton>("previous")->isEnabled());
+    EXPECT_EQ(Stored("#Setting#", "Max"), "2");
+}
+
+TEST_F(CEnterDlgTest, OnlyOkClosesTheDialogAndReturnsTheViewToTheSheet) {
+    Open();
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    dialog->close();
+    EXPECT_TRUE(dialog->isVisible());
+    Click("ok");
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(closings, 1);
+    EXPECT_EQ(view.Mode(), ViewMode::SheetMode);
+    EXPECT_EQ(Stored("Current", "ItemName"), N);
+}
