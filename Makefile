@@ -35,6 +35,7 @@ test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
 
 bench: build
+	$(call install_missing,time)
 	$(BUILD_DIR)/bench/profile_bench
 	$(BUILD_DIR)/bench/render_bench
 	bench/export_bench.sh $(BUILD_DIR)

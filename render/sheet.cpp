@@ -6,6 +6,7 @@
 #include "render/logical_math.h"
 #include "store/color_setting.h"
 #include "store/items.h"
+#include "store/profile_service.h"
 #include "store/profile_value.h"
 #include "store/storage_layout.h"
 
@@ -96,13 +97,26 @@ std::vector<std::string> CardList(const RecordProfile& record) {
     return cards;
 }
 
+const std::vector<std::string>& ViewCardList(const ViewState& view) {
+    CardListCache& cache = view.cardList;
+    const std::uint64_t version = view.record->Version();
+    if (cache.path != view.record->Path() || cache.version != version || version == 0) {
+        cache.cards = CardList(*view.record);
+        cache.path = view.record->Path();
+        cache.version = version;
+    }
+    return cache.cards;
+}
+
 std::int32_t PrintPageCount(const ViewState& view) {
-    const std::int64_t cards = std::max<std::int64_t>(static_cast<std::int64_t>(CardList(*view.record).size()), 1);
+    const profile::ProfileSnapshot snapshot;
+    const std::int64_t cards = std::max<std::int64_t>(static_cast<std::int64_t>(ViewCardList(view).size()), 1);
     const std::int64_t perPage = CardsPerPage(ReadSheetLayout(view));
     return Clamp32((cards + perPage - 1) / perPage);
 }
 
 void DrawSheet(ViewState& view, Surface& surface) {
+    const profile::ProfileSnapshot snapshot;
     const SettingsProfile& settings = *view.settings;
     const RecordProfile& record = *view.record;
     view.slotPrefix = record.ReadString(kSettingSection, "Label", "1");
@@ -121,7 +135,7 @@ void DrawSheet(ViewState& view, Surface& surface) {
         return;
     }
 
-    const std::vector<std::string> cards = CardList(record);
+    const std::vector<std::string>& cards = ViewCardList(view);
     const std::int64_t perPage = CardsPerPage(layout);
     const std::int64_t lastPage = (static_cast<std::int64_t>(cards.size()) + perPage - 1) / perPage;
     std::int64_t page = surface.IsPrinting() ? view.printPage : settings.ReadInt("CurPage", PageKey(view), 1);

@@ -23,6 +23,8 @@ SheetLayout ReadSheetLayout(const ViewState& view);
 
 // The cards sheet pages are filled from: the print order, else every card with a name.
 std::vector<std::string> CardList(const RecordProfile& record);
+// The same, worked out again only when the record file has changed since the view last did.
+const std::vector<std::string>& ViewCardList(const ViewState& view);
 
 // Draws the view: the current tag on its guide grid in card mode, else a sheet page (the print
 // page on a printer, the screen page otherwise).

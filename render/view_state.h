@@ -13,6 +13,14 @@ class CardImageCache;
 // tag alone on its guide grid.
 enum class ViewMode { SheetMode = 0, CardMode = 1 };
 
+// The card list of a record file as it was when last worked out: a print job draws hundreds of
+// pages from one unchanged list.
+struct CardListCache {
+    std::string path;
+    std::uint64_t version = 0;
+    std::vector<std::string> cards;
+};
+
 // What the drawing of tags and sheets takes from the view. The view owns it; DrawSheet keeps
 // the slot, the label size and the current section up to date as it draws.
 struct ViewState {
@@ -33,4 +41,5 @@ struct ViewState {
     std::int32_t adjustX = 98;
     std::int32_t adjustY = 98;
     CardImageCache* image = nullptr;  // the document's bitmap; no images are drawn without one
+    mutable CardListCache cardList;
 };

@@ -69,9 +69,12 @@ void ProfileService::ApplyNotifications() {
 }
 
 ProfileService::Entry& ProfileService::Current(const std::string& file) {
-    ApplyNotifications();
     auto [it, inserted] = entries_.try_emplace(file);
     Entry& entry = it->second;
+    // Within a snapshot a file already checked is taken as it is.
+    if (snapshotDepth_ > 0 && entry.loaded && entry.checkedIn == snapshot_) return entry;
+    entry.checkedIn = snapshot_;
+    ApplyNotifications();
     if (inserted) {
         const std::size_t slash = file.rfind('/');
         entry.folder = slash == std::string::npos ? "." : slash == 0 ? "/" : file.substr(0, slash);
@@ -126,6 +129,7 @@ void ProfileService::Reload(Entry& entry, const std::string& file) {
     if (!entry.readable) bytes.clear();
     entry.document = ProfileDocument::Parse(std::move(bytes));
     ++parses_;
+    ++entry.version;
     for (const PendingWrite& write : entry.pending) entry.document.Set(write.section, write.key, write.value);
 }
 
@@ -161,10 +165,28 @@ bool ProfileService::WriteString(const std::string& file, std::string_view secti
     if (!entry.readable) return false;
     if (!entry.signature.exists && !IsFolder(entry.folder)) return false;
     const std::string cleanValue = CleanValue(value);
-    if (entry.document.Set(cleanSection, cleanKey, cleanValue))
+    if (entry.document.Set(cleanSection, cleanKey, cleanValue)) {
         entry.pending.push_back({cleanSection, cleanKey, cleanValue});
+        ++entry.version;
+    }
     return true;
 }
+
+std::uint64_t ProfileService::Version(const std::string& file) {
+    return file.empty() ? 0 : Current(file).version;
+}
+
+void ProfileService::BeginSnapshot() {
+    if (snapshotDepth_++ == 0) ++snapshot_;
+}
+
+void ProfileService::EndSnapshot() {
+    if (snapshotDepth_ > 0 && --snapshotDepth_ == 0) ++snapshot_;
+}
+
+ProfileSnapshot::ProfileSnapshot() { ProfileService::Instance().BeginSnapshot(); }
+
+ProfileSnapshot::~ProfileSnapshot() { ProfileService::Instance().EndSnapshot(); }
 
 bool ProfileService::Flush(const std::string& file) {
     if (file.empty()) return false;

@@ -40,6 +40,14 @@ public:
     // How many times a file has been parsed since the program started.
     std::size_t ParseCount() const { return parses_; }
 
+    // A number that changes whenever the contents of the file change (read anew or written), so
+    // that what is worked out from a file can be kept while it stays the same.
+    std::uint64_t Version(const std::string& file);
+
+    // See ProfileSnapshot.
+    void BeginSnapshot();
+    void EndSnapshot();
+
 private:
     struct Signature {
         bool exists = false;
@@ -60,6 +68,8 @@ private:
         bool loaded = false;
         bool readable = true;
         Signature signature;
+        std::uint64_t version = 0;
+        std::uint64_t checkedIn = 0;  // the snapshot in which the file was last checked
         ProfileDocument document;
         std::vector<PendingWrite> pending;
     };
@@ -72,6 +82,19 @@ private:
     FileWatch watch_;
     std::unordered_map<std::string, Entry> entries_;
     std::size_t parses_ = 0;
+    int snapshotDepth_ = 0;
+    std::uint64_t snapshot_ = 1;
+};
+
+// While one lives, each file is checked for changes on disk once, at its first read: one drawing
+// sees one state of every file, and a page of hundreds of reads does not ask the kernel each
+// time. Writes made meanwhile are seen at once.
+class ProfileSnapshot {
+public:
+    ProfileSnapshot();
+    ~ProfileSnapshot();
+    ProfileSnapshot(const ProfileSnapshot&) = delete;
+    ProfileSnapshot& operator=(const ProfileSnapshot&) = delete;
 };
 
 }  // namespace profile

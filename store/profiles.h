@@ -44,6 +44,8 @@ public:
     bool WriteString(std::string_view section, std::string_view key, std::string_view value) const;
     bool WriteInt(std::string_view section, std::string_view key, std::int32_t value) const;
     bool Flush() const;
+    // Changes whenever the file read from changes (see ProfileService::Version).
+    std::uint64_t Version() const;
 
     // The full stored path of the record file (code page 932).
     void SetPath(std::string storedPath);

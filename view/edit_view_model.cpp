@@ -14,6 +14,9 @@ namespace {
 constexpr const char* kSettingSection = "#Setting#";
 // A dragged rectangle sizes the text to its height, up to half an inch.
 constexpr std::int32_t kMaxDragHeight = 50;
+// A rectangle lower than this is a click, not a drag: it places the item but keeps its font
+// (sizing to a flat rectangle would throw the chosen size away).
+constexpr std::int32_t kMinDragHeight = 5;
 // The font-fitting loop stops here even if measuring never catches up.
 constexpr std::int32_t kMaxFittedHeight = 1000;
 
@@ -318,7 +321,7 @@ void EditViewModel::ReleaseMouse(std::int32_t x, std::int32_t y) {
     if (view_.mode != ViewMode::CardMode || !dragStart_) return;
     const DragRect rect = DragRectTo(x, y);
     dragStart_.reset();
-    FitFontToDrag(rect);
+    if (rect.Height() >= kMinDragHeight) FitFontToDrag(rect);
     platform_.RefreshAllViews();
     if (inputDialog_ != nullptr) inputDialog_->SetPosition({rect.left - left_ - 5, rect.top - top_ + 5}, true);
 }

@@ -163,6 +163,12 @@ TEST_F(EditViewModelTest, DraggingSizesTheFontToTheRectangle) {
     // The trace font is as high as its size: the last size below 50 is 49.
     EXPECT_EQ(model.Record().ReadString("0000", "1" + S("氏名") + "Font", "").substr(0, 4), "-49 ");
     EXPECT_FALSE(model.MoveMouse(10, 10));
+
+    // A click without a drag places the item and keeps its font.
+    model.PressMouse(100, 60);
+    model.ReleaseMouse(101, 61);
+    EXPECT_EQ(dialog.position.x, 85);
+    EXPECT_EQ(model.Record().ReadString("0000", "1" + S("氏名") + "Font", "").substr(0, 4), "-49 ");
 }
 
 TEST_F(EditViewModelTest, PagesStepWithinThePrintJob) {
