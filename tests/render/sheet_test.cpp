@@ -137,3 +137,14 @@ TEST_F(SheetTest, DrawingAgainReadsNoFileAgain) {
     PrintPageCount(view);
     EXPECT_EQ(profile::ProfileService::Instance().ParseCount(), parses);
 }
+
+TEST_F(SheetTest, TheCardListFollowsChangesToTheRecordFile) {
+    NamedCards(3);
+    EXPECT_EQ(PrintPageCount(view), 1);
+    EXPECT_EQ(ViewCardList(view).size(), 3u);
+    NamedCards(11);
+    EXPECT_EQ(ViewCardList(view).size(), 11u);
+    record.WriteString("0011", S("氏名"), "N");
+    record.WriteInt("#Setting#", "Max", 11);
+    EXPECT_EQ(PrintPageCount(view), 2);
+}

@@ -135,3 +135,21 @@ TEST_F(ProfileFileTest, AFileIsParsedOnlyWhenItChanges) {
     EXPECT_EQ(file.ReadInt("s", "k", 0), 2);
     EXPECT_EQ(service.ParseCount(), parses + 1);
 }
+
+TEST_F(ProfileFileTest, ASnapshotSeesOneStateOfTheFileButItsOwnWrites) {
+    const ProfileFile file(PathOf("a.ini"));
+    WriteBytes(file.FsPath(), "[s]\nk=1\n");
+    auto& service = profile::ProfileService::Instance();
+    const std::uint64_t before = service.Version(file.FsPath());
+    {
+        const profile::ProfileSnapshot snapshot;
+        EXPECT_EQ(file.ReadInt("s", "k", 0), 1);
+        WriteBytes(file.FsPath(), "[s]\nk=2\n");
+        EXPECT_EQ(file.ReadInt("s", "k", 0), 1);
+        file.WriteInt("s", "mine", 3);
+        EXPECT_EQ(file.ReadInt("s", "mine", 0), 3);
+    }
+    EXPECT_EQ(file.ReadInt("s", "k", 0), 2);
+    EXPECT_EQ(file.ReadInt("s", "mine", 0), 3);  // the pending write survives the reload
+    EXPECT_NE(service.Version(file.FsPath()), before);
+}
