@@ -30,6 +30,9 @@ int main(int argc, char** argv) {
         view->Model().State().userItems = app.UserItems().UserItems();
         view->Refresh();
     });
+    view->SetRecordFileOpened([&frame](const std::string& path) { frame.AddRecentFile(path); });
+    QObject::connect(&frame, &CMainFrame::RecentFileChosen,
+                     [view](const std::string& path) { view->Model().OpenRecordFileAt(path); });
     // The program's own page is its help.
     view->SetHomePageOpener([&app] { app.Execute(CommandId::HelpIndex); });
 

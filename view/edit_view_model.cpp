@@ -139,6 +139,24 @@ void EditViewModel::OpenRecordFile() {
     platform_.RefreshAllViews();
 }
 
+void EditViewModel::OpenRecordFileAt(const std::string& storedPath) {
+    const std::size_t slash = storedPath.rfind('/');
+    const std::size_t parent = slash == std::string::npos ? std::string::npos : storedPath.rfind('/', slash - 1);
+    const std::string folder =
+        slash == std::string::npos ? std::string() : storedPath.substr(parent + 1, slash - parent - 1);
+    const std::vector<std::string>& folders = CabinetFolders();
+    const auto found = std::find(folders.begin(), folders.end(), folder);
+    const std::string& cabinet = CabinetNames()[found == folders.end() ? folders.size() - 1 : found - folders.begin()];
+    settings_.WriteString("Current", "Genre", cabinet);
+    settings_.WriteString("CurrentIni", cabinet, storedPath);
+    settings_.Flush();
+    record_.SetCabinet(cabinet);
+    record_.SetPath(storedPath);
+    view_.slotPrefix = SlotPrefix(record_);
+    view_.slot = CurrentSlot(record_);
+    platform_.RefreshAllViews();
+}
+
 void EditViewModel::SwitchCabinet() {
     if (const std::optional<std::string> cabinet = platform_.ChooseCabinet(record_.Cabinet())) {
         const RecordFileChooser chooseFile = [this](const std::string& name) { return platform_.ChooseRecordFile(name); };

@@ -32,6 +32,10 @@ public:
     // (printing, the option dialogs).
     bool Execute(CommandId command);
 
+    // Opens a record file again by its stored path (the recent-file list): its cabinet is the one
+    // whose folder holds it, "その他" for any other folder.
+    void OpenRecordFileAt(const std::string& storedPath);
+
     void SetInputDialog(InputDialogLink* dialog) { inputDialog_ = dialog; }
     // The input dialog closed: back to the sheet.
     void InputDialogClosed();

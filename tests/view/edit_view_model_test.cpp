@@ -202,6 +202,16 @@ TEST_F(EditViewModelTest, OpeningAnotherCabinetWithoutAFileKeepsTheFileAndAsksNo
     EXPECT_EQ(model.State().slotPrefix, "2");
 }
 
+TEST_F(EditViewModelTest, ARecentFileReopensInTheCabinetOfItsFolder) {
+    model.OpenRecordFileAt(Home() + "/Guests/g.ini");
+    EXPECT_EQ(model.Record().Cabinet(), S("来賓"));
+    EXPECT_EQ(model.Settings().ReadString("Current", "Genre", ""), S("来賓"));
+    EXPECT_EQ(model.Settings().ReadString("CurrentIni", S("来賓"), ""), Home() + "/Guests/g.ini");
+    model.OpenRecordFileAt(Home() + "/elsewhere/x.ini");
+    EXPECT_EQ(model.Record().Cabinet(), S("その他"));
+    EXPECT_EQ(model.Record().Path(), Home() + "/elsewhere/x.ini");
+}
+
 TEST_F(EditViewModelTest, SwitchingTheLabelKindStoresTheSlot) {
     platform.slot = 3;
     model.Execute(CommandId::SwitchLabel);

@@ -88,6 +88,9 @@ void CRozudeziView::SetDialogCommand(CommandId command, std::function<void()> op
 
 void CRozudeziView::Refresh() {
     viewport()->update();
+    const std::string& path = model_.Record().Path();
+    if (path != shownRecordFile_ && !path.empty() && recordFileOpened_) recordFileOpened_(path);
+    shownRecordFile_ = path;
     if (commandsChanged_) commandsChanged_();
 }
 

@@ -40,6 +40,8 @@ public:
     // Told after every change, so that menus and toolbars show what is available now.
     void SetCommandsChanged(std::function<void()> changed) { commandsChanged_ = std::move(changed); }
     void SetHomePageOpener(std::function<void()> open) { openHomePage_ = std::move(open); }
+    // Told the stored path of each record file the view turns to, for the recent-file list.
+    void SetRecordFileOpened(std::function<void(const std::string&)> opened) { recordFileOpened_ = std::move(opened); }
 
     // Draws the pages of a print job (the printer's page range, or all) on the printer.
     void PrintPages(QPrinter& printer);
@@ -82,6 +84,8 @@ private:
     mutable EditViewModel model_;
     std::map<CommandId, std::function<void()>> dialogCommands_;
     std::function<void()> openInputDialog_, commandsChanged_, openHomePage_;
+    std::function<void(const std::string&)> recordFileOpened_;
+    std::string shownRecordFile_;
     QMenu* contextMenu_ = nullptr;
     QRubberBand* rubberBand_ = nullptr;
     QImage measuringImage_;
