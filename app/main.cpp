@@ -4,6 +4,10 @@
 #include "app/qt/rozudezi_app.h"
 #include "dialogs/qt/add_item_dialog.h"
 #include "dialogs/qt/enter_dialog.h"
+#include "dialogs/qt/frame_effect_dialog.h"
+#include "dialogs/qt/label_size_dialog.h"
+#include "dialogs/qt/print_options_dialog.h"
+#include "dialogs/qt/print_order_dialog.h"
 #include "view/qt/edit_view.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +28,18 @@ int main(int argc, char** argv) {
             [&enter] { enter.release()->deleteLater(); }, view);
         enter->show();
     });
+    view->SetDialogCommand(CommandId::PrintOptions, [view] {
+        RunPrintOptionsDialog(view, view->Model());
+        view->Refresh();
+    });
+    view->SetDialogCommand(CommandId::PrintOrder, [view] {
+        RunPrintOrderDialog(view, view->Model().Record());
+        view->Refresh();
+    });
+    view->SetDialogCommand(CommandId::LabelSizeSettings, [view] {
+        RunLabelSizeDialog(view, view->Model().Settings(), view->Model().State().slot);
+    });
+    view->SetDialogCommand(CommandId::Fill, [view] { RunFrameEffectDialog(view, view->Model(), [view] { view->Refresh(); }); });
     view->SetDialogCommand(CommandId::AddItem, [&] {
         if (!RunAddItemDialog(view)) return;
         app.UserItems().ReloadUserItems(SettingsProfile());

@@ -1,7 +1,6 @@
 #include "dialogs/enter_dialog_model.h"
 
-#include <algorithm>
-
+#include "dialogs/step_value.h"
 #include "store/codec.h"
 #include "store/cp932.h"
 #include "store/font_setting.h"
@@ -144,8 +143,7 @@ void EnterDialogModel::OnPositionEdited(Axis axis) {
 
 void EnterDialogModel::OnStep(Axis axis, std::int32_t step) {
     std::string& field = position[AxisIndex(axis)];
-    const std::int64_t wanted = static_cast<std::int64_t>(profile::ParseLeadingInt(field)) + step;
-    field = std::to_string(std::max<std::int64_t>(0, std::min<std::int64_t>(wanted, Bound(axis))));
+    field = SteppedText(field, step, 0, Bound(axis));
     if (axis == Axis::X) WriteFreeAlignment();
     UpdateStepButtons();
 }

@@ -19,10 +19,6 @@ constexpr std::int32_t kGridSpacing = 10;
 constexpr std::int32_t kMaxCardNumber = 999999;
 constexpr std::int32_t kMaxGuideLines = 5000;
 
-std::int32_t SettingNumber(const SettingsProfile& settings, const std::string& key, const char* defaultText) {
-    return profile::ParseLeadingInt(settings.ReadString("PrintOptions", key, defaultText));
-}
-
 // The key of the screen page and the last page: the slot prefix and the record file's path.
 std::string PageKey(const ViewState& view) { return view.slotPrefix + view.record->Path(); }
 
@@ -52,12 +48,18 @@ void DrawGuideLines(const ViewState& view, Surface& surface, const SheetLayout& 
     }
 }
 
-// Lays the cards out row by row, each row left to right, from the layout's origin.
-void DrawCards(ViewState& view, Surface& surface, const SheetLayout& layout, const std::vector<std::string>& cards) {
-    view.noCutLine = SettingNumber(*view.settings, view.slotPrefix + "NoCutLine", "0") == 1;
+}  // namespace
+
+void DrawSheetPage(ViewState& view, Surface& surface, const SheetLayout& layout,
+                   const std::vector<std::string>& cards) {
+    view.noCutLine = layout.noCutLine;
+    view.cropMarks = layout.cropMarks;
+    // Cut lines and crop marks use the surface's own thin black pen.
+    surface.SetPen({PenStyle::Solid, 0, 0});
+    const std::int64_t columns = std::max(layout.columns, 1);  // a layout made by hand may have none
     for (std::size_t i = 0; i < cards.size(); ++i) {
-        const std::int64_t row = static_cast<std::int64_t>(i) / layout.columns;
-        const std::int64_t column = static_cast<std::int64_t>(i) % layout.columns;
+        const std::int64_t row = static_cast<std::int64_t>(i) / columns;
+        const std::int64_t column = static_cast<std::int64_t>(i) % columns;
         const std::int32_t x = Clamp32(layout.left + column * (std::int64_t{layout.label.width} + layout.gapH));
         const std::int32_t y = Clamp32(-std::int64_t{layout.top} - row * (std::int64_t{layout.label.height} + layout.gapV));
         view.CurrentSection = cards[i];
@@ -65,28 +67,32 @@ void DrawCards(ViewState& view, Surface& surface, const SheetLayout& layout, con
     }
 }
 
-}  // namespace
+std::int32_t GridCount(std::string_view stored) { return std::max(profile::ParseLeadingInt(stored), 1); }
 
 SheetLayout ReadSheetLayout(const ViewState& view) {
     const SettingsProfile& settings = *view.settings;
     const std::string& L = view.slotPrefix;
     SheetLayout layout;
-    // Typed text or a 0 would leave no room for a tag; a sheet always has one column and row.
-    layout.columns = std::max(SettingNumber(settings, L + "Column", "2"), 1);
-    layout.rows = std::max(SettingNumber(settings, L + "Line", "5"), 1);
+    layout.columns = GridCount(settings.ReadString("PrintOptions", L + "Column", "2"));
+    layout.rows = GridCount(settings.ReadString("PrintOptions", L + "Line", "5"));
     layout.label = {profile::ParseLeadingInt(settings.ReadString("Card", L + "w", "358")),
                     profile::ParseLeadingInt(settings.ReadString("Card", L + "h", "216"))};
     layout.top = view.record->ReadInt("Option", "Top", 10);
     layout.left = view.record->ReadInt("Option", "Left", 10);
     layout.gapH = settings.ReadInt("PrintOptions", L + "GapH", 0);
     layout.gapV = settings.ReadInt("PrintOptions", L + "GapV", 0);
+    layout.noCutLine = profile::ParseLeadingInt(settings.ReadString("PrintOptions", L + "NoCutLine", "0")) == 1;
+    layout.cropMarks = view.record->ReadInt("Option", "Tombo", 0) != 0;
     return layout;
 }
 
 std::vector<std::string> CardList(const RecordProfile& record) {
     // The order is one value holding every entry, however long it grows.
     const std::vector<std::string> order = SplitBarList(record.ReadFullString("Current", "PrintOrder", ""));
-    if (!order.empty()) return order;
+    return order.empty() ? NamedCards(record) : order;
+}
+
+std::vector<std::string> NamedCards(const RecordProfile& record) {
     std::vector<std::string> cards;
     const std::string& name = FixedItems().front();
     const std::int32_t max = std::min(record.ReadInt(kSettingSection, "Max", 0), kMaxCardNumber);
@@ -123,15 +129,13 @@ void DrawSheet(ViewState& view, Surface& surface) {
     view.slot = record.ReadInt(kSettingSection, "Label", 1);
     SheetLayout layout = ReadSheetLayout(view);
     view.label = layout.label;
-    // Cut lines and crop marks use the surface's own thin black pen.
-    surface.SetPen({PenStyle::Solid, 0, 0});
 
     if (view.mode == ViewMode::CardMode) {
         ColorRef guideColor = Rgb(255, 0, 0);
         CColorSetting::LoadTextFromSettings("Edit Options", "EditLineColor", guideColor, 255, 0, 0);
         DrawGuideLines(view, surface, layout, guideColor);
         layout.columns = layout.rows = 1;
-        DrawCards(view, surface, layout, {CardSectionName(record.ReadInt(kSettingSection, "CurID", 0))});
+        DrawSheetPage(view, surface, layout, {CardSectionName(record.ReadInt(kSettingSection, "CurID", 0))});
         return;
     }
 
@@ -156,7 +160,7 @@ void DrawSheet(ViewState& view, Surface& surface) {
     }
     const std::int64_t first = (page - 1) * perPage;
     const std::int64_t end = std::min<std::int64_t>(first + perPage, static_cast<std::int64_t>(cards.size()));
-    DrawCards(view, surface, layout, std::vector<std::string>(cards.begin() + first, cards.begin() + end));
+    DrawSheetPage(view, surface, layout, std::vector<std::string>(cards.begin() + first, cards.begin() + end));
 }
 
 void DrawCutMarks(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y) {
@@ -165,7 +169,7 @@ void DrawCutMarks(const ViewState& view, Surface& surface, std::int32_t x, std::
     const auto line = [&](std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
         surface.DrawLine(Clamp32(x + x1), Clamp32(y + y1), Clamp32(x + x2), Clamp32(y + y2));
     };
-    if (view.record->ReadInt("Option", "Tombo", 0) == 0) {
+    if (!view.cropMarks) {
         line(0, 0, 0, -H);
         line(0, -H, W, -H);
         line(W, -H, W, 0);

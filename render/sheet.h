@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "render/surface.h"
@@ -18,17 +19,28 @@ struct SheetLayout {
     std::int32_t left = 10;    // X0
     std::int32_t gapH = 0;
     std::int32_t gapV = 0;
+    bool noCutLine = false;  // neither cut lines nor crop marks
+    bool cropMarks = false;  // corner marks instead of the outline
 };
 SheetLayout ReadSheetLayout(const ViewState& view);
 
+// Columns or rows as stored text: a sheet always has at least one of each, whatever was typed.
+std::int32_t GridCount(std::string_view stored);
+
 // The cards sheet pages are filled from: the print order, else every card with a name.
 std::vector<std::string> CardList(const RecordProfile& record);
+// Every card with a non-empty "氏名", in card order.
+std::vector<std::string> NamedCards(const RecordProfile& record);
 // The same, worked out again only when the record file has changed since the view last did.
 const std::vector<std::string>& ViewCardList(const ViewState& view);
 
 // Draws the view: the current tag on its guide grid in card mode, else a sheet page (the print
 // page on a printer, the screen page otherwise).
 void DrawSheet(ViewState& view, Surface& surface);
+
+// Lays out the cards of one page at the layout, row by row and each row left to right, drawing
+// each with DrawCard. The view's slot and label size must be those of the layout.
+void DrawSheetPage(ViewState& view, Surface& surface, const SheetLayout& layout, const std::vector<std::string>& cards);
 
 // The number of pages of a print job, at least 1.
 std::int32_t PrintPageCount(const ViewState& view);

@@ -34,6 +34,7 @@ struct ViewState {
     std::string CurrentSection;          // the card section DrawCard draws next
     std::int32_t printPage = 1;          // the page a print job is drawing
     bool noCutLine = false;              // read by DrawSheet for DrawCutMarks
+    bool cropMarks = false;              // likewise
     // The screen's resolution and the image adjustment ("Disp" "AdjustX"/"AdjustY"), taken when
     // the view is created; they place images on the screen.
     std::int32_t screenDpiX = 96;

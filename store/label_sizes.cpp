@@ -5,12 +5,27 @@
 namespace {
 constexpr const char* kSettingSection = "#Setting#";
 constexpr const char* kLabelKey = "Label";
+constexpr const char* kCardSection = "Card";
 }  // namespace
 
 LabelExtent LabelSize(const SettingsProfile& settings, std::int32_t slot) {
+    const LabelSizeTexts size = StoredLabelSize(settings, slot);
+    return {profile::ParseLeadingInt(size.width), profile::ParseLeadingInt(size.height)};
+}
+
+LabelSizeTexts DefaultLabelSize() { return {"358", "216"}; }
+
+LabelSizeTexts StoredLabelSize(const SettingsProfile& settings, std::int32_t slot) {
     const std::string digit = std::to_string(slot);
-    return {profile::ParseLeadingInt(settings.ReadString("Card", digit + "w", "358")),
-            profile::ParseLeadingInt(settings.ReadString("Card", digit + "h", "216"))};
+    const LabelSizeTexts fallback = DefaultLabelSize();
+    return {settings.ReadString(kCardSection, digit + "w", fallback.width),
+            settings.ReadString(kCardSection, digit + "h", fallback.height)};
+}
+
+bool StoreLabelSize(const SettingsProfile& settings, std::int32_t slot, const LabelSizeTexts& size) {
+    const std::string digit = std::to_string(slot);
+    const bool width = settings.WriteString(kCardSection, digit + "w", size.width);
+    return settings.WriteString(kCardSection, digit + "h", size.height) && width;
 }
 
 std::int32_t StoredSlot(const RecordProfile& record) { return record.ReadInt(kSettingSection, kLabelKey, 0); }

@@ -18,6 +18,17 @@ inline constexpr std::int32_t kLabelSlotCount = 3;
 // Width and height of a slot; missing keys give 358 × 216 (a business card), non-numeric text 0.
 LabelExtent LabelSize(const SettingsProfile& settings, std::int32_t slot);
 
+// The size of a slot as the texts stored: the label size dialog shows and stores them as typed.
+struct LabelSizeTexts {
+    std::string width;
+    std::string height;
+};
+// The business card, every slot's size while none is stored.
+LabelSizeTexts DefaultLabelSize();
+LabelSizeTexts StoredLabelSize(const SettingsProfile& settings, std::int32_t slot);
+// Stores both texts; the caller flushes.
+bool StoreLabelSize(const SettingsProfile& settings, std::int32_t slot, const LabelSizeTexts& size);
+
 // The record file's slot as stored: 0 while none has been chosen.
 std::int32_t StoredSlot(const RecordProfile& record);
 // The record file's slot for use: 2 or 3 as stored, anything else is slot 1.

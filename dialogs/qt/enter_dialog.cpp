@@ -12,14 +12,18 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "dialogs/qt/cabinet_chooser_dialog.h"
+#include "dialogs/qt/decorative_line_dialog.h"
 #include "dialogs/qt/font_color_dialog.h"
+#include "dialogs/qt/image_dialog.h"
+#include "dialogs/qt/placement.h"
 #include "dialogs/qt/record_file_chooser_dialog.h"
+#include "dialogs/qt/step_buttons.h"
 #include "dialogs/qt/stored_input.h"
+#include "dialogs/qt/text_decoration_dialog.h"
 #include "dialogs/qt/widget_text.h"
 
 namespace {
@@ -186,19 +190,32 @@ QWidget* CEnterDlg::BuildDecoration() {
     auto* box = new QWidget(this);
     auto* decoration = new QGridLayout(box);
     decoration->setContentsMargins(0, 0, 0, 0);
-    // The decorative line, image and text decoration dialogs come with the decoration dialogs.
-    const auto disabled = [box](const QString& caption, const QString& name) {
-        auto* button = new QPushButton(caption, box);
-        button->setObjectName(name);
-        button->setEnabled(false);
-        return button;
-    };
-    for (int line = 1; line <= 3; ++line)
-        decoration->addWidget(disabled(QStringLiteral("装飾線%1").arg(line), QStringLiteral("line%1").arg(line)), 0,
-                              line - 1);
-    decoration->addWidget(disabled(QStringLiteral("画像指定"), QStringLiteral("image")), 1, 0);
+    for (int line = 1; line <= 3; ++line) {
+        const QByteArray name = QStringLiteral("line%1").arg(line).toLatin1();
+        decoration->addWidget(Button(QStringLiteral("装飾線%1").arg(line), name.constData(),
+                                     [this, line] {
+                                         RunDecorativeLineDialog(this, view_.Record(), line, view_.State().slot,
+                                                                 model_.cardSection, refreshAllViews_);
+                                         RefreshAllViews();
+                                     }),
+                              0, line - 1);
+    }
+    decoration->addWidget(Button(QStringLiteral("画像指定"), "image",
+                                 [this] {
+                                     RunImageDialog(this, view_, model_.cardSection, refreshAllViews_);
+                                     // The image dialog shows the image while editing.
+                                     model_.hideImage = false;
+                                 }),
+                          1, 0);
     decoration->addWidget(hideImage_, 1, 1, 1, 2);
-    decoration->addWidget(disabled(QStringLiteral("装飾指定"), QStringLiteral("textDecoration")), 2, 0);
+    decoration->addWidget(Button(QStringLiteral("装飾指定"), "textDecoration",
+                                 [this] {
+                                     RunTextDecorationDialog(this, view_.Record(), model_.cardSection,
+                                                             ItemKey(view_.State().slotPrefix, model_.itemName, ""),
+                                                             refreshAllViews_);
+                                     RefreshAllViews();
+                                 }),
+                          2, 0);
     return box;
 }
 
@@ -233,23 +250,14 @@ QWidget* CEnterDlg::BuildPositions() {
         position_[i]->setObjectName(name);
         connect(position_[i], &QLineEdit::textEdited, this,
                 [this, axis] { Run([this, axis] { model_.OnPositionEdited(axis); }); });
-        // Two small caption-less buttons, one above the other: +1 and −1.
-        auto* steps = new QVBoxLayout;
-        steps->setSpacing(0);
-        for (const std::int32_t step : {1, -1}) {
-            auto* button = new QToolButton(group);
-            button->setArrowType(step > 0 ? Qt::UpArrow : Qt::DownArrow);
-            button->setObjectName(name + (step > 0 ? QStringLiteral("Up") : QStringLiteral("Down")));
-            button->setFixedSize(18, 12);
-            connect(button, &QToolButton::clicked, this,
-                    [this, axis, step] { Run([this, axis, step] { model_.OnStep(axis, step); }); });
-            steps->addWidget(button);
-            if (step > 0) stepUp_[i] = button;
-        }
+        QWidget* steps = StepButtons(group, name, [this, axis](std::int32_t step) {
+            Run([this, axis, step] { model_.OnStep(axis, step); });
+        });
+        stepUp_[i] = steps->findChild<QToolButton*>(name + QStringLiteral("Up"));
         const int row = static_cast<int>(i);
         layout->addWidget(new QLabel(captions[i], group), row, 0);
         layout->addWidget(position_[i], row, 1);
-        layout->addLayout(steps, row, 2);
+        layout->addWidget(steps, row, 2);
     }
     return group;
 }
@@ -303,9 +311,7 @@ void CEnterDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (placed_) return;
     placed_ = true;
-    // The top right corner of the screen, so that the tag in the view stays in sight.
-    const QRect screen = this->screen()->availableGeometry();
-    move(screen.x() + screen.width() - frameGeometry().width(), screen.y());
+    MoveToScreenTopRight(this);
 }
 
 void CEnterDlg::Beep() { QApplication::beep(); }

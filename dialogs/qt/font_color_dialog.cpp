@@ -1,6 +1,5 @@
 #include "dialogs/qt/font_color_dialog.h"
 
-#include <QColorDialog>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QHBoxLayout>
@@ -9,20 +8,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/qt/color_chooser.h"
 #include "dialogs/qt/stored_input.h"
 #include "dialogs/qt/widget_text.h"
 
 namespace {
-
-QColor ToQColor(ColorRef color) {
-    return QColor(static_cast<int>(color & 0xFF), static_cast<int>(color >> 8 & 0xFF),
-                  static_cast<int>(color >> 16 & 0xFF));
-}
-
-ColorRef FromQColor(const QColor& color) {
-    return Rgb(static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
-               static_cast<std::uint8_t>(color.blue()));
-}
 
 // The font dialog as a part of another dialog: closing it (Escape) closes the outer one.
 class FontPane : public QFontDialog {
@@ -95,9 +85,9 @@ FontColorDialog::FontColorDialog(QWidget* parent, const FontChoice& initial)
 }
 
 void FontColorDialog::ChooseColor() {
-    const QColor color = QColorDialog::getColor(ToQColor(chosen_.color), this, QStringLiteral("色の設定"));
-    if (!color.isValid()) return;
-    chosen_.color = FromQColor(color);
+    const std::optional<ColorRef> color = RunColorChooser(this, chosen_.color);
+    if (!color) return;
+    chosen_.color = *color;
     ShowColor();
 }
 

@@ -1,5 +1,7 @@
 #include "dialogs/qt/widget_text.h"
 
+#include <QLineEdit>
+
 #include "store/codec.h"
 #include "store/cp932.h"
 
@@ -24,4 +26,9 @@ QString ToWidgetText(std::string_view stored) {
 bool FromWidgetText(const QString& text, std::string& stored) {
     const QByteArray utf8 = text.toUtf8();
     return codec::Utf8ToCp932(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), stored);
+}
+
+void ShowStoredText(QLineEdit* edit, std::string_view stored) {
+    const QString text = ToWidgetText(stored);
+    if (edit->text() != text) edit->setText(text);
 }

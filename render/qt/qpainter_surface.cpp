@@ -1,5 +1,7 @@
 #include "render/qt/qpainter_surface.h"
 
+#include "render/qt/qt_colors.h"
+
 #include <QBrush>
 #include <QGlyphRun>
 #include <QPaintEngine>
@@ -20,11 +22,6 @@ namespace {
 // The resolution the program's patterns and hatches were made for: one pattern pixel is one
 // pixel of a 96-dpi screen, on paper too, so that screen, preview and print look alike.
 constexpr double kScreenDpi = 96.0;
-
-QColor ToQColor(ColorRef color) {
-    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                  static_cast<int>((color >> 16) & 0xFF));
-}
 
 Qt::PenStyle ToQtStyle(PenStyle style) {
     switch (style) {

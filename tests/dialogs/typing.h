@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 // Types text as an input method commits it, one character at a time, so that any script can be
@@ -14,4 +15,10 @@ inline void TypeText(QWidget* widget, const QString& text) {
         QApplication::sendEvent(widget, &event);
         pos += length;
     }
+}
+
+// Replaces the text of a field as typing does.
+inline void Retype(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    TypeText(edit, text);
 }

@@ -1,7 +1,6 @@
 #include "view/qt/edit_view.h"
 
 #include <QApplication>
-#include <QColorDialog>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -12,6 +11,7 @@
 #include <QScrollBar>
 
 #include "dialogs/qt/cabinet_chooser_dialog.h"
+#include "dialogs/qt/color_chooser.h"
 #include "dialogs/qt/label_chooser_dialog.h"
 #include "dialogs/qt/record_file_chooser_dialog.h"
 #include "render/sheet.h"
@@ -21,16 +21,6 @@ namespace {
 // The scrollable extent of the view, in hundredths of an inch: a sheet of paper and a margin.
 constexpr int kExtentWidth = 760;
 constexpr int kExtentHeight = 1195;
-
-QColor ToQColor(ColorRef color) {
-    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                  static_cast<int>((color >> 16) & 0xFF));
-}
-
-ColorRef ToColorRef(const QColor& color) {
-    return Rgb(static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
-               static_cast<std::uint8_t>(color.blue()));
-}
 
 }  // namespace
 
@@ -175,11 +165,7 @@ std::optional<std::int32_t> CRozudeziView::ChooseLabelSlot(std::int32_t current)
     return RunLabelChooser(this, model_.Record(), current);
 }
 
-std::optional<ColorRef> CRozudeziView::ChooseColor(ColorRef initial) {
-    const QColor color = QColorDialog::getColor(ToQColor(initial), this);
-    if (!color.isValid()) return std::nullopt;
-    return ToColorRef(color);
-}
+std::optional<ColorRef> CRozudeziView::ChooseColor(ColorRef initial) { return RunColorChooser(this, initial); }
 
 void CRozudeziView::OpenInputDialog() {
     if (openInputDialog_) openInputDialog_();

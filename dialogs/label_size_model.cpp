@@ -1,0 +1,35 @@
+#include "dialogs/label_size_model.h"
+
+LabelSizeModel::LabelSizeModel(const SettingsProfile& settings, std::int32_t slot) : settings_(settings), slot_(slot) {}
+
+void LabelSizeModel::OnOpen() {
+    slot_ = slotButtons.Select(slot_);
+    Load();
+}
+
+void LabelSizeModel::OnSlot(std::int32_t slot) {
+    slot_ = slotButtons.Select(slot);
+    Load();
+}
+
+void LabelSizeModel::OnSizeEdited() { Store(); }
+
+void LabelSizeModel::OnDefault() {
+    const LabelSizeTexts size = DefaultLabelSize();
+    width = size.width;
+    height = size.height;
+    Store();
+}
+
+void LabelSizeModel::OnOk() { Store(); }
+
+void LabelSizeModel::Load() {
+    LabelSizeTexts size = StoredLabelSize(settings_, slot_);
+    width = std::move(size.width);
+    height = std::move(size.height);
+}
+
+void LabelSizeModel::Store() const {
+    StoreLabelSize(settings_, slot_, {width, height});
+    settings_.Flush();
+}

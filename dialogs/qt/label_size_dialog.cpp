@@ -1,0 +1,55 @@
+#include "dialogs/qt/label_size_dialog.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "dialogs/qt/slot_radio_buttons.h"
+#include "dialogs/qt/stored_input.h"
+#include "dialogs/qt/widget_text.h"
+
+CLabelSizeDlg::CLabelSizeDlg(const SettingsProfile& settings, std::int32_t slot, QWidget* parent)
+    : ModelDialog(parent), model_(settings, slot) {
+    setWindowTitle(QStringLiteral("ﾗﾍﾞﾙｻｲｽﾞ設定"));
+    slots_ = new SlotRadioButtons(
+        QStringLiteral("どのｻｲｽﾞ?"),
+        {QStringLiteral("名刺ｻｲｽﾞ"), QStringLiteral("ﾕｰｻﾞｰ(1)"), QStringLiteral("ﾕｰｻﾞｰ(2)")},
+        [this](std::int32_t s) { Run([this, s] { model_.OnSlot(s); }); }, this);
+    width_ = Field("width", [this] { model_.OnSizeEdited(); });
+    height_ = Field("height", [this] { model_.OnSizeEdited(); });
+
+    auto* sizes = new QFormLayout;
+    sizes->addRow(QStringLiteral("幅"), width_);
+    sizes->addRow(QStringLiteral("高さ"), height_);
+    sizes->addRow(Button(QStringLiteral("ﾃﾞﾌｫｰﾙﾄ設定"), "default", [this] { model_.OnDefault(); }));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(slots_);
+    top->addLayout(sizes);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(new QLabel(QStringLiteral("単位は1/100インチです。ご注意ください。"), this));
+    layout->addWidget(OkCancel());
+
+    model_.OnOpen();
+    ShowFields();
+}
+
+bool CLabelSizeDlg::TakeFields() {
+    return TakeStoredText(this, width_->text(), model_.width) && TakeStoredText(this, height_->text(), model_.height);
+}
+
+void CLabelSizeDlg::ShowFields() {
+    slots_->Show(model_.slotButtons);
+    ShowStoredText(width_, model_.width);
+    ShowStoredText(height_, model_.height);
+}
+
+bool RunLabelSizeDialog(QWidget* parent, const SettingsProfile& settings, std::int32_t slot) {
+    CLabelSizeDlg dialog(settings, slot, parent);
+    return dialog.exec() == QDialog::Accepted;
+}

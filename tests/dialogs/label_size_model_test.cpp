@@ -1,0 +1,52 @@
+#include "dialogs/label_size_model.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/temp_home.h"
+
+namespace {
+
+class LabelSizeModelTest : public TempHomeTest {
+protected:
+    std::string Card(const std::string& key) const { return settings.ReadString("Card", key, "(none)"); }
+
+    const SettingsProfile settings;
+};
+
+}  // namespace
+
+TEST_F(LabelSizeModelTest, EverySlotShowsTheBusinessCardWhenNothingIsStoredAndLoadingWritesNothing) {
+    for (const std::int32_t slot : {0, 1, 2, 3, 9}) {
+        LabelSizeModel model(settings, slot);
+        model.OnOpen();
+        const std::int32_t shown = slot == 2 || slot == 3 ? slot : 1;
+        EXPECT_TRUE(model.slotButtons.checked[static_cast<std::size_t>(shown - 1)]) << slot;
+        EXPECT_EQ(model.width, "358");
+        EXPECT_EQ(model.height, "216");
+    }
+    EXPECT_FALSE(std::filesystem::exists(PathOf("ZULNAME.INI")));
+}
+
+TEST_F(LabelSizeModelTest, TypedAndDefaultSizesAreStoredAtOnceForTheSlotShown) {
+    settings.WriteString("Card", "3w", "500");
+    LabelSizeModel model(settings, 1);
+    model.OnOpen();
+    model.OnSlot(2);
+    model.width = "400";
+    model.OnSizeEdited();
+    // Stored whatever happens to the dialog next: cancelling runs no handler.
+    EXPECT_EQ(Card("2w"), "400");
+    EXPECT_EQ(Card("2h"), "216");
+    EXPECT_EQ(Card("1w"), "(none)");
+
+    model.OnSlot(3);
+    EXPECT_EQ(model.width, "500");
+    EXPECT_EQ(Card("3h"), "(none)");  // switching writes nothing
+    model.OnDefault();
+    EXPECT_EQ(Card("3w"), "358");
+    EXPECT_EQ(Card("3h"), "216");
+    model.OnSlot(2);
+    EXPECT_EQ(model.width, "400");
+}

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "dialogs/qt/label_size_dialog.h"
+#include "dialogs/qt/print_options_dialog.h"
+#include "dialogs/qt/print_order_dialog.h"
+#include "tests/dialogs/drive.h"
+#include "tests/dialogs/input_dialog_fixture.h"
+#include "tests/dialogs/typing.h"
+
+namespace {
+
+// The view started on r.ini, whose card 0000 山田 prints its name in slot 1.
+class PrintDialogsTest : public InputDialogFixture {
+protected:
+    PrintDialogsTest() {
+        Store("0000", "1IsPrint" + N, "1");
+        view.Start();
+    }
+
+    template <typename Widget>
+    static Widget* Find(QWidget& dialog, const char* name) {
+        auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    // Near the left edge, where a check box has its box.
+    static void Click(QWidget& dialog, const char* name) {
+        QAbstractButton* button = Find<QAbstractButton>(dialog, name);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+};
+
+}  // namespace
+
+TEST_F(PrintDialogsTest, PrintOptionsShowEveryChangeInThePictureAndStoreOnOk) {
+    bool sizeDialogOnFirstSlot = false;
+    WhenModalOpens<CPrintOptDlg>([&](CPrintOptDlg& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("印刷設定"));
+        QWidget* preview = Find<QWidget>(dialog, "preview");
+        const QImage before = preview->grab().toImage();
+        Retype(Find<QLineEdit>(dialog, "left"), QStringLiteral("300"));
+        EXPECT_NE(preview->grab().toImage(), before) << "the tag moves right at once";
+        EXPECT_EQ(Stored("Option", "Left"), "(none)");
+
+        Click(dialog, "noCutLine");
+        EXPECT_FALSE(Find<QCheckBox>(dialog, "cropMarks")->isEnabled());
+        Click(dialog, "rowsDown");
+        EXPECT_EQ(Find<QLineEdit>(dialog, "rows")->text(), QStringLiteral("4"));
+
+        WhenModalOpens<CLabelSizeDlg>([&](CLabelSizeDlg& sizes) {
+            sizeDialogOnFirstSlot = Find<QRadioButton>(sizes, "slot1")->isChecked();
+            sizes.reject();
+        });
+        Click(dialog, "changeSize");
+        Click(dialog, "ok");
+    });
+    EXPECT_TRUE(RunPrintOptionsDialog(nullptr, view));
+    EXPECT_TRUE(sizeDialogOnFirstSlot);
+    EXPECT_EQ(Stored("Option", "Left"), "300");
+    EXPECT_EQ(settings.ReadString("PrintOptions", "1Line", ""), "4");
+    EXPECT_EQ(settings.ReadInt("PrintOptions", "1NoCutLine", 0), 1);
+}
+
+TEST_F(PrintDialogsTest, PrintOrderTakesACardTwiceByDoubleClicks) {
+    WhenModalOpens<CPrintOrderDlg>([](CPrintOrderDlg& dialog) {
+        auto* registered = Find<QListWidget>(dialog, "registered");
+        ASSERT_EQ(registered->count(), 1);
+        EXPECT_EQ(registered->item(0)->text(), QStringLiteral("0000|山田"));
+        EXPECT_FALSE(Find<QPushButton>(dialog, "clear")->isEnabled());
+        DoubleClickRow(registered, 0);
+        DoubleClickRow(registered, 0);
+        EXPECT_EQ(Find<QListWidget>(dialog, "order")->count(), 2);
+        EXPECT_TRUE(Find<QPushButton>(dialog, "clear")->isEnabled());
+        Click(dialog, "ok");
+    });
+    EXPECT_TRUE(RunPrintOrderDialog(nullptr, view.Record()));
+    EXPECT_EQ(Stored("Current", "PrintOrder"), "0000|0000|");
+}
+
+TEST_F(PrintDialogsTest, LabelSizesAreStoredAsTypedAndKeptOnCancel) {
+    WhenModalOpens<CLabelSizeDlg>([](CLabelSizeDlg& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ﾗﾍﾞﾙｻｲｽﾞ設定"));
+        EXPECT_TRUE(Find<QRadioButton>(dialog, "slot2")->isChecked());
+        EXPECT_EQ(Find<QLineEdit>(dialog, "width")->text(), QStringLiteral("358"));
+        Retype(Find<QLineEdit>(dialog, "width"), QStringLiteral("400"));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(RunLabelSizeDialog(nullptr, settings, 2));
+    EXPECT_EQ(settings.ReadString("Card", "2w", ""), "400");
+    EXPECT_EQ(settings.ReadString("Card", "2h", ""), "216");
+}
