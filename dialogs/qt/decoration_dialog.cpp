@@ -60,11 +60,6 @@ QWidget* DecorationDialog::OkCancelUpdate(std::function<void()> onUpdate) {
     return row;
 }
 
-void DecorationDialog::ShowText(QLineEdit* edit, std::string_view stored) {
-    const QString text = ToWidgetText(stored);
-    if (edit->text() != text) edit->setText(text);
-}
-
 void DecorationDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     MoveToScreenTopRight(this);

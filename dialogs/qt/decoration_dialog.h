@@ -39,7 +39,6 @@ protected:
     // "OK" (the default button), "ｷｬﾝｾﾙ" and "ﾋﾞｭｰ更新" in a row.
     QWidget* OkCancelUpdate(std::function<void()> onUpdate);
     // Shows stored text in a field; an unchanged text is left alone, so the cursor stays put.
-    static void ShowText(QLineEdit* edit, std::string_view stored);
 
     void showEvent(QShowEvent* event) override;
     std::optional<ColorRef> ChooseColor(ColorRef initial) override;

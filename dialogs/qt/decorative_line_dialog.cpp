@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/qt/stored_input.h"
+#include "dialogs/qt/widget_text.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ bool CSetLineDlg::TakeFields() {
 }
 
 void CSetLineDlg::ShowFields() {
-    for (std::size_t i = 0; i < fields_.size(); ++i) ShowText(fields_[i], model_.fields[i]);
+    for (std::size_t i = 0; i < fields_.size(); ++i) ShowStoredText(fields_[i], model_.fields[i]);
 }
 
 void CSetLineDlg::Ok() { model_.OnOk(); }

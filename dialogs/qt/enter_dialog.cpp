@@ -37,11 +37,6 @@ QStringList WidgetTexts(const std::vector<std::string>& entries) {
 }
 
 // Setting a line edit's text moves its cursor, so only what changed is set.
-void SetText(QLineEdit* edit, const std::string& stored) {
-    const QString text = ToWidgetText(stored);
-    if (edit->text() != text) edit->setText(text);
-}
-
 void SetEntries(QComboBox* box, const std::vector<std::string>& entries) {
     const QStringList texts = WidgetTexts(entries);
     QStringList shown;
@@ -278,11 +273,11 @@ bool CEnterDlg::Take() {
 void CEnterDlg::ShowFields() {
     for (std::size_t i = 0; i < slots_.size(); ++i) slots_[i]->setChecked(model_.slotButtons[i]);
     if (items_->currentRow() != model_.itemSelection) items_->setCurrentRow(model_.itemSelection);
-    SetText(itemName_, model_.itemName);
+    ShowStoredText(itemName_, model_.itemName);
     SetEntries(content_, model_.contentList);
     if (content_->currentText() != ToWidgetText(model_.itemText)) content_->setEditText(ToWidgetText(model_.itemText));
     for (std::size_t i = 0; i < position_.size(); ++i) {
-        SetText(position_[i], model_.position[i]);
+        ShowStoredText(position_[i], model_.position[i]);
         stepUp_[i]->setEnabled(model_.stepUpEnabled[i]);
     }
     print_->setChecked(model_.print);

@@ -13,6 +13,7 @@
 
 #include "dialogs/qt/step_buttons.h"
 #include "dialogs/qt/stored_input.h"
+#include "dialogs/qt/widget_text.h"
 
 namespace {
 
@@ -137,11 +138,11 @@ bool CDecolationDlg::TakeFields() {
 }
 
 void CDecolationDlg::ShowFields() {
-    ShowText(angle_, model_.angle);
+    ShowStoredText(angle_, model_.angle);
     background_->setChecked(model_.background);
     backgroundColor_->setEnabled(model_.backgroundColorEnabled);
     if (QAbstractButton* kind = shadow_->button(static_cast<int>(model_.shadow))) kind->setChecked(true);
-    for (std::size_t i = 0; i < offset_.size(); ++i) ShowText(offset_[i], model_.offset[i]);
+    for (std::size_t i = 0; i < offset_.size(); ++i) ShowStoredText(offset_[i], model_.offset[i]);
     for (QWidget* control : shadowControls_) control->setEnabled(model_.shadowControlsEnabled);
     hollow_->setChecked(model_.hollow);
 }

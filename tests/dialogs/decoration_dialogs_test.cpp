@@ -37,9 +37,7 @@ protected:
         QTest::mouseClick(Find<QAbstractButton>(dialog, button), Qt::LeftButton);
     }
     static void Retype(QWidget& dialog, const char* field, const QString& text) {
-        auto* edit = Find<QLineEdit>(dialog, field);
-        edit->selectAll();
-        TypeText(edit, text);
+        ::Retype(Find<QLineEdit>(dialog, field), text);
     }
     static QString Text(QWidget& dialog, const char* field) { return Find<QLineEdit>(dialog, field)->text(); }
     static void ExpectAtScreenTopRight(QWidget& dialog) {

@@ -37,11 +37,6 @@ protected:
     }
     QLineEdit* Content() { return Find<QComboBox>("content")->lineEdit(); }
     void Click(const char* button) { QTest::mouseClick(Find<QAbstractButton>(button), Qt::LeftButton); }
-    // Replaces the text of a field as typing does.
-    static void Retype(QLineEdit* edit, const QString& text) {
-        edit->selectAll();
-        TypeText(edit, text);
-    }
     // The drawing of the current card, as the view shows it.
     std::string DrawnCard() {
         std::ostringstream trace;

@@ -45,9 +45,7 @@ protected:
         QTest::mouseClick(Find<QAbstractButton>(dialog, button), Qt::LeftButton);
     }
     static void Retype(QWidget& dialog, const char* field, const QString& text) {
-        auto* edit = Find<QLineEdit>(dialog, field);
-        edit->selectAll();
-        TypeText(edit, text);
+        ::Retype(Find<QLineEdit>(dialog, field), text);
     }
 
     CardImageCache images;
