@@ -31,6 +31,7 @@ QPushButton* ModelDialog::Button(const QString& caption, const char* name, std::
 QLineEdit* ModelDialog::Field(const char* name, std::function<void()> onEdited) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(name));
+    if (!onEdited) onEdited = [] {};
     connect(edit, &QLineEdit::textEdited, this, [this, onEdited = std::move(onEdited)] { Run(onEdited); });
     return edit;
 }

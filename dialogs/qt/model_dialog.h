@@ -30,7 +30,7 @@ protected:
     QPushButton* Button(const QString& caption, const char* name, std::function<void()> handler);
     // A text field that goes back into the model at every change, so that a character that
     // cannot be stored is refused as soon as it is typed.
-    QLineEdit* Field(const char* name, std::function<void()> onEdited);
+    QLineEdit* Field(const char* name, std::function<void()> onEdited = {});
     // "OK" (the default button) and "ｷｬﾝｾﾙ", at the right of a row.
     QWidget* OkCancel();
 };
