@@ -27,19 +27,7 @@ protected:
         input->show();
     }
 
-    template <typename Widget>
-    static Widget* Find(QWidget& dialog, const char* name) {
-        auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    static void Click(QWidget& dialog, const char* button) {
-        QTest::mouseClick(Find<QAbstractButton>(dialog, button), Qt::LeftButton);
-    }
-    static void Retype(QWidget& dialog, const char* field, const QString& text) {
-        ::Retype(Find<QLineEdit>(dialog, field), text);
-    }
-    static QString Text(QWidget& dialog, const char* field) { return Find<QLineEdit>(dialog, field)->text(); }
+    static QString Text(QWidget& dialog, const char* field) { return FindChild<QLineEdit>(dialog, field)->text(); }
     static void ExpectAtScreenTopRight(QWidget& dialog) {
         EXPECT_EQ(dialog.frameGeometry().topRight(), dialog.screen()->availableGeometry().topRight());
     }
@@ -63,20 +51,20 @@ TEST_F(DecorationDialogsTest, TextDecorationTiltsTheItemOnUpdateAndCancelTakesTh
         EXPECT_EQ(Text(dialog, "angle"), QStringLiteral("0"));
         Retype(dialog, "angle", QStringLiteral("200"));
         EXPECT_EQ(Text(dialog, "angle"), QStringLiteral("180"));
-        Click(dialog, "angleDown");
-        EXPECT_FALSE(Find<QLineEdit>(dialog, "offsetX")->isEnabled());
-        Click(dialog, "shadowDrop");
-        EXPECT_TRUE(Find<QLineEdit>(dialog, "offsetX")->isEnabled());
-        Click(dialog, "updateView");
+        ClickButton(dialog, "angleDown");
+        EXPECT_FALSE(FindChild<QLineEdit>(dialog, "offsetX")->isEnabled());
+        ClickButton(dialog, "shadowDrop");
+        EXPECT_TRUE(FindChild<QLineEdit>(dialog, "offsetX")->isEnabled());
+        ClickButton(dialog, "updateView");
         EXPECT_NE(DrawnCard().find("esc=1790"), std::string::npos) << DrawnCard();
         EXPECT_EQ(refreshes, 1);
 
-        EXPECT_FALSE(Find<QWidget>(dialog, "backgroundColor")->isEnabled());
-        Click(dialog, "background");
-        EXPECT_TRUE(Find<QWidget>(dialog, "backgroundColor")->isEnabled());
-        Click(dialog, "cancel");
+        EXPECT_FALSE(FindChild<QWidget>(dialog, "backgroundColor")->isEnabled());
+        ClickButton(dialog, "background");
+        EXPECT_TRUE(FindChild<QWidget>(dialog, "backgroundColor")->isEnabled());
+        ClickButton(dialog, "cancel");
     });
-    Click(*input, "textDecoration");
+    ClickButton(*input, "textDecoration");
     EXPECT_EQ(Stored("0000", "1" + N + "bShadow"), "0");
     EXPECT_EQ(Stored("0000", "1" + N + "bBkCol"), "1");
     const std::string drawn = DrawnCard();
@@ -97,10 +85,10 @@ TEST_F(DecorationDialogsTest, DecorativeLineStoresTheTypedLineOfItsSlotAndColour
             chooser.setCurrentColor(QColor(255, 0, 0));
             chooser.accept();
         });
-        Click(dialog, "color");
-        Click(dialog, "ok");
+        ClickButton(dialog, "color");
+        ClickButton(dialog, "ok");
     });
-    Click(*input, "line2");
+    ClickButton(*input, "line2");
     EXPECT_EQ(Stored("0000", "1Line2sx"), "25");
     EXPECT_EQ(Stored("0000", "1Line2ey"), "40");
     EXPECT_EQ(Stored("0000", "1Line2Width"), "3");

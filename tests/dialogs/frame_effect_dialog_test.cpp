@@ -19,15 +19,6 @@ class CEffectDlgTest : public InputDialogFixture {
 protected:
     CEffectDlgTest() { StartView(); }
 
-    template <typename Widget>
-    static Widget* Find(QWidget& dialog, const char* name) {
-        auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    static void Click(QWidget& dialog, const char* button) {
-        QTest::mouseClick(Find<QAbstractButton>(dialog, button), Qt::LeftButton);
-    }
 };
 
 // The pictures of a list, told apart by their pixels.
@@ -47,24 +38,24 @@ QSet<QString> DistinctPictures(const QComboBox& list) {
 TEST_F(CEffectDlgTest, UpdateStoresTheKindPickedAndEscapeWritesBackTheFrameOfTheOpening) {
     int refreshes = 0;
     WhenModalOpens<CEffectDlg>([this, &refreshes](CEffectDlg& dialog) {
-        auto* kind = Find<QComboBox>(dialog, "kind");
+        auto* kind = FindChild<QComboBox>(dialog, "kind");
         EXPECT_EQ(kind->currentText(), QStringLiteral("なし"));
         EXPECT_EQ(DistinctPictures(*kind).size(), 18);
-        EXPECT_EQ(DistinctPictures(*Find<QComboBox>(dialog, "insidePattern")).size(), 11);
-        EXPECT_FALSE(Find<QComboBox>(dialog, "outsidePattern")->isEnabled());
+        EXPECT_EQ(DistinctPictures(*FindChild<QComboBox>(dialog, "insidePattern")).size(), 11);
+        EXPECT_FALSE(FindChild<QComboBox>(dialog, "outsidePattern")->isEnabled());
 
         kind->setFocus();
         QTest::keyClick(kind, Qt::Key_Down);  // "長方形"
-        EXPECT_TRUE(Find<QComboBox>(dialog, "outsidePattern")->isEnabled());
-        Click(dialog, "widthDown");
-        EXPECT_EQ(Find<QLineEdit>(dialog, "width")->text(), QStringLiteral("1"));
-        Click(dialog, "allSides");
-        EXPECT_FALSE(Find<QLineEdit>(dialog, "left")->isEnabled());
-        EXPECT_EQ(Find<QLabel>(dialog, "topLabel")->text(), QStringLiteral("幅"));
-        auto* top = Find<QLineEdit>(dialog, "top");
+        EXPECT_TRUE(FindChild<QComboBox>(dialog, "outsidePattern")->isEnabled());
+        ClickButton(dialog, "widthDown");
+        EXPECT_EQ(FindChild<QLineEdit>(dialog, "width")->text(), QStringLiteral("1"));
+        ClickButton(dialog, "allSides");
+        EXPECT_FALSE(FindChild<QLineEdit>(dialog, "left")->isEnabled());
+        EXPECT_EQ(FindChild<QLabel>(dialog, "topLabel")->text(), QStringLiteral("幅"));
+        auto* top = FindChild<QLineEdit>(dialog, "top");
         top->selectAll();
         TypeText(top, QStringLiteral("12"));
-        Click(dialog, "updateView");
+        ClickButton(dialog, "updateView");
         EXPECT_EQ(refreshes, 1);
         EXPECT_EQ(Stored("1Frame", "Frame"), "1");
         EXPECT_EQ(Stored("1Frame", "Frame1Gap"), "12");

@@ -35,18 +35,6 @@ protected:
         WriteBytes(PathOf("a.bmp"), BmpFile(spec));
     }
 
-    template <typename Widget>
-    static Widget* Find(QWidget& dialog, const char* name) {
-        auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    static void Click(QWidget& dialog, const char* button) {
-        QTest::mouseClick(Find<QAbstractButton>(dialog, button), Qt::LeftButton);
-    }
-    static void Retype(QWidget& dialog, const char* field, const QString& text) {
-        ::Retype(Find<QLineEdit>(dialog, field), text);
-    }
 
     CardImageCache images;
     std::unique_ptr<CEnterDlg> input;
@@ -57,25 +45,25 @@ protected:
 TEST_F(CGetBmpDlgTest, ATypedImageIsPlacedAtOnceAndOkKeepsTheTypedPathEvenUnreadable) {
     const QString image = QString::fromStdString(PathOf("a.bmp"));
     WhenModalOpens<CGetBmpDlg>([&](CGetBmpDlg& dialog) {
-        EXPECT_EQ(Find<QPushButton>(dialog, "plus")->text(), QStringLiteral("+5%"));
-        EXPECT_TRUE(Find<QCheckBox>(dialog, "leftTop")->isChecked());
+        EXPECT_EQ(FindChild<QPushButton>(dialog, "plus")->text(), QStringLiteral("+5%"));
+        EXPECT_TRUE(FindChild<QCheckBox>(dialog, "leftTop")->isChecked());
         Retype(dialog, "path", image);
-        EXPECT_EQ(Find<QLabel>(dialog, "imageWidth")->text(), QStringLiteral("幅: 200 pixels"));
-        EXPECT_FALSE(Find<QLabel>(dialog, "unreadable")->isVisible());
-        Click(dialog, "rightBottom");
-        EXPECT_FALSE(Find<QCheckBox>(dialog, "leftTop")->isChecked());
-        EXPECT_EQ(Find<QLineEdit>(dialog, "x")->text(), QStringLiteral("158"));
-        EXPECT_FALSE(Find<QLineEdit>(dialog, "x")->isEnabled());
-        Click(dialog, "plus");
-        EXPECT_EQ(Find<QLabel>(dialog, "zoom")->text(), QStringLiteral("105 %"));
-        TypeText(Find<QLineEdit>(dialog, "path"), QStringLiteral("x"));
-        EXPECT_TRUE(Find<QLabel>(dialog, "unreadable")->isVisible());
-        Click(dialog, "ok");
+        EXPECT_EQ(FindChild<QLabel>(dialog, "imageWidth")->text(), QStringLiteral("幅: 200 pixels"));
+        EXPECT_FALSE(FindChild<QLabel>(dialog, "unreadable")->isVisible());
+        ClickButton(dialog, "rightBottom");
+        EXPECT_FALSE(FindChild<QCheckBox>(dialog, "leftTop")->isChecked());
+        EXPECT_EQ(FindChild<QLineEdit>(dialog, "x")->text(), QStringLiteral("158"));
+        EXPECT_FALSE(FindChild<QLineEdit>(dialog, "x")->isEnabled());
+        ClickButton(dialog, "plus");
+        EXPECT_EQ(FindChild<QLabel>(dialog, "zoom")->text(), QStringLiteral("105 %"));
+        TypeText(FindChild<QLineEdit>(dialog, "path"), QStringLiteral("x"));
+        EXPECT_TRUE(FindChild<QLabel>(dialog, "unreadable")->isVisible());
+        ClickButton(dialog, "ok");
     });
-    Click(*input, "image");
+    ClickButton(*input, "image");
     EXPECT_EQ(Stored("0000", "1BMP"), PathOf("a.bmpx"));
     EXPECT_EQ(Stored("0000", "1BMPx"), "158");
     EXPECT_EQ(Stored("0000", "1BMPZoom"), "105");
     EXPECT_EQ(Stored("Option", "NoBMPEdit"), "0");
-    EXPECT_FALSE(Find<QCheckBox>(*input, "hideImage")->isChecked());
+    EXPECT_FALSE(FindChild<QCheckBox>(*input, "hideImage")->isChecked());
 }

@@ -24,17 +24,6 @@ protected:
         view.Start();
     }
 
-    template <typename Widget>
-    static Widget* Find(QWidget& dialog, const char* name) {
-        auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    // Near the left edge, where a check box has its box.
-    static void Click(QWidget& dialog, const char* name) {
-        QAbstractButton* button = Find<QAbstractButton>(dialog, name);
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-    }
 };
 
 }  // namespace
@@ -43,23 +32,23 @@ TEST_F(PrintDialogsTest, PrintOptionsShowEveryChangeInThePictureAndStoreOnOk) {
     bool sizeDialogOnFirstSlot = false;
     WhenModalOpens<CPrintOptDlg>([&](CPrintOptDlg& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("印刷設定"));
-        QWidget* preview = Find<QWidget>(dialog, "preview");
+        QWidget* preview = FindChild<QWidget>(dialog, "preview");
         const QImage before = preview->grab().toImage();
-        Retype(Find<QLineEdit>(dialog, "left"), QStringLiteral("300"));
+        Retype(FindChild<QLineEdit>(dialog, "left"), QStringLiteral("300"));
         EXPECT_NE(preview->grab().toImage(), before) << "the tag moves right at once";
         EXPECT_EQ(Stored("Option", "Left"), "(none)");
 
-        Click(dialog, "noCutLine");
-        EXPECT_FALSE(Find<QCheckBox>(dialog, "cropMarks")->isEnabled());
-        Click(dialog, "rowsDown");
-        EXPECT_EQ(Find<QLineEdit>(dialog, "rows")->text(), QStringLiteral("4"));
+        ClickButton(dialog, "noCutLine");
+        EXPECT_FALSE(FindChild<QCheckBox>(dialog, "cropMarks")->isEnabled());
+        ClickButton(dialog, "rowsDown");
+        EXPECT_EQ(FindChild<QLineEdit>(dialog, "rows")->text(), QStringLiteral("4"));
 
         WhenModalOpens<CLabelSizeDlg>([&](CLabelSizeDlg& sizes) {
-            sizeDialogOnFirstSlot = Find<QRadioButton>(sizes, "slot1")->isChecked();
+            sizeDialogOnFirstSlot = FindChild<QRadioButton>(sizes, "slot1")->isChecked();
             sizes.reject();
         });
-        Click(dialog, "changeSize");
-        Click(dialog, "ok");
+        ClickButton(dialog, "changeSize");
+        ClickButton(dialog, "ok");
     });
     EXPECT_TRUE(RunPrintOptionsDialog(nullptr, view));
     EXPECT_TRUE(sizeDialogOnFirstSlot);
@@ -70,15 +59,15 @@ TEST_F(PrintDialogsTest, PrintOptionsShowEveryChangeInThePictureAndStoreOnOk) {
 
 TEST_F(PrintDialogsTest, PrintOrderTakesACardTwiceByDoubleClicks) {
     WhenModalOpens<CPrintOrderDlg>([](CPrintOrderDlg& dialog) {
-        auto* registered = Find<QListWidget>(dialog, "registered");
+        auto* registered = FindChild<QListWidget>(dialog, "registered");
         ASSERT_EQ(registered->count(), 1);
         EXPECT_EQ(registered->item(0)->text(), QStringLiteral("0000|山田"));
-        EXPECT_FALSE(Find<QPushButton>(dialog, "clear")->isEnabled());
+        EXPECT_FALSE(FindChild<QPushButton>(dialog, "clear")->isEnabled());
         DoubleClickRow(registered, 0);
         DoubleClickRow(registered, 0);
-        EXPECT_EQ(Find<QListWidget>(dialog, "order")->count(), 2);
-        EXPECT_TRUE(Find<QPushButton>(dialog, "clear")->isEnabled());
-        Click(dialog, "ok");
+        EXPECT_EQ(FindChild<QListWidget>(dialog, "order")->count(), 2);
+        EXPECT_TRUE(FindChild<QPushButton>(dialog, "clear")->isEnabled());
+        ClickButton(dialog, "ok");
     });
     EXPECT_TRUE(RunPrintOrderDialog(nullptr, view.Record()));
     EXPECT_EQ(Stored("Current", "PrintOrder"), "0000|0000|");
@@ -87,9 +76,9 @@ TEST_F(PrintDialogsTest, PrintOrderTakesACardTwiceByDoubleClicks) {
 TEST_F(PrintDialogsTest, LabelSizesAreStoredAsTypedAndKeptOnCancel) {
     WhenModalOpens<CLabelSizeDlg>([](CLabelSizeDlg& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ﾗﾍﾞﾙｻｲｽﾞ設定"));
-        EXPECT_TRUE(Find<QRadioButton>(dialog, "slot2")->isChecked());
-        EXPECT_EQ(Find<QLineEdit>(dialog, "width")->text(), QStringLiteral("358"));
-        Retype(Find<QLineEdit>(dialog, "width"), QStringLiteral("400"));
+        EXPECT_TRUE(FindChild<QRadioButton>(dialog, "slot2")->isChecked());
+        EXPECT_EQ(FindChild<QLineEdit>(dialog, "width")->text(), QStringLiteral("358"));
+        Retype(FindChild<QLineEdit>(dialog, "width"), QStringLiteral("400"));
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     EXPECT_FALSE(RunLabelSizeDialog(nullptr, settings, 2));
