@@ -1,7 +1,8 @@
 # The project's commands: see README.md.
 BUILD_DIR ?= build
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6printsupport6 \
-	libgl-dev qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho libgtest-dev libgmock-dev libbenchmark-dev
+	libgl-dev qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho libgtest-dev libgmock-dev libbenchmark-dev \
+	libxml2-dev glabels-data
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
@@ -38,6 +39,7 @@ bench: build
 	$(call install_missing,time)
 	$(BUILD_DIR)/bench/profile_bench
 	$(BUILD_DIR)/bench/render_bench
+	$(BUILD_DIR)/bench/sheets_bench
 	bench/export_bench.sh $(BUILD_DIR)
 
 # The fuzzers of the profile parser and the bitmap reader, built with clang, each run for

@@ -1,0 +1,119 @@
+#include "sheets/slot_sheet.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "sheets/catalogue.h"
+#include "store/label_sizes.h"
+#include "store/profile_value.h"
+#include "render/sheet.h"
+
+namespace sheets {
+namespace {
+
+constexpr double kMmPerHundredth = 0.254;
+constexpr const char* kOptions = "PrintOptions";
+
+// A gap from the rounded step; a negative one is held as 0.
+std::int32_t Gap(std::int32_t count, double pitch, std::int32_t label, const char* caption,
+                 std::vector<std::string>& adjustments) {
+    if (count < 2) return 0;
+    const std::int32_t gap = Hundredths(pitch) - label;
+    if (gap >= 0) return gap;
+    adjustments.push_back(std::string(caption) + "の隙間 " + std::to_string(gap) + " は 0 にしました（ラベルが重なります）");
+    return 0;
+}
+
+std::string Text(std::int32_t value) { return std::to_string(value); }
+
+}  // namespace
+
+std::int32_t Hundredths(double millimetres) { return static_cast<std::int32_t>(std::lround(millimetres / kMmPerHundredth)); }
+
+SlotSheet ToSlotSheet(const SheetProduct& product) {
+    SlotSheet sheet;
+    sheet.width = Hundredths(product.width);
+    sheet.height = Hundredths(product.height);
+    sheet.columns = product.columns;
+    sheet.rows = product.rows;
+    sheet.gapH = Gap(product.columns, product.pitchX, sheet.width, "左右", sheet.adjustments);
+    sheet.gapV = Gap(product.rows, product.pitchY, sheet.height, "上下", sheet.adjustments);
+    sheet.top = Hundredths(product.top);
+    sheet.left = Hundredths(product.left);
+    sheet.paper = MillimetreText(product.paperWidth) + "x" + MillimetreText(product.paperHeight);
+    return sheet;
+}
+
+std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const RecordProfile& record,
+                                          std::int32_t slot, const SlotSheet& sheet) {
+    const std::string S = std::to_string(slot);
+    std::vector<SettingChange> changes;
+    const auto put = [&changes](const char* caption, std::string before, const std::string& after, bool written) {
+        if (before != after || !written) changes.push_back({caption, std::move(before), written ? after : "（保存できません）"});
+    };
+    const LabelSizeTexts size = StoredLabelSize(settings, slot);
+    const bool sizeWritten = StoreLabelSize(settings, slot, {Text(sheet.width), Text(sheet.height)});
+    put("幅", size.width, Text(sheet.width), sizeWritten);
+    put("高さ", size.height, Text(sheet.height), sizeWritten);
+    const struct {
+        const char* caption;
+        std::string key, defaultValue, value;
+    } options[] = {{"横に", S + "Column", "2", Text(sheet.columns)}, {"縦に", S + "Line", "5", Text(sheet.rows)},
+                   {"左右の隙間", S + "GapH", "0", Text(sheet.gapH)},  {"上下の隙間", S + "GapV", "0", Text(sheet.gapV)},
+                   {"用紙", S + "Paper", "210x297", sheet.paper}};
+    for (const auto& option : options) {
+        const std::string before = settings.ReadString(kOptions, option.key, option.defaultValue);
+        put(option.caption, before, option.value, settings.WriteString(kOptions, option.key, option.value));
+    }
+    const struct {
+        const char* caption;
+        const char* key;
+        std::int32_t value;
+    } offsets[] = {{"上から", "Top", sheet.top}, {"左から", "Left", sheet.left}};
+    for (const auto& offset : offsets) {
+        const std::string before = record.ReadString("Option", offset.key, "10");
+        put(offset.caption, before, Text(offset.value), record.WriteString("Option", offset.key, Text(offset.value)));
+    }
+    settings.Flush();
+    record.Flush();
+    return changes;
+}
+
+PaperMillimetres SlotPaper(const SettingsProfile& settings, const std::string& slotPrefix) {
+    const std::string text = settings.ReadString(kOptions, slotPrefix + "Paper", "");
+    const std::size_t x = text.find('x');
+    PaperMillimetres paper;
+    double width = 0, height = 0;
+    if (x == std::string::npos) return paper;
+    const auto [widthEnd, widthError] = std::from_chars(text.data(), text.data() + x, width);
+    const auto [heightEnd, heightError] = std::from_chars(text.data() + x + 1, text.data() + text.size(), height);
+    if (widthError != std::errc() || heightError != std::errc() || widthEnd != text.data() + x ||
+        heightEnd != text.data() + text.size() || !(width > 0) || !(height > 0) || width > 10000 || height > 10000)
+        return paper;
+    return {width, height};
+}
+
+SheetProduct CurrentSheet(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot,
+                          const std::string& name) {
+    const std::string S = std::to_string(slot);
+    const LabelExtent size = LabelSize(settings, slot);
+    SheetProduct product;
+    product.maker = "保存";
+    product.part = name;
+    product.source = SheetSource::Saved;
+    product.paperId = "Other";
+    const PaperMillimetres paper = SlotPaper(settings, S);
+    product.paperWidth = paper.width;
+    product.paperHeight = paper.height;
+    product.width = size.width * kMmPerHundredth;
+    product.height = size.height * kMmPerHundredth;
+    product.columns = GridCount(settings.ReadString(kOptions, S + "Column", "2"));
+    product.rows = GridCount(settings.ReadString(kOptions, S + "Line", "5"));
+    product.pitchX = (size.width + std::int64_t{profile::ParseLeadingInt(settings.ReadString(kOptions, S + "GapH", "0"))}) * kMmPerHundredth;
+    product.pitchY = (size.height + std::int64_t{profile::ParseLeadingInt(settings.ReadString(kOptions, S + "GapV", "0"))}) * kMmPerHundredth;
+    product.top = record.ReadInt("Option", "Top", 10) * kMmPerHundredth;
+    product.left = record.ReadInt("Option", "Left", 10) * kMmPerHundredth;
+    return product;
+}
+
+}  // namespace sheets

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sheets/sheet_product.h"
+#include "store/profiles.h"
+
+// A label product in a label slot: the label size (settings file, "Card") and the print options
+// (settings file, "PrintOptions", per slot; the record file's start offsets, "Option").
+namespace sheets {
+
+// The settings a product becomes, in hundredths of an inch.
+struct SlotSheet {
+    std::int32_t width = 0, height = 0;
+    std::int32_t columns = 1, rows = 1;
+    std::int32_t gapH = 0, gapV = 0;
+    std::int32_t top = 0, left = 0;
+    std::string paper;  // "210x297": the paper's width and height in millimetres
+    // What the options cannot hold, and what they hold instead (one line each).
+    std::vector<std::string> adjustments;
+};
+
+// A length in millimetres to the nearest hundredth of an inch.
+std::int32_t Hundredths(double millimetres);
+
+// Each length is converted once: the label, the first label's corner and the step from one
+// label to the next are each rounded to the nearest hundredth of an inch, and a gap is the
+// rounded step less the rounded label. The n-th label of a row or column (from 0) is therefore
+// at most (n + 1) / 2 hundredths of an inch from where the product puts it. A step shorter than
+// the label (labels that overlap) becomes a gap of 0, noted in the adjustments.
+SlotSheet ToSlotSheet(const SheetProduct& product);
+
+struct SettingChange {
+    std::string caption;  // "幅", "横に", …
+    std::string before, after;
+};
+
+// Stores the sheet in the slot (1, 2 or 3) and the record file's start offsets, then flushes
+// both files. Returns the values that changed, in dialog order.
+std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const RecordProfile& record,
+                                          std::int32_t slot, const SlotSheet& sheet);
+
+// The paper of a slot's print options: width and height in millimetres; A4 while none is stored
+// or the stored text is not a size.
+struct PaperMillimetres {
+    double width = 210, height = 297;
+};
+PaperMillimetres SlotPaper(const SettingsProfile& settings, const std::string& slotPrefix);
+
+// The slot's current settings as a product of the user's saved sheets, named `name`.
+SheetProduct CurrentSheet(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot,
+                          const std::string& name);
+
+}  // namespace sheets

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace export_tool {
+
+// Where the record file to work on is: its stored (code page 932) path and its cabinet.
+struct RecordLocation {
+    std::string storedPath;
+    std::string cabinet;  // empty when given on the command line
+};
+
+// The record file named on the command line (a file-system path), else the current cabinet's
+// current record file of the settings file. False, with the reason, when there is none or it
+// does not exist.
+bool FindRecordFile(const std::string& commandLinePath, RecordLocation& location, std::string& problem);
+
+}  // namespace export_tool
