@@ -54,7 +54,13 @@ bool Utf8ToCp932(std::string_view utf8, std::string& cp932) {
     return converter.Convert(utf8, cp932);
 }
 
-bool IsValidUtf8(std::string_view text) {
+bool Utf16ToUtf8(std::string_view utf16, bool bigEndian, std::string& utf8) {
+    static Converter little("UTF-8", "UTF-16LE");
+    static Converter big("UTF-8", "UTF-16BE");
+    return (bigEndian ? big : little).Convert(utf16, utf8);
+}
+
+std::size_t ValidUtf8Length(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -73,20 +79,22 @@ bool IsValidUtf8(std::string_view text) {
             extra = 3;
             min = 0x10000;
         } else {
-            return false;
+            return i;
         }
-        if (i + extra >= text.size()) return false;
+        if (i + extra >= text.size()) return i;
         unsigned int code = c & (0x3F >> extra);
         for (std::size_t k = 1; k <= extra; ++k) {
             const auto t = static_cast<unsigned char>(text[i + k]);
-            if ((t & 0xC0) != 0x80) return false;
+            if ((t & 0xC0) != 0x80) return i;
             code = (code << 6) | (t & 0x3F);
         }
-        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return i;
         i += extra + 1;
     }
-    return true;
+    return i;
 }
+
+bool IsValidUtf8(std::string_view text) { return ValidUtf8Length(text) == text.size(); }
 
 }  // namespace codec
 

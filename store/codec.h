@@ -10,8 +10,12 @@ namespace codec {
 
 bool Cp932ToUtf8(std::string_view cp932, std::string& utf8);
 bool Utf8ToCp932(std::string_view utf8, std::string& cp932);
+// UTF-16 without a byte-order mark, in the byte order given.
+bool Utf16ToUtf8(std::string_view utf16, bool bigEndian, std::string& utf8);
 
 bool IsValidUtf8(std::string_view text);
+// The length of the longest valid UTF-8 prefix, ending before the first invalid sequence.
+std::size_t ValidUtf8Length(std::string_view text);
 
 }  // namespace codec
 

@@ -1,0 +1,186 @@
+#include "lists/import_plan.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+#include "store/codec.h"
+
+namespace {
+
+constexpr std::string_view kFullWidthSpace = "\u3000";
+constexpr std::string_view kGeta = "\u3013";  // 〓, the mark for a character that cannot be shown
+
+std::string Trimmed(std::string_view text) {
+    auto blankAt = [&](std::size_t pos) {
+        if (text[pos] == ' ' || text[pos] == '\t') return std::size_t{1};
+        return text.compare(pos, kFullWidthSpace.size(), kFullWidthSpace) == 0 ? kFullWidthSpace.size() : 0;
+    };
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const std::size_t length = blankAt(begin);
+        if (length == 0) break;
+        begin += length;
+    }
+    std::size_t end = text.size();
+    while (end > begin) {
+        if (text[end - 1] == ' ' || text[end - 1] == '\t') {
+            --end;
+        } else if (end - begin >= kFullWidthSpace.size() &&
+                   text.compare(end - kFullWidthSpace.size(), kFullWidthSpace.size(), kFullWidthSpace) == 0) {
+            end -= kFullWidthSpace.size();
+        } else {
+            break;
+        }
+    }
+    return std::string(text.substr(begin, end - begin));
+}
+
+// Line breaks (CR LF, CR, LF) become one space each. True when there was one.
+bool FlattenLineBreaks(std::string& text) {
+    if (text.find_first_of("\r\n") == std::string::npos) return false;
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += (text[i] == '\r' || text[i] == '\n') ? ' ' : text[i];
+    }
+    text = std::move(out);
+    return true;
+}
+
+std::string JoinNonEmpty(const std::string& first, const std::string& second) {
+    if (first.empty()) return second;
+    if (second.empty()) return first;
+    return first + std::string(kFullWidthSpace) + second;
+}
+
+std::size_t Utf8Length(std::string_view text, std::size_t pos) {
+    std::size_t length = 1;
+    while (pos + length < text.size() && (static_cast<unsigned char>(text[pos + length]) & 0xC0) == 0x80) ++length;
+    return length;
+}
+
+struct RowTexts {
+    std::vector<std::pair<std::string, std::string>> items;  // item, text; in column order
+    std::array<std::string, 4> nameParts;                    // family, given, their readings
+
+    void Add(const std::string& item, const std::string& text) {
+        for (auto& entry : items) {
+            if (entry.first == item) {
+                entry.second = JoinNonEmpty(entry.second, text);
+                return;
+            }
+        }
+        items.emplace_back(item, text);
+    }
+    std::string* Find(const std::string& item) {
+        for (auto& entry : items)
+            if (entry.first == item) return &entry.second;
+        return nullptr;
+    }
+};
+
+}  // namespace
+
+std::string FitCp932(std::string_view utf8, bool replace, std::string& bad) {
+    bad.clear();
+    std::string ignored;
+    if (codec::Utf8ToCp932(utf8, ignored)) return std::string(utf8);
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t length = Utf8Length(utf8, i);
+        const std::string_view character = utf8.substr(i, length);
+        i += length;
+        if (codec::Utf8ToCp932(character, ignored)) {
+            out += character;
+        } else {
+            if (bad.find(character) == std::string::npos) bad += character;
+            out += replace ? kGeta : character;
+        }
+    }
+    return out;
+}
+
+ImportPlan PlanImport(const ListTable& table, const ImportOptions& options) {
+    ImportPlan plan;
+    std::map<std::string, std::size_t> people;  // 氏名 + 所属 → the line first seen
+    const std::size_t first = options.hasHeader ? 1 : 0;
+    for (std::size_t r = first; r < table.rows.size(); ++r) {
+        const ListRow& row = table.rows[r];
+        ++plan.rowsRead;
+        RowTexts texts;
+        bool unencodable = false;
+        for (std::size_t c = 0; c < options.mapping.size() && c < row.cells.size(); ++c) {
+            const ColumnTarget& target = options.mapping[c];
+            if (target.kind == TargetKind::None) continue;
+            std::string text = Trimmed(row.cells[c]);
+            if (FlattenLineBreaks(text))
+                plan.notes.push_back({row.line, c + 1, "セル内の改行を空白にしました"});
+            const bool reading = target.kind == TargetKind::FamilyReading || target.kind == TargetKind::GivenReading ||
+                                 (target.kind == TargetKind::Item && target.item == "読み");
+            if (reading) text = ConvertKana(text, options.readingKana);
+            std::string bad;
+            text = FitCp932(text, options.unencodable == UnencodablePolicy::Replace, bad);
+            if (!bad.empty()) {
+                unencodable = true;
+                plan.unencodable.push_back({row.line, c + 1, "「" + bad + "」は名札に保存できません"});
+            }
+            if (target.kind == TargetKind::Item) {
+                texts.Add(target.item, text);
+            } else {
+                texts.nameParts[static_cast<std::size_t>(target.kind) - static_cast<std::size_t>(TargetKind::FamilyName)] =
+                    text;
+            }
+        }
+        if (unencodable && options.unencodable == UnencodablePolicy::SkipRow) {
+            plan.skipped.push_back({row.line, 0, "名札に保存できない文字があります"});
+            continue;
+        }
+        // Joined name parts fill 氏名 and 読み unless a column of their own did.
+        const auto fillFromParts = [&texts](const std::string& item, const std::string& joined) {
+            std::string* direct = texts.Find(item);
+            if (direct == nullptr) texts.Add(item, joined);
+            else if (direct->empty()) *direct = joined;
+        };
+        fillFromParts("氏名", JoinNonEmpty(texts.nameParts[0], texts.nameParts[1]));
+        fillFromParts("読み", JoinNonEmpty(texts.nameParts[2], texts.nameParts[3]));
+        texts.items.erase(std::remove_if(texts.items.begin(), texts.items.end(),
+                                         [](const auto& entry) { return entry.second.empty(); }),
+                          texts.items.end());
+        if (texts.items.empty()) {
+            plan.skipped.push_back({row.line, 0, "取り込む列が空です"});
+            continue;
+        }
+        const std::string* fullName = texts.Find("氏名");
+        const std::string* affiliation = texts.Find("所属");
+        if (fullName != nullptr) {
+            const std::string key = *fullName + '\x1F' + (affiliation != nullptr ? *affiliation : std::string());
+            const auto [seen, inserted] = people.emplace(key, row.line);
+            if (!inserted)
+                plan.notes.push_back({row.line, 0, std::to_string(seen->second) + " 行と同じ人です (氏名と所属が同じ)"});
+        }
+        plan.cards.push_back({row.line, std::move(texts.items)});
+    }
+    if (!plan.unencodable.empty() && options.unencodable == UnencodablePolicy::Refuse) {
+        plan.refused = true;
+        plan.cards.clear();
+    }
+    return plan;
+}
+
+std::vector<std::string> NewItems(const ColumnMapping& mapping, const std::vector<std::string>& items) {
+    std::vector<std::string> added;
+    for (const ColumnTarget& target : mapping) {
+        if (target.kind != TargetKind::Item) continue;
+        if (std::find(items.begin(), items.end(), target.item) != items.end()) continue;
+        if (std::find(added.begin(), added.end(), target.item) != added.end()) continue;
+        added.push_back(target.item);
+    }
+    return added;
+}
+
+std::string DescribeNote(const ImportNote& note) {
+    std::string text = std::to_string(note.line) + " 行";
+    if (note.column > 0) text += " " + std::to_string(note.column) + " 列";
+    return text + ": " + note.message;
+}

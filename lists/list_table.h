@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The rows of a list as read, cells in UTF-8. Blank rows are not kept; each row remembers the
+// line (text lists) or row number (workbooks) it came from, for messages.
+struct ListRow {
+    std::size_t line = 0;
+    std::vector<std::string> cells;
+};
+
+struct ListTable {
+    std::vector<ListRow> rows;
+
+    // The number of columns: the length of the longest row (rows may be ragged).
+    std::size_t Width() const;
+};
+
+// True when every cell is empty or holds only spaces.
+bool IsBlankRow(const std::vector<std::string>& cells);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Writing a list of people for spreadsheets: a header row of item names, then one row per card.
+// Cells are UTF-8.
+enum class ListOutputFormat { Csv, Tsv, Xlsx };
+enum class ListOutputEncoding { Utf8Bom, Cp932 };  // text formats only
+
+struct ListRows {
+    std::vector<std::string> header;
+    std::vector<std::vector<std::string>> rows;
+};
+
+// Writes the file at path (file-system path), replacing it only when complete. False, with a
+// one-line reason, when it cannot be written or (code page 932) a cell holds a character that
+// code page 932 cannot hold.
+bool WriteList(const std::string& path, const ListRows& list, ListOutputFormat format, ListOutputEncoding encoding,
+               std::string& error);
+
+// The text of a CSV or TSV file in UTF-8 without a mark: fields quoted when they hold the
+// separator, a quote, a line break or blanks at either end; lines end with CR LF.
+std::string DelimitedText(const ListRows& list, char separator);

@@ -1,0 +1,158 @@
+// OpenDocument spreadsheets: content.xml holds every sheet (table:table) with its rows and cells.
+// A cell's paragraphs (text:p) are the text the spreadsheet shows; runs of identical rows and
+// cells are written once with a repeat count.
+#include <algorithm>
+#include <cstdlib>
+
+#include "lists/sheet_builder.h"
+#include "lists/workbook.h"
+#include "lists/xml_helpers.h"
+#include "lists/zip_archive.h"
+
+namespace {
+
+std::size_t RepeatCount(const QXmlStreamReader& reader, QStringView attribute) {
+    const long long count = std::atoll(xml::Attribute(reader, attribute).c_str());
+    return count < 1 ? 1 : static_cast<std::size_t>(count);
+}
+
+// The shown text of a cell: its paragraphs joined by line breaks, spaces (text:s) and tabs
+// expanded. The reader stands on the cell's start and ends on its end.
+std::string CellText(QXmlStreamReader& reader) {
+    std::string text;
+    int paragraphs = 0, depth = 1;
+    while (depth > 0 && !reader.atEnd()) {
+        const auto token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            ++depth;
+            if (xml::Is(reader, u"p") || xml::Is(reader, u"h")) {
+                if (paragraphs++ > 0) text += '\n';
+            } else if (xml::Is(reader, u"s")) {
+                text.append(RepeatCount(reader, u"c"), ' ');
+            } else if (xml::Is(reader, u"tab")) {
+                text += '\t';
+            } else if (xml::Is(reader, u"line-break")) {
+                text += '\n';
+            } else if (xml::Is(reader, u"annotation")) {
+                reader.skipCurrentElement();
+                --depth;
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            --depth;
+        } else if (token == QXmlStreamReader::Characters && depth > 1) {
+            text += reader.text().toString().toStdString();
+        }
+    }
+    return text;
+}
+
+class OdsReader {
+public:
+    explicit OdsReader(ListError& error) : error_(error) {}
+
+    bool Read(std::string_view content, const std::string& sheet, WorkbookSheet& result) {
+        QXmlStreamReader reader(xml::Raw(content));
+        bool found = false;
+        while (!reader.atEnd()) {
+            if (reader.readNext() != QXmlStreamReader::StartElement || !xml::Is(reader, u"table")) continue;
+            const std::string name = xml::Attribute(reader, u"name");
+            result.sheetNames.push_back(name);
+            if (found || (!sheet.empty() && name != sheet)) {
+                reader.skipCurrentElement();
+                continue;
+            }
+            found = true;
+            result.sheet = name;
+            if (!ReadTable(reader, result.table)) return false;
+        }
+        if (reader.hasError()) return Fail(xml::Problem(reader, "content.xml"));
+        if (result.sheetNames.empty()) return Fail("シートがありません");
+        if (!found) return Fail("シート「" + sheet + "」がありません");
+        return true;
+    }
+
+private:
+    bool Fail(std::string message) {
+        error_ = {std::move(message), 0, 0};
+        return false;
+    }
+
+    // Rows may sit in header-row and row-group elements; everything else in a table is skipped.
+    bool ReadTable(QXmlStreamReader& reader, ListTable& table) {
+        SheetBuilder builder(table);
+        std::size_t line = 1;
+        int depth = 1;
+        while (depth > 0 && !reader.atEnd()) {
+            const auto token = reader.readNext();
+            if (token == QXmlStreamReader::EndElement) {
+                --depth;
+            } else if (token == QXmlStreamReader::StartElement) {
+                if (xml::Is(reader, u"table-row")) {
+                    if (!ReadRow(reader, builder, line)) return false;
+                } else if (xml::Is(reader, u"table-header-rows") || xml::Is(reader, u"table-row-group") ||
+                           xml::Is(reader, u"table-rows")) {
+                    ++depth;
+                } else {
+                    reader.skipCurrentElement();
+                }
+            }
+        }
+        return true;
+    }
+
+    // One row element, repeated as often as it says; rows without text only advance the line.
+    bool ReadRow(QXmlStreamReader& reader, SheetBuilder& builder, std::size_t& line) {
+        const std::size_t repeat = RepeatCount(reader, u"number-rows-repeated");
+        std::vector<std::string> cells;
+        std::size_t column = 0;
+        while (reader.readNextStartElement()) {
+            if (!xml::Is(reader, u"table-cell") && !xml::Is(reader, u"covered-table-cell")) {
+                reader.skipCurrentElement();
+                continue;
+            }
+            const std::size_t count = RepeatCount(reader, u"number-columns-repeated");
+            std::string text = CellText(reader);
+            if (!text.empty()) {
+                if (column + count > SheetBuilder::kMaxColumns) {
+                    error_ = {"列が多すぎます", line, SheetBuilder::kMaxColumns + 1};
+                    return false;
+                }
+                cells.resize(column + count);
+                std::fill(cells.begin() + static_cast<std::ptrdiff_t>(column), cells.end(), text);
+            }
+            column += std::min(count, SheetBuilder::kMaxColumns + 1);
+        }
+        if (IsBlankRow(cells)) {
+            line += repeat;
+            return true;
+        }
+        for (std::size_t r = 0; r < repeat; ++r, ++line) {
+            if (!builder.StartRow(line, error_)) return false;
+            for (std::size_t c = 0; c < cells.size(); ++c)
+                if (!builder.SetCell(c, cells[c], error_)) return false;
+            builder.EndRow();
+        }
+        return true;
+    }
+
+    ListError& error_;
+};
+
+}  // namespace
+
+bool ReadOds(const ZipArchive& zip, const std::string& sheet, WorkbookSheet& result, ListError& error) {
+    std::string problem;
+    if (zip.Has("META-INF/manifest.xml")) {
+        const auto manifest = zip.Read("META-INF/manifest.xml", problem);
+        if (manifest && manifest->find("encryption-data") != std::string::npos) {
+            error = {"パスワードで保護されたブックです", 0, 0};
+            return false;
+        }
+    }
+    const auto content = zip.Read("content.xml", problem);
+    if (!content) {
+        error = {"壊れたブックです (" + problem + ")", 0, 0};
+        return false;
+    }
+    return OdsReader(error).Read(*content, sheet, result);
+}
