@@ -6,11 +6,14 @@
 #include "render/card_image.h"
 #include "render/decorative_lines.h"
 #include "render/frames.h"
+#include "render/item_placement.h"
+#include "render/qr_item.h"
 #include "render/logical_math.h"
 #include "render/sheet.h"
 #include "store/color_setting.h"
 #include "store/font_setting.h"
 #include "store/items.h"
+#include "store/typesetting.h"
 
 namespace {
 
@@ -88,27 +91,18 @@ bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_
     const LogFont previousFont = font;
     ColorRef color = 0;
     const bool ownFont = CFontSetting::Load(section, key(""), font, color, record.Path());
+    const ItemTypesetting typeset = ReadItemTypesetting(record, section, slot, item);
+    if (typeset.qr) {
+        DrawQrItem(view, surface, x, y, section, item, text, typeset, color);
+        return true;
+    }
     if (ownFont) surface.SetFont(font);
     const TextMetrics metrics = surface.GetTextMetrics();
 
     const std::int32_t width = MeasureTextWidth(view, surface, text);
-    if (width >= 0) {
-        switch (record.ReadInt(section, key("PrintPos"), 0)) {
-            case 1: xpos = Clamp32(std::max<std::int64_t>(std::int64_t{view.label.width} - width, 0)); break;
-            case 2: xpos = Clamp32(std::max<std::int64_t>((std::int64_t{view.label.width} - width) / 2, 0)); break;
-            case 3: xpos = 0; break;
-            default: break;
-        }
-    }
+    xpos = AlignedX(record.ReadInt(section, key("PrintPos"), 0), view.label.width, xpos, width);
     const std::int32_t height = MeasureTextHeight(view, surface, text);
-    if (height >= 0) {
-        switch (record.ReadInt(section, key("PrintVPos"), 0)) {
-            case 1: ypos = 0; break;
-            case 2: ypos = Clamp32(std::max<std::int64_t>((std::int64_t{view.label.height} - height) / 2, 0)); break;
-            case 3: ypos = Clamp32(std::max<std::int64_t>(std::int64_t{view.label.height} - height, 0)); break;
-            default: break;
-        }
-    }
+    ypos = AlignedY(record.ReadInt(section, key("PrintVPos"), 0), view.label.height, ypos, height);
 
     surface.SetTextColor(color);
     const std::int32_t px = Clamp32(std::int64_t{x} + xpos);

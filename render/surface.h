@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "render/qr_code.h"
 #include "store/color_setting.h"
 #include "store/font_setting.h"
 
@@ -108,6 +109,12 @@ public:
     virtual void DrawEllipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) = 0;
     virtual void DrawPolygon(const std::vector<LogicalPoint>& points) = 0;
     virtual void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) = 0;
+
+    // A QR code filling the square of side `size` whose top-left corner is (left, top): the quiet
+    // zone of kQrQuietModules and the light modules white, the dark modules filled rectangles in
+    // the text colour. text is what the symbol encodes, for the trace.
+    virtual void DrawQrCode(std::int32_t left, std::int32_t top, std::int32_t size, const QrSymbol& symbol,
+                            std::string_view text) = 0;
 
     // Stretches an image into the device rectangle whose top-left corner is (x, y) device units
     // from the surface's origin (y downward). source names the file, for the trace.

@@ -142,3 +142,9 @@ void TraceSurface::DrawImage(std::int32_t x, std::int32_t y, std::int32_t width,
                              const Pixels& /*pixels*/, std::string_view source) {
     out_ << "image " << x << " " << y << " " << width << " " << height << " " << Quoted(source) << "\n";
 }
+
+void TraceSurface::DrawQrCode(std::int32_t left, std::int32_t top, std::int32_t size, const QrSymbol& symbol,
+                              std::string_view text) {
+    out_ << "qr " << left << " " << top << " " << size << " level=" << symbol.level << " modules=" << symbol.modules
+         << " " << Quoted(text) << "\n";
+}

@@ -15,6 +15,7 @@
 #include <cstdlib>
 
 #include "render/qt/fill_patterns.h"
+#include "render/logical_math.h"
 #include "render/qt/stored_text.h"
 
 namespace {
@@ -265,5 +266,39 @@ void QPainterSurface::DrawImage(std::int32_t x, std::int32_t y, std::int32_t wid
     painter_.save();
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     painter_.drawImage(QRectF(origin_ + QPointF(x, y), QSizeF(width, height)), image);
+    painter_.restore();
+}
+
+// Module edges are rounded to whole pixels on raster devices, so that modules tile without
+// seams and stay sharp for a scanner; a PDF gets exact rectangles, sharp at any zoom.
+void QPainterSurface::DrawQrCode(std::int32_t left, std::int32_t top, std::int32_t size, const QrSymbol& symbol,
+                                 std::string_view /*text*/) {
+    if (size <= 0 || symbol.modules <= 0) return;
+    const QRectF square = MapRect(left, top, Clamp32(std::int64_t{left} + size), Clamp32(std::int64_t{top} - size));
+    const double module = square.width() / (symbol.modules + 2 * kQrQuietModules);
+    const auto edge = [&](double from, std::int32_t modules) {
+        const double at = from + (kQrQuietModules + modules) * module;
+        return raster_ ? std::round(at) : at;
+    };
+    QPainterPath dark;
+    for (std::int32_t row = 0; row < symbol.modules; ++row) {
+        for (std::int32_t column = 0; column < symbol.modules;) {
+            if (!symbol.Dark(column, row)) {
+                ++column;
+                continue;
+            }
+            std::int32_t end = column;
+            while (end < symbol.modules && symbol.Dark(end, row)) ++end;
+            const double x0 = edge(square.left(), column), x1 = edge(square.left(), end);
+            const double y0 = edge(square.top(), row), y1 = edge(square.top(), row + 1);
+            dark.addRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)));
+            column = end;
+        }
+    }
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, !raster_);
+    painter_.fillRect(square, Qt::white);
+    dark.setFillRule(Qt::WindingFill);
+    painter_.fillPath(dark, ToQColor(textColor_));
     painter_.restore();
 }

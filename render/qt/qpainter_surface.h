@@ -53,6 +53,8 @@ public:
     void DrawEllipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override;
     void DrawPolygon(const std::vector<LogicalPoint>& points) override;
     void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
+    void DrawQrCode(std::int32_t left, std::int32_t top, std::int32_t size, const QrSymbol& symbol,
+                    std::string_view text) override;
     void DrawImage(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, const Pixels& pixels,
                    std::string_view source) override;
 

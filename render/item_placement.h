@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+#include "render/surface.h"
+#include "render/view_state.h"
+
+// Where an item goes on its card: the stored position, or the alignment within the label of a
+// box width × height. A negative extent leaves that axis at its stored position.
+
+// Xpos for "PrintPos" code: 1 right, 2 centre, 3 left, others the stored xpos; never left of
+// the card.
+std::int32_t AlignedX(std::int32_t code, std::int32_t labelWidth, std::int32_t xpos, std::int32_t width);
+// Ypos for "PrintVPos" code: 1 top, 2 middle, 3 bottom, others the stored ypos; never above the
+// card.
+std::int32_t AlignedY(std::int32_t code, std::int32_t labelHeight, std::int32_t ypos, std::int32_t height);
+
+// The item's top-left corner on the surface for a card at (x, y), from its stored position and
+// alignment keys, with the label size of the view's slot read afresh.
+LogicalPoint PlaceItem(ViewState& view, std::int32_t x, std::int32_t y, const std::string& section,
+                       const std::string& item, std::int32_t width, std::int32_t height);

@@ -1,0 +1,61 @@
+#include "store/typesetting.h"
+
+#include <algorithm>
+
+#include "store/items.h"
+
+namespace {
+
+char LevelOf(const std::string& stored) {
+    if (stored.size() == 1) {
+        const char level = static_cast<char>(stored[0] & ~0x20);  // upper case
+        if (level == 'L' || level == 'M' || level == 'Q' || level == 'H') return level;
+    }
+    return 'M';
+}
+
+}  // namespace
+
+bool ItemTypesetting::operator==(const ItemTypesetting& other) const {
+    return fitWidth == other.fitWidth && fitMin == other.fitMin && vertical == other.vertical && qr == other.qr &&
+           qrSize == other.qrSize && qrLevel == other.qrLevel && ruby == other.ruby && rubySize == other.rubySize;
+}
+
+ItemTypesetting ReadItemTypesetting(const RecordProfile& record, std::string_view section, std::string_view slot,
+                                    std::string_view item) {
+    using namespace typesetting;
+    const auto read = [&](std::string_view suffix, std::int32_t fallback) {
+        return record.ReadInt(section, ItemKey(slot, item, suffix), fallback);
+    };
+    ItemTypesetting values;
+    values.fitWidth = std::max(read(kFitWidth, 0), 0);
+    values.fitMin = std::clamp(read(kFitMin, kDefaultFitMin), kMinFitMin, 100);
+    values.vertical = read(kVertical, 0) == 1;
+    values.qr = read(kQr, 0) == 1;
+    const std::int32_t qrSize = read(kQrSize, kDefaultQrSize);
+    values.qrSize = qrSize <= 0 ? kDefaultQrSize : std::min(qrSize, kMaxQrSize);
+    values.qrLevel = LevelOf(record.ReadString(section, ItemKey(slot, item, kQrLevel), "M"));
+    values.ruby = read(kRuby, 0) == 1;
+    values.rubySize = std::clamp(read(kRubySize, kDefaultRubySize), 10, 100);
+    return values;
+}
+
+bool WriteItemTypesetting(const RecordProfile& record, std::string_view section, std::string_view slot,
+                          std::string_view item, const ItemTypesetting& values) {
+    using namespace typesetting;
+    bool stored = true;
+    const auto write = [&](std::string_view suffix, std::int32_t value) {
+        stored = record.WriteInt(section, ItemKey(slot, item, suffix), value) && stored;
+    };
+    write(kFitWidth, values.fitWidth);
+    write(kFitMin, values.fitMin);
+    write(kVertical, values.vertical ? 1 : 0);
+    write(kQr, values.qr ? 1 : 0);
+    write(kQrSize, values.qrSize);
+    stored = record.WriteString(section, ItemKey(slot, item, kQrLevel), std::string(1, values.qrLevel)) && stored;
+    if (item == FixedItems()[0]) {
+        write(kRuby, values.ruby ? 1 : 0);
+        write(kRubySize, values.rubySize);
+    }
+    return record.Flush() && stored;
+}
