@@ -42,6 +42,7 @@ bench: build
 	$(BUILD_DIR)/bench/profile_bench
 	$(BUILD_DIR)/bench/render_bench
 	$(BUILD_DIR)/bench/sheets_bench
+	$(BUILD_DIR)/bench/cards_bench
 	bench/export_bench.sh $(BUILD_DIR)
 
 # The fuzzers of the profile parser and the bitmap reader, built with clang, each run for

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace codec {
@@ -100,6 +101,19 @@ bool IsValidUtf8(std::string_view text) { return ValidUtf8Length(text) == text.s
 
 
 namespace codec {
+
+std::string FirstUnstorableCharacter(std::string_view utf8) {
+    std::string ignored;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[pos]);
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        length = std::min(length, utf8.size() - pos);
+        const std::string_view character = utf8.substr(pos, length);
+        if (!Utf8ToCp932(character, ignored)) return std::string(character);
+        pos += length;
+    }
+    return {};
+}
 
 std::string Sjis(std::string_view utf8) {
     std::string out;

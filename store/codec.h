@@ -17,6 +17,10 @@ bool IsValidUtf8(std::string_view text);
 // The length of the longest valid UTF-8 prefix, ending before the first invalid sequence.
 std::size_t ValidUtf8Length(std::string_view text);
 
+// The first character of UTF-8 text that code page 932 cannot hold (as UTF-8), or an empty
+// string when it can hold all of it. A byte that is not UTF-8 is returned on its own.
+std::string FirstUnstorableCharacter(std::string_view utf8);
+
 }  // namespace codec
 
 namespace codec {

@@ -32,6 +32,42 @@ std::string FoldAsciiCase(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// The bytes of a text as FoldAsciiCase would give them, one at a time.
+class FoldedBytes {
+public:
+    explicit FoldedBytes(std::string_view text) : text_(text) {}
+    bool Next(unsigned char& byte) {
+        if (pos_ >= text_.size()) return false;
+        if (pos_ == charEnd_) {
+            const std::size_t length = CharLength(text_, pos_);
+            charEnd_ = pos_ + length;
+            single_ = length == 1;
+        }
+        byte = static_cast<unsigned char>(text_[pos_++]);
+        if (single_ && byte >= 'A' && byte <= 'Z') byte = static_cast<unsigned char>(byte - 'A' + 'a');
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0, charEnd_ = 0;
+    bool single_ = false;
+};
+
+}  // namespace
+
+int CompareFolded(std::string_view a, std::string_view b) {
+    FoldedBytes left(a), right(b);
+    for (;;) {
+        unsigned char x = 0, y = 0;
+        const bool hasX = left.Next(x), hasY = right.Next(y);
+        if (!hasX || !hasY) return hasX ? 1 : hasY ? -1 : 0;
+        if (x != y) return x < y ? -1 : 1;
+    }
+}
+
 std::size_t FindChar(std::string_view text, char c) {
     for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos))
         if (text[pos] == c) return pos;

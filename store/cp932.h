@@ -32,6 +32,9 @@ std::string_view CutToBytes(std::string_view text, std::size_t maxBytes);
 // ASCII A-Z folded to lower case, character-aware; every other byte is kept.
 std::string FoldAsciiCase(std::string_view text);
 
+// FoldAsciiCase(a) compared with FoldAsciiCase(b), byte by byte (<0, 0, >0), without copying.
+int CompareFolded(std::string_view a, std::string_view b);
+
 // Position of the first / last occurrence of the single-byte character c, character-aware,
 // or npos.
 std::size_t FindChar(std::string_view text, char c);

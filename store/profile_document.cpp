@@ -230,6 +230,46 @@ bool ProfileDocument::Set(std::string_view section, std::string_view key, std::s
     return true;
 }
 
+std::string_view ProfileDocument::SectionName(std::size_t index) const {
+    const Section& section = sections_[index];
+    return section.hasHeader ? View(section.header.nameBegin, section.header.nameLength) : std::string_view();
+}
+
+bool ProfileDocument::IsFirstOfName(std::size_t index) const {
+    const auto found = firstSection_.find(sections_[index].foldedName);
+    return sections_[index].hasHeader && found != firstSection_.end() && found->second == index;
+}
+
+std::string_view ProfileDocument::HeaderContent(std::size_t index) const {
+    const Line& header = sections_[index].header;
+    return View(header.begin, header.length);
+}
+
+std::string_view ProfileDocument::HeaderLineEnd(std::size_t index) const {
+    const Line& header = sections_[index].header;
+    return View(header.eolBegin, header.eolLength);
+}
+
+ProfileDocument::LineView ProfileDocument::ViewOf(const Line& line) const {
+    LineView view;
+    view.isKey = line.kind == Kind::Entry || line.kind == Kind::Bare;
+    view.content = View(line.begin, line.length);
+    view.lineEnd = View(line.eolBegin, line.eolLength);
+    view.name = View(line.nameBegin, line.nameLength);
+    view.value = View(line.valueBegin, line.valueLength);
+    return view;
+}
+
+void ProfileDocument::AppendBody(std::size_t index, std::string& out) const {
+    for (const Line& line : sections_[index].body) {
+        out.append(text_, line.begin, line.length);
+        if (line.eolLength == 0)
+            out.append(kLineEnd);
+        else
+            out.append(text_, line.eolBegin, line.eolLength);
+    }
+}
+
 std::size_t ProfileDocument::SerializedSize() const {
     std::size_t size = 0;
     for (const Section& section : sections_) {

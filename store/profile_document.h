@@ -38,6 +38,26 @@ public:
     // Bytes held for the text, including replaced versions of rewritten lines.
     std::size_t HeldBytes() const { return text_.size(); }
 
+    // Section by section, for operations that rewrite whole sections (renumbering cards).
+    // Section 0 holds the lines before the first header; it has no name and no header.
+    struct LineView {
+        bool isKey = false;  // an entry, or a line without "=" that still names a key
+        std::string_view content, lineEnd;
+        std::string_view name, value;  // value as stored, still quoted
+    };
+    std::size_t SectionCount() const { return sections_.size(); }
+    std::string_view SectionName(std::size_t index) const;
+    // Whether reads of the section's name reach this section (it is the first of its name).
+    bool IsFirstOfName(std::size_t index) const;
+    std::string_view HeaderContent(std::size_t index) const;  // the header line without its line end
+    std::string_view HeaderLineEnd(std::size_t index) const;
+    template <typename Visit>
+    void ForEachLine(std::size_t index, Visit&& visit) const {
+        for (const Line& line : sections_[index].body) visit(ViewOf(line));
+    }
+    // Appends the section's lines (not its header) as stored, each ending in a line end.
+    void AppendBody(std::size_t index, std::string& out) const;
+
     // A key that would read back as something else (a comment, a section header, a shorter key)
     // cannot be stored.
     static bool IsStorableKey(std::string_view key);
@@ -63,6 +83,7 @@ private:
     };
 
     void Classify(Line& line) const;
+    LineView ViewOf(const Line& line) const;
     Line AppendLine(std::string_view content, std::string_view lineEnd = "\r\n");
     void EnsureLineEnd(Line& line);
     std::string_view View(std::size_t begin, std::size_t length) const { return {text_.data() + begin, length}; }

@@ -21,17 +21,6 @@ std::string CleanName(std::string_view name) {
     return std::string(cp932::TrimBlanks(clean));
 }
 
-// A value to be written: never a line break (a typed value must not create keys or sections),
-// and no leading blanks.
-std::string CleanValue(std::string_view value) {
-    std::string clean(value);
-    for (char& c : clean)
-        if (c == '\r' || c == '\n') c = ' ';
-    std::size_t begin = 0;
-    while (begin < clean.size() && cp932::IsBlank(static_cast<unsigned char>(clean[begin]))) ++begin;
-    return clean.substr(begin);
-}
-
 bool IsFolder(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -169,6 +158,22 @@ bool ProfileService::WriteString(const std::string& file, std::string_view secti
         entry.pending.push_back({cleanSection, cleanKey, cleanValue});
         ++entry.version;
     }
+    return true;
+}
+
+const ProfileDocument& ProfileService::Document(const std::string& file) { return Current(file).document; }
+
+bool ProfileService::Replace(const std::string& file, ProfileDocument document) {
+    if (file.empty()) return false;
+    Entry& entry = Current(file);
+    if (!entry.readable) return false;
+    if (!entry.signature.exists && !IsFolder(entry.folder)) return false;
+    if (!ReplaceFileAtomically(file, document.Serialize())) return false;
+    entry.document = std::move(document);
+    entry.pending.clear();
+    ++entry.version;
+    struct stat info {};
+    if (stat(file.c_str(), &info) == 0) entry.signature = Signature::Of(info);
     return true;
 }
 

@@ -44,6 +44,12 @@ public:
     // that what is worked out from a file can be kept while it stays the same.
     std::uint64_t Version(const std::string& file);
 
+    // Whole-file operations (card renumbering): the file as it reads now, pending writes
+    // included, and its replacement by a rewritten document in one atomic write. Replace is
+    // false, with the file and the document unchanged, when the file cannot be written.
+    const ProfileDocument& Document(const std::string& file);
+    bool Replace(const std::string& file, ProfileDocument document);
+
     // See ProfileSnapshot.
     void BeginSnapshot();
     void EndSnapshot();

@@ -12,6 +12,15 @@ std::string_view Unquote(std::string_view text) {
     return text;
 }
 
+std::string CleanValue(std::string_view value) {
+    std::string clean(value);
+    for (char& c : clean)
+        if (c == '\r' || c == '\n') c = ' ';
+    std::size_t begin = 0;
+    while (begin < clean.size() && cp932::IsBlank(static_cast<unsigned char>(clean[begin]))) ++begin;
+    return clean.substr(begin);
+}
+
 std::string StringResult(const Lookup& found, std::string_view defaultValue, std::size_t maxBytes) {
     std::string_view result;
     if (found.kind == Lookup::Kind::Value) {

@@ -21,6 +21,10 @@ std::string_view Unquote(std::string_view text);
 std::string StringResult(const Lookup& found, std::string_view defaultValue, std::size_t maxBytes = kMaxReadBytes);
 std::int32_t IntResult(const Lookup& found, std::int32_t defaultValue);
 
+// A value as it is written: never a line break (a typed value must not create keys or sections),
+// and no leading blanks.
+std::string CleanValue(std::string_view value);
+
 // The leading-number rule: blanks, an optional sign, decimal digits up to the first other
 // character, accumulated in 32 bits with wrap-around. No digits give 0.
 std::int32_t ParseLeadingInt(std::string_view text);

@@ -1,0 +1,237 @@
+#include "store/card_operations.h"
+
+#include <algorithm>
+#include <functional>
+#include <numeric>
+
+#include "store/card_deck.h"
+#include "store/collation.h"
+#include "store/profile_service.h"
+#include "store/profile_value.h"
+#include "store/storage_layout.h"
+
+namespace cards {
+namespace {
+
+profile::ProfileService& Service() { return profile::ProfileService::Instance(); }
+
+// Runs change on the cards of the file as it is now and writes the result, unless change
+// reports a failure or changes nothing.
+Outcome Transact(const std::string& fsPath, const std::function<Outcome(const profile::ProfileDocument&, CardDeck&)>& change) {
+    if (fsPath.empty()) return {Failure::NotWritten};
+    const profile::ProfileDocument& doc = Service().Document(fsPath);
+    CardDeck deck;
+    if (!deck.Load(doc)) return {Failure::TooManyCards};
+    Outcome outcome = change(doc, deck);
+    outcome.count = deck.Count();
+    if (!outcome || outcome.changed == 0) return outcome;
+    if (!Service().Replace(fsPath, deck.Rewrite(doc))) return {Failure::NotWritten};
+    return outcome;
+}
+
+bool InRange(const CardDeck& deck, std::int32_t card) { return card >= 0 && card < deck.Count(); }
+
+bool AllInRange(const CardDeck& deck, const std::vector<std::int32_t>& cards) {
+    return std::all_of(cards.begin(), cards.end(), [&](std::int32_t card) { return InRange(deck, card); });
+}
+
+void SortUnique(std::vector<std::int32_t>& cards) {
+    std::sort(cards.begin(), cards.end());
+    cards.erase(std::unique(cards.begin(), cards.end()), cards.end());
+}
+
+std::string TextLines(const std::vector<std::string>& items, const CardTexts& texts) {
+    std::string lines;
+    for (std::size_t index = 0; index < items.size() && index < texts.size(); ++index) {
+        const std::string value = profile::CleanValue(texts[index]);
+        if (value.empty()) continue;
+        lines += items[index];
+        lines += '=';
+        lines += value;
+        lines += "\r\n";
+    }
+    return lines;
+}
+
+}  // namespace
+
+RecordCards::RecordCards(std::string fsPath, std::vector<std::string> items)
+    : fsPath_(std::move(fsPath)), items_(std::move(items)), textKeys_(items_) {}
+
+std::int32_t RecordCards::Count() const {
+    if (fsPath_.empty()) return 0;
+    CardDeck deck;
+    return deck.Load(Service().Document(fsPath_)) ? deck.Count() : 0;
+}
+
+std::string RecordCards::Text(std::int32_t card, std::string_view item) const {
+    return ProfileFile(fsPath_).ReadFullString(CardSectionName(card), item, "");
+}
+
+CardTexts RecordCards::Texts(std::int32_t card) const {
+    CardTexts texts;
+    texts.reserve(items_.size());
+    for (const std::string& item : items_) texts.push_back(Text(card, item));
+    return texts;
+}
+
+Design RecordCards::DesignOf(std::int32_t card, std::int32_t slot) const {
+    if (fsPath_.empty()) return {};
+    const profile::ProfileDocument& doc = Service().Document(fsPath_);
+    CardDeck deck;
+    if (!deck.Load(doc) || !InRange(deck, card)) return {};
+    const std::size_t section = deck.Cards()[static_cast<std::size_t>(card)].section;
+    return section == kNoSection ? Design() : cards::DesignOf(doc, section, textKeys_, slot);
+}
+
+std::int32_t RecordCards::DesignChanges(std::int32_t from, const std::vector<std::int32_t>& targets, std::int32_t slot) const {
+    if (fsPath_.empty()) return 0;
+    const profile::ProfileDocument& doc = Service().Document(fsPath_);
+    CardDeck deck;
+    if (!deck.Load(doc) || !InRange(deck, from) || !AllInRange(deck, targets)) return 0;
+    const auto viewOf = [&](std::int32_t card) {
+        const std::size_t section = deck.Cards()[static_cast<std::size_t>(card)].section;
+        return section == kNoSection ? DesignView() : ViewOfSection(doc, section, textKeys_, slot);
+    };
+    const DesignView source = viewOf(from);
+    std::vector<std::int32_t> unique = targets;
+    SortUnique(unique);
+    return static_cast<std::int32_t>(std::count_if(unique.begin(), unique.end(), [&](std::int32_t card) {
+        return card != from && !SameDesign(viewOf(card), source);
+    }));
+}
+
+Outcome RecordCards::Insert(std::int32_t before, const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {
+    return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
+        if (before < 0 || before > deck.Count()) return {Failure::NoSuchCard};
+        if (static_cast<std::size_t>(deck.Count()) + rows.size() > static_cast<std::size_t>(CardDeck::kMostCards))
+            return {Failure::TooManyCards};
+        std::vector<Card> added;
+        added.reserve(rows.size());
+        for (const CardTexts& row : rows) {
+            Card card;
+            card.body = TextLines(items_, row);
+            if (design) AppendDesignLines(*design, *card.body);
+            added.push_back(std::move(card));
+        }
+        std::vector<Card>& list = deck.Cards();
+        list.insert(list.begin() + before, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+        return {Failure::None, static_cast<std::int32_t>(rows.size())};
+    });
+}
+
+Outcome RecordCards::Append(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {
+    return Insert(Count(), rows, design);
+}
+
+Outcome RecordCards::Duplicate(std::vector<std::int32_t> selected) const {
+    return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
+        if (!AllInRange(deck, selected)) return {Failure::NoSuchCard};
+        SortUnique(selected);
+        if (deck.Count() + static_cast<std::int32_t>(selected.size()) > CardDeck::kMostCards) return {Failure::TooManyCards};
+        std::vector<Card>& list = deck.Cards();
+        // From the last, so that the earlier numbers still name their cards.
+        for (auto card = selected.rbegin(); card != selected.rend(); ++card) {
+            Card copy = list[static_cast<std::size_t>(*card)];
+            copy.origin = -1;
+            list.insert(list.begin() + *card + 1, std::move(copy));
+        }
+        return {Failure::None, static_cast<std::int32_t>(selected.size())};
+    });
+}
+
+Outcome RecordCards::Delete(std::vector<std::int32_t> selected) const {
+    return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
+        if (!AllInRange(deck, selected)) return {Failure::NoSuchCard};
+        SortUnique(selected);
+        std::vector<Card>& list = deck.Cards();
+        std::vector<bool> gone(list.size(), false);
+        for (const std::int32_t card : selected) gone[static_cast<std::size_t>(card)] = true;
+        std::size_t kept = 0;
+        for (std::size_t index = 0; index < list.size(); ++index)
+            if (!gone[index]) list[kept++] = std::move(list[index]);
+        list.resize(kept);
+        return {Failure::None, static_cast<std::int32_t>(selected.size())};
+    });
+}
+
+Outcome RecordCards::Move(std::int32_t from, std::int32_t to) const {
+    return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
+        if (!InRange(deck, from) || !InRange(deck, to)) return {Failure::NoSuchCard};
+        std::vector<Card>& list = deck.Cards();
+        if (from < to)
+            std::rotate(list.begin() + from, list.begin() + from + 1, list.begin() + to + 1);
+        else
+            std::rotate(list.begin() + to, list.begin() + from, list.begin() + from + 1);
+        return {Failure::None, std::abs(to - from) + (from == to ? 0 : 1)};
+    });
+}
+
+Outcome RecordCards::Sort(std::string_view item) const {
+    if (std::find(items_.begin(), items_.end(), item) == items_.end()) return {Failure::UnknownItem};
+    return Transact(fsPath_, [&](const profile::ProfileDocument& doc, CardDeck& deck) -> Outcome {
+        const JapaneseCollation collation;
+        std::vector<Card>& list = deck.Cards();
+        std::vector<std::string> keys(list.size());
+        std::vector<char> empty(list.size(), 1);
+        for (std::size_t index = 0; index < list.size(); ++index) {
+            const std::string text = profile::StringResult(doc.Find(CardSectionName(list[index].origin), item), "",
+                                                           static_cast<std::size_t>(-1));
+            empty[index] = text.empty() ? 1 : 0;
+            if (!text.empty()) keys[index] = collation.SortKey(text);
+        }
+        std::vector<std::size_t> order(list.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            if (empty[a] != empty[b]) return empty[b] != 0;
+            return keys[a] < keys[b];
+        });
+        std::vector<Card> sorted;
+        sorted.reserve(list.size());
+        std::int32_t moved = 0;
+        for (std::size_t index = 0; index < order.size(); ++index) {
+            if (order[index] != index) ++moved;
+            sorted.push_back(std::move(list[order[index]]));
+        }
+        list = std::move(sorted);
+        return {Failure::None, moved};
+    });
+}
+
+Outcome RecordCards::ApplyDesign(std::int32_t from, std::vector<std::int32_t> targets, std::int32_t slot) const {
+    return Transact(fsPath_, [&](const profile::ProfileDocument& doc, CardDeck& deck) -> Outcome {
+        if (!InRange(deck, from) || !AllInRange(deck, targets)) return {Failure::NoSuchCard};
+        SortUnique(targets);
+        std::vector<Card>& list = deck.Cards();
+        const std::size_t sourceSection = list[static_cast<std::size_t>(from)].section;
+        const Design source = sourceSection == kNoSection ? Design() : cards::DesignOf(doc, sourceSection, textKeys_, slot);
+        const DesignView sourceView = ViewOfDesign(source);
+        std::int32_t changed = 0;
+        for (const std::int32_t target : targets) {
+            Card& card = list[static_cast<std::size_t>(target)];
+            if (target == from) continue;
+            if (card.section == kNoSection) {
+                if (source.empty()) continue;
+                card.body.emplace();
+                AppendDesignLines(source, *card.body);
+            } else {
+                if (SameDesign(ViewOfSection(doc, card.section, textKeys_, slot), sourceView)) continue;
+                card.body = BodyWithDesign(doc, card.section, textKeys_, slot, source);
+            }
+            ++changed;
+        }
+        return {Failure::None, changed};
+    });
+}
+
+bool InheritsDesign(const SettingsProfile& settings) { return settings.ReadInt("Option", "InheritDesign", 1) != 0; }
+
+std::optional<Design> InheritedDesign(const SettingsProfile& settings, const RecordCards& cards, std::int32_t before) {
+    if (!InheritsDesign(settings)) return std::nullopt;
+    const std::int32_t count = cards.Count();
+    if (count == 0) return std::nullopt;
+    const std::int32_t from = std::clamp(before - 1, 0, count - 1);
+    return cards.DesignOf(from, kAllSlots);
+}
+
+}  // namespace cards

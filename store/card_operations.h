@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/card_design.h"
+#include "store/profiles.h"
+
+// The cards of a record file as a list: reading their texts and designs, and the operations
+// that add, insert, duplicate, delete, move, sort them and copy a design between them. Each
+// operation is one transaction: it reads the file as it is, rewrites it in memory and replaces
+// it with one atomic write, or changes nothing. Card sections stay numbered from "0000" without
+// gaps, "#Setting#" "Max" and "CurID" follow (the current card stays the same person), and the
+// stored print order is remapped to the same people, dropping the cards that are gone.
+namespace cards {
+
+enum class Failure {
+    None,
+    NoSuchCard,    // a card number out of range
+    UnknownItem,   // a sort by an item that is not in the item list
+    TooManyCards,  // the file claims more cards than any record file holds
+    NotWritten,    // the file could not be replaced
+};
+
+struct Outcome {
+    Failure failure = Failure::None;
+    std::int32_t changed = 0;  // cards added, removed, given a new place or a new design
+    std::int32_t count = 0;    // cards in the file afterwards
+    explicit operator bool() const { return failure == Failure::None; }
+};
+
+// The texts of a new card in item-list order (code page 932); missing ones are empty.
+using CardTexts = std::vector<std::string>;
+
+class RecordCards {
+public:
+    // The record file at fsPath (a file-system path); items is the item list, the fixed items
+    // followed by the user's (ItemList).
+    RecordCards(std::string fsPath, std::vector<std::string> items);
+
+    const std::string& FsPath() const { return fsPath_; }
+    const std::vector<std::string>& Items() const { return items_; }
+
+    // Reading, from the file as it is now. Count is 0 for a file that claims too many cards.
+    std::int32_t Count() const;
+    std::string Text(std::int32_t card, std::string_view item) const;
+    CardTexts Texts(std::int32_t card) const;
+    Design DesignOf(std::int32_t card, std::int32_t slot) const;
+    // How many of the target cards ApplyDesign would change.
+    std::int32_t DesignChanges(std::int32_t from, const std::vector<std::int32_t>& targets, std::int32_t slot) const;
+
+    // New cards with the texts of rows, inserted before card `before` (Count() appends), each
+    // with the keys of design when one is given.
+    Outcome Insert(std::int32_t before, const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
+    Outcome Append(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
+    // A copy of each card right after it.
+    Outcome Duplicate(std::vector<std::int32_t> cards) const;
+    Outcome Delete(std::vector<std::int32_t> cards) const;
+    // Card `from` moves so that it becomes card `to`.
+    Outcome Move(std::int32_t from, std::int32_t to) const;
+    // Stable sort by the text of an item in Japanese collation; cards without that text last.
+    Outcome Sort(std::string_view item) const;
+    // The design of card `from` for a slot (or kAllSlots) copied onto the targets, texts untouched.
+    Outcome ApplyDesign(std::int32_t from, std::vector<std::int32_t> targets, std::int32_t slot) const;
+
+private:
+    std::string fsPath_;
+    std::vector<std::string> items_;
+    TextKeys textKeys_;
+};
+
+// Whether new cards take the design of the card before them: settings "Option" "InheritDesign",
+// on unless it is 0.
+bool InheritsDesign(const SettingsProfile& settings);
+
+// The design a card inserted before `before` takes: that of the card before it (of the first
+// card when it goes to the top), every slot; nothing when inheriting is off.
+std::optional<Design> InheritedDesign(const SettingsProfile& settings, const RecordCards& cards, std::int32_t before);
+
+}  // namespace cards
