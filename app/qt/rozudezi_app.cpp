@@ -5,7 +5,6 @@
 
 #include <QMessageBox>
 #include <QPageSetupDialog>
-#include <QPalette>
 #include <QPrinter>
 
 #include "app/optical_media.h"
@@ -13,6 +12,7 @@
 #include "app/qt/help_window.h"
 #include "app/qt/qt_text.h"
 #include "app/startup.h"
+#include "dialogs/qt/dialog_palette.h"
 #include "render/qt/font_substitutes.h"
 
 namespace {
@@ -26,15 +26,6 @@ public:
     }
 };
 
-// Dialogs are grey with black text, whatever the desktop's colours.
-void SetDialogColours() {
-    QPalette palette = QApplication::palette();
-    palette.setColor(QPalette::Window, QColor(192, 192, 192));
-    palette.setColor(QPalette::Active, QPalette::WindowText, Qt::black);
-    palette.setColor(QPalette::Inactive, QPalette::WindowText, Qt::black);
-    QApplication::setPalette(palette, "QDialog");
-}
-
 }  // namespace
 
 CRozudeziApp::CRozudeziApp(int& argc, char** argv)
@@ -42,7 +33,7 @@ CRozudeziApp::CRozudeziApp(int& argc, char** argv)
     setApplicationName(QStringLiteral("zulname"));
     // The program's offsets are measured from the paper's printable origin.
     printer_->setFullPage(true);
-    SetDialogColours();
+    InstallDialogPalette();
     InstallFontSubstitutes();
     // Qt's own dialogs (colour, font, print) speak Japanese like the rest of the program.
     if (qtTranslations_.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
