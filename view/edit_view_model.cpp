@@ -78,6 +78,12 @@ bool EditViewModel::IsAvailable(CommandId command) {
         case CommandId::AddItem:
         case CommandId::Print:
         case CommandId::PrintPreview:
+        // While the input dialog edits a card, it alone switches record file, cabinet and label
+        // slot (it has buttons of its own for each): a switch from the window would leave it
+        // writing to the old slot or file.
+        case CommandId::FileOpen:
+        case CommandId::SwitchCabinet:
+        case CommandId::SwitchLabel:
             return sheet;
         case CommandId::PreviousPage:
             return sheet && ScreenPage() != 1;
@@ -140,6 +146,7 @@ void EditViewModel::OpenRecordFile() {
 }
 
 void EditViewModel::OpenRecordFileAt(const std::string& storedPath) {
+    if (!IsAvailable(CommandId::FileOpen)) return;
     const std::size_t slash = storedPath.rfind('/');
     const std::size_t parent = slash == std::string::npos ? std::string::npos : storedPath.rfind('/', slash - 1);
     const std::string folder =

@@ -33,7 +33,8 @@ public:
     bool Execute(CommandId command);
 
     // Opens a record file again by its stored path (the recent-file list): its cabinet is the one
-    // whose folder holds it, "その他" for any other folder.
+    // whose folder holds it, "その他" for any other folder. Like "開く", not while the input
+    // dialog is open.
     void OpenRecordFileAt(const std::string& storedPath);
 
     void SetInputDialog(InputDialogLink* dialog) { inputDialog_ = dialog; }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,4 +99,31 @@ TEST_F(CEnterDlgTest, OnlyOkClosesTheDialogAndReturnsTheViewToTheSheet) {
     EXPECT_EQ(closings, 1);
     EXPECT_EQ(view.Mode(), ViewMode::SheetMode);
     EXPECT_EQ(Stored("Current", "ItemName"), N);
+}
+
+TEST_F(CEnterDlgTest, TheWindowSwitchesNoSlotCabinetOrFileUnderTheOpenDialog) {
+    Open();
+    viewPlatform.cabinet = S("来賓");
+    viewPlatform.file = "other.ini";
+    viewPlatform.slot = 2;
+    for (const CommandId command : {CommandId::SwitchLabel, CommandId::SwitchCabinet, CommandId::FileOpen}) {
+        EXPECT_FALSE(view.IsAvailable(command)) << static_cast<int>(command);
+        view.Execute(command);
+    }
+    view.OpenRecordFileAt(RecordFilePath(S("来賓"), "recent.ini"));  // the recent-file list
+
+    Retype(Content(), QStringLiteral("佐藤"));
+    EXPECT_EQ(view.Record().Path(), RecordFilePath(S("常用"), "r.ini"));
+    EXPECT_EQ(view.State().slot, 1);
+    EXPECT_TRUE(Find<QCheckBox>("slot1")->isChecked());
+    const std::string written = ReadBytes(PathOf("Always/r.ini"));
+    EXPECT_NE(written.find("\r\n" + N + "=" + S("佐藤") + "\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("Label=1\r\n"), std::string::npos) << written;
+    EXPECT_TRUE(std::filesystem::is_empty(PathOf("Guests")));
+
+    // Back on the sheet the window switches again.
+    Click("ok");
+    EXPECT_TRUE(view.IsAvailable(CommandId::SwitchLabel));
+    view.Execute(CommandId::SwitchLabel);
+    EXPECT_EQ(view.State().slot, 2);
 }

@@ -10,12 +10,12 @@
 #include "view/view_platform.h"
 
 // The edit view's platform without a window: texts are measured by the trace surface (a font of
-// height h gives h/2 per byte) and nothing is asked for.
+// height h gives h/2 per byte) and its choosers answer what the test sets (nothing by default).
 class FakeViewPlatform : public ViewPlatform {
 public:
-    std::optional<std::string> ChooseCabinet(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> ChooseRecordFile(const std::string&) override { return std::nullopt; }
-    std::optional<std::int32_t> ChooseLabelSlot(std::int32_t) override { return std::nullopt; }
+    std::optional<std::string> ChooseCabinet(const std::string&) override { return cabinet; }
+    std::optional<std::string> ChooseRecordFile(const std::string&) override { return file; }
+    std::optional<std::int32_t> ChooseLabelSlot(std::int32_t) override { return slot; }
     std::optional<ColorRef> ChooseColor(ColorRef) override { return std::nullopt; }
     void OpenInputDialog() override {}
     void ScrollToTopLeft() override {}
@@ -24,6 +24,8 @@ public:
     Surface& MeasuringSurface() override { return surface; }
     void PumpMessages() override {}
 
+    std::optional<std::string> cabinet, file;
+    std::optional<std::int32_t> slot;
     int refreshes = 0;
     std::ostringstream trace;
     TraceSurface surface{trace, 100, 100, false};

@@ -82,7 +82,8 @@ protected:
 
 TEST_F(EditViewModelTest, ModesDecideWhichCommandsAreOffered) {
     EXPECT_TRUE(platform.asked.empty());
-    for (CommandId command : {CommandId::Input, CommandId::AddItem, CommandId::Print, CommandId::PrintPreview})
+    for (CommandId command : {CommandId::Input, CommandId::AddItem, CommandId::Print, CommandId::PrintPreview,
+                              CommandId::FileOpen, CommandId::SwitchCabinet, CommandId::SwitchLabel})
         EXPECT_TRUE(model.IsAvailable(command));
     for (CommandId command : {CommandId::MoveLeft, CommandId::AlignCenter, CommandId::MoveDown})
         EXPECT_FALSE(model.IsAvailable(command));
@@ -92,8 +93,10 @@ TEST_F(EditViewModelTest, ModesDecideWhichCommandsAreOffered) {
     EnterCardMode();
     EXPECT_EQ(model.Mode(), ViewMode::CardMode);
     EXPECT_EQ(platform.inputDialogsOpened, 1);
+    // The input dialog switches file, cabinet and slot itself while it is open.
     for (CommandId command : {CommandId::Input, CommandId::AddItem, CommandId::Print, CommandId::PreviousPage,
-                              CommandId::NextPage})
+                              CommandId::NextPage, CommandId::FileOpen, CommandId::SwitchCabinet,
+                              CommandId::SwitchLabel})
         EXPECT_FALSE(model.IsAvailable(command));
     EXPECT_TRUE(model.IsAvailable(CommandId::AlignCenter));
     model.InputDialogClosed();
