@@ -38,12 +38,13 @@ bool CommandOf(const QAction* action, CommandId& id) {
     return true;
 }
 
+PixelRect ToPixelRect(const QRect& rect) {
+    return PixelRect{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
 std::vector<PixelRect> AvailableScreens() {
     std::vector<PixelRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect area = screen->availableGeometry();
-        screens.push_back(PixelRect{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()});
-    }
+    for (const QScreen* screen : QGuiApplication::screens()) screens.push_back(ToPixelRect(screen->availableGeometry()));
     return screens;
 }
 
@@ -150,7 +151,8 @@ void CMainFrame::AddRecentFileEntries(QMenu* menu, const MenuEntry& placeholder)
     for (std::size_t i = 0; i < RecentFileList::kSize; ++i) {
         QAction* entry = menu->addAction(QString());
         connect(entry, &QAction::triggered, this, [this, i] {
-            if (i < recentFiles_.Entries().size()) emit RecentFileChosen(recentFiles_.Entries()[i]);
+            if (i < recentFiles_.Entries().size() && IsAvailable(CommandId::FileOpen))
+                emit RecentFileChosen(recentFiles_.Entries()[i]);
         });
         recentEntries_.push_back(entry);
     }
@@ -238,6 +240,9 @@ void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
         const auto known = available.find(id);
         action->setEnabled(known != available.end() ? known->second : (available[id] = IsAvailable(id)));
     }
+    // A recent file opens as "開く" does, so the entries are offered when "開く" is.
+    const bool canOpen = IsAvailable(CommandId::FileOpen);
+    for (QAction* entry : recentEntries_) entry->setEnabled(canOpen);
     actions_.at(CommandId::ToggleToolbar)->setChecked(!firstToolBar_->isHidden());
     actions_.at(CommandId::ToggleStatusBar)->setChecked(!statusBar()->isHidden());
 }
@@ -249,8 +254,12 @@ void CMainFrame::RestorePlacement() {
     if (!store.Enabled()) return;
     opened_ = store.Load();
     const WindowShape shape = ShapeOf(opened_);
-    const PixelRect normal = KeepOnScreen(shape.normal, AvailableScreens());
-    setGeometry(normal.left, normal.top, normal.Width(), normal.Height());
+    normalFrame_ = KeepOnScreen(shape.normal, AvailableScreens());
+    // Before the window is made, a position is the frame's; the size is the inside's until
+    // FollowFrame takes the frame off it.
+    move(normalFrame_.left, normalFrame_.top);
+    resize(normalFrame_.Width(), normalFrame_.Height());
+    frameSizePending_ = true;
     // Set before the window is shown; Qt keeps the rectangle above as the one to restore to.
     switch (shape.state) {
         case ShowState::Normal: break;
@@ -274,11 +283,41 @@ void CMainFrame::SavePlacement() {
     } else if (states & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
         shape.state = ShowState::Maximised;
     }
-    const QRect normal = normalGeometry();
-    shape.normal = normal.isValid()
-                       ? PixelRect{normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height()}
-                       : opened_.normal;
+    shape.normal = normalFrame_;
     store.Save(PlacementOf(shape, opened_));
+}
+
+void CMainFrame::FollowFrame() {
+    if (!isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) return;
+    const QRect frame = frameGeometry();
+    if (frameSizePending_ && frame.size() != size()) {
+        frameSizePending_ = false;
+        // The resize comes back here to follow the frame.
+        resize(QSize(normalFrame_.Width(), normalFrame_.Height()) - (frame.size() - size()));
+        return;
+    }
+    normalFrame_ = ToPixelRect(frame);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FollowFrame();
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    FollowFrame();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FollowFrame();
+}
+
+// A window restored from maximised may take its normal rectangle before its state changes.
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) FollowFrame();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

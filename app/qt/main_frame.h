@@ -50,6 +50,10 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateActions();
@@ -66,8 +70,11 @@ private:
     bool IsAvailable(CommandId id) const;
     void UpdateActions(const QList<QAction*>& actions);
 
+    // The stored placement is the frame's, title bar and borders included, as the window
+    // system places windows: a window at (0, 0) shows its title bar.
     void RestorePlacement();
     void SavePlacement();
+    void FollowFrame();
 
     CommandTarget* viewCommands_;
     CommandTarget* appCommands_;
@@ -79,5 +86,10 @@ private:
     QAction* recentPlaceholder_ = nullptr;
     std::vector<QAction*> recentEntries_;
     WindowPlacement opened_;
+    // The frame's rectangle the last time the window was neither minimised nor maximised.
+    PixelRect normalFrame_;
+    // The restored size is the frame's, but the frame is known only once the window system has
+    // framed the window: until then the inside has that size.
+    bool frameSizePending_ = false;
     bool placementSaved_ = false;
 };

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 #include <QWidget>
 
@@ -238,8 +239,18 @@ TEST_F(MainFrameTest, RecentFileListStandsInForItsPlaceholder) {
     ASSERT_NE(entry, nullptr);
     EXPECT_TRUE(entry->isVisible());
     QSignalSpy chosen(frame.get(), &CMainFrame::RecentFileChosen);
+    view.available = {CommandId::FileOpen};
+    emit file->aboutToShow();
+    EXPECT_TRUE(entry->isEnabled());
     entry->trigger();
     ASSERT_EQ(chosen.size(), 1);
+    // A recent file opens as "開く" does, and only while "開く" is offered, even before the menu
+    // is brought up to date.
+    view.available = {};
+    entry->trigger();
+    EXPECT_EQ(chosen.size(), 1);
+    emit file->aboutToShow();
+    EXPECT_FALSE(entry->isEnabled());
 
     auto reopened = MakeFrame();
     QMenu* reopenedFile = SubMenu(reopened->menuBar()->actions(), "ﾌｧｲﾙ(&F)");
@@ -247,12 +258,31 @@ TEST_F(MainFrameTest, RecentFileListStandsInForItsPlaceholder) {
     EXPECT_NE(ActionTitled(reopenedFile, "&1 /data/来賓/A&&B.INI"), nullptr);
 }
 
+TEST_F(MainFrameTest, AWindowAtTheOriginShowsItsTitleBar) {
+    auto frame = MakeFrame();
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    // The stored rectangle is the frame's: the title bar and borders lie inside it.
+    EXPECT_EQ(frame->frameGeometry(), QRect(0, 0, 500, 350));
+    EXPECT_GT(frame->geometry().top(), 0) << "the test platform frames its windows";
+    frame->close();
+    const SettingsProfile settings;
+    EXPECT_EQ(settings.ReadInt("WindowSize", "NormPosL", -1), 0);
+    EXPECT_EQ(settings.ReadInt("WindowSize", "NormPosT", -1), 0);
+    EXPECT_EQ(settings.ReadInt("WindowSize", "NormPosR", -1), 500);
+    EXPECT_EQ(settings.ReadInt("WindowSize", "NormPosB", -1), 350);
+}
+
 TEST_F(MainFrameTest, PlacementSurvivesClosingAndReopening) {
+    const QRect moved(100, 120, 640, 480);
     {
         auto frame = MakeFrame();
-        EXPECT_EQ(frame->geometry(), QRect(0, 0, 500, 350));
         frame->show();
-        frame->setGeometry(100, 120, 640, 480);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        // The user drags the frame to (100, 120) and its corner to make it 640 × 480.
+        frame->move(moved.topLeft());
+        frame->resize(moved.size() - (frame->frameGeometry().size() - frame->size()));
+        EXPECT_EQ(frame->frameGeometry(), moved);
         frame->close();
     }
     const SettingsProfile settings;
@@ -262,7 +292,8 @@ TEST_F(MainFrameTest, PlacementSurvivesClosingAndReopening) {
     EXPECT_EQ(settings.ReadInt("WindowSize", "MaxPosX", 0), -1);
     {
         auto frame = MakeFrame();
-        EXPECT_EQ(frame->geometry(), QRect(100, 120, 640, 480));
+        frame->show();
+        EXPECT_EQ(frame->frameGeometry(), moved);
         frame->showMaximized();
         EXPECT_TRUE(frame->isMaximized());
     }
@@ -272,10 +303,11 @@ TEST_F(MainFrameTest, PlacementSurvivesClosingAndReopening) {
         auto frame = MakeFrame();
         frame->show();
         EXPECT_TRUE(frame->isMaximized());
-        EXPECT_EQ(frame->normalGeometry(), QRect(100, 120, 640, 480));
         frame->showNormal();
-        EXPECT_EQ(frame->geometry(), QRect(100, 120, 640, 480));
+        EXPECT_EQ(frame->frameGeometry(), moved);
     }
+    EXPECT_EQ(settings.ReadInt("WindowSize", "showCmd", 0), 1);
+    EXPECT_EQ(settings.ReadInt("WindowSize", "NormPosR", 0), 740);
 }
 
 TEST_F(MainFrameTest, SwitchedOffPlacementIsNeitherRestoredNorSaved) {
