@@ -59,7 +59,7 @@ fuzz: deps
 	cp tests/fuzz/bitmap-seeds/* $(FUZZ_DIR)/corpus/bitmap/
 	$(FUZZ_DIR)/tests/profile_parser_fuzz -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/ \
 	  $(FUZZ_DIR)/corpus/profile_parser
-	$(FUZZ_DIR)/tests/bitmap_fuzz -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/ \
+	$(FUZZ_DIR)/tests/bitmap_fuzz -max_total_time=$(FUZZ_SECONDS) -malloc_limit_mb=128 -artifact_prefix=$(FUZZ_DIR)/ \
 	  $(FUZZ_DIR)/corpus/bitmap
 
 clean:

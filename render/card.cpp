@@ -107,7 +107,9 @@ bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_
     surface.SetTextColor(color);
     const std::int32_t px = Clamp32(std::int64_t{x} + xpos);
     const std::int32_t py = Clamp32(std::int64_t{y} - ypos);
+    // The box colour belongs to this item alone: later items draw on the colour in force now.
     const BackgroundMode itemMode = surface.GetBackgroundMode();
+    const ColorRef itemBackground = surface.GetBackgroundColor();
     if (record.ReadInt(section, key("bBkCol"), 0) == 1) {
         ColorRef box = kWhite;
         CColorSetting::LoadFromRecord(section, key("BkCol"), box, kWhite, record.Path());
@@ -142,6 +144,7 @@ bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_
     }
 
     surface.SetBackgroundMode(itemMode);
+    surface.SetBackgroundColor(itemBackground);
     if (ownFont) surface.SetFont(previousFont);
     surface.SetTextColor(0);
     return true;

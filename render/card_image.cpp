@@ -1,19 +1,64 @@
 #include "render/card_image.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <limits>
 
 #include "render/logical_math.h"
 #include "store/locations.h"
 
+namespace {
+
+CardImageCache::FileStamp StampOf(const std::string& fsPath) {
+    struct stat info {};
+    if (stat(fsPath.c_str(), &info) != 0) return {};
+    const auto ns = [](const timespec& time) {
+        return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+    };
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::int64_t>(info.st_size), ns(info.st_mtim), ns(info.st_ctim)};
+}
+
+std::int64_t PixelCount(const DibImage& image) { return std::int64_t{image.Width()} * image.Height(); }
+
+}  // namespace
+
+bool CardImageCache::FileStamp::operator==(const FileStamp& other) const {
+    return device == other.device && inode == other.inode && size == other.size && modifiedNs == other.modifiedNs &&
+           changedNs == other.changedNs;
+}
+
 const DibImage* CardImageCache::ImageFor(const std::string& storedPath) {
-    if (storedPath != path_) {
-        path_ = storedPath;
+    if (storedPath.empty()) return nullptr;
+    std::string fsPath;
+    const bool named = locations::StoredPathToFs(storedPath, fsPath);
+    const FileStamp stamp = named ? StampOf(fsPath) : FileStamp{};
+    const auto found =
+        std::find_if(entries_.begin(), entries_.end(), [&](const Entry& entry) { return entry.path == storedPath; });
+    if (found != entries_.end() && found->stamp == stamp) {
+        entries_.splice(entries_.begin(), entries_, found);
+    } else {
+        if (found != entries_.end()) entries_.erase(found);
+        entries_.push_front({storedPath, stamp, DibImage()});
         ++loadCount_;
-        std::string fsPath;
-        if (!locations::StoredPathToFs(storedPath, fsPath) || !image_.Load(fsPath)) image_ = DibImage();
+        if (named) entries_.front().image.Load(fsPath);
+        Trim();
     }
-    return image_.IsLoaded() ? &image_ : nullptr;
+    const DibImage& image = entries_.front().image;
+    return image.IsLoaded() ? &image : nullptr;
+}
+
+// The image just asked for is always kept.
+void CardImageCache::Trim() {
+    std::int64_t pixels = 0;
+    std::size_t kept = 0;
+    auto entry = entries_.begin();
+    for (; entry != entries_.end(); ++entry, ++kept) {
+        pixels += PixelCount(entry->image);
+        if (kept > 0 && (pixels > kMaxKeptPixels || kept >= kMaxKeptFiles)) break;
+    }
+    entries_.erase(entry, entries_.end());
 }
 
 namespace {

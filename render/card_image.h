@@ -1,27 +1,46 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <list>
 #include <string>
 
 #include "render/dib_image.h"
 #include "render/surface.h"
 #include "render/view_state.h"
 
-// The document's one loaded bitmap and the stored path it came from. A file is read again only
-// when a card names another path, so a sheet whose cards all show the same image reads it once.
-// A path that cannot be loaded is remembered as well, and gives no image until another path is
-// asked for.
+// The bitmaps a document's cards show, by stored path. Each file is decoded once and kept while
+// it is unchanged on disk, so a print job whose cards take turns between a few images decodes
+// each of them once, however many cards it prints. A path that cannot be loaded is remembered as
+// well, and tried again only when its file changes. The images used longest ago are dropped
+// first once more than kMaxKeptPixels are held.
 class CardImageCache {
 public:
+    static constexpr std::int64_t kMaxKeptPixels = 2 * DibImage::kMaxPixels;
+    static constexpr std::size_t kMaxKeptFiles = 64;
+
     // The image of a stored (code page 932) path; null for an empty path or one that cannot be
-    // loaded.
+    // loaded. Valid until the next call.
     const DibImage* ImageFor(const std::string& storedPath);
-    // How many loads have been tried, each for a path other than the one before.
+    // How many loads have been tried.
     std::int32_t LoadCount() const { return loadCount_; }
 
+    // What tells the versions of a file apart; all 0 when there is no file to look at.
+    struct FileStamp {
+        std::uint64_t device = 0, inode = 0;
+        std::int64_t size = 0, modifiedNs = 0, changedNs = 0;
+        bool operator==(const FileStamp& other) const;
+    };
+
 private:
-    DibImage image_;
-    std::string path_;
+    struct Entry {
+        std::string path;
+        FileStamp stamp;
+        DibImage image;  // not loaded when the file could not be
+    };
+    void Trim();
+
+    std::list<Entry> entries_;  // the one used last first
     std::int32_t loadCount_ = 0;
 };
 

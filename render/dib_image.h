@@ -13,8 +13,10 @@
 // goes) and never read past its end.
 class DibImage {
 public:
-    // Larger images are refused rather than allocated (256 MB of decoded pixels).
-    static constexpr std::int64_t kMaxPixels = 64LL * 1024 * 1024;
+    // Larger images are refused, as if the file could not be read, rather than allocated: 16
+    // Mpixel (4096 × 4096, 64 MB decoded) is far more than a tag shows, and a few bytes of
+    // run-length data may claim any size.
+    static constexpr std::int64_t kMaxPixels = 16LL * 1024 * 1024;
 
     // Reads and decodes the file at a file-system path; only regular files are read. False (and
     // no image) when it cannot be read or is not a bitmap this reader accepts.

@@ -82,6 +82,7 @@ public:
     virtual void SetBackgroundMode(BackgroundMode mode) = 0;
     virtual BackgroundMode GetBackgroundMode() const = 0;
     virtual void SetBackgroundColor(ColorRef color) = 0;
+    virtual ColorRef GetBackgroundColor() const = 0;
     virtual void SetTextColor(ColorRef color) = 0;
 
     // Selects a font made from the stored font record (height in logical units, negative for an

@@ -1,8 +1,8 @@
 #include "render/trace_surface.h"
 
 #include <cstdio>
-#include <cstdlib>
 
+#include "render/logical_math.h"
 #include "store/codec.h"
 #include "store/cp932.h"
 
@@ -80,13 +80,13 @@ void TraceSurface::BeginCard(const std::string& section, std::int32_t x, std::in
 }
 
 TextMetrics TraceSurface::GetTextMetrics() {
-    const std::int32_t height = font_.lfHeight == 0 ? 16 : std::abs(font_.lfHeight);
+    const std::int32_t height = font_.lfHeight == 0 ? 16 : FontExtent(font_.lfHeight);
     return {height / 2, height};
 }
 
 TextExtent TraceSurface::MeasureText(std::string_view text) {
     const TextMetrics metrics = GetTextMetrics();
-    return {static_cast<std::int32_t>(text.size()) * metrics.averageCharWidth, metrics.height};
+    return {Clamp32(static_cast<std::int64_t>(text.size()) * metrics.averageCharWidth), metrics.height};
 }
 
 void TraceSurface::Text(std::int32_t x, std::int32_t y, std::string_view text, bool hollow) {

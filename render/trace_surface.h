@@ -22,6 +22,7 @@ public:
     void SetBackgroundMode(BackgroundMode mode) override { backgroundMode_ = mode; }
     BackgroundMode GetBackgroundMode() const override { return backgroundMode_; }
     void SetBackgroundColor(ColorRef color) override { backgroundColor_ = color; }
+    ColorRef GetBackgroundColor() const override { return backgroundColor_; }
     void SetTextColor(ColorRef color) override { textColor_ = color; }
 
     void SetFont(const LogFont& font) override { font_ = font; }

@@ -7,9 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <tuple>
 
+#include "render/logical_math.h"
 #include "render/qt/stored_text.h"
 
 namespace {
@@ -91,7 +91,7 @@ DeviceFont DeviceFonts::Make(const LogFont& font) const {
     qfont.setStrikeOut(font.lfStrikeOut != 0);
 
     const std::int32_t height = font.lfHeight == 0 ? kDefaultCellHeight : font.lfHeight;
-    const double pixels = std::abs(height) * static_cast<double>(dpiY_) / 100.0;
+    const double pixels = FontExtent(height) * static_cast<double>(dpiY_) / 100.0;
     qfont.setPixelSize(RoundedPixels(pixels));
     if (height > 0) {
         const double cell = QFontMetricsF(qfont, device_).height();
@@ -99,7 +99,7 @@ DeviceFont DeviceFonts::Make(const LogFont& font) const {
     }
     if (font.lfWidth != 0) {
         const double natural = QFontMetricsF(qfont, device_).averageCharWidth();
-        const double wanted = std::abs(font.lfWidth) * static_cast<double>(dpiX_) / 100.0;
+        const double wanted = FontExtent(font.lfWidth) * static_cast<double>(dpiX_) / 100.0;
         if (natural > 0) qfont.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * wanted / natural)), 1, 4000));
     }
 

@@ -99,7 +99,8 @@ template <typename Paint>
 void QPainterSurface::InTextFrame(std::int32_t x, std::int32_t y, const Paint& paint) {
     painter_.save();
     painter_.translate(Map(x, y));
-    if (logFont_.lfEscapement != 0) painter_.rotate(-logFont_.lfEscapement / 10.0);
+    // Whole turns are dropped first, which keeps the angle exact for any stored number.
+    if (logFont_.lfEscapement != 0) painter_.rotate(-(logFont_.lfEscapement % 3600) / 10.0);
     paint();
     painter_.restore();
 }
@@ -230,31 +231,22 @@ void QPainterSurface::DrawPolygon(const std::vector<LogicalPoint>& points) {
     Shape([&] { painter_.drawPolygon(polygon, Qt::OddEvenFill); });
 }
 
+// The thinnest line along a row or column of pixels (a cut line, say) is drawn through the
+// pixel centres without antialiasing, so that it is one crisp pixel wherever it lies rather than
+// two grey ones on a pixel boundary. A PDF keeps the exact hairline.
 void QPainterSurface::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
-    const QPointF from = Map(x1, y1), to = Map(x2, y2);
-    Outline([&] { painter_.drawLine(from, to); });
-}
-
-// Pixels a bitmap's run-length data skips are transparent and leave what lies below; an image
-// without them is kept opaque, which draws faster.
-const QImage& QPainterSurface::ImageOf(const Pixels& pixels, std::string_view source) {
-    if (imageData_ == pixels.argb.data() && image_.width() == pixels.width && image_.height() == pixels.height &&
-        imageSource_ == source)
-        return image_;
-    QImage image(pixels.width, pixels.height, QImage::Format_ARGB32);
-    bool opaque = true;
-    for (int row = 0; row < pixels.height; ++row) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
-        const std::uint32_t* from = pixels.argb.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(pixels.width);
-        for (int column = 0; column < pixels.width; ++column) {
-            line[column] = from[column];
-            opaque = opaque && qAlpha(from[column]) == 255;
-        }
+    QPointF from = Map(x1, y1), to = Map(x2, y2);
+    const bool crisp = raster_ && pen_.width == 0 && (from.x() == to.x() || from.y() == to.y());
+    if (!crisp) {
+        Outline([&] { painter_.drawLine(from, to); });
+        return;
     }
-    image_ = image.convertToFormat(opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-    imageData_ = pixels.argb.data();
-    imageSource_ = source;
-    return image_;
+    const auto centre = [](QPointF point) { return QPointF(std::floor(point.x()) + 0.5, std::floor(point.y()) + 0.5); };
+    from = centre(from);
+    to = centre(to);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    Outline([&] { painter_.drawLine(from, to); });
+    painter_.setRenderHint(QPainter::Antialiasing);
 }
 
 void QPainterSurface::DrawImage(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
@@ -262,7 +254,7 @@ void QPainterSurface::DrawImage(std::int32_t x, std::int32_t y, std::int32_t wid
     if (width <= 0 || height <= 0 || pixels.width <= 0 || pixels.height <= 0 ||
         pixels.argb.size() < static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.height))
         return;
-    const QImage& image = ImageOf(pixels, source);
+    const QImage& image = images_.Get(pixels, source);
     painter_.save();
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     painter_.drawImage(QRectF(origin_ + QPointF(x, y), QSizeF(width, height)), image);

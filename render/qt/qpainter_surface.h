@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "render/qt/device_font.h"
+#include "render/qt/device_images.h"
 #include "render/qt/text_layouts.h"
 #include "render/qt/text_stamps.h"
 #include "render/surface.h"
@@ -33,6 +34,7 @@ public:
     void SetBackgroundMode(BackgroundMode mode) override { backgroundMode_ = mode; }
     BackgroundMode GetBackgroundMode() const override { return backgroundMode_; }
     void SetBackgroundColor(ColorRef color) override { backgroundColor_ = color; }
+    ColorRef GetBackgroundColor() const override { return backgroundColor_; }
     void SetTextColor(ColorRef color) override { textColor_ = color; }
 
     void SetFont(const LogFont& font) override;
@@ -78,7 +80,6 @@ private:
     // font's escapement.
     template <typename Paint>
     void InTextFrame(std::int32_t x, std::int32_t y, const Paint& paint);
-    const QImage& ImageOf(const Pixels& pixels, std::string_view source);
 
     QPainter& painter_;
     std::int32_t dpiX_, dpiY_;
@@ -98,9 +99,5 @@ private:
     QImage texture_;
     Brush textureFor_;
     TextStamps stamps_;
-    // The last image drawn: a sheet shows the same bitmap on every card, and a PDF stores an
-    // image once only while it is drawn from the same QImage.
-    const std::uint32_t* imageData_ = nullptr;
-    std::string imageSource_;
-    QImage image_;
+    DeviceImages images_;
 };

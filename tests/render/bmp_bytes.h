@@ -71,3 +71,17 @@ inline std::string SolidBmp(std::int32_t width, std::int32_t height, std::uint32
     for (std::int32_t y = 0; y < height; ++y) spec.bits += PadRow(row);
     return BmpFile(spec);
 }
+
+// An 8-bit run-length file of any size in a few bytes: its data ends at once, so every pixel
+// is left out.
+inline std::string EmptyRleBmp(std::int32_t width, std::int32_t height) {
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bitCount = 8;
+    spec.compression = 1;
+    spec.usedColors = 1;
+    spec.colorTable = {0xFFFFFF};
+    spec.bits = std::string("\0\1", 2);
+    return BmpFile(spec);
+}

@@ -160,5 +160,52 @@ TEST_F(CardImageTest, AFileThatCannotBeLoadedShowsNothingAndIsNotReadAgain) {
     EXPECT_EQ(Screen("0004"), "");
     EXPECT_EQ(Screen("0005"), "");
     EXPECT_EQ(Screen("0006"), Line(0, 0, 96, 48));
-    EXPECT_EQ(cache.LoadCount(), 5);
+    EXPECT_EQ(cache.LoadCount(), 4);  // the first image is still held
+}
+
+TEST_F(CardImageTest, CardsTakingTurnsBetweenFilesDecodeEachOnce) {
+    WriteBytes(PathOf("other.bmp"), SolidBmp(48, 96, 0x996633));
+    const std::string other = Stored(PathOf("other.bmp"));
+    for (int card = 0; card < 100; ++card) SetImage(std::to_string(card), card % 2 == 0 ? image : other);
+    for (int card = 0; card < 100; ++card) {
+        const std::string expected = card % 2 == 0 ? Line(0, 0, 600, 300) : Line(0, 0, 300, 600, "other.bmp");
+        ASSERT_EQ(Printer(std::to_string(card)), expected) << card;
+    }
+    EXPECT_EQ(cache.LoadCount(), 2);
+}
+
+TEST_F(CardImageTest, AFileIsReadAgainWhenItChanges) {
+    SetImage("0001", image);
+    SetImage("0002", Stored(PathOf("later.bmp")));
+    EXPECT_EQ(Screen("0001"), Line(0, 0, 96, 48));
+    EXPECT_EQ(Screen("0002"), "");
+    WriteBytes(PathOf("画像.bmp"), SolidBmp(48, 24, 0x336699));
+    WriteBytes(PathOf("later.bmp"), SolidBmp(10, 10, 0));
+    EXPECT_EQ(Screen("0001"), Line(0, 0, 48, 24));
+    EXPECT_EQ(Screen("0002"), Line(0, 0, 10, 10, "later.bmp"));
+    EXPECT_EQ(Screen("0001") + Screen("0002"), Line(0, 0, 48, 24) + Line(0, 0, 10, 10, "later.bmp"));
+    EXPECT_EQ(cache.LoadCount(), 4);
+}
+
+TEST_F(CardImageTest, AnImageClaimingMoreThanTheLimitShowsNothing) {
+    // A file of about a kilobyte that claims 8192 × 8192 pixels (256 MB decoded).
+    WriteBytes(PathOf("huge.bmp"), EmptyRleBmp(8192, 8192));
+    for (const char* card : {"0001", "0002", "0003"}) SetImage(card, Stored(PathOf("huge.bmp")));
+    for (const char* card : {"0001", "0002", "0003"}) EXPECT_EQ(Screen(card) + Printer(card), "") << card;
+    EXPECT_EQ(cache.LoadCount(), 1);
+}
+
+TEST_F(CardImageTest, KeptImagesAreBoundedAndTheOneUsedLongestAgoGoesFirst) {
+    // Three of the largest images a file may hold; two of them fit in the cache at once.
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) WriteBytes(PathOf(name), EmptyRleBmp(4096, 4096));
+    SetImage("a", Stored(PathOf("a.bmp")));
+    SetImage("b", Stored(PathOf("b.bmp")));
+    SetImage("c", Stored(PathOf("c.bmp")));
+    std::int32_t loads = 0;
+    for (const auto& [card, loaded] : std::vector<std::pair<std::string, bool>>{
+             {"a", true}, {"b", true}, {"a", false}, {"c", true}, {"a", false}, {"b", true}, {"c", true}}) {
+        Screen(card);
+        loads += loaded ? 1 : 0;
+        EXPECT_EQ(cache.LoadCount(), loads) << card;
+    }
 }

@@ -121,3 +121,39 @@ TEST_F(CardTest, ItemsAreDrawnNameFirstThenTheOthersThenTheUsersOwn) {
     for (const std::string& line : Draw({"text"})) order.push_back(line.substr(line.find('"')));
     EXPECT_EQ(order, (std::vector<std::string>{"\"氏名\"", "\"読み\"", "\"肩書き\"", "\"その他4\"", "\"係\"", "\"部屋\""}));
 }
+
+TEST_F(CardTest, EachBackgroundBoxBelongsToItsOwnItem) {
+    const auto box = [](const char* item, const char* colour) {
+        return "1" + S(item) + "bBkCol=1\r\n1" + S(item) + "BkCol=" + colour + "\r\n";
+    };
+    std::string bytes = "[0000]\r\n";
+    for (const char* item : {"氏名", "読み", "肩書き", "所属"})
+        bytes += S(item) + "=x\r\n1IsPrint" + S(item) + "=1\r\n";
+    Record(bytes + box("氏名", "65535") + box("肩書き", "65280"));  // yellow, then green
+    const auto backgrounds = [&] {
+        std::vector<std::string> found;
+        for (const std::string& line : Draw({"text"})) {
+            const std::size_t at = line.find(" bk=") + 4;
+            found.push_back(line.substr(at, line.find(' ', at) - at));
+        }
+        return found;
+    };
+    // Drawn 氏名, 読み, 肩書き, 所属: the items without a box keep the default white one.
+    EXPECT_EQ(backgrounds(),
+              (std::vector<std::string>{"opaque:ffff00", "opaque:ffffff", "opaque:00ff00", "opaque:ffffff"}));
+    Settings("[PrintMode]\r\nbTransparent=1\r\n");
+    EXPECT_EQ(backgrounds(),
+              (std::vector<std::string>{"opaque:ffff00", "transparent", "opaque:00ff00", "transparent"}));
+}
+
+TEST_F(CardTest, ExtremeStoredFontNumbersAreDrawnWithinBounds) {
+    Record("[0000]\r\n" + Name() + "=" + S("山田") + "\r\n1IsPrint" + Name() + "=1\r\n1" + Name() +
+           "Font=-2147483648 -2147483648 -2147483648 -2147483648 2147483647 0 0 0 128 3 2 1 49 0\r\n" +
+           NameKey("PrintPos=2\r\n") + NameKey("PrintVPos=3\r\n") + NameKey("bShadow=1\r\n"));
+    const std::vector<std::string> lines = Draw({"text"});
+    ASSERT_EQ(lines.size(), 3u);
+    // A ten-inch font is wider and higher than the label: it starts at the label's corner.
+    EXPECT_EQ(lines[0].substr(0, lines[0].find(" color")), "text 10 -10 2000 1000 esc=-2147483648");
+    // The shadow: 500 · 10 / 50 to the right, 1000 · 10 / 100 down.
+    EXPECT_EQ(lines[1].substr(0, lines[1].find(" esc")), "text 110 -110 2000 1000");
+}

@@ -253,22 +253,17 @@ TEST(DibImageDecode, DamagedFilesAreRefusedAndLeaveNoImage) {
 }
 
 TEST(DibImageDecode, HeadersThatCannotDescribeAnImageAreRefused) {
-    BmpSpec rle;  // run-length data claims any size in a few bytes
-    rle.bitCount = 8;
-    rle.compression = 1;
-    rle.usedColors = 1;
-    rle.colorTable = {0xFFFFFF};
-    rle.bits = std::string("\0\1", 2);
-    rle.width = rle.height = 8;
-    EXPECT_TRUE(DibImage().Decode(BmpFile(rle), 64));
-    rle.width = 9;
-    EXPECT_FALSE(DibImage().Decode(BmpFile(rle), 64));
+    // Run-length data claims any size in a few bytes.
+    EXPECT_TRUE(DibImage().Decode(EmptyRleBmp(8, 8), 64));
+    EXPECT_FALSE(DibImage().Decode(EmptyRleBmp(9, 8), 64));
     for (const auto& [width, height] : std::vector<std::pair<std::int32_t, std::int32_t>>{
-             {8193, 8192}, {100000, 100000}, {0x7FFFFFFF, -0x7FFFFFFF - 1}, {0, 5}, {5, 0}, {-5, 5}}) {
-        rle.width = width;
-        rle.height = height;
-        EXPECT_FALSE(DibImage().Decode(BmpFile(rle))) << width << "x" << height;
+             {4097, 4096}, {4096, -4097}, {8192, 8192}, {8193, 8192}, {100000, 100000}, {0x7FFFFFFF, -0x7FFFFFFF - 1},
+             {0, 5}, {5, 0}, {-5, 5}}) {
+        EXPECT_FALSE(DibImage().Decode(EmptyRleBmp(width, height))) << width << "x" << height;
     }
+    DibImage largest;  // 16 Mpixel, the most a file may hold
+    EXPECT_TRUE(largest.Decode(EmptyRleBmp(4096, -4096)));
+    EXPECT_EQ(largest.GetPixels().argb.size(), std::size_t{4096} * 4096);
 
     BmpSpec spec;
     spec.width = 30000;  // within the pixel limit, but its bits are not in the file

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <functional>
+#include <limits>
+#include <utility>
 #include <vector>
 
 #include "render/qt/stored_text.h"
@@ -155,6 +159,30 @@ TEST(QPainterSurfaceTest, PenWidthsAreLogicalUnits) {
     EXPECT_LT(gaps, 450);
 }
 
+TEST(QPainterSurfaceTest, CutLinesAreOneBlackPixelWideAtEveryResolutionAndPosition) {
+    // The outline of a 100 × 50 tag at (7, −7) in the sheet's thin black pen, crossed in the
+    // middle of each side: exactly the two lines, each one black pixel, and nothing grey.
+    for (const std::int32_t dpi : {72, 96, 150, 200, 300, 600})
+        for (const QPointF origin : {QPointF(0, 0), QPointF(2.5, 1.25)}) {
+            const QImage image = Draw(dpi * 6 / 5 + 10, dpi, dpi, origin, [](Surface& s) {
+                s.SetPen({PenStyle::Solid, 0, 0});
+                s.DrawLine(7, -7, 7, -57);
+                s.DrawLine(7, -57, 107, -57);
+                s.DrawLine(107, -57, 107, -7);
+                s.DrawLine(107, -7, 7, -7);
+            });
+            const QRect outline = InkBounds(image);
+            const QRect across(0, outline.center().y(), image.width(), 1);
+            const QRect down(outline.center().x(), 0, 1, image.height());
+            const auto isBlack = [](QRgb pixel) { return pixel == qRgb(0, 0, 0); };
+            const auto isInk = [](QRgb pixel) { return pixel != qRgb(255, 255, 255); };
+            for (const QRect& line : {across, down}) {
+                EXPECT_EQ(CountPixels(image, line, isInk), 2) << dpi << " " << origin.x();
+                EXPECT_EQ(CountPixels(image, line, isBlack), 2) << dpi << " " << origin.x();
+            }
+        }
+}
+
 TEST(QPainterSurfaceTest, TextTurnsCounterclockwiseAboutItsTopLeftAndIsNeverMirrored) {
     const QPoint start(300, 300);
     const auto text = [&](std::int32_t escapement) {
@@ -201,6 +229,38 @@ TEST(QPainterSurfaceTest, FontsAreMeasuredInLogicalUnitsAtEveryResolution) {
     EXPECT_NEAR(cells[0], cells[1], 1);
     EXPECT_NEAR(cells[2], cells[1], 1);
     EXPECT_EQ(QFontInfo(QFont(StoredToQString(DefaultFaceName()))).family(), "IPAGothic");
+}
+
+TEST(QPainterSurfaceTest, ExtremeStoredFontNumbersGiveTenInchFontsAndAnglesWithinATurn) {
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    QImage image(10, 10, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const auto metrics = [&](std::int32_t height, std::int32_t width) {
+        QPainterSurface surface(painter, 20, 20, {0, 0}, false);
+        LogFont font = EmFont(0);
+        font.lfHeight = height;
+        font.lfWidth = width;
+        surface.SetFont(font);
+        const TextMetrics measured = surface.GetTextMetrics();
+        return std::make_pair(measured.height, measured.averageCharWidth);
+    };
+    EXPECT_EQ(metrics(kMin, 0), metrics(-1000, 0));
+    EXPECT_EQ(metrics(kMax, 0), metrics(1000, 0));
+    EXPECT_EQ(metrics(-100, kMin), metrics(-100, 1000));
+    EXPECT_GT(metrics(kMin, 0).first, metrics(-900, 0).first);
+
+    // −2147483648 tenths of a degree are 596523 whole turns and −84.8 degrees.
+    const auto ink = [](std::int32_t escapement) {
+        return InkBounds(Draw(600, 600, 300, {300, 300}, [&](Surface& s) {
+            s.SetBackgroundMode(BackgroundMode::Transparent);
+            s.SetFont(EmFont(30, escapement));
+            s.DrawText(0, 0, Name());
+        }));
+    };
+    const QRect turned = ink(kMin);
+    EXPECT_EQ(turned, ink(-848));
+    EXPECT_NE(turned, ink(848));
 }
 
 TEST(QPainterSurfaceTest, OpaqueTextFillsItsCellAndHollowTextIsOnlyAnOutline) {
@@ -273,4 +333,20 @@ TEST(QPainterSurfaceTest, ImagesAreStretchedIntoTheirDeviceRectangleOverWhatLies
     const QImage both = Draw(100, 100, 300, {10, 20}, [&](Surface& s) { s.DrawImage(5, 5, 40, 10, opaque, "b.bmp"); });
     EXPECT_EQ(InkBounds(both), QRect(15, 25, 40, 10));
     EXPECT_EQ(both.pixel(52, 30), qRgb(0, 0, 255));
+}
+
+TEST(QPainterSurfaceTest, APdfStoresEachImageOnceWhileCardsTakeTurnsBetweenThem) {
+    const Pixels red{2, 2, std::vector<std::uint32_t>(4, 0xFFFF0000u)};
+    const Pixels blue{3, 1, std::vector<std::uint32_t>(3, 0xFF0000FFu)};
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(300);
+        QPainter painter(&writer);
+        QPainterSurface surface(painter, 300, 300, {0, 0}, true);
+        for (int card = 0; card < 10; ++card)
+            surface.DrawImage(card * 50, 0, 40, 40, card % 2 == 0 ? red : blue, card % 2 == 0 ? "red.bmp" : "blue.bmp");
+    }
+    EXPECT_EQ(pdf.data().count("/Subtype /Image"), 2);
 }

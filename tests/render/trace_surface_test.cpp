@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
+#include <string>
 
 #include "render/trace_surface.h"
 #include "tests/support/temp_home.h"
@@ -48,4 +50,24 @@ TEST(TraceSurface, TextCarriesItsExtentFontColoursAndEscapedContent) {
               "surface dpi=100,100 printing=0\n"
               "text 5 -6 50 20 esc=900 color=010203 bk=transparent hollow=1 font=-20:700:ＭＳ ゴシック \"山\\\"田\"\n"
               "text 5 -6 10 20 esc=900 color=010203 bk=opaque:ffff00 hollow=0 font=-20:700:ＭＳ ゴシック \"\\x81\"\n");
+}
+
+TEST(TraceSurface, FontsOfAnyStoredHeightMeasureWithinTenInches) {
+    std::ostringstream out;
+    TraceSurface surface(out, 100, 100, true);
+    LogFont font;
+    for (const std::int32_t height : {std::numeric_limits<std::int32_t>::min(), -1001, 1001,
+                                      std::numeric_limits<std::int32_t>::max()}) {
+        font.lfHeight = height;
+        surface.SetFont(font);
+        EXPECT_EQ(surface.GetTextMetrics().height, 1000) << height;
+        EXPECT_EQ(surface.GetTextMetrics().averageCharWidth, 500) << height;
+    }
+    font.lfHeight = -999;
+    surface.SetFont(font);
+    EXPECT_EQ(surface.GetTextMetrics().height, 999);
+    // Five million half-width characters of 500 units each: wider than the drawing range.
+    font.lfHeight = -1000;
+    surface.SetFont(font);
+    EXPECT_EQ(surface.MeasureText(std::string(5'000'000, 'x')).width, std::numeric_limits<std::int32_t>::max());
 }
