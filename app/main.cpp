@@ -8,6 +8,8 @@
 #include "dialogs/qt/label_size_dialog.h"
 #include "dialogs/qt/print_options_dialog.h"
 #include "dialogs/qt/print_order_dialog.h"
+#include "dialogs/qt/sheet_chooser_dialog.h"
+#include "store/label_sizes.h"
 #include "view/qt/edit_view.h"
 
 int main(int argc, char** argv) {
@@ -37,7 +39,14 @@ int main(int argc, char** argv) {
         view->Refresh();
     });
     view->SetDialogCommand(CommandId::LabelSizeSettings, [view] {
-        RunLabelSizeDialog(view, view->Model().Settings(), view->Model().State().slot);
+        RunLabelSizeDialog(view, view->Model().Settings(), view->Model().Record(), view->Model().State().slot);
+    });
+    view->SetDialogCommand(CommandId::ChooseSheet, [view] {
+        if (RunSheetChooser(view, view->Model().Settings(), view->Model().Record(), view->Model().State().slot)) {
+            // The view draws with the slot's size as it holds it.
+            view->Model().State().label = LabelSize(view->Model().Settings(), view->Model().State().slot);
+            view->Refresh();
+        }
     });
     view->SetDialogCommand(CommandId::Fill, [view] { RunFrameEffectDialog(view, view->Model(), [view] { view->Refresh(); }); });
     view->SetDialogCommand(CommandId::AddItem, [&] {

@@ -53,6 +53,7 @@ const std::vector<CommandInfo> kCommands = {
     {CommandId::HelpIndex, "目次", '\0', "F1", {"F1"}, "ヘルプの目次を表示します", kApp},
     {CommandId::About, "バージョン情報", 'A', "", {}, "ﾌﾟﾛｸﾞﾗﾑ情報､ﾊﾞｰｼﾞｮﾝ､版権の表示", kApp},
     {CommandId::HomePage, "ホームページ", '\0', "", {}, "Tervane Lab.２号館へジャンプします", kView},
+    {CommandId::ChooseSheet, "用紙を選ぶ", '\0', "", {}, "ラベル用紙の製品を選んで設定します", kView},
 };
 
 // A command as the main menu shows it: with its mnemonic and key text.
@@ -124,7 +125,7 @@ const std::vector<MenuEntry>& MainMenu() {
         Sub("編集", 'E', {Item(C::Undo), Separator(), Item(C::Cut), Item(C::Copy), Item(C::Paste)}),
         Item(C::Input),
         Sub("ｵﾌﾟｼｮﾝ", '\0',
-            {Item(C::PrintOrder), Item(C::LabelSizeSettings), Item(C::PrintOptions),
+            {Item(C::PrintOrder), Item(C::LabelSizeSettings), Item(C::PrintOptions), Item(C::ChooseSheet),
              Sub("色設定", '\0', {Item(C::GuideLineColor)}), Item(C::Fill), Item(C::AddItem)}),
         Sub("配置", '\0',
             {Sub("水平", '\0', {Item(C::AlignRight), Item(C::AlignCenter), Item(C::AlignLeft)}),

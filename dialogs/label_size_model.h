@@ -25,6 +25,7 @@ public:
     void OnSizeEdited();
     void OnDefault();  // "ﾃﾞﾌｫｰﾙﾄ設定"
     void OnOk();
+    std::int32_t Slot() const { return slot_; }
 
 private:
     void Load();

@@ -38,13 +38,17 @@ void PrintOptionsModel::OnOpen() {
     Load();
 }
 
-void PrintOptionsModel::Load() {
-    slotPrefix_ = std::to_string(editSlot_);
+void PrintOptionsModel::LoadNumbers() {
     for (std::size_t i = 0; i < kNumberCount; ++i) {
         const NumberKey& number = kNumberKeys[i];
         numbers[i] = number.perSlot ? settings_.ReadString(kLayoutSection, slotPrefix_ + number.key, number.stored)
                                     : record_.ReadString(kOffsetSection, number.key, number.stored);
     }
+}
+
+void PrintOptionsModel::Load() {
+    slotPrefix_ = std::to_string(editSlot_);
+    LoadNumbers();
     // Checked exactly when the sheet drawing acts on the value.
     noCutLine = settings_.ReadInt(kLayoutSection, slotPrefix_ + "NoCutLine", 0) == 1;
     textOverDecoration = settings_.ReadInt("PrintMode", "bTransparent", 0) == 1;
@@ -81,6 +85,8 @@ void PrintOptionsModel::OnStep(Number number, std::int32_t step) {
 void PrintOptionsModel::OnNoCutLineClicked() { cropMarksEnabled = !noCutLine; }
 
 void PrintOptionsModel::OnOk() { Save(); }
+
+void PrintOptionsModel::OnSheetChosen() { LoadNumbers(); }
 
 SheetLayout PrintOptionsModel::Layout() const {
     // Read back as the sheet drawing reads the stored texts: an empty offset or gap is its default.

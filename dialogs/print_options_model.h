@@ -40,6 +40,9 @@ public:
     void OnStep(Number number, std::int32_t step);
     void OnNoCutLineClicked();
     void OnOk();
+    // "用紙を選ぶ" has stored a sheet in the slot being edited: its numbers are shown as stored,
+    // the check boxes keep what was clicked.
+    void OnSheetChosen();
 
     std::int32_t EditSlot() const { return editSlot_; }
     // The layout the fields stand for, as the sheet would read it once they are stored.
@@ -47,6 +50,7 @@ public:
 
 private:
     void Load();
+    void LoadNumbers();
     void Save() const;
 
     const SettingsProfile& settings_;

@@ -54,6 +54,8 @@ enum class CommandId {
     HelpIndex,
     About,
     HomePage,
+    // Added to the menus above later.
+    ChooseSheet,  // "ｵﾌﾟｼｮﾝ"
 };
 
 // Where the view's commands go: the frame asks before showing a menu or toolbar whether each

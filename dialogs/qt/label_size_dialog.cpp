@@ -7,12 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/qt/sheet_chooser_dialog.h"
 #include "dialogs/qt/slot_radio_buttons.h"
 #include "dialogs/qt/stored_input.h"
 #include "dialogs/qt/widget_text.h"
 
-CLabelSizeDlg::CLabelSizeDlg(const SettingsProfile& settings, std::int32_t slot, QWidget* parent)
-    : ModelDialog(parent), model_(settings, slot) {
+CLabelSizeDlg::CLabelSizeDlg(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot,
+                             QWidget* parent)
+    : ModelDialog(parent), settings_(settings), record_(record), model_(settings, slot) {
     setWindowTitle(QStringLiteral("ﾗﾍﾞﾙｻｲｽﾞ設定"));
     slots_ = new SlotRadioButtons(
         QStringLiteral("どのｻｲｽﾞ?"),
@@ -25,6 +27,10 @@ CLabelSizeDlg::CLabelSizeDlg(const SettingsProfile& settings, std::int32_t slot,
     sizes->addRow(QStringLiteral("幅"), width_);
     sizes->addRow(QStringLiteral("高さ"), height_);
     sizes->addRow(Button(QStringLiteral("ﾃﾞﾌｫｰﾙﾄ設定"), "default", [this] { model_.OnDefault(); }));
+    // The chooser stores the size at once, as typing does; the fields then show it.
+    sizes->addRow(Button(QStringLiteral("用紙を選ぶ"), "chooseSheet", [this] {
+        if (RunSheetChooser(this, settings_, record_, model_.Slot())) model_.OnSlot(model_.Slot());
+    }));
 
     auto* top = new QHBoxLayout;
     top->addWidget(slots_);
@@ -49,7 +55,7 @@ void CLabelSizeDlg::ShowFields() {
     ShowStoredText(height_, model_.height);
 }
 
-bool RunLabelSizeDialog(QWidget* parent, const SettingsProfile& settings, std::int32_t slot) {
-    CLabelSizeDlg dialog(settings, slot, parent);
+bool RunLabelSizeDialog(QWidget* parent, const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot) {
+    CLabelSizeDlg dialog(settings, record, slot, parent);
     return dialog.exec() == QDialog::Accepted;
 }

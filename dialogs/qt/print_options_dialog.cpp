@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/qt/label_size_dialog.h"
+#include "dialogs/qt/sheet_chooser_dialog.h"
 #include "dialogs/qt/sheet_preview_widget.h"
 #include "dialogs/qt/slot_radio_buttons.h"
 #include "dialogs/qt/step_buttons.h"
@@ -33,10 +34,14 @@ CPrintOptDlg::CPrintOptDlg(EditViewModel& view, QWidget* parent)
         [this](std::int32_t s) { Run([this, s] { model_.OnSlot(s); }); }, this);
     // The label size dialog stores sizes as they are typed; the picture shows the new size.
     QPushButton* sizes =
-        Button(QStringLiteral("ｻｲｽﾞ変更"), "changeSize", [this] { RunLabelSizeDialog(this, view_.Settings(), 1); });
+        Button(QStringLiteral("ｻｲｽﾞ変更"), "changeSize", [this] { RunLabelSizeDialog(this, view_.Settings(), view_.Record(), 1); });
+    QPushButton* sheet = Button(QStringLiteral("用紙を選ぶ"), "chooseSheet", [this] {
+        if (RunSheetChooser(this, view_.Settings(), view_.Record(), model_.EditSlot())) model_.OnSheetChosen();
+    });
     auto* slotRow = new QHBoxLayout;
     slotRow->addWidget(slots_);
     slotRow->addWidget(sizes, 0, Qt::AlignBottom);
+    slotRow->addWidget(sheet, 0, Qt::AlignBottom);
     slotRow->addStretch();
 
     auto* count = new QGroupBox(QStringLiteral("何枚並べますか？"), this);

@@ -81,7 +81,7 @@ TEST_F(PrintDialogsTest, LabelSizesAreStoredAsTypedAndKeptOnCancel) {
         Retype(FindChild<QLineEdit>(dialog, "width"), QStringLiteral("400"));
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
-    EXPECT_FALSE(RunLabelSizeDialog(nullptr, settings, 2));
+    EXPECT_FALSE(RunLabelSizeDialog(nullptr, settings, view.Record(), 2));
     EXPECT_EQ(settings.ReadString("Card", "2w", ""), "400");
     EXPECT_EQ(settings.ReadString("Card", "2h", ""), "216");
 }

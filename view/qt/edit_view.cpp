@@ -48,6 +48,7 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::PrintOptions:
         case CommandId::PrintOrder:
         case CommandId::LabelSizeSettings:
+        case CommandId::ChooseSheet:
         case CommandId::Fill:
         case CommandId::AddItem:
             return dialogCommands_.count(command) != 0;
