@@ -68,6 +68,8 @@ CSheetChooserDlg::CSheetChooserDlg(sheets::SheetCatalogue& catalogue, const Sett
     layout->addLayout(body, 1);
     layout->addLayout(bottom);
 
+    // Room for the picture and every line of the details, with their notes.
+    resize(820, 600);
     model_.OnOpen();
     ShowFields();
 }
