@@ -26,8 +26,8 @@ bool ReadWorkbook(std::string_view bytes, const ListReadOptions& options, ListFi
         return false;
     }
     WorkbookSheet sheet;
-    const bool read = kind == WorkbookKind::Xlsx ? ReadXlsx(zip, options.sheet, sheet, error)
-                                                 : ReadOds(zip, options.sheet, sheet, error);
+    const bool read = kind == WorkbookKind::Xlsx ? ReadXlsx(zip, options.sheet, options.progress, sheet, error)
+                                                 : ReadOds(zip, options.sheet, options.progress, sheet, error);
     if (!read) return false;
     list.format = kind == WorkbookKind::Xlsx ? ListFormat::Xlsx : ListFormat::Ods;
     list.sheetNames = std::move(sheet.sheetNames);
@@ -39,6 +39,8 @@ bool ReadWorkbook(std::string_view bytes, const ListReadOptions& options, ListFi
 bool ReadText(std::string_view bytes, const ListReadOptions& options, ListFile& list, ListError& error) {
     if (options.encoding) {
         list.encoding = *options.encoding;
+        // UTF-16 is named without its byte order; a mark tells it.
+        if (list.encoding == TextEncoding::Utf16Le && bytes.substr(0, 2) == "\xFE\xFF") list.encoding = TextEncoding::Utf16Be;
     } else {
         const auto guess = DetectEncoding(bytes, error);
         if (!guess) return false;

@@ -25,6 +25,16 @@ bool SheetBuilder::SetCell(std::size_t column, std::string text, ListError& erro
     return true;
 }
 
+bool SheetBuilder::Report(const std::function<bool(double)>& progress, long long offset, std::size_t size,
+                          ListError& error) {
+    constexpr std::size_t kRowsBetweenReports = 4096;
+    if (!progress || ++rowsSinceReport_ < kRowsBetweenReports) return true;
+    rowsSinceReport_ = 0;
+    if (progress(size == 0 ? 1.0 : static_cast<double>(offset) / static_cast<double>(size))) return true;
+    error = {"中止しました", row_.line, 0};
+    return false;
+}
+
 void SheetBuilder::EndRow() {
     if (!IsBlankRow(row_.cells)) table_.rows.push_back(std::move(row_));
     row_ = ListRow();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "lists/list_error.h"
@@ -24,9 +25,13 @@ public:
     bool SetCell(std::size_t column, std::string text, ListError& error);
     // Keeps the current row when it holds text.
     void EndRow();
+    // Every few thousand rows: reports the share of the sheet's XML read (offset of size bytes).
+    // False, with the error set, when progress stops the reading.
+    bool Report(const std::function<bool(double)>& progress, long long offset, std::size_t size, ListError& error);
 
 private:
     ListTable& table_;
     ListRow row_;
     std::size_t cells_ = 0;
+    std::size_t rowsSinceReport_ = 0;
 };

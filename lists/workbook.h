@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,8 +20,12 @@ struct WorkbookSheet {
 
 // sheet names the sheet to read; empty reads the first. False, with a message, when the archive
 // is not a readable workbook or the sheet does not exist.
-bool ReadXlsx(const ZipArchive& zip, const std::string& sheet, WorkbookSheet& result, ListError& error);
-bool ReadOds(const ZipArchive& zip, const std::string& sheet, WorkbookSheet& result, ListError& error);
+// progress is called now and then with the share of the sheet read and may return false to stop.
+using Progress = std::function<bool(double)>;
+bool ReadXlsx(const ZipArchive& zip, const std::string& sheet, const Progress& progress, WorkbookSheet& result,
+              ListError& error);
+bool ReadOds(const ZipArchive& zip, const std::string& sheet, const Progress& progress, WorkbookSheet& result,
+             ListError& error);
 
 // Whether a zip archive is an Excel or an OpenDocument workbook, by the entries it holds.
 enum class WorkbookKind { None, Xlsx, Ods };

@@ -48,7 +48,8 @@ std::string CellText(QXmlStreamReader& reader) {
 
 class OdsReader {
 public:
-    explicit OdsReader(ListError& error) : error_(error) {}
+    OdsReader(const Progress& progress, std::size_t size, ListError& error)
+        : progress_(progress), size_(size), error_(error) {}
 
     bool Read(std::string_view content, const std::string& sheet, WorkbookSheet& result) {
         QXmlStreamReader reader(xml::Raw(content));
@@ -88,7 +89,9 @@ private:
                 --depth;
             } else if (token == QXmlStreamReader::StartElement) {
                 if (xml::Is(reader, u"table-row")) {
-                    if (!ReadRow(reader, builder, line)) return false;
+                    if (!ReadRow(reader, builder, line) ||
+                        !builder.Report(progress_, reader.characterOffset(), size_, error_))
+                        return false;
                 } else if (xml::Is(reader, u"table-header-rows") || xml::Is(reader, u"table-row-group") ||
                            xml::Is(reader, u"table-rows")) {
                     ++depth;
@@ -135,12 +138,15 @@ private:
         return true;
     }
 
+    const Progress& progress_;
+    std::size_t size_;
     ListError& error_;
 };
 
 }  // namespace
 
-bool ReadOds(const ZipArchive& zip, const std::string& sheet, WorkbookSheet& result, ListError& error) {
+bool ReadOds(const ZipArchive& zip, const std::string& sheet, const Progress& progress, WorkbookSheet& result,
+             ListError& error) {
     std::string problem;
     if (zip.Has("META-INF/manifest.xml")) {
         const auto manifest = zip.Read("META-INF/manifest.xml", problem);
@@ -154,5 +160,5 @@ bool ReadOds(const ZipArchive& zip, const std::string& sheet, WorkbookSheet& res
         error = {"壊れたブックです (" + problem + ")", 0, 0};
         return false;
     }
-    return OdsReader(error).Read(*content, sheet, result);
+    return OdsReader(progress, content->size(), error).Read(*content, sheet, result);
 }

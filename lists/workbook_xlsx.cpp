@@ -49,7 +49,8 @@ std::string Unescape(std::string text) {
 
 class XlsxReader {
 public:
-    XlsxReader(const ZipArchive& zip, ListError& error) : zip_(zip), error_(error) {}
+    XlsxReader(const ZipArchive& zip, const Progress& progress, ListError& error)
+        : zip_(zip), progress_(progress), error_(error) {}
 
     bool Read(const std::string& sheet, WorkbookSheet& result) {
         std::string workbook = "xl/workbook.xml";
@@ -213,6 +214,7 @@ private:
             if (token == QXmlStreamReader::EndElement && xml::Is(reader, u"row")) {
                 builder.EndRow();
                 inRow = false;
+                if (!builder.Report(progress_, reader.characterOffset(), content->size(), error_)) return false;
             }
             if (token != QXmlStreamReader::StartElement) continue;
             if (xml::Is(reader, u"row")) {
@@ -241,6 +243,7 @@ private:
     }
 
     const ZipArchive& zip_;
+    const Progress& progress_;
     ListError& error_;
     std::vector<std::string> shared_;
     std::vector<std::string> formats_;  // number format code per cell style
@@ -248,8 +251,9 @@ private:
 
 }  // namespace
 
-bool ReadXlsx(const ZipArchive& zip, const std::string& sheet, WorkbookSheet& result, ListError& error) {
-    return XlsxReader(zip, error).Read(sheet, result);
+bool ReadXlsx(const ZipArchive& zip, const std::string& sheet, const Progress& progress, WorkbookSheet& result,
+              ListError& error) {
+    return XlsxReader(zip, progress, error).Read(sheet, result);
 }
 
 WorkbookKind WorkbookKindOf(const ZipArchive& zip) {
