@@ -124,6 +124,23 @@ Outcome RecordCards::Append(const std::vector<CardTexts>& rows, const std::optio
     return Insert(Count(), rows, design);
 }
 
+Outcome RecordCards::Replace(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {
+    return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
+        if (rows.size() > static_cast<std::size_t>(CardDeck::kMostCards)) return {Failure::TooManyCards};
+        std::vector<Card>& list = deck.Cards();
+        const auto replaced = static_cast<std::int32_t>(list.size());
+        list.clear();
+        list.reserve(rows.size());
+        for (const CardTexts& row : rows) {
+            Card card;
+            card.body = TextLines(items_, row);
+            if (design) AppendDesignLines(*design, *card.body);
+            list.push_back(std::move(card));
+        }
+        return {Failure::None, std::max(replaced, static_cast<std::int32_t>(rows.size()))};
+    });
+}
+
 Outcome RecordCards::Duplicate(std::vector<std::int32_t> selected) const {
     return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
         if (!AllInRange(deck, selected)) return {Failure::NoSuchCard};

@@ -56,6 +56,9 @@ public:
     // with the keys of design when one is given.
     Outcome Insert(std::int32_t before, const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
     Outcome Append(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
+    // The cards replaced by new ones with the texts of rows, in one write (a list imported in
+    // place of the cards); the print order loses the cards that are gone.
+    Outcome Replace(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
     // A copy of each card right after it.
     Outcome Duplicate(std::vector<std::int32_t> cards) const;
     Outcome Delete(std::vector<std::int32_t> cards) const;

@@ -110,20 +110,27 @@ void RegisterDefaults(const SettingsProfile& settings, const RecordProfile& reco
     record.Flush();
 }
 
-void LoadDefaults(const SettingsProfile& settings, const RecordProfile& record, std::string_view card,
-                  std::string_view slot) {
+std::vector<std::pair<std::string, std::string>> RegisteredDefaults(const SettingsProfile& settings,
+                                                                    std::string_view slot) {
+    std::vector<std::pair<std::string, std::string>> keys;
+    if (settings.ReadInt(kDefaultSection, std::string(slot) + "Set", 0) != 1) return keys;
     for (const std::string& item : FixedItems()) {
-        if (settings.ReadInt(kDefaultSection, std::string(slot) + "Set", 0) != 1) continue;
         const auto copy = [&](const std::string& key, std::string_view defaultValue) {
-            record.WriteString(card, key, settings.ReadString(kDefaultSection, key, defaultValue));
+            keys.emplace_back(key, settings.ReadString(kDefaultSection, key, defaultValue));
         };
         copy(ItemKey(slot, item, "Font"), kRegisteredFontRecord);
         copy(ItemKey(slot, item, "FontFace"), kRegisteredFaceName);
         copy(ItemKey(slot, item, "Xpos"), "0");
         copy(ItemKey(slot, item, "Ypos"), "0");
         const std::string printKey = IsPrintKey(slot, item);
-        record.WriteInt(card, printKey, settings.ReadInt(kDefaultSection, printKey, 0));
+        keys.emplace_back(printKey, std::to_string(settings.ReadInt(kDefaultSection, printKey, 0)));
     }
+    return keys;
+}
+
+void LoadDefaults(const SettingsProfile& settings, const RecordProfile& record, std::string_view card,
+                  std::string_view slot) {
+    for (const auto& [key, value] : RegisteredDefaults(settings, slot)) record.WriteString(card, key, value);
     settings.Flush();
     record.Flush();
 }

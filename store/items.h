@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "store/profiles.h"
@@ -64,6 +65,10 @@ bool SetAlignment(const RecordProfile& record, std::string_view card, std::strin
 // file's "Default" section for one slot. saveOpenItem stores the item being edited first.
 void RegisterDefaults(const SettingsProfile& settings, const RecordProfile& record, std::string_view card,
                       std::string_view slot, const std::function<void()>& saveOpenItem);
+// The card keys and values the registered defaults of one slot give: font, face, positions and
+// print flag of the fixed items. Empty when none are registered for the slot.
+std::vector<std::pair<std::string, std::string>> RegisteredDefaults(const SettingsProfile& settings,
+                                                                    std::string_view slot);
 // Copies the registered defaults of one slot into a card; nothing when none are registered.
 void LoadDefaults(const SettingsProfile& settings, const RecordProfile& record, std::string_view card,
                   std::string_view slot);

@@ -7,6 +7,7 @@
 #include "store/codec.h"
 #include "store/storage_layout.h"
 #include "tools/card_arguments.h"
+#include "tools/list_commands.h"
 
 namespace cards_tool {
 namespace {
@@ -177,6 +178,8 @@ const std::vector<Subcommand>& Subcommands() {
         {"move", "move N --to M", Move},
         {"sort", "sort ITEM", Sort},
         {"apply-design", "apply-design --from N [--to all|N-M] [--slot 1|2|3|all]", ApplyDesign},
+        {"import", "import LIST [--design-from N|defaults|none] [--replace] [list options]", ImportList},
+        {"export", "export --format csv|tsv|xlsx [--encoding utf-8|cp932] -o OUT", ExportList},
     };
     return subcommands;
 }

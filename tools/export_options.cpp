@@ -45,10 +45,31 @@ std::int32_t Options::Dpi() const {
 
 bool ParseOptions(const std::vector<std::string_view>& args, Options& options, std::string& problem) {
     bool formatGiven = false;
+    bool listOptionGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (arg == "--card-mode") {
             options.cardMode = true;
+            continue;
+        }
+        std::size_t next = i;
+        if (list_tool::TakeListOption(args, next, options.listOptions, problem)) {
+            if (!problem.empty()) return false;
+            listOptionGiven = true;
+            i = next - 1;
+            continue;
+        }
+        if (arg == "--list" || arg == "--design-card") {
+            if (i + 1 == args.size() || args[i + 1].empty()) return Problem(problem, std::string(arg) + " needs a value");
+            const std::string_view value = args[++i];
+            if (arg == "--list") {
+                options.list = value;
+                continue;
+            }
+            const bool digits = value.size() < 8 && value.find_first_not_of("0123456789") == std::string_view::npos;
+            if (!digits) return Problem(problem, "--design-card needs a card number, not \"" + std::string(value) + "\"");
+            options.designCard = std::stoi(std::string(value));
+            listOptionGiven = true;
             continue;
         }
         if (arg != "--record" && arg != "--page" && arg != "--format" && arg != "-o" && arg != "--dpi")
@@ -71,6 +92,8 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
         }
     }
     if (!formatGiven) return Problem(problem, "--format is missing");
+    if (listOptionGiven && options.list.empty()) return Problem(problem, "--design-card and the list options need --list");
+    if (!options.list.empty() && options.cardMode) return Problem(problem, "--list and --card-mode exclude each other");
     if (options.cardMode && options.page != 0) return Problem(problem, "--page and --card-mode exclude each other");
     if (options.format == Format::Trace && options.dpi != 0) return Problem(problem, "a trace is always drawn at 100 dpi");
     if (options.dpi != 0 && (options.dpi < kMinDpi || options.dpi > kMaxDpi))

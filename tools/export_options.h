@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/list_options.h"
+
 // The command line of zulname-export.
 namespace export_tool {
 
@@ -17,6 +19,10 @@ struct Options {
     Format format = Format::Trace;
     std::string output;         // empty: standard output (trace only)
     std::int32_t dpi = 0;       // 0 for the format's default
+    // Printing from a list: its rows drawn through the design of one card of the record file.
+    std::string list;             // file-system path; empty to draw the record file's cards
+    std::int32_t designCard = -1;  // -1 for the current card
+    list_tool::ListOptions listOptions;
 
     // The resolution to draw at: the one given, else what suits the format. The card view is
     // drawn at the screen's resolution, since its images are placed in screen pixels.
@@ -24,7 +30,8 @@ struct Options {
 };
 
 inline constexpr const char* kUsage =
-    "usage: zulname-export [--record FILE] [--page N] [--card-mode] --format pdf|png|trace [-o OUT] [--dpi N]";
+    "usage: zulname-export [--record FILE] [--page N] [--card-mode] [--list LIST [--design-card N] [list options]] "
+    "--format pdf|png|trace [-o OUT] [--dpi N]";
 
 // The options of the arguments after the command name. False, with the problem, when they do
 // not make a valid command line.

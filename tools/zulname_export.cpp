@@ -15,6 +15,8 @@
 #include "tools/export_options.h"
 #include "tools/export_output.h"
 #include "tools/export_view.h"
+#include "tools/list_record.h"
+#include "store/locations.h"
 
 namespace {
 
@@ -42,6 +44,17 @@ int main(int argc, char** argv) {
 
     RecordLocation location;
     if (!FindRecordFile(options.record, location, problem)) return Fail(kFailure, problem);
+    // A list is drawn from a temporary copy of the record file: no profile file is written.
+    ListRecord listRecord;
+    if (!options.list.empty()) {
+        std::string sourceFsPath;
+        std::vector<std::string> notes;
+        locations::StoredPathToFs(location.storedPath, sourceFsPath);
+        const bool made = listRecord.Make(sourceFsPath, options.list, options.listOptions, options.designCard, problem, notes);
+        for (const std::string& note : notes) std::cerr << "zulname-export: " << note << "\n";
+        if (!made) return Fail(kFailure, problem);
+        locations::FsPathToStored(listRecord.FsPath(), location.storedPath);
+    }
 
     // Fonts need an application object; a trace measures text without Qt.
     int qtArgc = 1;

@@ -286,3 +286,19 @@ TEST_F(CardOperationsTest, AnInterruptedOperationLeavesTheOldOrTheNewFile) {
         EXPECT_TRUE(now == text || now == deleted) << "killed after " << delayMicroseconds << " us";
     }
 }
+
+TEST_F(CardOperationsTest, ReplacingPutsNewCardsInPlaceOfAllInOneWrite) {
+    WriteNamed({"A", "B", "C"}, "Max=2\r\nCurID=2\r\n", "[Current]\r\nPrintOrder=0002|0000|\r\n[Option]\r\nTop=5\r\n");
+    const cards::Design design = {{"1" + S("氏名") + "Xpos", "40"}};
+    const cards::Outcome outcome = Cards().Replace({{S("山田")}, {S("佐藤"), "", "", S("さとう")}}, design);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome.count, 2);
+    EXPECT_EQ(outcome.changed, 3);
+    EXPECT_EQ(Names(), (std::vector<std::string>{S("山田"), S("佐藤")}));
+    EXPECT_EQ(Record().ReadString("0001", S("読み"), ""), S("さとう"));
+    EXPECT_EQ(Record().ReadString("0001", "1" + S("氏名") + "Xpos", ""), "40");
+    EXPECT_EQ(Record().ReadString("0002", S("氏名"), "gone"), "gone");
+    EXPECT_EQ(Setting("Max"), "1");
+    EXPECT_EQ(PrintOrder(), "");  // the people it named are gone
+    EXPECT_EQ(Record().ReadString("Option", "Top", ""), "5");
+}

@@ -1,0 +1,42 @@
+#!/bin/sh
+# Whole-process time and peak memory of the participant-list commands on 5,000 people:
+# zulname-cards export (CSV, .xlsx), import of each into a new record file, and zulname-export
+# --list to PDF next to exporting the same 5,000 cards from a record file.
+# Usage: bench/list_bench.sh [BUILD_DIR]
+set -eu
+build=${1:-build}
+[ -x /usr/bin/time ] || { echo "list_bench.sh: needs /usr/bin/time (Debian package time)" >&2; exit 1; }
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+export ZULNAME_HOME="$folder"
+cards=5000
+
+# Runs a command under /usr/bin/time; prints "label  seconds  peak MB" and keeps the seconds.
+measure() {
+  label=$1
+  shift
+  /usr/bin/time -f '%e %M' -o "$folder/time" "$@" > /dev/null
+  read -r seconds kilobytes < "$folder/time"
+  awk -v l="$label" -v s="$seconds" -v k="$kilobytes" 'BEGIN { printf "  %-36s %6.2f s  %6.1f MB\n", l, s, k / 1024 }'
+}
+
+"$build/bench/make_export_record" "$folder" "$cards"
+echo "participant lists, $cards people: seconds, peak MB"
+for format in csv xlsx; do
+  measure "zulname-cards export --format $format" \
+    "$build/tools/zulname-cards" --record "$folder/export.ini" export --format "$format" -o "$folder/list.$format"
+done
+for format in csv xlsx; do
+  printf '[#Setting#]\r\nLabel=1\r\n' > "$folder/new-$format.ini"
+  measure "zulname-cards import (.$format)" \
+    "$build/tools/zulname-cards" --record "$folder/new-$format.ini" import "$folder/list.$format" --replace
+  eval "import_$format=$seconds"
+done
+measure "zulname-export (record file) pdf" \
+  "$build/tools/zulname-export" --record "$folder/export.ini" --format pdf -o "$folder/record.pdf"
+record_seconds=$seconds
+measure "zulname-export --list (.csv) pdf" \
+  "$build/tools/zulname-export" --record "$folder/export.ini" --list "$folder/list.csv" --format pdf -o "$folder/list.pdf"
+awk -v c="$import_csv" -v x="$import_xlsx" -v r="$record_seconds" -v l="$seconds" 'BEGIN {
+  printf "import: csv %.2f s, xlsx %.2f s (target < 1 s each) %s\n", c, x, (c < 1 && x < 1) ? "met" : "MISSED"
+  printf "--list: %.2f s (target <= record export %.2f s + import %.2f s) %s\n", l, r, c, l <= r + c ? "met" : "MISSED" }'
