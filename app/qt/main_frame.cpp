@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWindow>
 
 #include "app/qt/qt_text.h"
 #include "app/qt/toolbar_icons.h"
@@ -257,9 +258,9 @@ void CMainFrame::RestorePlacement() {
     normalFrame_ = KeepOnScreen(shape.normal, AvailableScreens());
     // Before the window is made, a position is the frame's; the size is the inside's until
     // FollowFrame takes the frame off it.
+    restoredFrameSize_ = QSize(normalFrame_.Width(), normalFrame_.Height());
     move(normalFrame_.left, normalFrame_.top);
-    resize(normalFrame_.Width(), normalFrame_.Height());
-    frameSizePending_ = true;
+    resize(restoredFrameSize_);
     // Set before the window is shown; Qt keeps the rectangle above as the one to restore to.
     switch (shape.state) {
         case ShowState::Normal: break;
@@ -289,14 +290,20 @@ void CMainFrame::SavePlacement() {
 
 void CMainFrame::FollowFrame() {
     if (!isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) return;
-    const QRect frame = frameGeometry();
-    if (frameSizePending_ && frame.size() != size()) {
-        frameSizePending_ = false;
-        // The resize comes back here to follow the frame.
-        resize(QSize(normalFrame_.Width(), normalFrame_.Height()) - (frame.size() - size()));
-        return;
+    // The window system's own frame: the widget's frame geometry can lag behind it.
+    const QMargins frame = windowHandle()->frameMargins();
+    if (restoredFrameSize_.isValid()) {
+        if (fittedSize_.isValid() && size() != fittedSize_) {
+            restoredFrameSize_ = QSize();  // resized by the user: the size is theirs now
+        } else if (!frame.isNull() && frame != fittedTo_) {
+            fittedTo_ = frame;
+            fittedSize_ = restoredFrameSize_.shrunkBy(frame);
+            resize(fittedSize_);
+        } else if (!frame.isNull()) {
+            restoredFrameSize_ = QSize();  // the frame has settled
+        }
     }
-    normalFrame_ = ToPixelRect(frame);
+    normalFrame_ = ToPixelRect(geometry().marginsAdded(frame));
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

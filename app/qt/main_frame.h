@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMargins>
+#include <QSize>
 
 #include <map>
 #include <string>
@@ -89,7 +91,10 @@ private:
     // The frame's rectangle the last time the window was neither minimised nor maximised.
     PixelRect normalFrame_;
     // The restored size is the frame's, but the frame is known only once the window system has
-    // framed the window: until then the inside has that size.
-    bool frameSizePending_ = false;
+    // framed the window, and may still change while it settles (a window opened maximised and
+    // then restored): until then the inside is fitted to each frame reported.
+    QSize restoredFrameSize_;  // valid while fitting
+    QSize fittedSize_;         // the inside's size last asked for
+    QMargins fittedTo_;        // the frame it was fitted to
     bool placementSaved_ = false;
 };
