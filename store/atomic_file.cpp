@@ -1,57 +1,132 @@
 #include "store/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 
 namespace {
 
-std::string ResolveLink(const std::string& path) {
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-    char resolved[PATH_MAX];
-    return realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+// As the kernel allows when it follows links itself.
+constexpr int kMaxLinks = 40;
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-mode_t ModeFor(const std::string& path) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) == 0) return info.st_mode & 07777;
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+mode_t NewFileMode() {
     const mode_t mask = umask(0);
     umask(mask);
     return 0666 & ~mask;
 }
 
-bool WriteAll(int fd, std::string_view content) {
+int WriteAll(int fd, std::string_view content) {
     while (!content.empty()) {
         const ssize_t written = write(fd, content.data(), content.size());
         if (written < 0) {
             if (errno == EINTR) continue;
-            return false;
+            return errno;
         }
         content.remove_prefix(static_cast<std::size_t>(written));
     }
+    return 0;
+}
+
+// Keeping the owner needs the right to give files away (root), keeping the group membership of
+// it; otherwise the writer owns the new file, as with any editor that replaces files.
+bool KeepOwner(int fd, const struct stat& old) {
+    if (old.st_uid == geteuid() && old.st_gid == getegid()) return true;
+    return fchown(fd, old.st_uid, old.st_gid) == 0 || fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+}
+
+// mkostemp's six characters.
+bool IsTemporarySuffix(std::string_view suffix) {
+    if (suffix.size() != 6) return false;
+    for (const char c : suffix)
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
     return true;
+}
+
+// Makes the rename durable: without this a power cut can bring the old file back.
+int SyncFolder(const std::string& folder) {
+    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    // Some file systems cannot sync a folder; the rename is as safe there as they make it.
+    const int error = fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    close(fd);
+    return error;
 }
 
 }  // namespace
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view content) {
-    const std::string target = ResolveLink(path);
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+void RemoveStaleTemporaries(const std::string& target) {
+    const std::string folder = FolderOf(target);
+    const std::string name = NameOf(target);
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) return;
+    const std::string prefix = "." + name + ".";
+    while (const dirent* entry = readdir(dir)) {
+        const std::string_view entryName = entry->d_name;
+        if (entryName.size() != prefix.size() + 6 || entryName.substr(0, prefix.size()) != prefix ||
+            !IsTemporarySuffix(entryName.substr(prefix.size())))
+            continue;
+        const std::string path = folder + std::string(entryName);
+        struct stat info {};
+        if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) unlink(path.c_str());
+    }
+    closedir(dir);
+}
+
+int ResolveWriteTarget(const std::string& path, std::string& target) {
+    target = path;
+    for (int links = 0;; ++links) {
+        struct stat info {};
+        if (lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return 0;
+        if (links == kMaxLinks) return ELOOP;
+        char buffer[PATH_MAX];
+        const ssize_t length = readlink(target.c_str(), buffer, sizeof buffer);
+        if (length < 0) return errno;
+        if (static_cast<std::size_t>(length) == sizeof buffer) return ENAMETOOLONG;
+        const std::string link(buffer, static_cast<std::size_t>(length));
+        // A relative link is relative to the folder that holds it.
+        target = !link.empty() && link.front() == '/' ? link : FolderOf(target) + link;
+    }
+}
+
+int ReplaceResolvedFile(const std::string& target, std::string_view content) {
+    const std::string folder = FolderOf(target);
+    const std::string name = NameOf(target);
+    struct stat old {};
+    const bool exists = stat(target.c_str(), &old) == 0;
     std::string temporary = folder + "." + name + ".XXXXXX";
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool written = fchmod(fd, ModeFor(target)) == 0 && WriteAll(fd, content) && fsync(fd) == 0;
-    const bool closed = close(fd) == 0;
-    if (!written || !closed || rename(temporary.c_str(), target.c_str()) != 0) {
+    if (fd < 0) return errno;
+    int error = fchmod(fd, exists ? old.st_mode & 07777 : NewFileMode()) == 0 ? 0 : errno;
+    if (error == 0 && exists) KeepOwner(fd, old);
+    if (error == 0) error = WriteAll(fd, content);
+    if (error == 0 && fsync(fd) != 0) error = errno;
+    if (close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+    if (error != 0) {
         unlink(temporary.c_str());
-        return false;
+        return error;
     }
-    return true;
+    return SyncFolder(folder);
+}
+
+bool ReplaceFileAtomically(const std::string& path, std::string_view content) {
+    std::string target;
+    int error = ResolveWriteTarget(path, target);
+    if (error == 0) error = ReplaceResolvedFile(target, content);
+    errno = error;
+    return error == 0;
 }

@@ -3,8 +3,23 @@
 #include <string>
 #include <string_view>
 
-// Replaces the file at path with content so that a crash or a power cut at any moment leaves
-// either the old file or the new one: the content goes to a temporary file in the same folder,
-// is synced, and is renamed over the old file. The old file's permissions are kept; a symbolic
-// link is followed, so the link stays a link. False when anything fails (nothing is changed).
+// The file a write to path lands on: path itself, or, when path is a symbolic link, the file the
+// chain of links finally names, which need not exist yet (writing through a dangling link creates
+// its target). Returns 0, or the errno: ELOOP for a loop or too long a chain.
+int ResolveWriteTarget(const std::string& path, std::string& target);
+
+// Replaces the file at target (a resolved path) with content so that a crash or a power cut at any
+// moment leaves either the old file or the new one: the content goes to a temporary file
+// ".NAME.XXXXXX" in the same folder, is synced, renamed over the old file, and the folder is
+// synced so that the rename itself is on disk. The old file's mode, and its owner and group where
+// the user may keep them, are kept. A hard link to the old file keeps the old content: the name
+// written to gets a new file. Returns 0, or the errno of what failed (nothing is changed then).
+int ReplaceResolvedFile(const std::string& target, std::string_view content);
+
+// Removes the temporary files ".NAME.XXXXXX" that writes of target killed before their rename
+// left behind. Only for callers that hold the file's FileLock: no other writer is using them.
+void RemoveStaleTemporaries(const std::string& target);
+
+// ReplaceResolvedFile for a path that may be a symbolic link (see ResolveWriteTarget), for files
+// that are not profile files. False when anything fails, with errno telling why.
 bool ReplaceFileAtomically(const std::string& path, std::string_view content);

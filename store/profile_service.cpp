@@ -8,6 +8,7 @@
 
 #include "store/atomic_file.h"
 #include "store/cp932.h"
+#include "store/file_lock.h"
 #include "store/profile_value.h"
 
 namespace profile {
@@ -21,9 +22,53 @@ std::string CleanName(std::string_view name) {
     return std::string(cp932::TrimBlanks(clean));
 }
 
-bool IsFolder(const std::string& path) {
+// 0 when the folder exists, else why a new file cannot be made in it.
+int FolderError(const std::string& path) {
     struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (stat(path.c_str(), &info) != 0) return errno;
+    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+}
+
+// Reads the whole file; 0 or the errno of why it cannot be read (ENOENT when it is missing).
+// status is set whenever the file exists, so that a refused file is not read again until it
+// changes.
+int ReadWholeFile(const std::string& file, std::string& bytes, bool& exists, struct stat& status) {
+    const int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno;
+    int error = 0;
+    exists = fstat(fd, &status) == 0;
+    if (!exists) {
+        error = errno;
+    } else if (S_ISDIR(status.st_mode)) {
+        error = EISDIR;
+    } else if (!S_ISREG(status.st_mode)) {
+        error = EINVAL;
+    } else if (static_cast<std::size_t>(status.st_size) > kMaxFileBytes) {
+        error = EFBIG;
+    } else {
+        bytes.reserve(static_cast<std::size_t>(status.st_size));
+        char chunk[65536];
+        while (error == 0) {
+            const ssize_t got = read(fd, chunk, sizeof chunk);
+            if (got > 0) {
+                bytes.append(chunk, static_cast<std::size_t>(got));
+                if (bytes.size() > kMaxFileBytes) error = EFBIG;  // it grew while being read
+            } else if (got == 0) {
+                break;
+            } else if (errno != EINTR) {
+                error = errno;
+            }
+        }
+    }
+    close(fd);
+    return error;
+}
+
+// A file without write permission is not written, as a read-only file is not written on
+// Windows: also not by root, whom the permission bits do not stop.
+int WritePermission(const std::string& target, const struct stat& status) {
+    if ((status.st_mode & 0222) == 0) return EACCES;
+    return access(target.c_str(), W_OK) == 0 ? 0 : errno;
 }
 
 }  // namespace
@@ -87,40 +132,38 @@ ProfileService::Entry& ProfileService::Current(const std::string& file) {
 
 void ProfileService::Reload(Entry& entry, const std::string& file) {
     entry.loaded = true;
-    entry.readable = true;
     entry.signature = {};
+    // Taken before the file is read, so that the file read is never older than its count says.
+    std::string target;
+    entry.generation = ResolveWriteTarget(file, target) == 0 ? FileLock::PeekGeneration(target) : kUnknownGeneration;
     std::string bytes;
-    const int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        entry.readable = errno == ENOENT;
-    } else {
-        struct stat info {};
-        if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-            entry.readable = false;
-        } else {
-            entry.signature = Signature::Of(info);
-            bytes.reserve(static_cast<std::size_t>(info.st_size));
-            char chunk[65536];
-            for (;;) {
-                const ssize_t got = read(fd, chunk, sizeof chunk);
-                if (got > 0) {
-                    bytes.append(chunk, static_cast<std::size_t>(got));
-                } else if (got == 0) {
-                    break;
-                } else if (errno != EINTR) {
-                    entry.readable = false;
-                    break;
-                }
-            }
-        }
-        close(fd);
-    }
+    bool exists = false;
+    struct stat status {};
+    const int error = ReadWholeFile(file, bytes, exists, status);
+    if (exists) entry.signature = Signature::Of(status);
+    entry.readable = error == 0 || error == ENOENT;
+    Outcome(entry, file, FileFailure::Action::Read, entry.readable ? 0 : error);
     if (!entry.readable) bytes.clear();
     entry.document = ProfileDocument::Parse(std::move(bytes));
     ++parses_;
     ++entry.version;
     for (const PendingWrite& write : entry.pending) entry.document.Set(write.section, write.key, write.value);
 }
+
+bool ProfileService::Outcome(Entry& entry, const std::string& file, FileFailure::Action action, int error) {
+    int& last = action == FileFailure::Action::Write ? entry.writeError : entry.readError;
+    const bool tell = error != 0 || last != 0;
+    last = error;
+    if (tell && listener_) listener_({file, action, error});
+    return error == 0;
+}
+
+int ProfileService::WriteError(const std::string& file) const {
+    const auto it = entries_.find(file);
+    return it == entries_.end() ? 0 : it->second.writeError;
+}
+
+int ProfileService::ReadError(const std::string& file) { return file.empty() ? 0 : Current(file).readError; }
 
 std::string ProfileService::ReadString(const std::string& file, std::string_view section, std::string_view key,
                                        std::string_view defaultValue) {
@@ -151,8 +194,10 @@ bool ProfileService::WriteString(const std::string& file, std::string_view secti
     const std::string cleanKey = CleanName(key);
     if (!ProfileDocument::IsStorableKey(cleanKey) || !ProfileDocument::IsStorableSection(cleanSection)) return false;
     Entry& entry = Current(file);
-    if (!entry.readable) return false;
-    if (!entry.signature.exists && !IsFolder(entry.folder)) return false;
+    if (!entry.readable) return Outcome(entry, file, FileFailure::Action::Write, entry.readError);
+    if (!entry.signature.exists) {
+        if (const int error = FolderError(entry.folder)) return Outcome(entry, file, FileFailure::Action::Write, error);
+    }
     const std::string cleanValue = CleanValue(value);
     if (entry.document.Set(cleanSection, cleanKey, cleanValue)) {
         entry.pending.push_back({cleanSection, cleanKey, cleanValue});
@@ -166,15 +211,11 @@ const ProfileDocument& ProfileService::Document(const std::string& file) { retur
 bool ProfileService::Replace(const std::string& file, ProfileDocument document) {
     if (file.empty()) return false;
     Entry& entry = Current(file);
-    if (!entry.readable) return false;
-    if (!entry.signature.exists && !IsFolder(entry.folder)) return false;
-    if (!ReplaceFileAtomically(file, document.Serialize())) return false;
-    entry.document = std::move(document);
-    entry.pending.clear();
-    ++entry.version;
-    struct stat info {};
-    if (stat(file.c_str(), &info) == 0) entry.signature = Signature::Of(info);
-    return true;
+    if (!entry.readable) return Outcome(entry, file, FileFailure::Action::Write, entry.readError);
+    if (!entry.signature.exists) {
+        if (const int error = FolderError(entry.folder)) return Outcome(entry, file, FileFailure::Action::Write, error);
+    }
+    return Outcome(entry, file, FileFailure::Action::Write, WriteLocked(entry, file, &document));
 }
 
 std::uint64_t ProfileService::Version(const std::string& file) {
@@ -197,14 +238,43 @@ bool ProfileService::Flush(const std::string& file) {
     if (file.empty()) return false;
     Entry& entry = Current(file);
     if (entry.pending.empty()) return true;
-    std::string content = entry.document.Serialize();
-    if (!ReplaceFileAtomically(file, content)) return false;
+    return Outcome(entry, file, FileFailure::Action::Write, WriteLocked(entry, file, nullptr));
+}
+
+int ProfileService::WriteLocked(Entry& entry, const std::string& file, ProfileDocument* replacement) {
+    std::string target;
+    if (const int error = ResolveWriteTarget(file, target)) return error;
+    FileLock lock(target);
+    if (lock.Error() != 0) return lock.Error();
+    // Another writer may have replaced the file since it was read: the writes apply to the file
+    // as it is on disk now. A whole new document was worked out from the old file, so it is not
+    // written over another writer's changes.
+    struct stat status {};
+    const Signature now = stat(file.c_str(), &status) == 0 ? Signature::Of(status) : Signature{};
+    if (!(now == entry.signature) || lock.Generation() != entry.generation) {
+        if (replacement != nullptr) return EAGAIN;
+        Reload(entry, file);
+        if (!entry.readable) return entry.readError;
+        entry.generation = lock.Generation();
+    }
+    if (now.exists) {
+        if (const int error = WritePermission(target, status)) return error;
+    }
+    std::string content = (replacement != nullptr ? *replacement : entry.document).Serialize();
+    if (content.size() > kMaxFileBytes) return EFBIG;
+    RemoveStaleTemporaries(target);
+    if (const int error = ReplaceResolvedFile(target, content)) return error;
+    lock.CountWrite();
+    entry.generation = lock.Generation();
     entry.pending.clear();
+    if (replacement != nullptr) {
+        entry.document = std::move(*replacement);
+        ++entry.version;
+    }
     // Rewritten lines leave their old text behind; start afresh once that outweighs the file.
     if (entry.document.HeldBytes() > 2 * content.size() + 65536) entry.document = ProfileDocument::Parse(std::move(content));
-    struct stat info {};
-    if (stat(file.c_str(), &info) == 0) entry.signature = Signature::Of(info);
-    return true;
+    if (stat(file.c_str(), &status) == 0) entry.signature = Signature::Of(status);
+    return 0;
 }
 
 }  // namespace profile

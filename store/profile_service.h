@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,11 +16,28 @@
 
 namespace profile {
 
+// Profile files larger than this are refused: reads give the defaults and writes fail with
+// EFBIG, rather than the parsed copy exhausting memory. The largest record files the program
+// makes stay far below it.
+inline constexpr std::size_t kMaxFileBytes = 256u << 20;
+
+// A profile file that could not be read or written, and why.
+struct FileFailure {
+    enum class Action { Read, Write };
+    std::string file;
+    Action action = Action::Read;
+    // The errno of what failed. Besides the system's own: EFBIG for a file over kMaxFileBytes,
+    // EACCES for a file without write permission (also for root), EISDIR for a folder and EINVAL
+    // for anything else that is not a regular file. 0 when the file can be read or written again.
+    int error = 0;
+};
+
 // Reads and writes profile files by their file-system path, for the whole program. A parsed
 // copy of each file is reused while the file on disk is unchanged; writes are held in memory
 // until Flush, which replaces the file atomically. Writes apply to the file as it is on disk:
 // when another program changes it before the flush, the pending writes are replayed on the new
-// contents, so neither side's edits are lost.
+// contents, so neither side's edits are lost. The flush holds the file's FileLock from reading the
+// file on disk to the rename, so other processes' writes are not lost either.
 class ProfileService {
 public:
     static ProfileService& Instance();
@@ -34,8 +52,19 @@ public:
     // False when nothing can be stored: no file named, a missing folder, a file that is a folder
     // or cannot be read, or a section or key that cannot be written as one.
     bool WriteString(const std::string& file, std::string_view section, std::string_view key, std::string_view value);
-    // Makes the file on disk complete and current. False when it could not be written.
+    // Makes the file on disk complete and current. False when it could not be written; the
+    // pending writes are then kept, so reads still see them and the next flush that succeeds
+    // stores them. A file the user may not write (no write permission, or no write bit at all)
+    // is not written. A symbolic link is written through: its target is replaced.
     bool Flush(const std::string& file);
+
+    // Why the last write or flush of the file failed (an errno), or 0 when it succeeded.
+    int WriteError(const std::string& file) const;
+    // Why the file could not be read when it was last loaded, or 0 (a missing file is no error).
+    int ReadError(const std::string& file);
+    // Told of each refused read (once per change of the file) and each failed write or flush, and,
+    // with error 0, of the first read or flush that succeeds again after one failed.
+    void SetFailureListener(std::function<void(const FileFailure&)> listener) { listener_ = std::move(listener); }
 
     // How many times a file has been parsed since the program started.
     std::size_t ParseCount() const { return parses_; }
@@ -46,7 +75,8 @@ public:
 
     // Whole-file operations (card renumbering): the file as it reads now, pending writes
     // included, and its replacement by a rewritten document in one atomic write. Replace is
-    // false, with the file and the document unchanged, when the file cannot be written.
+    // false, with the file and the document unchanged, when the file cannot be written, or when
+    // another writer changed it since Document read it (WriteError EAGAIN: work it out again).
     const ProfileDocument& Document(const std::string& file);
     bool Replace(const std::string& file, ProfileDocument document);
 
@@ -73,20 +103,34 @@ private:
         bool stale = true;
         bool loaded = false;
         bool readable = true;
+        int readError = 0;
+        int writeError = 0;
         Signature signature;
+        // The FileLock generation the file was read at (or an older one).
+        std::uint64_t generation = kUnknownGeneration;
         std::uint64_t version = 0;
         std::uint64_t checkedIn = 0;  // the snapshot in which the file was last checked
         ProfileDocument document;
         std::vector<PendingWrite> pending;
     };
 
+    static constexpr std::uint64_t kUnknownGeneration = static_cast<std::uint64_t>(-1);
+
     ProfileService() = default;
     Entry& Current(const std::string& file);
     void Reload(Entry& entry, const std::string& file);
     void ApplyNotifications();
+    // Writes the file under its FileLock: the pending writes, applied to the file as it is on disk
+    // now, or the whole replacement document, refused (EAGAIN) when the file changed since it was
+    // read. 0 or an errno.
+    int WriteLocked(Entry& entry, const std::string& file, ProfileDocument* replacement);
+    // Records the outcome of a read or write and tells the listener of failures and recoveries.
+    // Returns whether it succeeded.
+    bool Outcome(Entry& entry, const std::string& file, FileFailure::Action action, int error);
 
     FileWatch watch_;
     std::unordered_map<std::string, Entry> entries_;
+    std::function<void(const FileFailure&)> listener_;
     std::size_t parses_ = 0;
     int snapshotDepth_ = 0;
     std::uint64_t snapshot_ = 1;

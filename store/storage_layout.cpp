@@ -5,6 +5,7 @@
 #include "store/codec.h"
 #include "store/label_sizes.h"
 #include "store/locations.h"
+#include "store/plain_name.h"
 
 namespace {
 
@@ -57,13 +58,15 @@ std::string CardSectionName(std::int32_t card) {
     return name;
 }
 
-CardPosition ChooseRecordFile(const SettingsProfile& settings, RecordProfile& record, std::string_view fileName) {
+std::optional<CardPosition> ChooseRecordFile(const SettingsProfile& settings, RecordProfile& record,
+                                             std::string_view fileName) {
+    if (!IsPlainFileName(fileName)) return std::nullopt;
     const std::string path = RecordFilePath(record.Cabinet(), fileName);
     settings.WriteString("CurrentIni", record.Cabinet(), path);
     settings.Flush();
     record.SetPath(path);
     record.Flush();
-    return {record.ReadInt(kSettingSection, "CurID", 0), record.ReadInt(kSettingSection, "Max", 0)};
+    return CardPosition{record.ReadInt(kSettingSection, "CurID", 0), record.ReadInt(kSettingSection, "Max", 0)};
 }
 
 std::optional<CardPosition> ChooseCabinet(const SettingsProfile& settings, RecordProfile& record,
@@ -111,7 +114,8 @@ std::string StartView(const SettingsProfile& settings, RecordProfile& record, co
     // no slot to store: the next start asks again.
     std::string path = cabinet.empty() ? std::string() : settings.ReadString("CurrentIni", cabinet, "");
     if (path.empty() && !cabinet.empty()) {
-        if (const std::optional<std::string> fileName = choosers.chooseRecordFile(cabinet)) {
+        const std::optional<std::string> fileName = choosers.chooseRecordFile(cabinet);
+        if (fileName && IsPlainFileName(*fileName)) {
             path = RecordFilePath(cabinet, *fileName);
             settings.WriteString("CurrentIni", cabinet, path);
         }

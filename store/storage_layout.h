@@ -32,11 +32,13 @@ struct CardPosition {
 };
 
 // Makes fileName in the record profile's cabinet the current record file: stores its path as
-// the cabinet's current file in the settings and points the record profile at it.
-CardPosition ChooseRecordFile(const SettingsProfile& settings, RecordProfile& record, std::string_view fileName);
+// the cabinet's current file in the settings and points the record profile at it. A name that is
+// not a plain file name (IsPlainFileName) is refused: nothing changes and nothing is returned.
+std::optional<CardPosition> ChooseRecordFile(const SettingsProfile& settings, RecordProfile& record,
+                                             std::string_view fileName);
 
 // The record-file chooser: given the cabinet, returns the chosen file name, or nothing when
-// cancelled.
+// cancelled. A name that is not a plain file name counts as cancelled.
 using RecordFileChooser = std::function<std::optional<std::string>(const std::string& cabinet)>;
 // The cabinet chooser: given the preset name, returns the chosen cabinet, or nothing.
 using CabinetChooser = std::function<std::optional<std::string>(const std::string& preset)>;

@@ -11,6 +11,7 @@
 #include "store/codec.h"
 #include "store/cp932.h"
 #include "store/locations.h"
+#include "store/plain_name.h"
 #include "store/profile_value.h"
 
 namespace {
@@ -84,7 +85,9 @@ void LoadValueLists(const SettingsProfile& settings, const std::vector<std::stri
     if (folder.empty()) return;
     const std::size_t count = std::min(itemList.size(), kValueListCount);
     for (std::size_t i = 0; i < count; ++i) {
+        // A registered name is a file of the data folder itself, never a path out of it.
         const std::string file = settings.ReadString("Lists", itemList[i], "");
+        if (!IsPlainFileName(file)) continue;
         std::string fsPath;
         std::string content;
         if (!locations::StoredPathToFs(folder + file, fsPath) || !ReadRegularFile(fsPath, content)) continue;

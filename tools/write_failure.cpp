@@ -1,11 +1,11 @@
 #include "tools/write_failure.h"
 
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 #include "store/cp932.h"
 #include "store/profile_document.h"
+#include "store/profile_service.h"
 
 namespace ini_tool {
 namespace {
@@ -15,6 +15,28 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string ErrorText(int error, const std::string& path, bool writing) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return writing ? "permission denied: the file is read-only, or its folder " + FolderOf(path) + " is"
+                           : "permission denied: the file cannot be read";
+        case EROFS: return "the file system is read-only";
+        case ENOSPC: return "the disk is full";
+        case EDQUOT: return "the disk quota is used up";
+        case ELOOP: return "the symbolic links form a loop (or a chain too long to follow)";
+        case ENOENT: return "the folder " + FolderOf(path) + " does not exist";
+        case ENOTDIR: return "a part of the path is not a folder";
+        case EISDIR: return "it is a folder";
+        case EINVAL: return "it is not a regular file";
+        case EFBIG:
+            return "the file is larger than " + std::to_string(profile::kMaxFileBytes >> 20) + " MB, the most the program reads";
+        case EIO: return "an input/output error occurred";
+        case EAGAIN: return "another program changed the file meanwhile; try again";
+        default: return std::strerror(error);
+    }
+}
+
 }  // namespace
 
 std::string WriteFailureReason(const std::string& path, std::string_view section, std::string_view key) {
@@ -22,20 +44,13 @@ std::string WriteFailureReason(const std::string& path, std::string_view section
         return "the key cannot be stored (it is empty, starts with \"[\" or \";\", or contains \"=\")";
     if (!profile::ProfileDocument::IsStorableSection(cp932::TrimBlanks(section)))
         return "the section name cannot be stored (it ends in half a double-byte character)";
-    struct stat info {};
-    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return "it is a folder";
-    const std::string folder = FolderOf(path);
-    struct stat folderInfo {};
-    if (stat(folder.c_str(), &folderInfo) != 0) return "the folder " + folder + " does not exist";
-    if (!S_ISDIR(folderInfo.st_mode)) return folder + " is not a folder";
-    if (access(folder.c_str(), W_OK | X_OK) != 0) return "permission denied in the folder " + folder;
-    if (stat(path.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode)) return "it is not a regular file";
-        if (access(path.c_str(), R_OK) != 0) return "permission denied: the file cannot be read";
-    }
-    struct statvfs volume {};
-    if (statvfs(folder.c_str(), &volume) == 0 && (volume.f_flag & ST_RDONLY) != 0) return "the file system is read-only";
-    return "the file could not be replaced (is the disk full?)";
+    const int error = profile::ProfileService::Instance().WriteError(path);
+    return error == 0 ? "the file could not be written" : ErrorText(error, path, true);
+}
+
+std::string ReadFailureReason(const std::string& path) {
+    const int error = profile::ProfileService::Instance().ReadError(path);
+    return error == 0 ? std::string() : ErrorText(error, path, false);
 }
 
 }  // namespace ini_tool

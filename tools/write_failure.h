@@ -5,8 +5,11 @@
 
 namespace ini_tool {
 
-// Why a key could not be written to the profile file at path, for a message. The profile service
-// only tells that a write failed; the user needs to know what to fix.
+// Why a key could not be written to the profile file at path, for a message: what the profile
+// service reported (its errno), in words the user can act on.
 std::string WriteFailureReason(const std::string& path, std::string_view section, std::string_view key);
+
+// Why the profile file at path could not be read, or an empty text when it could.
+std::string ReadFailureReason(const std::string& path);
 
 }  // namespace ini_tool

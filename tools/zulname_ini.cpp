@@ -44,6 +44,11 @@ int Run(const Command& command, const ProfileFile& file, const std::vector<std::
     const std::string& section = texts[0];
     const std::string& key = texts[1];
     const std::string third = texts.size() > 2 ? texts[2] : std::string();
+    if (command.name != "set") {
+        // A file that exists but cannot be read is not taken for one without the key.
+        const std::string problem = ini_tool::ReadFailureReason(file.FsPath());
+        if (!problem.empty()) return Fail(kFailure, "cannot read " + file.FsPath() + ": " + problem);
+    }
     if (command.name == "get") return Print(file.ReadString(section, key, third), raw);
     if (command.name == "getint") {
         std::cout << file.ReadInt(section, key, profile::ParseLeadingInt(third)) << "\n";

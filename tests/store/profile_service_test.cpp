@@ -29,8 +29,9 @@ TEST_F(ProfileFileTest, WritesReachTheDiskOnlyWithFlushAsOneAtomicReplace) {
     EXPECT_TRUE(file.Flush());
     EXPECT_EQ(ReadBytes(file.FsPath()), "[s]\r\nk=new\r\nn=-5\r\n");
     EXPECT_NE(InodeOf(file.FsPath()), before);
-    // No temporary file is left beside it.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Home()), std::filesystem::directory_iterator()), 1);
+    // No temporary file is left beside it, only the writers' lock file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Home()), std::filesystem::directory_iterator()), 2);
+    EXPECT_TRUE(std::filesystem::exists(PathOf(".a.ini.lock")));
 }
 
 TEST_F(ProfileFileTest, WritingTheStoredValueLeavesTheFileAlone) {

@@ -112,7 +112,7 @@ TEST_F(StorageLayoutTest, NextAndPreviousMoveTheCurrentCardAndGrowMax) {
     EXPECT_EQ(back.current, 1);
     EXPECT_EQ(back.max, 2);
     record.SetPath(record.Path());
-    EXPECT_EQ(ChooseRecordFile(settings, record, "zulname.ini").current, 1);
+    EXPECT_EQ(ChooseRecordFile(settings, record, "zulname.ini")->current, 1);
     EXPECT_EQ(ReadBytes(PathOf("Always/zulname.ini")), "[#Setting#]\r\nMax=2\r\nCurID=1\r\n");
 }
 
@@ -152,4 +152,21 @@ TEST_F(StorageLayoutTest, LabelSlotsAndTheirSizes) {
     record.WriteString("#Setting#", "Label", "7");
     EXPECT_EQ(CurrentSlot(record), 1);
     EXPECT_EQ(SlotPrefix(record), "7");
+}
+
+TEST_F(StorageLayoutTest, ARecordFileNameThatIsAPathIsRefused) {
+    MakeCabinetFolders();
+    const SettingsProfile settings;
+    RecordProfile record;
+    record.SetCabinet(S("常用"));
+    ASSERT_TRUE(ChooseRecordFile(settings, record, "a.ini"));
+    for (const std::string& name : std::vector<std::string>{"../ZULNAME.INI", "sub/a.ini", "/etc/passwd", ".", "..", "", std::string("a\0b", 3)}) {
+        EXPECT_FALSE(ChooseRecordFile(settings, record, name)) << name;
+        EXPECT_EQ(record.Path(), Home() + "/Always/a.ini");
+    }
+    EXPECT_EQ(settings.ReadString("CurrentIni", S("常用"), ""), Home() + "/Always/a.ini");
+    // Names that merely look odd are plain names.
+    EXPECT_TRUE(ChooseRecordFile(settings, record, "..a.ini"));
+    EXPECT_TRUE(ChooseRecordFile(settings, record, S("表.ini")));  // 95 5C: a backslash byte inside
+    EXPECT_EQ(record.Path(), Home() + "/Always/" + S("表.ini"));
 }

@@ -91,3 +91,21 @@ TEST_F(ValueListsTest, ANulByteEndsTheTextOfItsLine) {
     WriteBytes(PathOf("nul.NAM"), "ab\0cd\r\n\0x\nef"sv);
     EXPECT_EQ(Load()[0], (Entries{"ab", "ef"}));
 }
+
+TEST_F(ValueListsTest, ANameThatIsAPathIsIgnored) {
+    std::filesystem::create_directories(PathOf("data/sub"));
+    setenv("ZULNAME_HOME", PathOf("data").c_str(), 1);
+    WriteBytes(PathOf("outside.NAM"), "secret\r\n");
+    WriteBytes(PathOf("data/sub/x.NAM"), "nested\r\n");
+    WriteBytes(PathOf("data/ok.NAM"), "ok\r\n");
+    Register({{"氏名", "../outside.NAM"}, {"肩書き", "sub/x.NAM"}, {"所属", PathOf("outside.NAM")}, {"読み", ".."},
+              {"その他1", "ok.NAM"}});
+    ValueLists kept;
+    kept[0] = {"kept"};
+    const ValueLists lists = Load(kept);
+    EXPECT_EQ(lists[0], Entries{"kept"});
+    EXPECT_TRUE(lists[1].empty());
+    EXPECT_TRUE(lists[2].empty());
+    EXPECT_TRUE(lists[3].empty());
+    EXPECT_EQ(lists[4], Entries{"ok"});
+}

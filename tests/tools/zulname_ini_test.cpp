@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -79,4 +82,65 @@ TEST_F(ZulnameIniTest, AFileThatCannotBeWrittenExitsWithOneAndSaysWhy) {
     // 81 takes the "]" of "[\x81]" as its second byte: the header would not read back.
     ExpectFailure(Run({"--raw", "set", File(), "\\x81", "k", "v"}), 1, "section");
     EXPECT_FALSE(std::filesystem::exists(File()));
+}
+
+namespace {
+
+// Runs count "set FILE s PREFIXi i" commands one after another in a child process; its exit
+// status is 0 when every one of them exited with 0.
+pid_t SetKeysInChild(const std::string& file, const std::string& prefix, int count) {
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    for (int i = 0; i < count; ++i) {
+        const pid_t tool = fork();
+        if (tool == 0) {
+            const std::string key = prefix + std::to_string(i), value = std::to_string(i);
+            execl(ZULNAME_INI_PATH, ZULNAME_INI_PATH, "set", file.c_str(), "s", key.c_str(), value.c_str(),
+                  static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        int status = 0;
+        if (tool < 0 || waitpid(tool, &status, 0) != tool || !WIFEXITED(status) || WEXITSTATUS(status) != 0) _exit(1);
+    }
+    _exit(0);
+}
+
+}  // namespace
+
+TEST_F(ZulnameIniTest, TwoWritersAtOnceLoseNoWrite) {
+    constexpr int kWrites = 60;
+    const pid_t first = SetKeysInChild(File(), "a", kWrites);
+    const pid_t second = SetKeysInChild(File(), "b", kWrites);
+    for (const pid_t child : {first, second}) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const std::string text = ReadBytes(File());
+    int missing = 0;
+    for (const char* prefix : {"a", "b"})
+        for (int i = 0; i < kWrites; ++i)
+            missing += text.find("\n" + std::string(prefix) + std::to_string(i) + "=" + std::to_string(i) + "\r") ==
+                       std::string::npos;
+    EXPECT_EQ(missing, 0);
+}
+
+TEST_F(ZulnameIniTest, AReadOnlyFileIsLeftAloneAndTheExitStatusSaysSo) {
+    WriteBytes(File(), "[a]\r\n");
+    chmod(File().c_str(), 0444);
+    ExpectFailure(Run({"set", File(), "a", "k", "2"}), 1, "read-only");
+    EXPECT_EQ(ReadBytes(File()), "[a]\r\n");
+    EXPECT_EQ(Run({"get", File(), "a", "k", "none"}).out, "none\n");
+}
+
+TEST_F(ZulnameIniTest, MessagesSayWhatHappened) {
+    std::filesystem::create_symlink(PathOf("loop2"), PathOf("loop1"));
+    std::filesystem::create_symlink(PathOf("loop1"), PathOf("loop2"));
+    ExpectFailure(Run({"set", PathOf("loop1"), "s", "k", "v"}), 1, "loop");
+    ExpectFailure(Run({"get", PathOf("loop1"), "s", "k"}), 1, "loop");
+
+    WriteBytes(PathOf("huge.ini"), "[s]\r\nk=1\r\n");
+    std::filesystem::resize_file(PathOf("huge.ini"), (256u << 20) + 1);
+    ExpectFailure(Run({"get", PathOf("huge.ini"), "s", "k"}), 1, "larger than 256 MB");
+    ExpectFailure(Run({"set", PathOf("huge.ini"), "s", "k", "2"}), 1, "larger than 256 MB");
 }
