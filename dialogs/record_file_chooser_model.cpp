@@ -5,13 +5,15 @@
 
 #include "dialogs/sorted_list.h"
 #include "store/locations.h"
+#include "store/plain_name.h"
 #include "store/storage_layout.h"
 
 namespace {
 
-// The names of every entry of the folder that is not itself a folder. A name that code page 932
-// cannot hold is left out: it could be neither stored as a record-file path nor named again
-// through the stored text, so offering it would only lead to a different file.
+// The names of every entry of the folder that is not itself a folder nor hidden: hidden files are
+// the program's lock files and the temporary copies of a save, never record files. A name that
+// code page 932 cannot hold is left out: it could be neither stored as a record-file path nor
+// named again through the stored text, so offering it would only lead to a different file.
 std::vector<std::string> FileNames(const std::string& storedFolder) {
     std::vector<std::string> names;
     std::string fsFolder;
@@ -19,7 +21,7 @@ std::vector<std::string> FileNames(const std::string& storedFolder) {
     std::error_code error;
     for (std::filesystem::directory_iterator it(fsFolder, error), end; !error && it != end; it.increment(error)) {
         std::error_code statusError;
-        if (it->is_directory(statusError)) continue;
+        if (it->is_directory(statusError) || it->path().filename().string().front() == '.') continue;
         std::string stored;
         if (locations::FsPathToStored(it->path().filename().string(), stored)) names.push_back(std::move(stored));
     }
@@ -66,7 +68,4 @@ void RecordFileChooserModel::OnCancel() { result_.reset(); }
 
 // The name becomes a file inside the cabinet folder: a name that is empty, that would climb out
 // of the folder or into another one, or that the file system would cut short is refused.
-bool RecordFileChooserModel::NameIsUsable() const {
-    return nameStorable && !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string_view("/\0", 2)) == std::string::npos;
-}
+bool RecordFileChooserModel::NameIsUsable() const { return nameStorable && IsPlainFileName(name); }

@@ -42,6 +42,17 @@ TEST_F(RecordFileChooserModelTest, ListsTheFilesOfTheCabinetFolderButNotItsFolde
     EXPECT_EQ(model.name, "zulname.ini");
 }
 
+TEST_F(RecordFileChooserModelTest, HiddenFilesAreNotListed) {
+    std::filesystem::create_directories(PathOf("Staff"));
+    Touch("Staff/a.ini");
+    Touch("Staff/.a.ini.lock");
+    Touch("Staff/.a.ini.Xy12Ab");  // the temporary copy of a save that was killed
+    Touch("Staff/.profile");
+    RecordFileChooserModel model = Model(S("スタッフ"));
+    model.OnOpen();
+    EXPECT_EQ(model.files, std::vector<std::string>{"a.ini"});
+}
+
 TEST_F(RecordFileChooserModelTest, ListsNamesAsStoredTextAndLeavesOutNamesCodePage932CannotHold) {
     std::filesystem::create_directories(PathOf("Guests"));
     Touch("Guests/名簿.ini");
