@@ -1,15 +1,13 @@
 #include "tools/export_output.h"
 
-#include <QFile>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "render/qt/qpainter_surface.h"
 #include "render/sheet.h"
@@ -28,6 +26,14 @@ QString FsName(const std::string& path) { return QString::fromUtf8(path.data(), 
 
 std::string CannotWrite(const std::string& path, const std::string& reason) { return "cannot write " + path + ": " + reason; }
 
+// Renames the finished temporary file over the output. QSaveFile::commit alone misses a failure
+// of the last buffered write, and the drawing code does not look at what each write returns.
+std::string Commit(QSaveFile& file, const std::string& path) {
+    if (!file.flush() || file.error() != QFileDevice::NoError || !file.commit())
+        return CannotWrite(path, file.errorString().toStdString());
+    return {};
+}
+
 }  // namespace
 
 std::string PageFileName(const std::string& output, std::int32_t page, bool numbered) {
@@ -40,22 +46,24 @@ std::string PageFileName(const std::string& output, std::int32_t page, bool numb
 }
 
 std::string WriteTrace(ViewState& view, const Job& job) {
-    std::ofstream file;
-    if (!job.output.empty()) {
-        file.open(job.output, std::ios::binary | std::ios::trunc);
-        if (!file) return CannotWrite(job.output, std::strerror(errno));
-    }
-    std::ostream& out = job.output.empty() ? std::cout : file;
+    std::ostringstream text;
+    std::ostream& out = job.output.empty() ? std::cout : text;
     TraceSurface surface(out, job.dpi, job.dpi, job.printing);
     for (const std::int32_t page : job.pages) DrawPage(view, surface, page);
-    out.flush();
-    if (!out) return job.output.empty() ? "cannot write to standard output" : CannotWrite(job.output, std::strerror(errno));
-    return {};
+    if (job.output.empty()) {
+        out.flush();
+        return out ? std::string() : "cannot write to standard output";
+    }
+    QSaveFile file(FsName(job.output));
+    const std::string bytes = text.str();
+    if (!file.open(QIODevice::WriteOnly)) return CannotWrite(job.output, file.errorString().toStdString());
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return Commit(file, job.output);
 }
 
 std::string WritePdf(ViewState& view, const Job& job) {
-    QFile file(FsName(job.output));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return CannotWrite(job.output, file.errorString().toStdString());
+    QSaveFile file(FsName(job.output));
+    if (!file.open(QIODevice::WriteOnly)) return CannotWrite(job.output, file.errorString().toStdString());
     {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("zulname-export"));
@@ -69,9 +77,7 @@ std::string WritePdf(ViewState& view, const Job& job) {
             DrawPage(view, surface, job.pages[i]);
         }
     }
-    file.close();
-    if (file.error() != QFileDevice::NoError) return CannotWrite(job.output, file.errorString().toStdString());
-    return {};
+    return Commit(file, job.output);
 }
 
 std::string WritePng(ViewState& view, const Job& job) {
@@ -88,9 +94,10 @@ std::string WritePng(ViewState& view, const Job& job) {
             DrawPage(view, surface, page);
         }
         const std::string name = PageFileName(job.output, page, job.pages.size() > 1);
-        QFile file(FsName(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return CannotWrite(name, file.errorString().toStdString());
-        if (!image.save(&file, "PNG") || !file.flush()) return CannotWrite(name, file.errorString().toStdString());
+        QSaveFile file(FsName(name));
+        if (!file.open(QIODevice::WriteOnly)) return CannotWrite(name, file.errorString().toStdString());
+        const std::string failure = image.save(&file, "PNG") ? Commit(file, name) : CannotWrite(name, file.errorString().toStdString());
+        if (!failure.empty()) return failure;
     }
     return {};
 }

@@ -7,7 +7,9 @@
 #include "render/view_state.h"
 
 // Draws pages of the view and writes them out. Each writer returns an empty text when every page
-// was written, else why not.
+// was written, else why not. An output file is written to a temporary file beside it and renamed
+// over it once complete: an export that fails or is killed leaves the previous output as it was
+// (a failure also removes the temporary file).
 namespace export_tool {
 
 struct Job {
