@@ -9,6 +9,7 @@
 
 #include "app/optical_media.h"
 #include "app/qt/about_dialog.h"
+#include "app/qt/file_failure_messages.h"
 #include "app/qt/help_window.h"
 #include "app/qt/qt_text.h"
 #include "app/startup.h"
@@ -29,7 +30,9 @@ public:
 }  // namespace
 
 CRozudeziApp::CRozudeziApp(int& argc, char** argv)
-    : QApplication(argc, argv), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    : QApplication(argc, argv),
+      failureMessages_(std::make_unique<FileFailureMessages>()),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setApplicationName(QStringLiteral("zulname"));
     // The program's offsets are measured from the paper's printable origin.
     printer_->setFullPage(true);

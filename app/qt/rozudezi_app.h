@@ -9,6 +9,7 @@
 #include "store/items.h"
 #include "view/commands.h"
 
+class FileFailureMessages;
 class HelpWindow;
 class QPrinter;
 
@@ -38,6 +39,7 @@ private:
     void ShowHelp();
 
     QTranslator qtTranslations_;
+    std::unique_ptr<FileFailureMessages> failureMessages_;
     UserItemList userItems_;
     std::unique_ptr<QPrinter> printer_;
     CRozudeziDoc document_;
