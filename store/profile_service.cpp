@@ -210,7 +210,10 @@ const ProfileDocument& ProfileService::Document(const std::string& file) { retur
 
 bool ProfileService::Replace(const std::string& file, ProfileDocument document) {
     if (file.empty()) return false;
-    Entry& entry = Current(file);
+    // The entry as Document left it: looking at the disk again now would take a change made
+    // meanwhile for the state the document was worked out from.
+    const auto known = entries_.find(file);
+    Entry& entry = known != entries_.end() && known->second.loaded ? known->second : Current(file);
     if (!entry.readable) return Outcome(entry, file, FileFailure::Action::Write, entry.readError);
     if (!entry.signature.exists) {
         if (const int error = FolderError(entry.folder)) return Outcome(entry, file, FileFailure::Action::Write, error);

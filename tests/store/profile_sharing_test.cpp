@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -87,4 +88,25 @@ TEST_F(ProfileSharingTest, TheLockFileIsHiddenBesideTheFileAndOutlivesTheReplace
     for (const auto& entry : std::filesystem::directory_iterator(Home())) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{".a.ini.lock", "a.ini"}));
+}
+
+TEST_F(ProfileSharingTest, AWholeFileRewriteIsRefusedWhenAnotherWriterChangedTheFileMeanwhile) {
+    const std::string path = PathOf("a.ini");
+    WriteBytes(path, "[s]\r\na=1\r\n");
+    auto& service = profile::ProfileService::Instance();
+    profile::ProfileDocument rewritten = service.Document(path);
+    rewritten.Set("s", "mine", "1");
+
+    const ProfileFile theirs(Home() + "/./a.ini");
+    EXPECT_TRUE(theirs.WriteInt("s", "theirs", 2));
+    EXPECT_TRUE(theirs.Flush());
+    EXPECT_FALSE(service.Replace(path, rewritten));
+    EXPECT_EQ(service.WriteError(path), EAGAIN);
+    EXPECT_EQ(ReadBytes(path), "[s]\r\na=1\r\ntheirs=2\r\n");
+
+    // Worked out again from the file as it is now, it is written.
+    rewritten = service.Document(path);
+    rewritten.Set("s", "mine", "1");
+    EXPECT_TRUE(service.Replace(path, rewritten));
+    EXPECT_EQ(ReadBytes(path), "[s]\r\na=1\r\ntheirs=2\r\nmine=1\r\n");
 }
