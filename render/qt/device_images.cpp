@@ -9,19 +9,18 @@ namespace {
 constexpr qint64 kMaxKeptPixels = 2 * DibImage::kMaxPixels;
 
 // Pixels a bitmap's run-length data skips are transparent and leave what lies below; an image
-// without them is kept opaque, which draws faster.
+// without them is kept opaque, which draws faster. The image is made in its final format at once,
+// so that the largest bitmaps are not held twice over while they are converted.
 QImage Convert(const Pixels& pixels) {
-    QImage image(pixels.width, pixels.height, QImage::Format_ARGB32);
-    bool opaque = true;
+    const bool opaque =
+        std::all_of(pixels.argb.begin(), pixels.argb.end(), [](std::uint32_t argb) { return qAlpha(argb) == 255; });
+    QImage image(pixels.width, pixels.height, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     for (int row = 0; row < pixels.height; ++row) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
         const std::uint32_t* from = pixels.argb.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(pixels.width);
-        for (int column = 0; column < pixels.width; ++column) {
-            line[column] = from[column];
-            opaque = opaque && qAlpha(from[column]) == 255;
-        }
+        for (int column = 0; column < pixels.width; ++column) line[column] = qPremultiply(from[column]);
     }
-    return image.convertToFormat(opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    return image;
 }
 
 }  // namespace
