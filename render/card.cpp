@@ -10,6 +10,7 @@
 #include "render/qr_item.h"
 #include "render/logical_math.h"
 #include "render/sheet.h"
+#include "render/text_fit.h"
 #include "store/color_setting.h"
 #include "store/font_setting.h"
 #include "store/items.h"
@@ -97,12 +98,21 @@ bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_
         return true;
     }
     if (ownFont) surface.SetFont(font);
-    const TextMetrics metrics = surface.GetTextMetrics();
+    const std::int32_t ascent = surface.GetTextMetrics().ascent;
 
-    const std::int32_t width = MeasureTextWidth(view, surface, text);
-    xpos = AlignedX(record.ReadInt(section, key("PrintPos"), 0), view.label.width, xpos, width);
+    std::int32_t width = MeasureTextWidth(view, surface, text);
     const std::int32_t height = MeasureTextHeight(view, surface, text);
+    // A fitted text keeps its baseline: its cell moves down by what its ascent lost.
+    const bool fitted = typeset.fitWidth > 0 && width > typeset.fitWidth;
+    if (fitted)
+        width = FitOnSurface(surface, width, typeset.fitWidth, typeset.fitMin,
+                             [&](Surface& s) { return s.MeasureText(text).width; });
+    const TextMetrics metrics = surface.GetTextMetrics();
+    const std::int32_t printPos = record.ReadInt(section, key("PrintPos"), 0);
+    xpos = typeset.fitWidth > 0 ? AlignedInBox(printPos, view.label.width, xpos, typeset.fitWidth, width)
+                                : AlignedX(printPos, view.label.width, xpos, width);
     ypos = AlignedY(record.ReadInt(section, key("PrintVPos"), 0), view.label.height, ypos, height);
+    ypos = Clamp32(std::int64_t{ypos} + ascent - metrics.ascent);
 
     surface.SetTextColor(color);
     const std::int32_t px = Clamp32(std::int64_t{x} + xpos);
@@ -145,7 +155,8 @@ bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_
 
     surface.SetBackgroundMode(itemMode);
     surface.SetBackgroundColor(itemBackground);
-    if (ownFont) surface.SetFont(previousFont);
+    if (fitted) surface.SetTextScale(100);
+    if (ownFont || fitted) surface.SetFont(previousFont);
     surface.SetTextColor(0);
     return true;
 }

@@ -15,6 +15,14 @@ std::int32_t AlignedX(std::int32_t code, std::int32_t labelWidth, std::int32_t x
     }
 }
 
+std::int32_t AlignedInBox(std::int32_t code, std::int32_t labelWidth, std::int32_t xpos, std::int32_t boxWidth,
+                          std::int32_t width) {
+    if (width < 0 || code < 1 || code > 3) return xpos;
+    // A box wider than the label is aligned as the label itself, so the text stays on the tag.
+    boxWidth = std::min(boxWidth, labelWidth);
+    return Clamp32(std::int64_t{AlignedX(code, labelWidth, xpos, boxWidth)} + AlignedX(code, boxWidth, 0, width));
+}
+
 std::int32_t AlignedY(std::int32_t code, std::int32_t labelHeight, std::int32_t ypos, std::int32_t height) {
     if (height < 0) return ypos;
     switch (code) {

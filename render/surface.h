@@ -51,6 +51,7 @@ enum class BackgroundMode { Transparent, Opaque };
 struct TextMetrics {
     std::int32_t averageCharWidth = 0;  // logical units
     std::int32_t height = 0;            // character cell height, logical units
+    std::int32_t ascent = 0;            // from the cell's top to the baseline, logical units
 };
 
 struct TextExtent {
@@ -90,6 +91,11 @@ public:
     virtual void SetFont(const LogFont& font) = 0;
     virtual LogFont GetFont() const = 0;
     virtual TextMetrics GetTextMetrics() = 0;
+    // Scales text along its line, in percent: narrower horizontal text (長体), shorter vertical
+    // text (平体). It holds across font changes, for measuring, metrics and drawing, until set
+    // again; 100 draws the font as it is.
+    virtual void SetTextScale(std::int32_t percent) = 0;
+    virtual std::int32_t GetTextScale() const = 0;
     // The extent of one line of text in the current font, unrotated.
     virtual TextExtent MeasureText(std::string_view text) = 0;
     // Draws text with its cell's top-left corner at (x, y), turned by the font's escapement about
@@ -97,6 +103,8 @@ public:
     virtual void DrawText(std::int32_t x, std::int32_t y, std::string_view text) = 0;
     // The outline of the text, stroked thinly in the text colour and not filled.
     virtual void DrawHollowText(std::int32_t x, std::int32_t y, std::string_view text) = 0;
+    // Ruby (furigana) over a text: drawn as text, marked as ruby in a trace.
+    virtual void DrawRubyText(std::int32_t x, std::int32_t y, std::string_view text) { DrawText(x, y, text); }
 
     virtual void SetPen(const Pen& pen) = 0;
     virtual Pen GetPen() const = 0;

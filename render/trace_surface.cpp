@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "render/logical_math.h"
+#include "render/text_fit.h"
 #include "store/codec.h"
 #include "store/cp932.h"
 
@@ -80,21 +81,25 @@ void TraceSurface::BeginCard(const std::string& section, std::int32_t x, std::in
 }
 
 TextMetrics TraceSurface::GetTextMetrics() {
-    const std::int32_t height = font_.lfHeight == 0 ? 16 : FontExtent(font_.lfHeight);
-    return {height / 2, height};
+    const std::int32_t height = HeightOf(font_);
+    return {Clamp32(std::int64_t{height} * scale_ / 200), height, height};
 }
 
 TextExtent TraceSurface::MeasureText(std::string_view text) {
-    const TextMetrics metrics = GetTextMetrics();
-    return {Clamp32(static_cast<std::int64_t>(text.size()) * metrics.averageCharWidth), metrics.height};
+    const std::int32_t height = HeightOf(font_);
+    if (scale_ == 100) return {Clamp32(static_cast<std::int64_t>(text.size()) * (height / 2)), height};
+    return {Clamp32(static_cast<std::int64_t>(text.size()) * height * scale_ / 200), height};
 }
 
-void TraceSurface::Text(std::int32_t x, std::int32_t y, std::string_view text, bool hollow) {
+void TraceSurface::Text(std::int32_t x, std::int32_t y, std::string_view text, bool hollow, bool ruby) {
     const TextExtent extent = MeasureText(text);
     out_ << "text " << x << " " << y << " " << extent.width << " " << extent.height << " esc=" << font_.lfEscapement
          << " color=" << HexColor(textColor_) << " bk="
          << (backgroundMode_ == BackgroundMode::Opaque ? "opaque:" + HexColor(backgroundColor_) : "transparent")
-         << " hollow=" << (hollow ? 1 : 0) << " font=" << font_.lfHeight << ":" << font_.lfWeight << ":";
+         << " hollow=" << (hollow ? 1 : 0);
+    if (scale_ != 100) out_ << " scalex=" << scale_;
+    if (ruby) out_ << " ruby=1";
+    out_ << " font=" << font_.lfHeight << ":" << font_.lfWeight << ":";
     std::string face;
     if (!codec::Cp932ToUtf8(font_.lfFaceName, face)) face = "?";
     out_ << face << " " << Quoted(text) << "\n";
@@ -103,6 +108,8 @@ void TraceSurface::Text(std::int32_t x, std::int32_t y, std::string_view text, b
 void TraceSurface::DrawText(std::int32_t x, std::int32_t y, std::string_view text) { Text(x, y, text, false); }
 
 void TraceSurface::DrawHollowText(std::int32_t x, std::int32_t y, std::string_view text) { Text(x, y, text, true); }
+
+void TraceSurface::DrawRubyText(std::int32_t x, std::int32_t y, std::string_view text) { Text(x, y, text, false, true); }
 
 std::string TraceSurface::PenField() const {
     return " pen=" + std::string(PenStyleName(pen_.style)) + ":" + std::to_string(pen_.width) + ":" + HexColor(pen_.color);

@@ -1,13 +1,14 @@
 #pragma once
 
+#include <algorithm>
 #include <ostream>
 
 #include "render/surface.h"
 
 // A surface that writes each drawing operation as one line of text, in exact logical units, so
 // that drawings can be compared and checked. Fonts get simple metrics: a cell as high as the
-// font's height (16 when it has none) and half as wide per byte of text, so a double-byte
-// character is a full cell wide.
+// font's height (16 when it has none) with its baseline at the bottom, and half as wide per byte
+// of text, so a double-byte character is a full cell wide. A text scale narrows the widths.
 class TraceSurface : public Surface {
 public:
     TraceSurface(std::ostream& out, std::int32_t dpiX, std::int32_t dpiY, bool printing);
@@ -28,9 +29,12 @@ public:
     void SetFont(const LogFont& font) override { font_ = font; }
     LogFont GetFont() const override { return font_; }
     TextMetrics GetTextMetrics() override;
+    void SetTextScale(std::int32_t percent) override { scale_ = std::clamp(percent, 1, 1000); }
+    std::int32_t GetTextScale() const override { return scale_; }
     TextExtent MeasureText(std::string_view text) override;
     void DrawText(std::int32_t x, std::int32_t y, std::string_view text) override;
     void DrawHollowText(std::int32_t x, std::int32_t y, std::string_view text) override;
+    void DrawRubyText(std::int32_t x, std::int32_t y, std::string_view text) override;
 
     void SetPen(const Pen& pen) override { pen_ = pen; }
     Pen GetPen() const override { return pen_; }
@@ -49,7 +53,7 @@ public:
                    std::string_view source) override;
 
 private:
-    void Text(std::int32_t x, std::int32_t y, std::string_view text, bool hollow);
+    void Text(std::int32_t x, std::int32_t y, std::string_view text, bool hollow, bool ruby = false);
     std::string PenField() const;
     std::string PenAndBrush() const;
 
@@ -60,6 +64,7 @@ private:
     ColorRef backgroundColor_ = 0xFFFFFF;
     ColorRef textColor_ = 0;
     LogFont font_;
+    std::int32_t scale_ = 100;
     Pen pen_;
     Brush brush_{BrushKind::Solid, 0xFFFFFF};
 };

@@ -71,16 +71,16 @@ bool RasterMakesBold(const QFont& font) {
 DeviceFonts::DeviceFonts(QPaintDevice* device, int dpiX, int dpiY, bool engineMakesBold)
     : device_(device), dpiX_(dpiX), dpiY_(dpiY), engineMakesBold_(engineMakesBold) {}
 
-const DeviceFont& DeviceFonts::Get(const LogFont& font) {
-    for (const auto& [logFont, made] : made_)
-        if (SameFont(logFont, font)) return made;
+const DeviceFont& DeviceFonts::Get(const LogFont& font, int scalePercent) {
+    for (const Made& made : made_)
+        if (made.scalePercent == scalePercent && SameFont(made.font, font)) return made.made;
     if (made_.size() >= kMaxFonts) made_.clear();
-    made_.emplace_back(font, Make(font));
-    return made_.back().second;
+    made_.push_back({font, scalePercent, Make(font, scalePercent)});
+    return made_.back().made;
 }
 
 // A cell height is met by scaling the em size with the font's own ratio of cell to em.
-DeviceFont DeviceFonts::Make(const LogFont& font) const {
+DeviceFont DeviceFonts::Make(const LogFont& font, int scalePercent) const {
     DeviceFont made;
     QFont& qfont = made.font;
     qfont.setFamily(StoredToQString(font.lfFaceName.empty() ? DefaultFaceName() : font.lfFaceName));
@@ -102,6 +102,10 @@ DeviceFont DeviceFonts::Make(const LogFont& font) const {
         const double wanted = FontExtent(font.lfWidth) * static_cast<double>(dpiX_) / 100.0;
         if (natural > 0) qfont.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * wanted / natural)), 1, 4000));
     }
+    if (scalePercent != 100) {
+        const int stretch = qfont.stretch() == QFont::AnyStretch ? 100 : qfont.stretch();
+        qfont.setStretch(std::clamp(stretch * scalePercent / 100, 1, 4000));
+    }
 
     const QFontMetricsF metrics(qfont, device_);
     made.key = qfont.key();
@@ -109,8 +113,10 @@ DeviceFont DeviceFonts::Make(const LogFont& font) const {
     made.cellHeight = metrics.height();
     made.averageCharWidth = metrics.averageCharWidth();
     // Where no bold is drawn, the text is struck again a little to the right: a bold stroke is
-    // about a 24th of the em thicker.
-    if (font.lfWeight >= QFont::DemiBold && !engineMakesBold_ && !RasterMakesBold(qfont))
+    // about a 24th of the em thicker. The PDF engine makes no bold for stretched glyphs.
+    const bool stretched = qfont.stretch() != QFont::AnyStretch && qfont.stretch() != 100;
+    const bool engineBold = engineMakesBold_ ? !stretched : RasterMakesBold(qfont);
+    if (font.lfWeight >= QFont::DemiBold && !engineBold)
         made.overstrike = std::max(1.0, std::floor(qfont.pixelSize() / 24.0));
     return made;
 }

@@ -25,13 +25,19 @@ struct DeviceFont {
 class DeviceFonts {
 public:
     DeviceFonts(QPaintDevice* device, int dpiX, int dpiY, bool engineMakesBold);
-    const DeviceFont& Get(const LogFont& font);
+    // The font, its glyphs scaled horizontally by scalePercent.
+    const DeviceFont& Get(const LogFont& font, int scalePercent = 100);
 
 private:
-    DeviceFont Make(const LogFont& font) const;
+    DeviceFont Make(const LogFont& font, int scalePercent) const;
 
     QPaintDevice* device_;
     int dpiX_, dpiY_;
     bool engineMakesBold_;
-    std::vector<std::pair<LogFont, DeviceFont>> made_;
+    struct Made {
+        LogFont font;
+        int scalePercent;
+        DeviceFont made;
+    };
+    std::vector<Made> made_;
 };

@@ -83,11 +83,17 @@ std::int32_t QPainterSurface::LogicalHeight(double devicePixels) const {
 
 void QPainterSurface::SetFont(const LogFont& font) {
     logFont_ = font;
-    font_ = fonts_.Get(font);
+    font_ = fonts_.Get(font, scale_);
+}
+
+// Out-of-range scales are brought into 1…1000 percent, so a font always has a size.
+void QPainterSurface::SetTextScale(std::int32_t percent) {
+    scale_ = std::clamp(percent, 1, 1000);
+    font_ = fonts_.Get(logFont_, scale_);
 }
 
 TextMetrics QPainterSurface::GetTextMetrics() {
-    return {LogicalWidth(font_.averageCharWidth), LogicalHeight(font_.cellHeight)};
+    return {LogicalWidth(font_.averageCharWidth), LogicalHeight(font_.cellHeight), LogicalHeight(font_.ascent)};
 }
 
 TextExtent QPainterSurface::MeasureText(std::string_view text) {

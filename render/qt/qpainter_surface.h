@@ -40,6 +40,8 @@ public:
     void SetFont(const LogFont& font) override;
     LogFont GetFont() const override { return logFont_; }
     TextMetrics GetTextMetrics() override;
+    void SetTextScale(std::int32_t percent) override;
+    std::int32_t GetTextScale() const override { return scale_; }
     TextExtent MeasureText(std::string_view text) override;
     void DrawText(std::int32_t x, std::int32_t y, std::string_view text) override;
     void DrawHollowText(std::int32_t x, std::int32_t y, std::string_view text) override;
@@ -91,6 +93,7 @@ private:
     ColorRef backgroundColor_ = 0xFFFFFF;
     ColorRef textColor_ = 0;
     LogFont logFont_;
+    std::int32_t scale_ = 100;
     DeviceFonts fonts_;
     DeviceFont font_;
     TextLayouts layouts_;

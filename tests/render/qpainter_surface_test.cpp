@@ -14,38 +14,13 @@
 #include <vector>
 
 #include "render/qt/stored_text.h"
+#include "tests/render/surface_pixels.h"
 #include "store/codec.h"
 
 namespace {
 
 constexpr ColorRef kRed = Rgb(255, 0, 0);
 constexpr ColorRef kBlue = Rgb(0, 0, 255);
-const QRgb kWhite = qRgb(255, 255, 255);
-
-// A white image of the given size drawn on through a surface of the given resolution whose
-// logical origin lies at `origin` device pixels.
-QImage Draw(int width, int height, std::int32_t dpi, QPointF origin, const std::function<void(Surface&)>& draw,
-            QRgb background = kWhite) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(background);
-    QPainter painter(&image);
-    {
-        QPainterSurface surface(painter, dpi, dpi, origin, false);
-        draw(surface);
-    }
-    painter.end();
-    return image;
-}
-
-// The smallest rectangle holding every pixel that differs from the background.
-QRect InkBounds(const QImage& image, QRgb background = kWhite) {
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != background) bounds |= QRect(x, y, 1, 1);
-    return bounds;
-}
-
 int CountPixels(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& matches) {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -58,15 +33,6 @@ void FillWith(Surface& surface, BrushKind kind, ColorRef color, std::int32_t lef
     surface.SetPen({PenStyle::None, 0, 0});
     surface.SetBrush({kind, color});
     surface.DrawRectangle(left, top, right, bottom);
-}
-
-LogFont EmFont(std::int32_t em, std::int32_t escapement = 0) {
-    LogFont font;
-    font.lfHeight = -em;
-    font.lfEscapement = escapement;
-    font.lfWeight = 400;
-    font.lfFaceName = DefaultFaceName();
-    return font;
 }
 
 const std::string& Name() {
