@@ -8,6 +8,7 @@
 #include "render/frames.h"
 #include "render/item_placement.h"
 #include "render/qr_item.h"
+#include "render/ruby.h"
 #include "render/logical_math.h"
 #include "render/sheet.h"
 #include "render/text_fit.h"
@@ -102,11 +103,17 @@ bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_
 
     std::int32_t width = MeasureTextWidth(view, surface, text);
     const std::int32_t height = MeasureTextHeight(view, surface, text);
-    // A fitted text keeps its baseline: its cell moves down by what its ascent lost.
-    const bool fitted = typeset.fitWidth > 0 && width > typeset.fitWidth;
-    if (fitted)
-        width = FitOnSurface(surface, width, typeset.fitWidth, typeset.fitMin,
-                             [&](Surface& s) { return s.MeasureText(text).width; });
+    Ruby ruby;
+    const bool withRuby = item == FixedItems()[0] && SetsRuby(typeset) && LoadRuby(view, section, typeset.rubySize, ruby);
+    // A name and its ruby are fitted together. A fitted text keeps its baseline: its cell moves
+    // down by what its ascent lost.
+    const auto lineWidth = [&](Surface& s) { return withRuby ? WidthWithRuby(s, text, ruby) : s.MeasureText(text).width; };
+    const std::int32_t naturalWidth = typeset.fitWidth > 0 && width >= 0 ? lineWidth(surface) : 0;
+    const bool fitted = naturalWidth > typeset.fitWidth && typeset.fitWidth > 0;
+    if (fitted) {
+        FitOnSurface(surface, naturalWidth, typeset.fitWidth, typeset.fitMin, lineWidth);
+        width = surface.MeasureText(text).width;
+    }
     const TextMetrics metrics = surface.GetTextMetrics();
     const std::int32_t printPos = record.ReadInt(section, key("PrintPos"), 0);
     xpos = typeset.fitWidth > 0 ? AlignedInBox(printPos, view.label.width, xpos, typeset.fitWidth, width)
@@ -152,6 +159,7 @@ bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_
         surface.SetTextColor(color);
         surface.DrawText(px, py, text);
     }
+    if (withRuby) DrawRuby(surface, px, py, text, ruby);
 
     surface.SetBackgroundMode(itemMode);
     surface.SetBackgroundColor(itemBackground);
@@ -178,7 +186,10 @@ void DrawCard(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y)
     const std::vector<std::string> items = DrawingOrder(view.userItems);
     // A card without a printed name is not a tag: nothing more of it is drawn.
     if (!DrawTextItem(view, surface, x, y, section, items.front())) return;
-    for (std::size_t i = 1; i < items.size(); ++i) DrawTextItem(view, surface, x, y, section, items[i]);
+    // A reading set as ruby over the name is not an item of its own.
+    const bool readingAsRuby = SetsRuby(ReadItemTypesetting(*view.record, section, view.slotPrefix, items[0]));
+    for (std::size_t i = 1; i < items.size(); ++i)
+        if (!(readingAsRuby && items[i] == FixedItems()[3])) DrawTextItem(view, surface, x, y, section, items[i]);
 
     if (textOverDecoration)
         surface.SetBackgroundMode(BackgroundMode::Opaque);
