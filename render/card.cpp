@@ -12,6 +12,7 @@
 #include "render/logical_math.h"
 #include "render/sheet.h"
 #include "render/text_fit.h"
+#include "render/vertical_item.h"
 #include "store/color_setting.h"
 #include "store/font_setting.h"
 #include "store/items.h"
@@ -99,27 +100,42 @@ bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_
         return true;
     }
     if (ownFont) surface.SetFont(font);
-    const std::int32_t ascent = surface.GetTextMetrics().ascent;
+    const std::int32_t printPos = record.ReadInt(section, key("PrintPos"), 0);
+    const std::int32_t printVPos = record.ReadInt(section, key("PrintVPos"), 0);
 
-    std::int32_t width = MeasureTextWidth(view, surface, text);
-    const std::int32_t height = MeasureTextHeight(view, surface, text);
     Ruby ruby;
-    const bool withRuby = item == FixedItems()[0] && SetsRuby(typeset) && LoadRuby(view, section, typeset.rubySize, ruby);
-    // A name and its ruby are fitted together. A fitted text keeps its baseline: its cell moves
-    // down by what its ascent lost.
-    const auto lineWidth = [&](Surface& s) { return withRuby ? WidthWithRuby(s, text, ruby) : s.MeasureText(text).width; };
-    const std::int32_t naturalWidth = typeset.fitWidth > 0 && width >= 0 ? lineWidth(surface) : 0;
-    const bool fitted = naturalWidth > typeset.fitWidth && typeset.fitWidth > 0;
-    if (fitted) {
-        FitOnSurface(surface, naturalWidth, typeset.fitWidth, typeset.fitMin, lineWidth);
-        width = surface.MeasureText(text).width;
+    bool withRuby = false, fitted = false;
+    if (typeset.vertical) {
+        fitted = PlaceVerticalItem(view, surface, text, typeset, printPos, printVPos, xpos, ypos);
+    } else {
+        const std::int32_t ascent = surface.GetTextMetrics().ascent;
+        std::int32_t width = MeasureTextWidth(view, surface, text);
+        const std::int32_t height = MeasureTextHeight(view, surface, text);
+        withRuby = item == FixedItems()[0] && SetsRuby(typeset) && LoadRuby(view, section, typeset.rubySize, ruby);
+        // A name and its ruby are fitted together. A fitted text keeps its baseline: its cell
+        // moves down by what its ascent lost.
+        const auto lineWidth = [&](Surface& s) { return withRuby ? WidthWithRuby(s, text, ruby) : s.MeasureText(text).width; };
+        const std::int32_t naturalWidth = typeset.fitWidth > 0 && width >= 0 ? lineWidth(surface) : 0;
+        fitted = naturalWidth > typeset.fitWidth && typeset.fitWidth > 0;
+        if (fitted) {
+            FitOnSurface(surface, naturalWidth, typeset.fitWidth, typeset.fitMin, lineWidth);
+            width = surface.MeasureText(text).width;
+        }
+        xpos = typeset.fitWidth > 0 ? AlignedInBox(printPos, view.label.width, xpos, typeset.fitWidth, width)
+                                    : AlignedX(printPos, view.label.width, xpos, width);
+        ypos = AlignedY(printVPos, view.label.height, ypos, height);
+        ypos = Clamp32(std::int64_t{ypos} + ascent - surface.GetTextMetrics().ascent);
     }
     const TextMetrics metrics = surface.GetTextMetrics();
-    const std::int32_t printPos = record.ReadInt(section, key("PrintPos"), 0);
-    xpos = typeset.fitWidth > 0 ? AlignedInBox(printPos, view.label.width, xpos, typeset.fitWidth, width)
-                                : AlignedX(printPos, view.label.width, xpos, width);
-    ypos = AlignedY(record.ReadInt(section, key("PrintVPos"), 0), view.label.height, ypos, height);
-    ypos = Clamp32(std::int64_t{ypos} + ascent - metrics.ascent);
+    // Every copy of a vertical item (shadow, 3D) is a column too.
+    const auto draw = [&](std::int32_t atX, std::int32_t atY, bool hollow) {
+        if (typeset.vertical)
+            surface.DrawVerticalText(atX, atY, text, hollow);
+        else if (hollow)
+            surface.DrawHollowText(atX, atY, text);
+        else
+            surface.DrawText(atX, atY, text);
+    };
 
     surface.SetTextColor(color);
     const std::int32_t px = Clamp32(std::int64_t{x} + xpos);
@@ -135,9 +151,9 @@ bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_
     }
     if (record.ReadInt(section, key("Nakanuki"), 0) != 0) {
         surface.SetBackgroundMode(BackgroundMode::Transparent);
-        surface.DrawHollowText(px, py, text);
+        draw(px, py, true);
     } else {
-        surface.DrawText(px, py, text);
+        draw(px, py, false);
     }
     surface.SetBackgroundMode(itemMode);
 
@@ -149,15 +165,15 @@ bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_
         ColorRef shadowColor = kShadowGrey;
         CColorSetting::LoadFromRecord(section, key("ShadowCol"), shadowColor, kShadowGrey, record.Path());
         surface.SetTextColor(shadowColor);
-        surface.DrawText(Clamp32(std::int64_t{px} + dx), Clamp32(std::int64_t{py} - dy), text);
+        draw(Clamp32(std::int64_t{px} + dx), Clamp32(std::int64_t{py} - dy), false);
         if (shadow == static_cast<std::int32_t>(ShadowStyle::ThreeD)) {
             // Copies one unit apart along the longer offset fill the space between shadow and text.
             const std::int32_t steps = std::max(dx, dy);
             for (std::int32_t k = steps; k >= 1; --k)
-                surface.DrawText(Clamp32(std::int64_t{px} + dx * k / steps), Clamp32(std::int64_t{py} - dy * k / steps), text);
+                draw(Clamp32(std::int64_t{px} + dx * k / steps), Clamp32(std::int64_t{py} - dy * k / steps), false);
         }
         surface.SetTextColor(color);
-        surface.DrawText(px, py, text);
+        draw(px, py, false);
     }
     if (withRuby) DrawRuby(surface, px, py, text, ruby);
 

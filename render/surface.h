@@ -103,6 +103,12 @@ public:
     virtual void DrawText(std::int32_t x, std::int32_t y, std::string_view text) = 0;
     // The outline of the text, stroked thinly in the text colour and not filled.
     virtual void DrawHollowText(std::int32_t x, std::int32_t y, std::string_view text) = 0;
+    // A column of text set top to bottom with its top-left corner at (x, y), in the font's
+    // vertical glyph forms, two half-width digits standing alone side by side across it; hollow
+    // as DrawHollowText. The text scale shortens the column (平体). Measuring gives the width
+    // across the column and its length down.
+    virtual TextExtent MeasureVerticalText(std::string_view text) = 0;
+    virtual void DrawVerticalText(std::int32_t x, std::int32_t y, std::string_view text, bool hollow) = 0;
     // Ruby (furigana) over a text: drawn as text, marked as ruby in a trace.
     virtual void DrawRubyText(std::int32_t x, std::int32_t y, std::string_view text) { DrawText(x, y, text); }
 

@@ -4,6 +4,7 @@
 
 #include "render/logical_math.h"
 #include "render/text_fit.h"
+#include "render/vertical_cells.h"
 #include "store/codec.h"
 #include "store/cp932.h"
 
@@ -93,11 +94,15 @@ TextExtent TraceSurface::MeasureText(std::string_view text) {
 
 void TraceSurface::Text(std::int32_t x, std::int32_t y, std::string_view text, bool hollow, bool ruby) {
     const TextExtent extent = MeasureText(text);
-    out_ << "text " << x << " " << y << " " << extent.width << " " << extent.height << " esc=" << font_.lfEscapement
-         << " color=" << HexColor(textColor_) << " bk="
+    out_ << "text " << x << " " << y << " " << extent.width << " " << extent.height;
+    TextFields(text, hollow, "scalex", ruby);
+}
+
+void TraceSurface::TextFields(std::string_view text, bool hollow, const char* scaleName, bool ruby) {
+    out_ << " esc=" << font_.lfEscapement << " color=" << HexColor(textColor_) << " bk="
          << (backgroundMode_ == BackgroundMode::Opaque ? "opaque:" + HexColor(backgroundColor_) : "transparent")
          << " hollow=" << (hollow ? 1 : 0);
-    if (scale_ != 100) out_ << " scalex=" << scale_;
+    if (scale_ != 100) out_ << " " << scaleName << "=" << scale_;
     if (ruby) out_ << " ruby=1";
     out_ << " font=" << font_.lfHeight << ":" << font_.lfWeight << ":";
     std::string face;
@@ -108,6 +113,17 @@ void TraceSurface::Text(std::int32_t x, std::int32_t y, std::string_view text, b
 void TraceSurface::DrawText(std::int32_t x, std::int32_t y, std::string_view text) { Text(x, y, text, false); }
 
 void TraceSurface::DrawHollowText(std::int32_t x, std::int32_t y, std::string_view text) { Text(x, y, text, true); }
+
+TextExtent TraceSurface::MeasureVerticalText(std::string_view text) {
+    const std::int32_t height = HeightOf(font_);
+    return {height, Clamp32(std::int64_t{VerticalCells(text)} * height * scale_ / 100)};
+}
+
+void TraceSurface::DrawVerticalText(std::int32_t x, std::int32_t y, std::string_view text, bool hollow) {
+    const TextExtent extent = MeasureVerticalText(text);
+    out_ << "vtext " << x << " " << y << " " << extent.width << " " << extent.height;
+    TextFields(text, hollow, "scaley", false);
+}
 
 void TraceSurface::DrawRubyText(std::int32_t x, std::int32_t y, std::string_view text) { Text(x, y, text, false, true); }
 

@@ -9,6 +9,7 @@
 // that drawings can be compared and checked. Fonts get simple metrics: a cell as high as the
 // font's height (16 when it has none) with its baseline at the bottom, and half as wide per byte
 // of text, so a double-byte character is a full cell wide. A text scale narrows the widths.
+// A vertical column is one cell wide and one cell long per character (per digit pair).
 class TraceSurface : public Surface {
 public:
     TraceSurface(std::ostream& out, std::int32_t dpiX, std::int32_t dpiY, bool printing);
@@ -34,6 +35,8 @@ public:
     TextExtent MeasureText(std::string_view text) override;
     void DrawText(std::int32_t x, std::int32_t y, std::string_view text) override;
     void DrawHollowText(std::int32_t x, std::int32_t y, std::string_view text) override;
+    TextExtent MeasureVerticalText(std::string_view text) override;
+    void DrawVerticalText(std::int32_t x, std::int32_t y, std::string_view text, bool hollow) override;
     void DrawRubyText(std::int32_t x, std::int32_t y, std::string_view text) override;
 
     void SetPen(const Pen& pen) override { pen_ = pen; }
@@ -54,6 +57,8 @@ public:
 
 private:
     void Text(std::int32_t x, std::int32_t y, std::string_view text, bool hollow, bool ruby = false);
+    // The fields a text line and a vertical text line share, from the escapement to the text.
+    void TextFields(std::string_view text, bool hollow, const char* scaleName, bool ruby);
     std::string PenField() const;
     std::string PenAndBrush() const;
 

@@ -145,6 +145,41 @@ void QPainterSurface::DrawHollowText(std::int32_t x, std::int32_t y, std::string
     });
 }
 
+// A column is laid out in the font at its own width; the text scale shortens it in the frame.
+TextExtent QPainterSurface::MeasureVerticalText(std::string_view text) {
+    const VerticalLayouts::Layout& column = columns_.Get(StoredToQString(text), fonts_.Get(logFont_));
+    return {LogicalWidth(column.width), LogicalHeight(column.length * scale_ / 100.0)};
+}
+
+void QPainterSurface::DrawVerticalText(std::int32_t x, std::int32_t y, std::string_view text, bool hollow) {
+    const DeviceFont font = fonts_.Get(logFont_);
+    const VerticalLayouts::Layout& column = columns_.Get(StoredToQString(text), font);
+    const QColor color = ToQColor(textColor_);
+    InTextFrame(x, y, [&] {
+        painter_.scale(1.0, scale_ / 100.0);
+        if (backgroundMode_ == BackgroundMode::Opaque)
+            painter_.fillRect(QRectF(0, 0, column.width, column.length), ToQColor(backgroundColor_));
+        if (hollow) {
+            QPen outline(color, std::max(1.0, dpiY_ / 200.0));
+            outline.setJoinStyle(Qt::RoundJoin);
+            painter_.setPen(outline);
+            painter_.setBrush(Qt::NoBrush);
+            for (const QGlyphRun& run : column.runs) {
+                const QList<quint32> glyphs = run.glyphIndexes();
+                const QList<QPointF> positions = run.positions();
+                for (qsizetype i = 0; i < glyphs.size(); ++i)
+                    painter_.drawPath(run.rawFont().pathForGlyph(glyphs[i]).translated(positions[i]));
+            }
+            return;
+        }
+        painter_.setPen(color);
+        for (const QGlyphRun& run : column.runs) {
+            painter_.drawGlyphRun(QPointF(0, 0), run);
+            if (font.overstrike > 0) painter_.drawGlyphRun(QPointF(font.overstrike, 0), run);
+        }
+    });
+}
+
 // Widths are logical units. Width 0 is the thinnest line: cosmetic when solid, one device
 // pixel wide otherwise, since a cosmetic dotted pen prints solid in a PDF.
 QPen QPainterSurface::DevicePen() const {

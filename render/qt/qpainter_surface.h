@@ -8,6 +8,7 @@
 #include "render/qt/device_images.h"
 #include "render/qt/text_layouts.h"
 #include "render/qt/text_stamps.h"
+#include "render/qt/vertical_text.h"
 #include "render/surface.h"
 
 class QPainter;
@@ -45,6 +46,8 @@ public:
     TextExtent MeasureText(std::string_view text) override;
     void DrawText(std::int32_t x, std::int32_t y, std::string_view text) override;
     void DrawHollowText(std::int32_t x, std::int32_t y, std::string_view text) override;
+    TextExtent MeasureVerticalText(std::string_view text) override;
+    void DrawVerticalText(std::int32_t x, std::int32_t y, std::string_view text, bool hollow) override;
 
     void SetPen(const Pen& pen) override { pen_ = pen; }
     Pen GetPen() const override { return pen_; }
@@ -97,6 +100,7 @@ private:
     DeviceFonts fonts_;
     DeviceFont font_;
     TextLayouts layouts_;
+    VerticalLayouts columns_;
     Pen pen_;
     Brush brush_{BrushKind::Solid, 0xFFFFFF};
     QImage texture_;

@@ -65,3 +65,51 @@ TEST(TypesetSurfaceTest, QrModulesAreWholePixelSquaresInsideTheQuietZone) {
     }
     EXPECT_EQ(image.pixel(10 + 11, 10 + 11), kWhite);  // the quiet zone
 }
+
+TEST(TypesetSurfaceTest, VerticalTextTakesTheFontsVerticalForms) {
+    const auto ink = [](const std::string& utf8, bool vertical) {
+        return InkBounds(Draw(200, 200, 100, {20, 20}, [&](Surface& s) {
+            s.SetFont(EmFont(60));
+            s.SetBackgroundMode(BackgroundMode::Transparent);
+            if (vertical)
+                s.DrawVerticalText(0, 0, codec::Sjis(utf8), false);
+            else
+                s.DrawText(0, 0, codec::Sjis(utf8));
+        }));
+    };
+    // The long vowel mark lies along the line: wide across a row, tall down a column.
+    const QRect across = ink("ー", false), down = ink("ー", true);
+    EXPECT_GT(across.width(), 3 * across.height());
+    EXPECT_GT(down.height(), 3 * down.width());
+    // A small kana moves to the upper right of its cell.
+    const QRect small = ink("ぁ", true), smallAcross = ink("ぁ", false);
+    EXPECT_GT(small.center().x(), smallAcross.center().x() + 2);
+    EXPECT_LT(small.center().y(), smallAcross.center().y() - 2);
+}
+
+TEST(TypesetSurfaceTest, AColumnIsOneEmWideAndACellLongPerCharacterOrDigitPair) {
+    QImage scratch(10, 10, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    QPainterSurface surface(painter, 300, 300, {0, 0}, false);
+    surface.SetFont(EmFont(40));
+    EXPECT_EQ(surface.MeasureVerticalText(codec::Sjis("山田太郎")).width, 40);
+    EXPECT_NEAR(surface.MeasureVerticalText(codec::Sjis("山田太郎")).height, 160, 1);
+    EXPECT_NEAR(surface.MeasureVerticalText(codec::Sjis("第12回")).height, 120, 1);
+    EXPECT_NEAR(surface.MeasureVerticalText("123").height, 120, 1);
+    surface.SetTextScale(50);
+    EXPECT_NEAR(surface.MeasureVerticalText(codec::Sjis("山田太郎")).height, 80, 1);
+    EXPECT_EQ(surface.MeasureVerticalText(codec::Sjis("山田太郎")).width, 40);
+}
+
+TEST(TypesetSurfaceTest, ADigitPairSitsSideBySideInsideTheColumn) {
+    const QImage image = Draw(200, 300, 100, {20, 20}, [&](Surface& s) {
+        s.SetFont(EmFont(60));
+        s.DrawVerticalText(0, 0, codec::Sjis("第12回"), false);
+    });
+    // The middle cell's ink is one row of two digits: wider than tall, within the column.
+    const QRect middle = InkBounds(image.copy(0, 20 + 60, 200, 60)).translated(0, 20 + 60);
+    EXPECT_GT(middle.width(), 30);
+    EXPECT_LT(middle.height(), 60);
+    EXPECT_GE(middle.left(), 20);
+    EXPECT_LE(middle.right(), 20 + 60);
+}
