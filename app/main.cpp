@@ -6,6 +6,8 @@
 #include "dialogs/qt/enter_dialog.h"
 #include "dialogs/qt/frame_effect_dialog.h"
 #include "dialogs/qt/label_size_dialog.h"
+#include "dialogs/qt/list_export_dialog.h"
+#include "dialogs/qt/list_import_dialog.h"
 #include "dialogs/qt/print_options_dialog.h"
 #include "dialogs/qt/print_order_dialog.h"
 #include "dialogs/qt/sheet_chooser_dialog.h"
@@ -55,6 +57,17 @@ int main(int argc, char** argv) {
         view->Model().State().userItems = app.UserItems().UserItems();
         view->Refresh();
     });
+    view->SetDialogCommand(CommandId::MergePrint, [&] {
+        const std::string before = view->Model().Record().Path();
+        RunListImportDialog(view, view->Model().Settings(), view->Model().Record());
+        // A new record file made by the import becomes the view's file.
+        if (view->Model().Record().Path() != before) view->Model().OpenRecordFileAt(view->Model().Record().Path());
+        app.UserItems().ReloadUserItems(SettingsProfile());
+        view->Model().State().userItems = app.UserItems().UserItems();
+        view->Refresh();
+    });
+    view->SetDialogCommand(CommandId::ExportList,
+                           [view] { RunListExportDialog(view, view->Model().Settings(), view->Model().Record()); });
     view->SetRecordFileOpened([&frame](const std::string& path) { frame.AddRecentFile(path); });
     QObject::connect(&frame, &CMainFrame::RecentFileChosen,
                      [view](const std::string& path) { view->Model().OpenRecordFileAt(path); });

@@ -14,6 +14,7 @@ const std::vector<CommandInfo> kCommands = {
     {CommandId::FileOpen, "開く", 'O', "Ctrl+O", {"Ctrl+O"}, "ジャンルとファイルを選んで開きます", kView},
     {CommandId::FileSave, "上書き保存", 'S', "Ctrl+S", {"Ctrl+S"}, "作業中のファイルを保存します", kView},
     {CommandId::FileSaveAs, "名前を付けて保存", 'A', "", {}, "作業中のファイルに名前を付けて保存します", kView},
+    {CommandId::ExportList, "名簿を書き出し", 'L', "", {}, "名札の内容を表計算用の名簿に書き出します", kView},
     {CommandId::Print, "印刷", 'P', "Ctrl+P", {"Ctrl+P"}, "名札を印刷します", kView},
     {CommandId::PrintPreview, "印刷プレビュー", 'V', "", {}, "印刷されるとおりに表示します", kView},
     {CommandId::PrintSetup, "プリンタの設定", 'R', "", {}, "プリンタと用紙を設定します", kApp},
@@ -119,7 +120,7 @@ const std::vector<MenuEntry>& MainMenu() {
     using C = CommandId;
     static const std::vector<MenuEntry> menu = {
         Sub("ﾌｧｲﾙ", 'F',
-            {Item(C::FileNew), Item(C::FileOpen, true), Item(C::FileSave), Item(C::FileSaveAs, true), Separator(),
+            {Item(C::FileNew), Item(C::FileOpen, true), Item(C::FileSave), Item(C::FileSaveAs, true), Item(C::ExportList, true), Separator(),
              Item(C::Print, true), Item(C::PrintPreview), Item(C::PrintSetup, true), Separator(), RecentFiles(),
              Separator(), Item(C::Exit)}),
         Sub("編集", 'E', {Item(C::Undo), Separator(), Item(C::Cut), Item(C::Copy), Item(C::Paste)}),

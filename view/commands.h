@@ -7,6 +7,7 @@ enum class CommandId {
     FileOpen,
     FileSave,
     FileSaveAs,
+    ExportList,
     Print,
     PrintPreview,
     PrintSetup,

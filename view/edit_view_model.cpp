@@ -84,6 +84,8 @@ bool EditViewModel::IsAvailable(CommandId command) {
         case CommandId::FileOpen:
         case CommandId::SwitchCabinet:
         case CommandId::SwitchLabel:
+        // An import may add cards and turn to a new record file.
+        case CommandId::MergePrint:
             return sheet;
         case CommandId::PreviousPage:
             return sheet && ScreenPage() != 1;
@@ -96,7 +98,6 @@ bool EditViewModel::IsAvailable(CommandId command) {
         case CommandId::Cut:
         case CommandId::Copy:
         case CommandId::Paste:
-        case CommandId::MergePrint:
             return false;
         default:
             return true;

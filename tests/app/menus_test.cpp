@@ -61,9 +61,10 @@ TEST(MenusTest, MenuBarShowsTheMenusInOrderWithTheirMnemonics) {
 TEST(MenusTest, EachMenuListsItsItemsInOrder) {
     const auto& menu = MainMenu();
     EXPECT_EQ(Describe(menu[0].children),
-              "新規作成(&N)\tCtrl+N | 開く(&O)...\tCtrl+O | 上書き保存(&S)\tCtrl+S | 名前を付けて保存(&A)... | - | "
+              "新規作成(&N)\tCtrl+N | 開く(&O)...\tCtrl+O | 上書き保存(&S)\tCtrl+S | 名前を付けて保存(&A)... | "
+              "名簿を書き出し(&L)... | - | "
               "印刷(&P)...\tCtrl+P | 印刷プレビュー(&V) | プリンタの設定(&R)... | - | 以前開いたファイル | - | 終了(&X)");
-    EXPECT_EQ(menu[0].children[9].kind, MenuEntry::Kind::RecentFiles);
+    EXPECT_EQ(menu[0].children[10].kind, MenuEntry::Kind::RecentFiles);
     EXPECT_EQ(Describe(menu[1].children), "アンドゥ(&U)\tCtrl+Z | - | 切り取り(&T)\tCtrl+X | コピー(&C)\tCtrl+C | "
                                           "貼り付け(&P)\tCtrl+V");
     EXPECT_EQ(Describe(menu[3].children),
@@ -120,6 +121,7 @@ TEST(MenusTest, StatusPromptsAreTheProgramsTexts) {
         {CommandId::Fill, "背景の塗りつぶしを指定します"},
         {CommandId::AddItem, "印刷項目を追加します"},
         {CommandId::MergePrint, "差し込み印刷の設定をします"},
+        {CommandId::ExportList, "名札の内容を表計算用の名簿に書き出します"},
         {CommandId::HomePage, "Tervane Lab.２号館へジャンプします"},
         {CommandId::SwitchCabinet, "ジャンルを切替えます"},
         {CommandId::SwitchLabel, "ラベルの種類を切替えます"},

@@ -51,6 +51,8 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::ChooseSheet:
         case CommandId::Fill:
         case CommandId::AddItem:
+        case CommandId::MergePrint:
+        case CommandId::ExportList:
             return dialogCommands_.count(command) != 0;
         case CommandId::Input:
             return static_cast<bool>(openInputDialog_);
