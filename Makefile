@@ -44,6 +44,7 @@ bench: build
 	$(BUILD_DIR)/bench/sheets_bench
 	$(BUILD_DIR)/bench/cards_bench
 	bench/export_bench.sh $(BUILD_DIR)
+	bench/list_bench.sh $(BUILD_DIR)
 
 # The fuzzers of the profile parser and the bitmap reader, built with clang, each run for
 # FUZZ_SECONDS on a corpus kept in FUZZ_DIR and seeded from tests/fuzz/seeds and
