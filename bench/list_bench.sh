@@ -17,7 +17,7 @@ measure() {
   shift
   /usr/bin/time -f '%e %M' -o "$folder/time" "$@" > /dev/null
   read -r seconds kilobytes < "$folder/time"
-  awk -v l="$label" -v s="$seconds" -v k="$kilobytes" 'BEGIN { printf "  %-36s %6.2f s  %6.1f MB\n", l, s, k / 1024 }'
+  awk -v l="$label" -v s="$seconds" -v k="$kilobytes" 'BEGIN { printf "  %-42s %6.2f s  %6.1f MB\n", l, s, k / 1024 }'
 }
 
 "$build/bench/make_export_record" "$folder" "$cards"
@@ -32,11 +32,17 @@ for format in csv xlsx; do
     "$build/tools/zulname-cards" --record "$folder/new-$format.ini" import "$folder/list.$format" --replace
   eval "import_$format=$seconds"
 done
+# The same import --list makes: every row takes the design of the record's current card.
+cp "$folder/export.ini" "$folder/designed.ini"
+measure "zulname-cards import --replace (designed)" \
+  "$build/tools/zulname-cards" --record "$folder/designed.ini" import "$folder/list.csv" --replace
+import_designed=$seconds
 measure "zulname-export (record file) pdf" \
   "$build/tools/zulname-export" --record "$folder/export.ini" --format pdf -o "$folder/record.pdf"
 record_seconds=$seconds
 measure "zulname-export --list (.csv) pdf" \
   "$build/tools/zulname-export" --record "$folder/export.ini" --list "$folder/list.csv" --format pdf -o "$folder/list.pdf"
-awk -v c="$import_csv" -v x="$import_xlsx" -v r="$record_seconds" -v l="$seconds" 'BEGIN {
+awk -v c="$import_csv" -v x="$import_xlsx" -v d="$import_designed" -v r="$record_seconds" -v l="$seconds" 'BEGIN {
   printf "import: csv %.2f s, xlsx %.2f s (target < 1 s each) %s\n", c, x, (c < 1 && x < 1) ? "met" : "MISSED"
-  printf "--list: %.2f s (target <= record export %.2f s + import %.2f s) %s\n", l, r, c, l <= r + c ? "met" : "MISSED" }'
+  printf "--list: %.2f s (target <= record export %.2f s + designed import %.2f s) %s\n", l, r, d,
+    l <= r + d ? "met" : "MISSED" }'

@@ -5,7 +5,10 @@
 #include <filesystem>
 
 #include "lists/card_import.h"
+#include "store/atomic_file.h"
+#include "store/card_deck.h"
 #include "store/items.h"
+#include "store/profile_service.h"
 
 ListRecord::~ListRecord() {
     std::error_code ignored;
@@ -54,15 +57,23 @@ bool ListRecord::Make(const std::string& sourceFsPath, const std::string& listPa
     }
 
     std::string pattern = (std::filesystem::temp_directory_path() / "zulname-list-XXXXXX").string();
-    std::error_code error;
     if (mkdtemp(pattern.data()) == nullptr) {
         problem = "cannot make a temporary folder";
         return false;
     }
     folder_ = pattern;
     fsPath_ = (std::filesystem::path(folder_) / std::filesystem::path(sourceFsPath).filename()).string();
-    if (!std::filesystem::copy_file(sourceFsPath, fsPath_, error)) {
-        problem = "cannot copy " + sourceFsPath;
+    // The copy starts with every section of the record file but its cards.
+    const profile::ProfileDocument& doc = profile::ProfileService::Instance().Document(sourceFsPath);
+    std::string settingsOnly;
+    for (std::size_t section = 0; section < doc.SectionCount(); ++section) {
+        if (cards::CardNumberOf(doc.SectionName(section))) continue;
+        settingsOnly += doc.HeaderContent(section);
+        settingsOnly += doc.HeaderLineEnd(section);
+        doc.AppendBody(section, settingsOnly);
+    }
+    if (!ReplaceFileAtomically(fsPath_, settingsOnly)) {
+        problem = "cannot write the temporary record file " + fsPath_;
         return false;
     }
     const ImportResult result = ImportIntoRecord(settings, fsPath_, plan, ImportMode::Replace,

@@ -6,8 +6,8 @@
 
 #include "tools/list_options.h"
 
-// What `zulname-export --list` draws: a temporary copy of a record file (its layout, print
-// options and label slot) whose cards are the rows of a list, each with the design of one card
+// What `zulname-export --list` draws: a temporary record file with the sections of a record file
+// other than its cards (layout, print options, label slot) and, as cards, the rows of a list, each with the design of one card
 // of the record file. No profile file of the user is written; the copy is removed when this goes.
 class ListRecord {
 public:
