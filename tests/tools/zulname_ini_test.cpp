@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -143,4 +146,50 @@ TEST_F(ZulnameIniTest, MessagesSayWhatHappened) {
     std::filesystem::resize_file(PathOf("huge.ini"), (256u << 20) + 1);
     ExpectFailure(Run({"get", PathOf("huge.ini"), "s", "k"}), 1, "larger than 256 MB");
     ExpectFailure(Run({"set", PathOf("huge.ini"), "s", "k", "2"}), 1, "larger than 256 MB");
+}
+
+namespace {
+
+constexpr int kNoPrivateMounts = 77;
+
+// Runs "set a.ini s k v" on a 64 KB tmpfs that only a child process sees (a mount namespace of
+// its own, so nothing outlives the test): remounted read-only, or filled up first. Nothing when
+// this machine allows no such mounts.
+std::optional<ToolOutcome> SetOnPrivateTmpfs(const std::string& home, bool readOnly) {
+    const std::string mountPoint = home + "/mnt", result = home + "/result";
+    std::filesystem::create_directory(mountPoint);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0)
+            _exit(kNoPrivateMounts);
+        const std::string file = mountPoint + "/a.ini";
+        WriteBytes(file, "[s]\r\n");
+        if (readOnly) {
+            if (mount(nullptr, mountPoint.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) _exit(kNoPrivateMounts);
+        } else {
+            WriteBytes(mountPoint + "/filler", std::string(128 * 1024, 'x'));  // more than fits
+        }
+        const ToolOutcome outcome = RunTool(ZULNAME_INI_PATH, {"set", file, "s", "k", "v"}, home);
+        WriteBytes(result, outcome.err);
+        _exit(outcome.status);
+    }
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) == kNoPrivateMounts)
+        return std::nullopt;
+    ToolOutcome outcome;
+    outcome.status = WEXITSTATUS(status);
+    outcome.err = ReadBytes(result);
+    return outcome;
+}
+
+}  // namespace
+
+TEST_F(ZulnameIniTest, AReadOnlyFileSystemAndAFullDiskAreNamedAsSuch) {
+    const std::optional<ToolOutcome> readOnly = SetOnPrivateTmpfs(Home(), true);
+    if (!readOnly) GTEST_SKIP() << "this machine allows no private mounts";
+    ExpectFailure(*readOnly, 1, "the file system is read-only");
+    const std::optional<ToolOutcome> full = SetOnPrivateTmpfs(Home(), false);
+    ASSERT_TRUE(full);
+    ExpectFailure(*full, 1, "the disk is full");
 }
