@@ -89,6 +89,7 @@ void ListImportModel::Load() {
         preview.clear();
         if (!path.empty()) platform_.ShowMessage(error.Describe(FileName(path)));
         UpdateEnabled();
+        tagPreview_.Remove();
         return;
     }
     formatText = FormatLabel(list.format);
@@ -106,6 +107,7 @@ void ListImportModel::Load() {
     GuessColumns();
     UpdatePreview();
     UpdateEnabled();
+    UpdateTagPreview();
 }
 
 void ListImportModel::GuessColumns() {
@@ -158,14 +160,53 @@ void ListImportModel::OnHeaderToggled() {
     }
     UpdatePreview();
     UpdateEnabled();
+    UpdateTagPreview();
 }
 
 void ListImportModel::OnMappingChanged() {
     UpdatePreview();
     UpdateEnabled();
+    UpdateTagPreview();
 }
 
-void ListImportModel::OnDestinationChanged() { UpdateEnabled(); }
+void ListImportModel::OnDestinationChanged() {
+    UpdateEnabled();
+    UpdateTagPreview();
+}
+
+bool ListImportModel::ChosenDesign(std::optional<cards::Design>& chosen) const {
+    UserItemList userItems;
+    userItems.ReloadUserItems(settings_);
+    const cards::RecordCards current(RecordFsPath(), ItemList(userItems.UserItems()));
+    std::int32_t sourceCard = record_.ReadInt("#Setting#", "CurID", 0);
+    if (design == kChosenCard) {
+        const bool digits = !designCard.empty() && designCard.size() < 8 &&
+                            designCard.find_first_not_of("0123456789") == std::string::npos;
+        sourceCard = digits ? std::stoi(designCard) : -1;
+        if (sourceCard < 0 || sourceCard >= current.Count()) return false;
+    }
+    const DesignSource source = design == kDefaults ? DesignSource::Defaults
+                                : design == kNoDesign ? DesignSource::None
+                                                      : DesignSource::Card;
+    chosen = ChooseDesign(settings_, current, source, sourceCard);
+    return true;
+}
+
+void ListImportModel::UpdateTagPreview() {
+    tagPreview_.Remove();
+    if (!list_ || !okEnabled) return;
+    // The header and the first person are enough to plan the first card.
+    ListTable firstRows;
+    const std::vector<ListRow>& rows = list_->table.rows;
+    firstRows.rows.assign(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(rows.size(), hasHeader ? 2 : 1)));
+    ImportOptions options = CurrentOptions();
+    options.unencodable = UnencodablePolicy::Replace;
+    const ImportPlan plan = PlanImport(firstRows, options);
+    std::optional<cards::Design> chosen;
+    std::string ignored;
+    if (plan.cards.empty() || !ChosenDesign(chosen)) return;
+    if (!tagPreview_.Make(RecordFsPath(), plan, chosen, ignored)) tagPreview_.Remove();
+}
 
 void ListImportModel::UpdatePreview() {
     preview.clear();
@@ -227,23 +268,11 @@ bool ListImportModel::OnOk() {
         return false;
     }
 
-    UserItemList userItems;
-    userItems.ReloadUserItems(settings_);
-    const cards::RecordCards current(RecordFsPath(), ItemList(userItems.UserItems()));
-    std::int32_t sourceCard = record_.ReadInt("#Setting#", "CurID", 0);
-    if (design == kChosenCard) {
-        const bool digits = !designCard.empty() && designCard.size() < 8 &&
-                            designCard.find_first_not_of("0123456789") == std::string::npos;
-        sourceCard = digits ? std::stoi(designCard) : -1;
-        if (sourceCard < 0 || sourceCard >= current.Count()) {
-            platform_.ShowMessage("デザインを使うカードの番号が正しくありません");
-            return false;
-        }
+    std::optional<cards::Design> chosenDesign;
+    if (!ChosenDesign(chosenDesign)) {
+        platform_.ShowMessage("デザインを使うカードの番号が正しくありません");
+        return false;
     }
-    const DesignSource source = design == kDefaults ? DesignSource::Defaults
-                                : design == kNoDesign ? DesignSource::None
-                                                      : DesignSource::Card;
-    const std::optional<cards::Design> chosenDesign = ChooseDesign(settings_, current, source, sourceCard);
 
     std::string target = RecordFsPath();
     std::string newFileStored;

@@ -8,6 +8,7 @@
 #include "lists/column_mapping.h"
 #include "lists/import_plan.h"
 #include "lists/list_file.h"
+#include "lists/temporary_record.h"
 #include "store/profiles.h"
 
 // What the import dialog needs from the window system; tests put their own in its place.
@@ -84,6 +85,9 @@ public:
     const std::string& Report() const { return report_; }
     // Where the cards went (file-system path) after OK.
     const std::string& WrittenRecord() const { return writtenRecord_; }
+    // A temporary record file whose card 0000 is the first person of the list with the chosen
+    // design, for the picture of the tag; empty when there is none. Made again after each change.
+    const std::string& TagPreview() const { return tagPreview_.FsPath(); }
 
 private:
     void Load();
@@ -91,6 +95,10 @@ private:
     void UpdatePreview();
     void UpdateEnabled();
     std::string RecordFsPath() const;
+    void UpdateTagPreview();
+    // The design the new cards take, as the fields choose it; false when the card number given
+    // names no card.
+    bool ChosenDesign(std::optional<cards::Design>& design) const;
 
     const SettingsProfile& settings_;
     RecordProfile& record_;
@@ -100,4 +108,5 @@ private:
     std::optional<ListFile> list_;
     std::string report_;
     std::string writtenRecord_;
+    TemporaryRecord tagPreview_;
 };

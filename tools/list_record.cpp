@@ -1,19 +1,9 @@
 #include "tools/list_record.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 
 #include "lists/card_import.h"
-#include "store/atomic_file.h"
-#include "store/card_deck.h"
 #include "store/items.h"
-#include "store/profile_service.h"
-
-ListRecord::~ListRecord() {
-    std::error_code ignored;
-    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
-}
 
 bool ListRecord::Make(const std::string& sourceFsPath, const std::string& listPath,
                       const list_tool::ListOptions& options, std::int32_t designCard, std::string& problem,
@@ -56,34 +46,5 @@ bool ListRecord::Make(const std::string& sourceFsPath, const std::string& listPa
         return false;
     }
 
-    std::string pattern = (std::filesystem::temp_directory_path() / "zulname-list-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        problem = "cannot make a temporary folder";
-        return false;
-    }
-    folder_ = pattern;
-    fsPath_ = (std::filesystem::path(folder_) / std::filesystem::path(sourceFsPath).filename()).string();
-    // The copy starts with every section of the record file but its cards.
-    const profile::ProfileDocument& doc = profile::ProfileService::Instance().Document(sourceFsPath);
-    std::string settingsOnly;
-    for (std::size_t section = 0; section < doc.SectionCount(); ++section) {
-        if (cards::CardNumberOf(doc.SectionName(section))) continue;
-        settingsOnly += doc.HeaderContent(section);
-        settingsOnly += doc.HeaderLineEnd(section);
-        doc.AppendBody(section, settingsOnly);
-    }
-    if (!ReplaceFileAtomically(fsPath_, settingsOnly)) {
-        problem = "cannot write the temporary record file " + fsPath_;
-        return false;
-    }
-    const ImportResult result = ImportIntoRecord(settings, fsPath_, plan, ImportMode::Replace,
-                                                 source.DesignOf(designCard, cards::kAllSlots));
-    // Every row prints, in list order, from the first.
-    const ProfileFile copy(fsPath_);
-    if (!result.written || !copy.WriteString("Current", "PrintOrder", "") || !copy.WriteString("#Setting#", "CurID", "0") ||
-        !copy.Flush()) {
-        problem = "cannot write the temporary record file " + fsPath_;
-        return false;
-    }
-    return true;
+    return record_.Make(sourceFsPath, plan, source.DesignOf(designCard, cards::kAllSlots), problem);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "lists/temporary_record.h"
 #include "tools/list_options.h"
 
 // What `zulname-export --list` draws: a temporary record file with the sections of a record file
@@ -11,21 +12,15 @@
 // of the record file. No profile file of the user is written; the copy is removed when this goes.
 class ListRecord {
 public:
-    ListRecord() = default;
-    ~ListRecord();
-    ListRecord(const ListRecord&) = delete;
-    ListRecord& operator=(const ListRecord&) = delete;
-
     // sourceFsPath is the record file; designCard < 0 takes its current card. False, with a
     // one-line problem, when the list cannot be read or gives nothing to print. Remarks about
     // rows (skipped, changed) go to notes.
     bool Make(const std::string& sourceFsPath, const std::string& listPath, const list_tool::ListOptions& options,
               std::int32_t designCard, std::string& problem, std::vector<std::string>& notes);
 
-    // The copy (file-system path).
-    const std::string& FsPath() const { return fsPath_; }
+    // The temporary record file (file-system path).
+    const std::string& FsPath() const { return record_.FsPath(); }
 
 private:
-    std::string folder_;
-    std::string fsPath_;
+    TemporaryRecord record_;
 };

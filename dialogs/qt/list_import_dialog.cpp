@@ -1,5 +1,7 @@
 #include "dialogs/qt/list_import_dialog.h"
 
+#include "dialogs/qt/card_preview_widget.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -106,9 +108,12 @@ CListImportDlg::CListImportDlg(const SettingsProfile& settings, RecordProfile& r
     readings->addWidget(kana_);
     readings->addStretch();
 
+    tag_ = new CardPreviewWidget(this);
+    tag_->setObjectName(QStringLiteral("tag"));
     auto* choices = new QHBoxLayout;
     choices->addWidget(where);
     choices->addWidget(look);
+    choices->addWidget(tag_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(file);
     layout->addLayout(detected);
@@ -207,6 +212,7 @@ void CListImportDlg::ShowFields() {
     if (designCard_->text() != Text(model_.designCard)) designCard_->setText(Text(model_.designCard));
     designCard_->setEnabled(model_.designCardEnabled);
     ok_->setEnabled(model_.okEnabled);
+    tag_->SetRecord(model_.TagPreview());
     showing_ = false;
 }
 

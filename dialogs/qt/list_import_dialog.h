@@ -6,6 +6,7 @@
 #include "dialogs/list_import_model.h"
 #include "dialogs/qt/model_dialog.h"
 
+class CardPreviewWidget;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -48,6 +49,7 @@ private:
     QButtonGroup* design_ = nullptr;
     QLineEdit* designCard_ = nullptr;
     QWidget* ok_ = nullptr;
+    CardPreviewWidget* tag_ = nullptr;
     bool showing_ = false;  // fields are being shown: control signals are not events
 };
 

@@ -43,11 +43,14 @@ TEST_F(ListImportDialogTest, ChoosingAListMappingColumnsAndOkWritesTheCards) {
     dialog.show();
     auto* ok = FindChild<QPushButton>(dialog, "ok");
     EXPECT_FALSE(ok->isEnabled());
+    const QImage blank = FindChild<QWidget>(dialog, "tag")->grab().toImage();
 
     platform.chosenFile = PathOf("list.csv");
     QTest::mouseClick(FindChild<QPushButton>(dialog, "browse"), Qt::LeftButton);
     EXPECT_EQ(FindChild<QLineEdit>(dialog, "path")->text(), QString::fromStdString(PathOf("list.csv")));
     EXPECT_EQ(FindChild<QLabel>(dialog, "format")->text(), QStringLiteral("CSV・UTF-8 (BOM)・3 行"));
+    // The first person on a tag with the current card's design.
+    EXPECT_NE(FindChild<QWidget>(dialog, "tag")->grab().toImage(), blank);
     EXPECT_TRUE(FindChild<QCheckBox>(dialog, "hasHeader")->isChecked());
     EXPECT_FALSE(FindChild<QComboBox>(dialog, "sheet")->isEnabled());
 

@@ -146,3 +146,31 @@ TEST_F(ListImportModelTest, ReplacingAndANewRecordFileWithAChosenDesign) {
     EXPECT_FALSE(model.OnOk());
     EXPECT_EQ(platform.messages.back(), "同じ名前のファイルがあります");
 }
+
+TEST_F(ListImportModelTest, TheTagPreviewIsTheFirstPersonWithTheChosenDesign) {
+    EXPECT_EQ(model.TagPreview(), "");
+    const std::string before = ReadBytes(Record());
+    Choose("list.csv", "氏名,備考\r\n𠮷田,x\r\n山田,y\r\n");
+    ASSERT_NE(model.TagPreview(), "");
+    const ProfileFile preview(model.TagPreview());
+    EXPECT_EQ(preview.ReadString("0000", S("氏名"), ""), S("〓田"));
+    EXPECT_EQ(preview.ReadString("0000", "1" + S("氏名") + "Xpos", ""), "80");
+    EXPECT_EQ(preview.ReadString("0001", S("氏名"), "none"), "none");
+    EXPECT_EQ(preview.ReadString("#Setting#", "Label", ""), "1");
+
+    model.design = ListImportModel::kNoDesign;
+    model.OnDestinationChanged();
+    EXPECT_EQ(ProfileFile(model.TagPreview()).ReadString("0000", "1" + S("氏名") + "Xpos", "none"), "none");
+    // A new item stays out of the preview and out of the settings.
+    model.columnTargets[1] = static_cast<int>(model.columnChoices[1].size()) - 1;
+    model.OnMappingChanged();
+    EXPECT_EQ(ProfileFile(model.TagPreview()).ReadString("0000", S("備考"), "none"), "none");
+    EXPECT_EQ(settings.ReadString("UserDef", "Items", ""), "");
+    EXPECT_EQ(ReadBytes(Record()), before);
+
+    const std::string folder = std::filesystem::path(model.TagPreview()).parent_path().string();
+    model.columnTargets = {0, 0};
+    model.OnMappingChanged();
+    EXPECT_EQ(model.TagPreview(), "");
+    EXPECT_FALSE(std::filesystem::exists(folder));
+}
