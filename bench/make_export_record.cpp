@@ -1,6 +1,7 @@
 // Writes the record file the export benchmark prints: FOLDER/export.ini with CARDS named cards
 // of four items each (the name with a shadow), the frame, a line and a small bitmap,
-// FOLDER/logo.bmp.
+// FOLDER/logo.bmp; with "plain", the four items alone (the default invisible frame, no lines,
+// no image).
 
 #include <cstdlib>
 #include <fstream>
@@ -21,8 +22,9 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 || std::atoi(argv[2]) < 1) {
-        std::cerr << "usage: make_export_record FOLDER CARDS\n";
+    const bool plain = argc == 4 && std::string(argv[3]) == "plain";
+    if ((argc != 3 && !plain) || std::atoi(argv[2]) < 1) {
+        std::cerr << "usage: make_export_record FOLDER CARDS [plain]\n";
         return 2;
     }
     const std::string folder = argv[1];
@@ -30,10 +32,11 @@ int main(int argc, char** argv) {
     shape.cards = std::atoi(argv[2]);
     shape.items = 4;
     shape.effectsOnAll = false;
-    shape.lines = 1;
-    if (!WriteFile(folder + "/logo.bmp", bench::MakeBitmapFile(32, 32)) ||
-        !locations::FsPathToStored(folder + "/logo.bmp", shape.bitmapPath) ||
-        !WriteFile(folder + "/export.ini", bench::MakeSheetRecord(shape))) {
+    shape.lines = plain ? 0 : 1;
+    shape.frame = !plain;
+    const bool decorated = plain || (WriteFile(folder + "/logo.bmp", bench::MakeBitmapFile(32, 32)) &&
+                                      locations::FsPathToStored(folder + "/logo.bmp", shape.bitmapPath));
+    if (!decorated || !WriteFile(folder + "/export.ini", bench::MakeSheetRecord(shape))) {
         std::cerr << "make_export_record: cannot write into " << folder << "\n";
         return 1;
     }

@@ -45,7 +45,8 @@ void Append(std::string& out, std::int32_t value, int bytes) {
 
 std::string MakeSheetRecord(const SheetRecordShape& shape) {
     std::string text = "[#Setting#]\r\n" + Line("Label", "1") + Line("Max", std::to_string(shape.cards - 1));
-    text += "[1Frame]\r\n" + Line("Frame", "2") + Line("Frame2Inside", std::to_string(0xFFCC00)) +
+    if (shape.frame)
+        text += "[1Frame]\r\n" + Line("Frame", "2") + Line("Frame2Inside", std::to_string(0xFFCC00)) +
             Line("Frame2InsideRatio", "7") + Line("Frame2Outside", std::to_string(0xCCFFFF)) +
             Line("Frame2OutsideRatio", "2") + Line("Frame2BorderCol1", "255") + Line("Frame2BorderWidth1", "2");
     const std::vector<std::string>& items = FixedItems();

@@ -12,10 +12,11 @@ struct SheetRecordShape {
     int items = 8;              // the first of the fixed items, at most 8
     bool effectsOnAll = true;   // shadow or 3D and a background box on every item, else a shadow on the first
     int lines = 3;              // decorative lines per card, at most 3
+    bool frame = true;          // slot 1's hatched frame, else the default invisible one
     std::string bitmapPath;     // the cards' image (a stored path); empty for none
 };
 
-// Cards 0000 … with a name each, and a frame with a hatched inner shape in slot 1.
+// Cards 0000 … with a name each, and (when asked for) a frame with a hatched inner shape in slot 1.
 std::string MakeSheetRecord(const SheetRecordShape& shape);
 
 // A 24-bit bitmap file of a colour gradient.
