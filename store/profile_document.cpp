@@ -27,15 +27,17 @@ std::uint32_t FoldedHash(std::string_view name) {
     return hash;
 }
 
-bool EqualsFolded(std::string_view stored, std::string_view folded) {
-    if (stored.size() != folded.size()) return false;
+char FoldByte(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether a stored name is the name asked for: ASCII letters of single-byte characters compare
+// without case, everything else exactly.
+bool SameName(std::string_view stored, std::string_view asked) {
+    if (stored.size() != asked.size()) return false;
     for (std::size_t pos = 0; pos < stored.size();) {
         const std::size_t len = cp932::CharLength(stored, pos);
         if (len == 1) {
-            char c = stored[pos];
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            if (c != folded[pos]) return false;
-        } else if (stored.compare(pos, len, folded, pos, len) != 0) {
+            if (FoldByte(stored[pos]) != FoldByte(asked[pos])) return false;
+        } else if (stored.compare(pos, len, asked, pos, len) != 0) {
             return false;
         }
         pos += len;
@@ -44,6 +46,8 @@ bool EqualsFolded(std::string_view stored, std::string_view folded) {
 }
 
 }  // namespace
+
+KeyName::KeyName(std::string_view name) : name_(name), hash_(FoldedHash(name)) {}
 
 ProfileDocument::ProfileDocument() : sections_(1) {}
 
@@ -57,19 +61,16 @@ bool ProfileDocument::IsStorableSection(std::string_view section) {
     return section.find('\0') == std::string_view::npos && cp932::FindLastChar(header, ']') == header.size() - 1;
 }
 
-void ProfileDocument::Classify(Line& line) const {
-    const std::string_view content = View(line.begin, line.length);
+ProfileDocument::Parsed ProfileDocument::Classify(const Span& span) const {
+    const std::string_view content = View(span.begin, span.length);
     const std::string_view trimmed = cp932::TrimBlanks(content);
-    const std::size_t offset = line.begin + static_cast<std::size_t>(trimmed.data() - content.data());
+    const std::size_t offset = span.begin + static_cast<std::size_t>(trimmed.data() - content.data());
     const auto at = [&](std::string_view part) { return offset + static_cast<std::size_t>(part.data() - trimmed.data()); };
-    line.nameBegin = line.nameLength = line.valueBegin = line.valueLength = 0;
-    if (trimmed.empty()) {
-        line.kind = Kind::Blank;
-        return;
-    }
+    Parsed line;
+    if (trimmed.empty()) return line;
     if (trimmed.front() == ';') {
         line.kind = Kind::Comment;
-        return;
+        return line;
     }
     if (trimmed.front() == '[') {
         const std::size_t close = cp932::FindLastChar(trimmed, ']');
@@ -78,7 +79,7 @@ void ProfileDocument::Classify(Line& line) const {
             line.kind = Kind::Header;
             line.nameBegin = at(name);
             line.nameLength = name.size();
-            return;
+            return line;
         }
     }
     const std::size_t equals = cp932::FindChar(trimmed, '=');
@@ -98,7 +99,45 @@ void ProfileDocument::Classify(Line& line) const {
     name = cp932::TrimBlanks(CutAtNul(name));
     line.nameBegin = at(name);
     line.nameLength = name.size();
-    line.nameHash = FoldedHash(name);
+    return line;
+}
+
+ProfileDocument::Span ProfileDocument::NextLine(std::size_t& pos, std::size_t end) const {
+    Span line;
+    line.begin = pos;
+    const char* const data = text_.data();
+    while (pos < end && data[pos] != '\r' && data[pos] != '\n') ++pos;
+    line.length = pos - line.begin;
+    line.eolBegin = pos;
+    while (pos < end && (data[pos] == '\r' || data[pos] == '\n')) ++pos;
+    line.eolLength = pos - line.eolBegin;
+    return line;
+}
+
+void ProfileDocument::AddSection(const Span& header) {
+    Section section;
+    section.header = header;
+    section.hasHeader = true;
+    const Parsed parsed = Classify(header);
+    section.nameHash = FoldedHash(View(parsed.nameBegin, parsed.nameLength));
+    sections_.push_back(section);
+}
+
+void ProfileDocument::RebuildTable() {
+    std::size_t size = 16;
+    while (size < 2 * sections_.size()) size *= 2;
+    table_.assign(size, 0);
+    const std::size_t mask = size - 1;
+    for (std::size_t index = 1; index < sections_.size(); ++index) {
+        const std::string_view name = SectionName(index);
+        std::size_t slot = sections_[index].nameHash & mask;
+        bool known = false;
+        for (; table_[slot] != 0 && !known; slot = (slot + 1) & mask) {
+            const std::size_t other = table_[slot] - 1;
+            known = sections_[other].nameHash == sections_[index].nameHash && SameName(SectionName(other), name);
+        }
+        if (!known) table_[slot] = static_cast<std::uint32_t>(index + 1);
+    }
 }
 
 ProfileDocument ProfileDocument::Parse(std::string bytes) {
@@ -108,173 +147,224 @@ ProfileDocument ProfileDocument::Parse(std::string bytes) {
     const std::size_t size = text.size();
     std::size_t pos = 0;
     while (pos < size) {
-        Line line;
-        line.begin = pos;
-        while (pos < size && text[pos] != '\r' && text[pos] != '\n') ++pos;
-        line.length = pos - line.begin;
-        line.eolBegin = pos;
-        while (pos < size && (text[pos] == '\r' || text[pos] == '\n')) ++pos;
-        line.eolLength = pos - line.eolBegin;
-        doc.Classify(line);
-        if (line.kind == Kind::Header) {
-            Section section;
-            section.foldedName = cp932::FoldAsciiCase(doc.View(line.nameBegin, line.nameLength));
-            section.hasHeader = true;
-            section.header = line;
-            doc.firstSection_.emplace(section.foldedName, doc.sections_.size());
-            doc.sections_.push_back(std::move(section));
-        } else {
-            doc.sections_.back().body.push_back(line);
-        }
+        const std::size_t lineBegin = pos;
+        const Span line = doc.NextLine(pos, size);
+        // Only a line whose first non-blank character is "[" can be a header.
+        std::size_t first = line.begin;
+        while (first < line.begin + line.length && cp932::IsBlank(static_cast<unsigned char>(text[first]))) ++first;
+        if (first == line.begin + line.length || text[first] != '[' || doc.Classify(line).kind != Kind::Header) continue;
+        doc.sections_.back().bodyEnd = lineBegin;
+        doc.AddSection(line);
+        doc.sections_.back().bodyBegin = pos;
     }
+    doc.sections_.back().bodyEnd = size;
+    doc.RebuildTable();
     return doc;
 }
 
-std::size_t ProfileDocument::FindKey(const Section& section, std::string_view foldedKey, std::uint32_t hash) const {
-    for (std::size_t index = 0; index < section.body.size(); ++index) {
-        const Line& line = section.body[index];
-        if ((line.kind == Kind::Entry || line.kind == Kind::Bare) && line.nameHash == hash &&
-            EqualsFolded(View(line.nameBegin, line.nameLength), foldedKey))
-            return index;
+std::size_t ProfileDocument::FindSection(std::string_view section) const {
+    if (table_.empty()) return kNoSection;
+    const std::uint32_t hash = FoldedHash(section);
+    const std::size_t mask = table_.size() - 1;
+    for (std::size_t slot = hash & mask; table_[slot] != 0; slot = (slot + 1) & mask) {
+        const std::size_t index = table_[slot] - 1;
+        if (sections_[index].nameHash == hash && SameName(SectionName(index), section)) return index;
     }
-    return kNotFound;
+    return kNoSection;
 }
+
+const ProfileDocument::IndexedSection& ProfileDocument::Indexed(std::size_t section) const {
+    IndexedSection* oldest = &indexed_[0];
+    for (IndexedSection& indexed : indexed_) {
+        if (indexed.section == section) {
+            indexed.used = ++uses_;
+            return indexed;
+        }
+        if (indexed.used < oldest->used) oldest = &indexed;
+    }
+    oldest->section = section;
+    oldest->used = ++uses_;
+    oldest->keys.clear();
+    ForEachSpan(section, [&](const Span& span) {
+        const Parsed line = Classify(span);
+        if (line.kind != Kind::Entry && line.kind != Kind::Bare) return;
+        oldest->keys.push_back({FoldedHash(View(line.nameBegin, line.nameLength)), line.kind == Kind::Entry,
+                                line.nameBegin, line.nameLength, line.valueBegin, line.valueLength});
+    });
+    return *oldest;
+}
+
+Lookup ProfileDocument::FindIn(std::size_t section, const KeyName& key) const {
+    if (section >= sections_.size()) return {};
+    for (const IndexedKey& stored : Indexed(section).keys) {
+        if (stored.hash != key.Hash() || !SameName(View(stored.nameBegin, stored.nameLength), key.Name())) continue;
+        if (!stored.hasValue) return {Lookup::Kind::NoValue, {}};
+        return {Lookup::Kind::Value, View(stored.valueBegin, stored.valueLength)};
+    }
+    return {};
+}
+
+Lookup ProfileDocument::FindIn(std::size_t section, std::string_view key) const { return FindIn(section, KeyName(key)); }
 
 Lookup ProfileDocument::Find(std::string_view section, std::string_view key) const {
-    const auto found = firstSection_.find(cp932::FoldAsciiCase(section));
-    if (found == firstSection_.end()) return {};
-    const std::string foldedKey = cp932::FoldAsciiCase(key);
-    const Section& target = sections_[found->second];
-    const std::size_t index = FindKey(target, foldedKey, FoldedHash(key));
-    if (index == kNotFound) return {};
-    const Line& line = target.body[index];
-    if (line.kind == Kind::Bare) return {Lookup::Kind::NoValue, {}};
-    return {Lookup::Kind::Value, View(line.valueBegin, line.valueLength)};
+    const std::size_t found = FindSection(section);
+    return found == kNoSection ? Lookup{} : FindIn(found, key);
 }
 
-ProfileDocument::Line ProfileDocument::AppendLine(std::string_view content, std::string_view lineEnd) {
-    Line line;
+std::vector<ProfileDocument::Span>& ProfileDocument::ChangedLines(std::size_t section) {
+    for (IndexedSection& indexed : indexed_) indexed.section = kNoSection;
+    std::vector<Span>& lines = changed_[section];
+    if (!sections_[section].changed) {
+        ForEachSpan(section, [&](const Span& span) { lines.push_back(span); });
+        sections_[section].changed = true;
+    }
+    return lines;
+}
+
+ProfileDocument::Span ProfileDocument::AppendLine(std::string_view content, std::string_view lineEnd) {
+    Span line;
     line.begin = text_.size();
     line.length = content.size();
     text_.append(content);
     line.eolBegin = text_.size();
     line.eolLength = lineEnd.size();
     text_.append(lineEnd);
-    Classify(line);
     return line;
 }
 
-void ProfileDocument::EnsureLineEnd(Line& line) {
+void ProfileDocument::EnsureLineEnd(Span& line) {
     if (line.eolLength != 0) return;
     line.eolBegin = text_.size();
     line.eolLength = kLineEnd.size();
     text_.append(kLineEnd);
 }
 
-ProfileDocument::Line* ProfileDocument::LastLine() {
-    for (auto section = sections_.rbegin(); section != sections_.rend(); ++section) {
-        if (!section->body.empty()) return &section->body.back();
-        if (section->hasHeader) return &section->header;
+ProfileDocument::Span* ProfileDocument::LastLine() {
+    for (std::size_t index = sections_.size(); index-- > 0;) {
+        Section& section = sections_[index];
+        if (section.changed || section.bodyBegin < section.bodyEnd) {
+            std::vector<Span>& lines = ChangedLines(index);
+            if (!lines.empty()) return &lines.back();
+        }
+        if (section.hasHeader) return &section.header;
     }
     return nullptr;
 }
 
 bool ProfileDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string foldedSection = cp932::FoldAsciiCase(section);
-    const auto found = firstSection_.find(foldedSection);
-    if (found == firstSection_.end()) {
-        if (Line* last = LastLine()) EnsureLineEnd(*last);
-        Section added;
-        added.foldedName = foldedSection;
-        added.hasHeader = true;
-        added.header = AppendLine("[" + std::string(section) + "]");
-        added.body.push_back(AppendLine(std::string(key) + "=" + std::string(value)));
-        firstSection_.emplace(foldedSection, sections_.size());
-        sections_.push_back(std::move(added));
+    const std::size_t found = FindSection(section);
+    if (found == kNoSection) {
+        if (Span* last = LastLine()) EnsureLineEnd(*last);
+        AddSection(AppendLine("[" + std::string(section) + "]"));
+        const std::size_t added = sections_.size() - 1;
+        ChangedLines(added).push_back(AppendLine(std::string(key) + "=" + std::string(value)));
+        if (2 * sections_.size() > table_.size()) {
+            RebuildTable();
+        } else {
+            const std::size_t mask = table_.size() - 1;
+            std::size_t slot = sections_[added].nameHash & mask;
+            while (table_[slot] != 0) slot = (slot + 1) & mask;
+            table_[slot] = static_cast<std::uint32_t>(added + 1);
+        }
         return true;
     }
-    Section& target = sections_[found->second];
-    const std::string foldedKey = cp932::FoldAsciiCase(key);
-    if (const std::size_t index = FindKey(target, foldedKey, FoldedHash(key)); index != kNotFound) {
-        Line& line = target.body[index];
-        std::string content;
-        if (line.kind == Kind::Entry) {
-            if (View(line.valueBegin, line.valueLength) == value) return false;
-            content.assign(text_, line.begin, line.valueBegin - line.begin);
-        } else {
-            content.assign(text_, line.begin, line.nameBegin + line.nameLength - line.begin);
-            content += '=';
+    const Lookup now = FindIn(found, key);
+    if (now.kind == Lookup::Kind::Value && now.value == value) return false;
+
+    std::vector<Span>& lines = ChangedLines(found);
+    if (now.kind != Lookup::Kind::Missing) {
+        for (Span& line : lines) {
+            const Parsed parsed = Classify(line);
+            if ((parsed.kind != Kind::Entry && parsed.kind != Kind::Bare) ||
+                !SameName(View(parsed.nameBegin, parsed.nameLength), key))
+                continue;
+            std::string content;
+            if (parsed.kind == Kind::Entry) {
+                content.assign(text_, line.begin, parsed.valueBegin - line.begin);
+            } else {
+                content.assign(text_, line.begin, parsed.nameBegin + parsed.nameLength - line.begin);
+                content += '=';
+            }
+            content.append(value);
+            const std::size_t eolBegin = line.eolBegin, eolLength = line.eolLength;
+            line = AppendLine(content);
+            // The rewritten line keeps the line end it had, so the rest of the file is unchanged.
+            text_.resize(text_.size() - kLineEnd.size());
+            line.eolBegin = eolBegin;
+            line.eolLength = eolLength;
+            return true;
         }
-        content.append(value);
-        const std::size_t eolBegin = line.eolBegin, eolLength = line.eolLength;
-        line = AppendLine(content);
-        // The rewritten line keeps the line end it had, so the rest of the file is unchanged.
-        text_.resize(text_.size() - kLineEnd.size());
-        line.eolBegin = eolBegin;
-        line.eolLength = eolLength;
-        return true;
     }
     // A new key follows the last non-blank line of the section, so that blank lines that
     // separate it from the next section stay where they are: they may be blank lines of their
     // own or part of the line end run of that last line.
-    std::size_t insertAt = target.body.size();
-    while (insertAt > 0 && target.body[insertAt - 1].kind == Kind::Blank) --insertAt;
-    Line& previous = insertAt > 0 ? target.body[insertAt - 1] : target.header;
+    std::size_t insertAt = lines.size();
+    while (insertAt > 0 && Classify(lines[insertAt - 1]).kind == Kind::Blank) --insertAt;
+    Span& previous = insertAt > 0 ? lines[insertAt - 1] : sections_[found].header;
     EnsureLineEnd(previous);
     const std::string_view run = View(previous.eolBegin, previous.eolLength);
     const std::size_t firstBreak = run.compare(0, 2, kLineEnd) == 0 ? 2 : 1;
     const std::string lineEnd = std::string(kLineEnd) + std::string(run.substr(firstBreak));
     previous.eolLength = firstBreak;
-    const Line added = AppendLine(std::string(key) + "=" + std::string(value), lineEnd);
-    target.body.insert(target.body.begin() + static_cast<std::ptrdiff_t>(insertAt), added);
+    const Span added = AppendLine(std::string(key) + "=" + std::string(value), lineEnd);
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), added);
     return true;
 }
 
 std::string_view ProfileDocument::SectionName(std::size_t index) const {
     const Section& section = sections_[index];
-    return section.hasHeader ? View(section.header.nameBegin, section.header.nameLength) : std::string_view();
+    if (!section.hasHeader) return {};
+    const Parsed header = Classify(section.header);
+    return View(header.nameBegin, header.nameLength);
 }
 
 bool ProfileDocument::IsFirstOfName(std::size_t index) const {
-    const auto found = firstSection_.find(sections_[index].foldedName);
-    return sections_[index].hasHeader && found != firstSection_.end() && found->second == index;
+    return sections_[index].hasHeader && FindSection(SectionName(index)) == index;
 }
 
 std::string_view ProfileDocument::HeaderContent(std::size_t index) const {
-    const Line& header = sections_[index].header;
+    const Span& header = sections_[index].header;
     return View(header.begin, header.length);
 }
 
 std::string_view ProfileDocument::HeaderLineEnd(std::size_t index) const {
-    const Line& header = sections_[index].header;
+    const Span& header = sections_[index].header;
     return View(header.eolBegin, header.eolLength);
 }
 
-ProfileDocument::LineView ProfileDocument::ViewOf(const Line& line) const {
+ProfileDocument::LineView ProfileDocument::ViewOf(const Span& span) const {
+    const Parsed line = Classify(span);
     LineView view;
     view.isKey = line.kind == Kind::Entry || line.kind == Kind::Bare;
-    view.content = View(line.begin, line.length);
-    view.lineEnd = View(line.eolBegin, line.eolLength);
-    view.name = View(line.nameBegin, line.nameLength);
-    view.value = View(line.valueBegin, line.valueLength);
+    view.content = View(span.begin, span.length);
+    view.lineEnd = View(span.eolBegin, span.eolLength);
+    if (view.isKey) {
+        view.name = View(line.nameBegin, line.nameLength);
+        view.value = View(line.valueBegin, line.valueLength);
+    }
     return view;
 }
 
 void ProfileDocument::AppendBody(std::size_t index, std::string& out) const {
-    for (const Line& line : sections_[index].body) {
+    ForEachSpan(index, [&](const Span& line) {
         out.append(text_, line.begin, line.length);
         if (line.eolLength == 0)
             out.append(kLineEnd);
         else
             out.append(text_, line.eolBegin, line.eolLength);
-    }
+    });
 }
 
 std::size_t ProfileDocument::SerializedSize() const {
     std::size_t size = 0;
-    for (const Section& section : sections_) {
+    for (std::size_t index = 0; index < sections_.size(); ++index) {
+        const Section& section = sections_[index];
         if (section.hasHeader) size += section.header.length + section.header.eolLength;
-        for (const Line& line : section.body) size += line.length + line.eolLength;
+        if (!section.changed) {
+            size += section.bodyEnd - section.bodyBegin;
+            continue;
+        }
+        for (const Span& line : changed_.at(index)) size += line.length + line.eolLength;
     }
     return size;
 }
@@ -282,15 +372,26 @@ std::size_t ProfileDocument::SerializedSize() const {
 std::string ProfileDocument::Serialize() const {
     std::string out;
     out.reserve(SerializedSize());
-    const auto put = [&](const Line& line) {
+    const auto put = [&](const Span& line) {
         out.append(text_, line.begin, line.length);
         out.append(text_, line.eolBegin, line.eolLength);
     };
-    for (const Section& section : sections_) {
+    for (std::size_t index = 0; index < sections_.size(); ++index) {
+        const Section& section = sections_[index];
         if (section.hasHeader) put(section.header);
-        for (const Line& line : section.body) put(line);
+        if (section.changed)
+            for (const Span& line : changed_.at(index)) put(line);
+        else
+            out.append(text_, section.bodyBegin, section.bodyEnd - section.bodyBegin);
     }
     return out;
+}
+
+std::size_t ProfileDocument::IndexBytes() const {
+    std::size_t bytes = sections_.capacity() * sizeof(Section) + table_.capacity() * sizeof(std::uint32_t);
+    for (const auto& changed : changed_) bytes += changed.second.capacity() * sizeof(Span);
+    for (const IndexedSection& indexed : indexed_) bytes += indexed.keys.capacity() * sizeof(IndexedKey);
+    return bytes;
 }
 
 }  // namespace profile

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,8 +18,22 @@ struct Lookup {
     std::string_view value;
 };
 
-// The parsed text of one profile file. It keeps every byte it was given: lines that no write
-// touches are serialised exactly as they were read, with their own line ends.
+// A key name as it is compared, worked out once for many lookups of the same name.
+class KeyName {
+public:
+    explicit KeyName(std::string_view name);
+    std::string_view Name() const { return name_; }
+    std::uint32_t Hash() const { return hash_; }
+
+private:
+    std::string name_;
+    std::uint32_t hash_;
+};
+
+// The text of one profile file. It keeps the file's bytes once and indexes only its sections;
+// the lines of a section are found when it is read, and the keys of the few sections read last
+// are kept indexed, so that the reads of one card cost one pass over its section. Lines that no
+// write touches are serialised exactly as they were read, with their own line ends.
 class ProfileDocument {
 public:
     ProfileDocument();
@@ -26,6 +41,12 @@ public:
 
     // Section and key are expected trimmed; names compare without regard to ASCII case.
     Lookup Find(std::string_view section, std::string_view key) const;
+    // The same in two steps: the section found once (kNoSection when there is none of the name),
+    // then its keys.
+    static constexpr std::size_t kNoSection = static_cast<std::size_t>(-1);
+    std::size_t FindSection(std::string_view section) const;
+    Lookup FindIn(std::size_t section, const KeyName& key) const;
+    Lookup FindIn(std::size_t section, std::string_view key) const;
 
     // Stores key=value in the first section of that name, adding the key or the section when
     // missing. Returns false when the key already had exactly this value (nothing changed).
@@ -37,6 +58,8 @@ public:
     std::size_t SerializedSize() const;
     // Bytes held for the text, including replaced versions of rewritten lines.
     std::size_t HeldBytes() const { return text_.size(); }
+    // Bytes of the index besides the text (sections, rewritten lines, the keys kept indexed).
+    std::size_t IndexBytes() const;
 
     // Section by section, for operations that rewrite whole sections (renumbering cards).
     // Section 0 holds the lines before the first header; it has no name and no header.
@@ -53,7 +76,7 @@ public:
     std::string_view HeaderLineEnd(std::size_t index) const;
     template <typename Visit>
     void ForEachLine(std::size_t index, Visit&& visit) const {
-        for (const Line& line : sections_[index].body) visit(ViewOf(line));
+        ForEachSpan(index, [&](const Span& span) { visit(ViewOf(span)); });
     }
     // Appends the section's lines (not its header) as stored, each ending in a line end.
     void AppendBody(std::size_t index, std::string& out) const;
@@ -67,33 +90,68 @@ public:
 
 private:
     enum class Kind : std::uint8_t { Blank, Comment, Header, Entry, Bare };
-    struct Line {
-        std::size_t begin = 0, length = 0;        // content, without the line end
-        std::size_t eolBegin = 0, eolLength = 0;  // the line end as read
+    // One line of the text: its content and its line end (the run of CR and LF after it).
+    struct Span {
+        std::size_t begin = 0, length = 0;
+        std::size_t eolBegin = 0, eolLength = 0;
+    };
+    // What a line is, worked out from its text when needed.
+    struct Parsed {
+        Kind kind = Kind::Blank;
         std::size_t nameBegin = 0, nameLength = 0;
         std::size_t valueBegin = 0, valueLength = 0;
-        std::uint32_t nameHash = 0;
-        Kind kind = Kind::Blank;
     };
     struct Section {
-        std::string foldedName;
+        Span header;
+        std::size_t bodyBegin = 0, bodyEnd = 0;  // the lines as read, while the section is unchanged
+        std::uint32_t nameHash = 0;
         bool hasHeader = false;
-        Line header;
-        std::vector<Line> body;
+        bool changed = false;  // its lines are in changed_
+    };
+    // A key of a section kept indexed.
+    struct IndexedKey {
+        std::uint32_t hash = 0;
+        bool hasValue = false;
+        std::size_t nameBegin = 0, nameLength = 0;
+        std::size_t valueBegin = 0, valueLength = 0;
+    };
+    struct IndexedSection {
+        std::size_t section = kNoSection;
+        std::uint64_t used = 0;
+        std::vector<IndexedKey> keys;
     };
 
-    void Classify(Line& line) const;
-    LineView ViewOf(const Line& line) const;
-    Line AppendLine(std::string_view content, std::string_view lineEnd = "\r\n");
-    void EnsureLineEnd(Line& line);
+    Parsed Classify(const Span& span) const;
+    LineView ViewOf(const Span& span) const;
     std::string_view View(std::size_t begin, std::size_t length) const { return {text_.data() + begin, length}; }
-    static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
-    std::size_t FindKey(const Section& section, std::string_view foldedKey, std::uint32_t hash) const;
-    Line* LastLine();
+
+    // The lines of the section in order, from the text as read or from its changed lines.
+    template <typename Visit>
+    void ForEachSpan(std::size_t index, Visit&& visit) const {
+        const Section& section = sections_[index];
+        if (section.changed) {
+            for (const Span& span : changed_.at(index)) visit(span);
+            return;
+        }
+        for (std::size_t pos = section.bodyBegin; pos < section.bodyEnd;) visit(NextLine(pos, section.bodyEnd));
+    }
+    Span NextLine(std::size_t& pos, std::size_t end) const;
+
+    const IndexedSection& Indexed(std::size_t section) const;
+    std::vector<Span>& ChangedLines(std::size_t section);
+    Span AppendLine(std::string_view content, std::string_view lineEnd = "\r\n");
+    void EnsureLineEnd(Span& line);
+    Span* LastLine();
+    void AddSection(const Span& header);
+    void RebuildTable();
 
     std::string text_;
     std::vector<Section> sections_;  // sections_[0] holds the lines before the first header
-    std::unordered_map<std::string, std::size_t> firstSection_;
+    std::unordered_map<std::size_t, std::vector<Span>> changed_;
+    // Open addressing by name hash: 1 + the index of the first section of each name, 0 for free.
+    std::vector<std::uint32_t> table_;
+    mutable std::array<IndexedSection, 4> indexed_;
+    mutable std::uint64_t uses_ = 0;
 };
 
 }  // namespace profile

@@ -15,11 +15,19 @@ namespace profile {
 namespace {
 
 // A section or key name as it is looked up or written: one line, without surrounding blanks.
-std::string CleanName(std::string_view name) {
-    std::string clean(cp932::TrimBlanks(name));
-    for (char& c : clean)
+// Only a name with a line break inside is copied, into `spare`.
+std::string_view CleanName(std::string_view name, std::string& spare) {
+    const std::string_view trimmed = cp932::TrimBlanks(name);
+    if (trimmed.find_first_of("\r\n") == std::string_view::npos) return trimmed;
+    spare.assign(trimmed);
+    for (char& c : spare)
         if (c == '\r' || c == '\n') c = ' ';
-    return std::string(cp932::TrimBlanks(clean));
+    return cp932::TrimBlanks(spare);
+}
+
+Lookup Find(const ProfileDocument& document, std::string_view section, std::string_view key) {
+    std::string spareSection, spareKey;
+    return document.Find(CleanName(section, spareSection), CleanName(key, spareKey));
 }
 
 // 0 when the folder exists, else why a new file cannot be made in it.
@@ -169,7 +177,7 @@ std::string ProfileService::ReadString(const std::string& file, std::string_view
                                        std::string_view defaultValue) {
     if (file.empty()) return StringResult({}, defaultValue);
     const Entry& entry = Current(file);
-    return StringResult(entry.document.Find(CleanName(section), CleanName(key)), defaultValue);
+    return StringResult(Find(entry.document, section, key), defaultValue);
 }
 
 std::string ProfileService::ReadFullString(const std::string& file, std::string_view section, std::string_view key,
@@ -177,21 +185,22 @@ std::string ProfileService::ReadFullString(const std::string& file, std::string_
     const std::size_t unlimited = static_cast<std::size_t>(-1);
     if (file.empty()) return StringResult({}, defaultValue, unlimited);
     const Entry& entry = Current(file);
-    return StringResult(entry.document.Find(CleanName(section), CleanName(key)), defaultValue, unlimited);
+    return StringResult(Find(entry.document, section, key), defaultValue, unlimited);
 }
 
 std::int32_t ProfileService::ReadInt(const std::string& file, std::string_view section, std::string_view key,
                                      std::int32_t defaultValue) {
     if (file.empty()) return defaultValue;
     const Entry& entry = Current(file);
-    return IntResult(entry.document.Find(CleanName(section), CleanName(key)), defaultValue);
+    return IntResult(Find(entry.document, section, key), defaultValue);
 }
 
 bool ProfileService::WriteString(const std::string& file, std::string_view section, std::string_view key,
                                  std::string_view value) {
     if (file.empty()) return false;
-    const std::string cleanSection = CleanName(section);
-    const std::string cleanKey = CleanName(key);
+    std::string spareSection, spareKey;
+    const std::string cleanSection(CleanName(section, spareSection));
+    const std::string cleanKey(CleanName(key, spareKey));
     if (!ProfileDocument::IsStorableKey(cleanKey) || !ProfileDocument::IsStorableSection(cleanSection)) return false;
     Entry& entry = Current(file);
     if (!entry.readable) return Outcome(entry, file, FileFailure::Action::Write, entry.readError);

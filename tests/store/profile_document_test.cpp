@@ -187,3 +187,44 @@ TEST(ProfileWrite, SectionsWhoseHeaderWouldReadBackAsAnotherNameAreNotStorable) 
     EXPECT_FALSE(ProfileDocument::IsStorableSection("\x81"));  // would take "]" as its trail byte
     EXPECT_FALSE(ProfileDocument::IsStorableSection(std::string("a\0b", 3)));
 }
+
+TEST(ProfileRead, ASectionFoundOnceReadsAsFindDoes) {
+    const std::string bytes = "[c]\r\nk=1\r\nK=2\r\nbare\r\n[C]\r\nk=3\r\nz=4\r\n[d]\r\nk=5\r\n";
+    const ProfileDocument doc = ProfileDocument::Parse(bytes);
+    const std::size_t c = doc.FindSection("C");
+    ASSERT_EQ(c, doc.FindSection("c"));
+    EXPECT_EQ(doc.FindSection("e"), ProfileDocument::kNoSection);
+    EXPECT_EQ(doc.FindSection(""), ProfileDocument::kNoSection);  // the lines before the first header
+    const profile::KeyName k("K"), z("z"), bare("BARE");
+    // The same name looked up in turn in several sections: each keeps its own keys.
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(doc.FindIn(c, k).value, "1");
+        EXPECT_EQ(doc.FindIn(c, z).kind, Lookup::Kind::Missing);  // the second [C] is never read
+        EXPECT_EQ(doc.FindIn(c, bare).kind, Lookup::Kind::NoValue);
+        EXPECT_EQ(doc.FindIn(doc.FindSection("d"), k).value, "5");
+    }
+}
+
+// The document keeps the file's bytes once and indexes sections, not lines: what it holds
+// besides the text stays a small part of it (a line index alone would outweigh the text), also
+// after many cards have been read.
+TEST(ProfileRead, TheIndexCostsAFractionOfTheText) {
+    std::string bytes;
+    for (int card = 0; card < 2000; ++card) {
+        bytes += "[" + std::to_string(10000 + card) + "]\r\n";
+        for (const char* item : {"Name", "Reading", "Title", "Group"})
+            for (const char* suffix : {"", "Xpos", "Ypos", "PrintPos", "Font", "FontFace"})
+                bytes += std::string("1") + item + suffix + "=" + std::to_string(card) + "\r\n";
+    }
+    ProfileDocument doc = ProfileDocument::Parse(bytes);
+    for (int card = 0; card < 2000; ++card)
+        ASSERT_EQ(Read(doc, std::to_string(10000 + card), "1groupypos"), std::to_string(card));
+    EXPECT_LT(doc.IndexBytes() * 4, doc.HeldBytes());
+    // Written sections keep their lines apart; the others stay as read.
+    doc.Set("10007", "1NameXpos", "x");
+    doc.Set("new", "k", "v");
+    EXPECT_EQ(Read(doc, "10007", "1NameXpos"), "x");
+    EXPECT_EQ(Read(doc, "10008", "1NameXpos"), "8");
+    EXPECT_LT(doc.IndexBytes() * 4, doc.HeldBytes());
+    EXPECT_EQ(ProfileDocument::Parse(doc.Serialize()).Serialize(), doc.Serialize());
+}
