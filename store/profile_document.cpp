@@ -119,6 +119,8 @@ void ProfileDocument::AddSection(const Span& header) {
     section.header = header;
     section.hasHeader = true;
     const Parsed parsed = Classify(header);
+    section.nameBegin = parsed.nameBegin;
+    section.nameLength = parsed.nameLength;
     section.nameHash = FoldedHash(View(parsed.nameBegin, parsed.nameLength));
     sections_.push_back(section);
 }
@@ -162,7 +164,21 @@ ProfileDocument ProfileDocument::Parse(std::string bytes) {
     return doc;
 }
 
+// Only sections found are remembered: a write adds sections at the end and only under names
+// not found, so a section found stays the first of its name.
 std::size_t ProfileDocument::FindSection(std::string_view section) const {
+    for (const RecentSection& recent : recent_)
+        if (recent.index != kNoSection && recent.name == section) return recent.index;
+    const std::size_t found = LookUpSection(section);
+    if (found != kNoSection) {
+        RecentSection& recent = recent_[nextRecent_++ % recent_.size()];
+        recent.name.assign(section);
+        recent.index = found;
+    }
+    return found;
+}
+
+std::size_t ProfileDocument::LookUpSection(std::string_view section) const {
     if (table_.empty()) return kNoSection;
     const std::uint32_t hash = FoldedHash(section);
     const std::size_t mask = table_.size() - 1;
@@ -191,20 +207,38 @@ const ProfileDocument::IndexedSection& ProfileDocument::Indexed(std::size_t sect
         oldest->keys.push_back({FoldedHash(View(line.nameBegin, line.nameLength)), line.kind == Kind::Entry,
                                 line.nameBegin, line.nameLength, line.valueBegin, line.valueLength});
     });
+    std::size_t size = 16;
+    while (size < 2 * oldest->keys.size()) size *= 2;
+    oldest->buckets.assign(size, 0);
+    const std::size_t mask = size - 1;
+    for (std::size_t index = 0; index < oldest->keys.size(); ++index) {
+        std::size_t slot = oldest->keys[index].hash & mask;
+        while (oldest->buckets[slot] != 0) slot = (slot + 1) & mask;
+        oldest->buckets[slot] = static_cast<std::uint32_t>(index + 1);
+    }
     return *oldest;
 }
 
-Lookup ProfileDocument::FindIn(std::size_t section, const KeyName& key) const {
+Lookup ProfileDocument::FindKey(std::size_t section, std::string_view key, std::uint32_t hash) const {
     if (section >= sections_.size()) return {};
-    for (const IndexedKey& stored : Indexed(section).keys) {
-        if (stored.hash != key.Hash() || !SameName(View(stored.nameBegin, stored.nameLength), key.Name())) continue;
+    const IndexedSection& indexed = Indexed(section);
+    const std::size_t mask = indexed.buckets.size() - 1;
+    for (std::size_t slot = hash & mask; indexed.buckets[slot] != 0; slot = (slot + 1) & mask) {
+        const IndexedKey& stored = indexed.keys[indexed.buckets[slot] - 1];
+        if (stored.hash != hash || !SameName(View(stored.nameBegin, stored.nameLength), key)) continue;
         if (!stored.hasValue) return {Lookup::Kind::NoValue, {}};
         return {Lookup::Kind::Value, View(stored.valueBegin, stored.valueLength)};
     }
     return {};
 }
 
-Lookup ProfileDocument::FindIn(std::size_t section, std::string_view key) const { return FindIn(section, KeyName(key)); }
+Lookup ProfileDocument::FindIn(std::size_t section, const KeyName& key) const {
+    return FindKey(section, key.Name(), key.Hash());
+}
+
+Lookup ProfileDocument::FindIn(std::size_t section, std::string_view key) const {
+    return FindKey(section, key, FoldedHash(key));
+}
 
 Lookup ProfileDocument::Find(std::string_view section, std::string_view key) const {
     const std::size_t found = FindSection(section);
@@ -313,9 +347,7 @@ bool ProfileDocument::Set(std::string_view section, std::string_view key, std::s
 
 std::string_view ProfileDocument::SectionName(std::size_t index) const {
     const Section& section = sections_[index];
-    if (!section.hasHeader) return {};
-    const Parsed header = Classify(section.header);
-    return View(header.nameBegin, header.nameLength);
+    return section.hasHeader ? View(section.nameBegin, section.nameLength) : std::string_view();
 }
 
 bool ProfileDocument::IsFirstOfName(std::size_t index) const {
@@ -390,7 +422,8 @@ std::string ProfileDocument::Serialize() const {
 std::size_t ProfileDocument::IndexBytes() const {
     std::size_t bytes = sections_.capacity() * sizeof(Section) + table_.capacity() * sizeof(std::uint32_t);
     for (const auto& changed : changed_) bytes += changed.second.capacity() * sizeof(Span);
-    for (const IndexedSection& indexed : indexed_) bytes += indexed.keys.capacity() * sizeof(IndexedKey);
+    for (const IndexedSection& indexed : indexed_)
+        bytes += indexed.keys.capacity() * sizeof(IndexedKey) + indexed.buckets.capacity() * sizeof(std::uint32_t);
     return bytes;
 }
 

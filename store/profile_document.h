@@ -104,6 +104,7 @@ private:
     struct Section {
         Span header;
         std::size_t bodyBegin = 0, bodyEnd = 0;  // the lines as read, while the section is unchanged
+        std::size_t nameBegin = 0, nameLength = 0;
         std::uint32_t nameHash = 0;
         bool hasHeader = false;
         bool changed = false;  // its lines are in changed_
@@ -118,7 +119,10 @@ private:
     struct IndexedSection {
         std::size_t section = kNoSection;
         std::uint64_t used = 0;
-        std::vector<IndexedKey> keys;
+        std::vector<IndexedKey> keys;  // in file order
+        // Open addressing by name hash: 1 + the index of a key, 0 for free. Probing meets the
+        // keys of one name in file order, so the first is found first.
+        std::vector<std::uint32_t> buckets;
     };
 
     Parsed Classify(const Span& span) const;
@@ -138,6 +142,8 @@ private:
     Span NextLine(std::size_t& pos, std::size_t end) const;
 
     const IndexedSection& Indexed(std::size_t section) const;
+    Lookup FindKey(std::size_t section, std::string_view key, std::uint32_t hash) const;
+    std::size_t LookUpSection(std::string_view section) const;
     std::vector<Span>& ChangedLines(std::size_t section);
     Span AppendLine(std::string_view content, std::string_view lineEnd = "\r\n");
     void EnsureLineEnd(Span& line);
@@ -152,6 +158,13 @@ private:
     std::vector<std::uint32_t> table_;
     mutable std::array<IndexedSection, 4> indexed_;
     mutable std::uint64_t uses_ = 0;
+    // The sections last asked for by name, exactly as asked.
+    struct RecentSection {
+        std::string name;
+        std::size_t index = kNoSection;
+    };
+    mutable std::array<RecentSection, 4> recent_;
+    mutable std::size_t nextRecent_ = 0;
 };
 
 }  // namespace profile

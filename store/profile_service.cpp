@@ -18,7 +18,9 @@ namespace {
 // Only a name with a line break inside is copied, into `spare`.
 std::string_view CleanName(std::string_view name, std::string& spare) {
     const std::string_view trimmed = cp932::TrimBlanks(name);
-    if (trimmed.find_first_of("\r\n") == std::string_view::npos) return trimmed;
+    bool oneLine = true;
+    for (const char c : trimmed) oneLine = oneLine && c != '\r' && c != '\n';
+    if (oneLine) return trimmed;
     spare.assign(trimmed);
     for (char& c : spare)
         if (c == '\r' || c == '\n') c = ' ';
@@ -111,8 +113,15 @@ void ProfileService::ApplyNotifications() {
 }
 
 ProfileService::Entry& ProfileService::Current(const std::string& file) {
-    auto [it, inserted] = entries_.try_emplace(file);
-    Entry& entry = it->second;
+    // A drawing reads one file many times in a row.
+    bool inserted = false;
+    if (lastEntry_ == nullptr || file != lastFile_) {
+        const auto added = entries_.try_emplace(file);
+        inserted = added.second;
+        lastEntry_ = &added.first->second;
+        lastFile_ = file;
+    }
+    Entry& entry = *lastEntry_;
     // Within a snapshot a file already checked is taken as it is.
     if (snapshotDepth_ > 0 && entry.loaded && entry.checkedIn == snapshot_) return entry;
     entry.checkedIn = snapshot_;
@@ -175,6 +184,7 @@ int ProfileService::ReadError(const std::string& file) { return file.empty() ? 0
 
 std::string ProfileService::ReadString(const std::string& file, std::string_view section, std::string_view key,
                                        std::string_view defaultValue) {
+    ++reads_;
     if (file.empty()) return StringResult({}, defaultValue);
     const Entry& entry = Current(file);
     return StringResult(Find(entry.document, section, key), defaultValue);
@@ -182,6 +192,7 @@ std::string ProfileService::ReadString(const std::string& file, std::string_view
 
 std::string ProfileService::ReadFullString(const std::string& file, std::string_view section, std::string_view key,
                                            std::string_view defaultValue) {
+    ++reads_;
     const std::size_t unlimited = static_cast<std::size_t>(-1);
     if (file.empty()) return StringResult({}, defaultValue, unlimited);
     const Entry& entry = Current(file);
@@ -190,6 +201,7 @@ std::string ProfileService::ReadFullString(const std::string& file, std::string_
 
 std::int32_t ProfileService::ReadInt(const std::string& file, std::string_view section, std::string_view key,
                                      std::int32_t defaultValue) {
+    ++reads_;
     if (file.empty()) return defaultValue;
     const Entry& entry = Current(file);
     return IntResult(Find(entry.document, section, key), defaultValue);

@@ -66,8 +66,10 @@ public:
     // with error 0, of the first read or flush that succeeds again after one failed.
     void SetFailureListener(std::function<void(const FileFailure&)> listener) { listener_ = std::move(listener); }
 
-    // How many times a file has been parsed since the program started.
+    // How many times a file has been parsed, and how many values have been read, since the
+    // program started.
     std::size_t ParseCount() const { return parses_; }
+    std::size_t ReadCount() const { return reads_; }
 
     // A number that changes whenever the contents of the file change (read anew or written), so
     // that what is worked out from a file can be kept while it stays the same.
@@ -129,9 +131,12 @@ private:
     bool Outcome(Entry& entry, const std::string& file, FileFailure::Action action, int error);
 
     FileWatch watch_;
-    std::unordered_map<std::string, Entry> entries_;
+    std::unordered_map<std::string, Entry> entries_;  // never erased: entries stay where they are
+    std::string lastFile_;
+    Entry* lastEntry_ = nullptr;  // the entry of lastFile_
     std::function<void(const FileFailure&)> listener_;
     std::size_t parses_ = 0;
+    std::size_t reads_ = 0;
     int snapshotDepth_ = 0;
     std::uint64_t snapshot_ = 1;
 };

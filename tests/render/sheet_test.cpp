@@ -148,3 +148,22 @@ TEST_F(SheetTest, TheCardListFollowsChangesToTheRecordFile) {
     record.WriteInt("#Setting#", "Max", 11);
     EXPECT_EQ(PrintPageCount(view), 2);
 }
+
+// A print job of every page parses the record file once, and each card costs the same number of
+// reads however many cards there are.
+TEST_F(SheetTest, APrintJobParsesOnceAndReadsAFixedNumberPerCard) {
+    profile::ProfileService& service = profile::ProfileService::Instance();
+    const auto readsPerCard = [&](int count) {
+        NamedCards(count);
+        const std::size_t parses = service.ParseCount(), reads = service.ReadCount();
+        std::size_t drawn = 0;
+        const std::int32_t pages = PrintPageCount(view);
+        for (view.printPage = 1; view.printPage <= pages; ++view.printPage) drawn += Cards().size();
+        EXPECT_EQ(drawn, static_cast<std::size_t>(count));
+        EXPECT_LE(service.ParseCount() - parses, 2u);  // the record file, and the settings file at most
+        return static_cast<double>(service.ReadCount() - reads) / count;
+    };
+    const double few = readsPerCard(20), many = readsPerCard(400);
+    EXPECT_GT(few, 10.0);  // every layer of a card reads its keys
+    EXPECT_LE(many, few);
+}
