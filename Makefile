@@ -4,11 +4,14 @@ PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-d
 	libgl-dev qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho libgtest-dev libgmock-dev libbenchmark-dev \
 	libxml2-dev glabels-data \
 	libzip-dev libxlsxwriter-dev libicu-dev python3-openpyxl python3-odf \
-	libqrencode-dev libharfbuzz-dev zbar-tools
+	libqrencode-dev libharfbuzz-dev zbar-tools \
+	qt6-svg-dev desktop-file-utils appstream groff-base dpkg-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench fuzz clean
+PREFIX ?= /usr/local
+
+.PHONY: all deps configure build run test bench fuzz install uninstall package clean
 
 all: build
 
@@ -36,6 +39,22 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
+
+# Installs into $(DESTDIR)$(PREFIX); the program finds its files relative to where it lands.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	cp $(BUILD_DIR)/install_manifest.txt $(BUILD_DIR)/installed_files.txt
+
+# Removes what the last `make install` of this build folder installed.
+uninstall:
+	@test -f $(BUILD_DIR)/installed_files.txt || { echo "nothing was installed from $(BUILD_DIR)"; exit 1; }
+	xargs -r -d '\n' rm -f < $(BUILD_DIR)/installed_files.txt
+	-find "$(DESTDIR)$(PREFIX)/share/zulname" -depth -type d -empty -delete 2>/dev/null
+	rm -f $(BUILD_DIR)/installed_files.txt
+
+# A Debian package of everything `make install` installs, built with CPack.
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 bench: build
 	$(call install_missing,time)

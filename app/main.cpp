@@ -1,3 +1,4 @@
+#include <iostream>
 #include <memory>
 
 #include "app/qt/main_frame.h"
@@ -12,9 +13,26 @@
 #include "dialogs/qt/print_order_dialog.h"
 #include "dialogs/qt/sheet_chooser_dialog.h"
 #include "store/label_sizes.h"
+#include "tools/command_help.h"
 #include "view/qt/edit_view.h"
 
+namespace {
+
+constexpr command_help::CommandText kHelp{
+    "zulname",
+    "zulname\n"
+    "zulname --help | --version",
+    "ZUL Name Card (名札印刷): designs and prints name tags and other card-sized labels.\n"
+    "\n"
+    "Settings file: $ZULNAME_HOME/ZULNAME.INI when ZULNAME_HOME is set, else\n"
+    "~/.config/zulname/ZULNAME.INI. Cabinet folders and value lists: $ZULNAME_HOME, else\n"
+    "~/.local/share/zulname/.\n"};
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so that it works without a display.
+    if (const auto status = command_help::HandleHelpOrVersion(argc, argv, kHelp, std::cout)) return *status;
     CRozudeziApp app(argc, argv);
     if (!app.Initialise()) return 1;
 

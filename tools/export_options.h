@@ -29,10 +29,6 @@ struct Options {
     std::int32_t Dpi() const;
 };
 
-inline constexpr const char* kUsage =
-    "usage: zulname-export [--record FILE] [--page N] [--card-mode] [--list LIST [--design-card N] [list options]] "
-    "--format pdf|png|trace [-o OUT] [--dpi N]";
-
 // The options of the arguments after the command name. False, with the problem, when they do
 // not make a valid command line.
 bool ParseOptions(const std::vector<std::string_view>& args, Options& options, std::string& problem);

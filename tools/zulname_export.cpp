@@ -12,6 +12,7 @@
 #include "render/qt/font_substitutes.h"
 #include "render/qt/offscreen.h"
 #include "render/sheet.h"
+#include "tools/command_help.h"
 #include "tools/export_options.h"
 #include "tools/export_output.h"
 #include "tools/export_view.h"
@@ -19,6 +20,29 @@
 #include "store/locations.h"
 
 namespace {
+
+constexpr command_help::CommandText kHelp{
+    "zulname-export",
+    "zulname-export [--record FILE] [--page N] [--card-mode] [--list LIST [--design-card N] [list options]] "
+    "--format pdf|png|trace [-o OUT] [--dpi N]\n"
+    "zulname-export --help | --version",
+    "Draws what a print job would print, without a window: to a PDF, to PNG images (OUT-N.png\n"
+    "for each page when there are several) or to a trace of the drawing operations.\n"
+    "\n"
+    "  --record FILE   the record file to draw (default: the current one of the settings file)\n"
+    "  --page N        only page N (default: every page)\n"
+    "  --card-mode     the current card on its guide grid, as the edit view shows it\n"
+    "  --list LIST     print the rows of a participant list (CSV, TSV, xlsx, ods) instead of\n"
+    "                  the record file's cards, each through the design of one card\n"
+    "  --design-card N the card whose design the rows take (default: the current card)\n"
+    "  list options    --sheet NAME, --encoding auto|utf-8|utf-16|cp932, --map COLUMN=ITEM,\n"
+    "                  --no-header, --kana keep|hiragana|katakana,\n"
+    "                  --unencodable refuse|skip|replace\n"
+    "  --format F      pdf, png or trace\n"
+    "  -o OUT          the output file; a trace goes to standard output without it\n"
+    "  --dpi N         the resolution, 10 to 1200 (default: pdf 1200, png 300)\n"
+    "\n"
+    "Exit status: 0 on success, 1 when drawing or writing fails, 2 for a usage error.\n"};
 
 constexpr int kUsageError = 2;
 constexpr int kFailure = 1;
@@ -37,10 +61,11 @@ void KeepSevereQtMessages(QtMsgType type, const QMessageLogContext&, const QStri
 
 int main(int argc, char** argv) {
     using namespace export_tool;
+    if (const auto status = command_help::HandleHelpOrVersion(argc, argv, kHelp, std::cout)) return *status;
     Options options;
     std::string problem;
     if (!ParseOptions(std::vector<std::string_view>(argv + 1, argv + argc), options, problem))
-        return Fail(kUsageError, problem + "; " + kUsage);
+        return Fail(kUsageError, problem + "; usage: " + std::string(command_help::FirstLine(kHelp.synopsis)));
 
     RecordLocation location;
     if (!FindRecordFile(options.record, location, problem)) return Fail(kFailure, problem);

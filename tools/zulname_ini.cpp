@@ -8,10 +8,27 @@
 
 #include "store/profile_value.h"
 #include "store/profiles.h"
+#include "tools/command_help.h"
 #include "tools/ini_arguments.h"
 #include "tools/write_failure.h"
 
 namespace {
+
+constexpr command_help::CommandText kHelp{
+    "zulname-ini",
+    "zulname-ini [--raw] get FILE SECTION KEY [DEFAULT]\n"
+    "zulname-ini [--raw] getint FILE SECTION KEY [DEFAULT]\n"
+    "zulname-ini [--raw] set FILE SECTION KEY VALUE\n"
+    "zulname-ini --help | --version",
+    "Reads and writes a profile file with the program's own reader and writer. Arguments and\n"
+    "output are UTF-8, converted to and from code page 932.\n"
+    "\n"
+    "  get       prints the key's text, or DEFAULT when it is missing\n"
+    "  getint    prints the key's value as an integer, or DEFAULT (0) when it is missing\n"
+    "  set       stores VALUE under the key, creating the file and section when missing\n"
+    "  --raw     print the stored bytes unconverted; arguments may carry bytes as \\xHH\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the file cannot be written, 2 for a usage error.\n"};
 
 constexpr int kUsageError = 2;
 constexpr int kFailure = 1;
@@ -62,6 +79,7 @@ int Run(const Command& command, const ProfileFile& file, const std::vector<std::
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto status = command_help::HandleHelpOrVersion(argc, argv, kHelp, std::cout)) return *status;
     std::vector<std::string_view> args(argv + 1, argv + argc);
     const bool raw = !args.empty() && args.front() == "--raw";
     if (raw) args.erase(args.begin());

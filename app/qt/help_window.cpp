@@ -1,9 +1,13 @@
 #include "app/qt/help_window.h"
 
+#include <QFile>
 #include <QUrl>
 
+#include "app/program_data.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/toolbar_icons.h"
+
+std::string ContentsPagePath() { return ProgramDataFolder() + "/help/index.html"; }
 
 HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
     setWindowFlag(Qt::Window);
@@ -14,7 +18,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
 }
 
 void HelpWindow::ShowContents() {
-    setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
+    setSource(QUrl::fromLocalFile(QFile::decodeName(ContentsPagePath().c_str())));
     document()->setDocumentMargin(12);
     show();
     raise();

@@ -2,8 +2,13 @@
 
 #include <QTextBrowser>
 
+#include <string>
+
 // The help: the contents page shipped with the program, in a window of its own. Links to other
 // pages of the help stay in the window; web addresses open in the desktop's browser.
+// The contents page: help/index.html in the program's data folder (app/program_data.h).
+std::string ContentsPagePath();
+
 class HelpWindow : public QTextBrowser {
 public:
     explicit HelpWindow(QWidget* parent = nullptr);

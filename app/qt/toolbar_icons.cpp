@@ -278,6 +278,6 @@ QIcon CommandIcon(CommandId id) {
     return draw ? QIcon(new DrawnIconEngine(std::move(draw))) : QIcon();
 }
 
-QIcon ProgramIcon() {
-    return QIcon(new DrawnIconEngine([](QPainter& p) { Tag(p, QRectF(0.5, 2.5, 15.0, 11.0)); }));
-}
+void DrawProgramIcon(QPainter& painter) { Tag(painter, QRectF(0.5, 2.5, 15.0, 11.0)); }
+
+QIcon ProgramIcon() { return QIcon(new DrawnIconEngine(DrawProgramIcon)); }

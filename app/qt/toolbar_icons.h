@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+class QPainter;
+
 #include "view/commands.h"
 
 // The program's icons, drawn in code at whatever size and pixel ratio they are asked for, so
@@ -11,3 +13,5 @@
 QIcon CommandIcon(CommandId id);
 // The program's own icon: a name tag.
 QIcon ProgramIcon();
+// Draws the program's icon on a 16 × 16 grid; the launcher's icon files are drawn from it too.
+void DrawProgramIcon(QPainter& painter);

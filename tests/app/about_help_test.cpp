@@ -17,7 +17,7 @@ TEST(AboutBoxTest, ShowsNameVersionAndCopyright) {
 }
 
 TEST(HelpTest, ContentsPageShipsWithTheProgram) {
-    QFile page(QStringLiteral(":/help/index.html"));
+    QFile page(QFile::decodeName(ContentsPagePath().c_str()));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(page.readAll());
     EXPECT_TRUE(html.contains(QString::fromUtf8("印刷")));

@@ -1,0 +1,23 @@
+#include "app/program_data.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/optical_media.h"
+
+std::string ProgramDataFolderFor(const std::string& programFile, const std::string& installedRelative,
+                                 const std::string& buildTreeFolder) {
+    if (!programFile.empty()) {
+        const std::filesystem::path installed =
+            std::filesystem::path(programFile).parent_path() / installedRelative;
+        std::error_code error;
+        if (std::filesystem::is_directory(installed, error)) return installed.lexically_normal().string();
+    }
+    return buildTreeFolder;
+}
+
+std::string ProgramDataFolder() {
+    // Both are set by the build: the install layout's share folder seen from its bin folder,
+    // and the resources folder of the source tree.
+    return ProgramDataFolderFor(ProgramFilePath(), ZULNAME_INSTALLED_DATA, ZULNAME_SOURCE_DATA);
+}
