@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "render/card.h"
+#include "render/empty_sheet.h"
 #include "render/logical_math.h"
 #include "store/color_setting.h"
 #include "store/items.h"
@@ -148,6 +149,7 @@ void DrawSheet(ViewState& view, Surface& surface) {
         if (page > 1) settings.WriteInt("CurPage", PageKey(view), 1);
         settings.WriteInt("MaxPage", PageKey(view), 1);
         settings.Flush();
+        if (!surface.IsPrinting()) DrawEmptySheet(layout, surface);
         return;
     }
     if (page > lastPage) {

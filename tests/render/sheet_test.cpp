@@ -86,6 +86,34 @@ TEST_F(SheetTest, AnEmptyRecordFileHasOnePageThatPrintsNothing) {
     EXPECT_EQ(settings.ReadInt("MaxPage", "1" + record.Path(), 0), 1);
 }
 
+TEST_F(SheetTest, AnEmptyRecordFileShowsWhereTheTagsGoAndHowToStart) {
+    Record("");
+    Settings("[PrintOptions]\r\n1NoCutLine=1\r\n");  // the outlines are a hint, not cut lines
+    const std::vector<std::string> shown = Trace([&](Surface& s) { DrawSheet(view, s); }, {}, false);
+    std::vector<std::string> outlines, texts;
+    for (const std::string& line : shown) (line.rfind("rect ", 0) == 0 ? outlines : texts).push_back(line);
+    ASSERT_EQ(outlines.size(), 10u);
+    EXPECT_EQ(outlines.front().substr(0, outlines.front().find(" pen")), "rect 10 -10 368 -226");
+    EXPECT_EQ(outlines.back().substr(0, outlines.back().find(" pen")), "rect 368 -874 726 -1090");
+    EXPECT_NE(outlines.front().find("brush=none"), std::string::npos);
+    // One line of guidance, centred in the first tag: 14 characters of 8 by 17 units.
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].rfind("text 77 -109 224 17 ", 0), 0u) << texts[0];
+    EXPECT_NE(texts[0].find("\"「入力」でカードを作成します\""), std::string::npos);
+
+    // Gaps and offsets place the outlines as they will place the tags; a tag narrower than the
+    // line starts it at its left edge.
+    Settings("[PrintOptions]\r\n1Column=3\r\n1Line=1\r\n1GapH=20\r\n[Card]\r\n1w=100\r\n1h=50\r\n");
+    Record("[Option]\r\nLeft=30\r\nTop=40\r\n");
+    const std::vector<std::string> narrow = Trace([&](Surface& s) { DrawSheet(view, s); }, {}, false);
+    ASSERT_EQ(narrow.size(), 4u);
+    EXPECT_EQ(narrow[2].substr(0, narrow[2].find(" pen")), "rect 270 -40 370 -90");
+    EXPECT_EQ(narrow[3].rfind("text 35 -56 ", 0), 0u) << narrow[3];
+
+    // Printed, an empty record file is still blank paper.
+    EXPECT_TRUE(Trace([&](Surface& s) { DrawSheet(view, s); }).empty());
+}
+
 TEST_F(SheetTest, ColumnsAndRowsBelowOneCountAsOne) {
     Settings("[PrintOptions]\r\n1Column=0\r\n1Line=abc\r\n");
     NamedCards(3);
