@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
     CMainFrame frame(view, view, &app);
     view->SetContextMenu(frame.ContextMenu());
     view->SetCommandsChanged([&frame] { frame.UpdateCommands(); });
+    view->SetZoomChanged([&frame](int percent) { frame.ShowZoom(percent); });
 
     // The modeless input dialog lives while the view is in card mode.
     std::unique_ptr<CEnterDlg> enter;

@@ -51,6 +51,11 @@ const std::vector<CommandInfo> kCommands = {
     {CommandId::SwitchCabinet, "ｼﾞｬﾝﾙ切替", '\0', "", {}, "ジャンルを切替えます", kView},
     {CommandId::PreviousPage, "前のページ", '\0', "", {}, "前のページに戻ります", kView},
     {CommandId::NextPage, "次のページ", '\0', "", {}, "次のページに移ります", kView},
+    {CommandId::ZoomIn, "拡大", '\0', "Ctrl++", {"Ctrl++", "Ctrl+="}, "表示を拡大します", kView},
+    {CommandId::ZoomOut, "縮小", '\0', "Ctrl+-", {"Ctrl+-"}, "表示を縮小します", kView},
+    {CommandId::ZoomActualSize, "実寸", '\0', "Ctrl+0", {"Ctrl+0"}, "実際の大きさで表示します", kView},
+    {CommandId::ZoomWholePage, "ページ全体", '\0', "", {}, "ページ全体が見えるように表示します", kView},
+    {CommandId::ZoomWholeTag, "タグ全体", '\0', "", {}, "名札全体が見えるように表示します", kView},
     {CommandId::HelpIndex, "目次", '\0', "F1", {"F1"}, "ヘルプの目次を表示します", kApp},
     {CommandId::About, "バージョン情報", 'A', "", {}, "ﾌﾟﾛｸﾞﾗﾑ情報､ﾊﾞｰｼﾞｮﾝ､版権の表示", kApp},
     {CommandId::HomePage, "ホームページ", '\0', "", {}, "Tervane Lab.２号館へジャンプします", kView},
@@ -138,7 +143,8 @@ const std::vector<MenuEntry>& MainMenu() {
         Sub("ツール", 'T', {Item(C::MergePrint)}),
         Sub("表示", 'V',
             {Item(C::ToggleToolbar), Item(C::ToggleStatusBar), Separator(), Item(C::SwitchLabel),
-             Item(C::SwitchCabinet), Separator(), Item(C::PreviousPage), Item(C::NextPage)}),
+             Item(C::SwitchCabinet), Separator(), Item(C::PreviousPage), Item(C::NextPage), Separator(),
+             Item(C::ZoomIn), Item(C::ZoomOut), Item(C::ZoomActualSize), Item(C::ZoomWholePage), Item(C::ZoomWholeTag)}),
         Sub("ﾍﾙﾌﾟ", 'H', {Item(C::HelpIndex), Item(C::About, true), Separator(), Item(C::HomePage)}),
     };
     return menu;

@@ -51,6 +51,11 @@ enum class CommandId {
     SwitchCabinet,
     PreviousPage,
     NextPage,
+    ZoomIn,
+    ZoomOut,
+    ZoomActualSize,
+    ZoomWholePage,
+    ZoomWholeTag,
     // "ﾍﾙﾌﾟ"
     HelpIndex,
     About,

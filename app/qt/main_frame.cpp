@@ -200,8 +200,17 @@ QToolBar* CMainFrame::CreateToolBar(const QString& title, const QString& name,
 void CMainFrame::CreateStatusBar() {
     // The message pane is the bar's own: it shows the prompt of the menu item or button under
     // the pointer.
+    zoomPane_ = new QLabel(statusBar());
+    zoomPane_->setObjectName(QStringLiteral("ZoomPane"));
+    zoomPane_->setAlignment(Qt::AlignCenter);
+    zoomPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    zoomPane_->setMinimumWidth(zoomPane_->fontMetrics().horizontalAdvance(QStringLiteral("800%")) + 12);
+    zoomPane_->setToolTip(ToQt("表示の倍率"));
+    statusBar()->addPermanentWidget(zoomPane_);
     AddIndicators(statusBar());
 }
+
+void CMainFrame::ShowZoom(int percent) { zoomPane_->setText(QStringLiteral("%1%").arg(percent)); }
 
 QAction* CMainFrame::CommandAction(CommandId id) const { return actions_.at(id); }
 

@@ -14,6 +14,7 @@
 #include "view/commands.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QToolBar;
 
@@ -45,6 +46,8 @@ public:
 
     // Puts a stored path (code page 932) first in the recent-file list of the "ﾌｧｲﾙ" menu.
     void AddRecentFile(const std::string& storedPath);
+    // Shows the view's zoom in its status-bar pane ("100%").
+    void ShowZoom(int percent);
 
 signals:
     // An entry of the recent-file list was chosen; the path is stored text (code page 932).
@@ -84,6 +87,7 @@ private:
     QMenu* contextMenu_ = nullptr;
     QToolBar* firstToolBar_ = nullptr;
     QToolBar* secondToolBar_ = nullptr;
+    QLabel* zoomPane_ = nullptr;
     RecentFileList recentFiles_;
     QAction* recentPlaceholder_ = nullptr;
     std::vector<QAction*> recentEntries_;

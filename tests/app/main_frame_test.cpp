@@ -197,7 +197,10 @@ TEST_F(MainFrameTest, StatusBarHasTheMessagePaneAndFourIndicators) {
     for (const QLabel* label : frame->statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         panes << label->text();
     }
-    EXPECT_EQ(panes, (QStringList{Text("ｶﾅ"), QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}));
+    // The view's zoom comes first, empty until the view tells it.
+    EXPECT_EQ(panes, (QStringList{QString(), Text("ｶﾅ"), QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}));
+    frame->ShowZoom(150);
+    EXPECT_EQ(frame->statusBar()->findChild<QLabel*>(QStringLiteral("ZoomPane"))->text(), QStringLiteral("150%"));
     EXPECT_EQ(frame->CommandAction(CommandId::About)->statusTip(), Text("ﾌﾟﾛｸﾞﾗﾑ情報､ﾊﾞｰｼﾞｮﾝ､版権の表示"));
     frame->show();
     frame->CommandAction(CommandId::About)->showStatusText(frame.get());

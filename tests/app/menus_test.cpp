@@ -75,7 +75,8 @@ TEST(MenusTest, EachMenuListsItsItemsInOrder) {
               "垂直 {上へ\t↑ | ちょっと上へ | ちょっと下へ | 下へ\t↓}");
     EXPECT_EQ(Describe(menu[6].children), "差し込み印刷設定");
     EXPECT_EQ(Describe(menu[7].children),
-              "ツールバー(&T) | ステータス バー(&S) | - | ﾗﾍﾞﾙ種類切替 | ｼﾞｬﾝﾙ切替 | - | 前のページ | 次のページ");
+              "ツールバー(&T) | ステータス バー(&S) | - | ﾗﾍﾞﾙ種類切替 | ｼﾞｬﾝﾙ切替 | - | 前のページ | 次のページ | - | "
+              "拡大\tCtrl++ | 縮小\tCtrl+- | 実寸\tCtrl+0 | ページ全体 | タグ全体");
     EXPECT_EQ(Describe(menu[8].children), "目次\tF1 | バージョン情報(&A)... | - | ホームページ");
 }
 
@@ -156,6 +157,10 @@ TEST(MenusTest, KeysAndOwners) {
     EXPECT_EQ(Command(CommandId::Cut).keys, (Keys{"Ctrl+X", "Shift+Del"}));
     EXPECT_EQ(Command(CommandId::Undo).keys, (Keys{"Ctrl+Z", "Alt+Backspace"}));
     EXPECT_TRUE(Command(CommandId::MoveLeftSmall).keys.empty());
+    // "=" is "+" without Shift on keyboards that have both on one key.
+    EXPECT_EQ(Command(CommandId::ZoomIn).keys, (Keys{"Ctrl++", "Ctrl+="}));
+    EXPECT_EQ(Command(CommandId::ZoomOut).keys, Keys{"Ctrl+-"});
+    EXPECT_EQ(Command(CommandId::ZoomActualSize).keys, Keys{"Ctrl+0"});
 
     for (const CommandInfo& info : Commands()) {
         CommandOwner expected = CommandOwner::View;

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/program_data.h"
-#include "support/temp_home.h"
+#include "tests/support/temp_home.h"
 
 namespace fs = std::filesystem;
 

@@ -7,9 +7,11 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <filesystem>
 
+#include "render/sheet.h"
 #include "store/storage_layout.h"
 #include "tests/support/temp_home.h"
 #include "view/qt/edit_view.h"
@@ -86,7 +88,7 @@ TEST_F(EditViewTest, DoubleClickOnTheSheetOpensTheInputDialogAndItsCommands) {
 TEST_F(EditViewTest, PointerPositionsFollowResolutionAndScrolling) {
     for (const std::string& folder : CabinetFolders()) std::filesystem::create_directories(PathOf(folder));
     WriteBytes(PathOf("ZULNAME.INI"), "[Current]\r\nGenre=" + S("常用") + "\r\n[CurrentIni]\r\n" + S("常用") + "=" +
-                                          Home() + "/Always/r.ini\r\n");
+                                          Home() + "/Always/r.ini\r\n[Option]\r\nZoom=100\r\n");
     WriteBytes(PathOf("Always/r.ini"), "[#Setting#]\r\nLabel=1\r\n");
     class Dialog : public InputDialogLink {
     public:
@@ -108,4 +110,131 @@ TEST_F(EditViewTest, PointerPositionsFollowResolutionAndScrolling) {
     view.verticalScrollBar()->setValue(dpi);
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(dpi, dpi));
     EXPECT_EQ(dialog.position.y, 190);
+}
+
+namespace {
+
+class PositionDialog : public InputDialogLink {
+public:
+    void SetPosition(ItemPosition at, bool) override { position = at; }
+    ItemPosition GetPosition() const override { return position; }
+    ItemPosition position{-1, -1};
+};
+
+class ZoomedViewTest : public EditViewTest {
+protected:
+    // A record file with one slot; the settings name it, and the zoom when one is given.
+    void WriteFiles(const std::string& zoom) {
+        for (const std::string& folder : CabinetFolders()) std::filesystem::create_directories(PathOf(folder));
+        WriteBytes(PathOf("ZULNAME.INI"), "[Current]\r\nGenre=" + S("常用") + "\r\n[CurrentIni]\r\n" + S("常用") + "=" +
+                                              Home() + "/Always/r.ini\r\n" +
+                                              (zoom.empty() ? "" : "[Option]\r\nZoom=" + zoom + "\r\n"));
+        WriteBytes(PathOf("Always/r.ini"), "[#Setting#]\r\nLabel=1\r\n");
+    }
+};
+
+}  // namespace
+
+TEST_F(ZoomedViewTest, PointerPositionsMapThroughZoomAndScrolling) {
+    for (const int percent : {50, 100, 200}) {
+        WriteFiles(std::to_string(percent));
+        PositionDialog dialog;
+        CRozudeziView view(printer, {});
+        view.resize(300, 200);
+        view.show();
+        view.SetInputDialogOpener([&] { view.Model().SetInputDialog(&dialog); });
+        view.Start();
+        view.Execute(CommandId::Input);
+        const ViewZoom& zoom = view.Zoom();
+        ASSERT_EQ(zoom.Percent(), percent);
+        // The contents are the sheet at the zoom.
+        EXPECT_EQ(view.verticalScrollBar()->maximum(), std::max(0, zoom.ExtentY(1195) - view.viewport()->height()));
+        EXPECT_EQ(view.horizontalScrollBar()->maximum(), std::max(0, zoom.ExtentX(760) - view.viewport()->width()));
+        for (const int scroll : {0, 30}) {
+            view.verticalScrollBar()->setValue(scroll);
+            ASSERT_EQ(view.verticalScrollBar()->value(), scroll);
+            // A click on the pixel where the point 110, 80 units from the corner is drawn: the
+            // tag starts 10 units in. At 50 % a pixel covers two units, and either may be hit.
+            QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(zoom.PixelX(110, 0), zoom.PixelY(80, scroll)));
+            const int slack = percent >= 100 ? 0 : 1;
+            EXPECT_NEAR(dialog.position.x, 100, slack) << percent << "% " << scroll;
+            EXPECT_NEAR(dialog.position.y, 70, slack) << percent << "% " << scroll;
+        }
+    }
+}
+
+TEST_F(ZoomedViewTest, FirstStartFitsTheWholePageAndKeepsTheZoom) {
+    WriteFiles("");
+    std::vector<int> shown;
+    {
+        CRozudeziView view(printer, {});
+        view.resize(400, 500);
+        view.show();
+        view.SetZoomChanged([&](int percent) { shown.push_back(percent); });
+        view.Start();
+        const int percent = view.Zoom().Percent();
+        EXPECT_LT(percent, 100);
+        EXPECT_LE(view.Zoom().ExtentY(1195), view.viewport()->height());
+        EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
+        EXPECT_EQ(shown, std::vector<int>{percent});
+        EXPECT_EQ(SettingsProfile().ReadInt("Option", "Zoom", 0), percent);
+        view.Execute(CommandId::ZoomIn);
+        EXPECT_GT(view.Zoom().Percent(), percent);
+        EXPECT_EQ(shown.back(), view.Zoom().Percent());
+    }
+    // The next start shows the zoom the last one ended with.
+    const int kept = SettingsProfile().ReadInt("Option", "Zoom", 0);
+    CRozudeziView again(printer, {});
+    again.resize(400, 500);
+    again.Start();
+    EXPECT_EQ(again.Zoom().Percent(), kept);
+}
+
+TEST_F(ZoomedViewTest, WholeTagFillsTheViewWithTheTag) {
+    WriteFiles("100");
+    CRozudeziView view(printer, {});
+    view.resize(600, 500);
+    view.show();
+    view.Start();
+    view.Execute(CommandId::ZoomWholeTag);
+    const ViewZoom& zoom = view.Zoom();
+    const SheetLayout layout = ReadSheetLayout(view.Model().State());
+    ASSERT_GT(layout.label.width, 0);
+    EXPECT_GT(zoom.Percent(), 100);
+    // The tag and its margin fit; the tag's corner is just inside the view's.
+    EXPECT_LE(zoom.ExtentX(layout.label.width + 20), view.viewport()->width());
+    EXPECT_LE(zoom.ExtentY(layout.label.height + 20), view.viewport()->height());
+    const QPoint scroll(view.horizontalScrollBar()->value(), view.verticalScrollBar()->value());
+    EXPECT_NEAR(zoom.PixelX(layout.left, scroll.x()), zoom.ExtentX(10), 1);
+    EXPECT_NEAR(zoom.PixelY(layout.top, scroll.y()), zoom.ExtentY(10), 1);
+}
+
+TEST_F(ZoomedViewTest, CtrlWheelZoomsAboutThePointerAndTheWheelAloneScrolls) {
+    WriteFiles("100");
+    CRozudeziView view(printer, {});
+    view.resize(400, 300);
+    view.show();
+    view.Start();
+    const QPoint pointer(150, 120);
+    const auto wheel = [&](Qt::KeyboardModifiers modifiers, int delta) {
+        QWheelEvent event(pointer, view.viewport()->mapToGlobal(pointer), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.viewport(), &event);
+    };
+    const auto under = [&] {
+        return std::pair{view.Zoom().LogicalX(pointer.x(), view.horizontalScrollBar()->value()),
+                         view.Zoom().LogicalY(pointer.y(), view.verticalScrollBar()->value())};
+    };
+    const auto before = under();
+    wheel(Qt::ControlModifier, 120);
+    EXPECT_EQ(view.Zoom().Percent(), 125);
+    EXPECT_NEAR(under().first, before.first, 1);
+    EXPECT_NEAR(under().second, before.second, 1);
+    wheel(Qt::ControlModifier, -120);
+    wheel(Qt::ControlModifier, -120);
+    EXPECT_EQ(view.Zoom().Percent(), 75);
+    EXPECT_EQ(SettingsProfile().ReadInt("Option", "Zoom", 0), 75);
+    // Without Ctrl the zoom stays.
+    wheel(Qt::NoModifier, -120);
+    EXPECT_EQ(view.Zoom().Percent(), 75);
 }

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QRubberBand>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "dialogs/qt/cabinet_chooser_dialog.h"
 #include "dialogs/qt/color_chooser.h"
@@ -21,11 +22,13 @@ namespace {
 // The scrollable extent of the view, in hundredths of an inch: a sheet of paper and a margin.
 constexpr int kExtentWidth = 760;
 constexpr int kExtentHeight = 1195;
+// The room left around a tag that "タグ全体" fits into the view.
+constexpr int kTagMargin = 10;
 
 }  // namespace
 
 CRozudeziView::CRozudeziView(QPrinter& printer, const std::vector<std::string>& userItems, QWidget* parent)
-    : QAbstractScrollArea(parent), printer_(printer), model_(*this, userItems) {
+    : QAbstractScrollArea(parent), printer_(printer), model_(*this, userItems), zoom_(logicalDpiX(), logicalDpiY()) {
     model_.State().image = &image_;
     model_.State().screenDpiX = logicalDpiX();
     model_.State().screenDpiY = logicalDpiY();
@@ -39,6 +42,11 @@ CRozudeziView::~CRozudeziView() = default;
 
 void CRozudeziView::Start() {
     model_.Start();
+    // On a first start the whole page is shown, whatever the size of the window.
+    if (zoom_.Load(model_.Settings()))
+        ZoomChanged(QPoint(0, 0));
+    else
+        ExecuteZoom(CommandId::ZoomWholePage);
     Refresh();
 }
 
@@ -69,6 +77,8 @@ void CRozudeziView::Execute(CommandId command) {
         PrintPreview();
     } else if (const auto dialog = dialogCommands_.find(command); dialog != dialogCommands_.end()) {
         dialog->second();
+    } else if (ExecuteZoom(command)) {
+        viewport()->update();
     } else {
         model_.Execute(command);
     }
@@ -90,7 +100,7 @@ void CRozudeziView::Refresh() {
 void CRozudeziView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     const QPoint scroll = ScrollOffset();
-    QPainterSurface surface(painter, logicalDpiX(), logicalDpiY(), QPointF(-scroll.x(), -scroll.y()), false);
+    QPainterSurface surface(painter, zoom_.DpiX(), zoom_.DpiY(), QPointF(-scroll.x(), -scroll.y()), false);
     DrawSheet(model_.State(), surface);
 }
 
@@ -100,8 +110,8 @@ void CRozudeziView::resizeEvent(QResizeEvent* event) {
 }
 
 void CRozudeziView::UpdateScrollBars() {
-    const int width = kExtentWidth * logicalDpiX() / 100;
-    const int height = kExtentHeight * logicalDpiY() / 100;
+    const int width = zoom_.ExtentX(kExtentWidth);
+    const int height = zoom_.ExtentY(kExtentHeight);
     const QSize page = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, width - page.width()));
     horizontalScrollBar()->setPageStep(page.width());
@@ -114,15 +124,69 @@ QPoint CRozudeziView::ScrollOffset() const {
 }
 
 LogicalPoint CRozudeziView::ToLogical(const QPoint& pixel) const {
-    const QPoint content = pixel + ScrollOffset();
-    return {content.x() * 100 / logicalDpiX(), content.y() * 100 / logicalDpiY()};
+    const QPoint scroll = ScrollOffset();
+    return {zoom_.LogicalX(pixel.x(), scroll.x()), zoom_.LogicalY(pixel.y(), scroll.y())};
 }
 
 QRect CRozudeziView::ToPixels(const DragRect& rect) const {
     const QPoint scroll = ScrollOffset();
-    const auto x = [&](std::int32_t logical) { return logical * logicalDpiX() / 100 - scroll.x(); };
-    const auto y = [&](std::int32_t logical) { return logical * logicalDpiY() / 100 - scroll.y(); };
+    const auto x = [&](std::int32_t logical) { return zoom_.PixelX(logical, scroll.x()); };
+    const auto y = [&](std::int32_t logical) { return zoom_.PixelY(logical, scroll.y()); };
     return QRect(QPoint(x(rect.left), y(rect.top)), QPoint(x(rect.right), y(rect.bottom)));
+}
+
+bool CRozudeziView::ExecuteZoom(CommandId command) {
+    switch (command) {
+        case CommandId::ZoomIn:
+        case CommandId::ZoomOut:
+        case CommandId::ZoomActualSize: ZoomAbout(viewport()->rect().center(), command); return true;
+        case CommandId::ZoomWholePage: FitArea(0, 0, kExtentWidth, kExtentHeight); return true;
+        case CommandId::ZoomWholeTag: {
+            const SheetLayout layout = ReadSheetLayout(model_.State());
+            FitArea(layout.left - kTagMargin, layout.top - kTagMargin, layout.label.width + 2 * kTagMargin,
+                    layout.label.height + 2 * kTagMargin);
+            return true;
+        }
+        default: return false;
+    }
+}
+
+void CRozudeziView::ZoomAbout(const QPoint& pixel, CommandId command) {
+    const std::int32_t beforeX = zoom_.DpiX(), beforeY = zoom_.DpiY();
+    if (command == CommandId::ZoomIn) {
+        zoom_.ZoomIn();
+    } else if (command == CommandId::ZoomOut) {
+        zoom_.ZoomOut();
+    } else {
+        zoom_.SetPercent(100);
+    }
+    const QPoint scroll = ScrollOffset();
+    ZoomChanged({ViewZoom::ScrollKeeping(pixel.x(), scroll.x(), beforeX, zoom_.DpiX()),
+                 ViewZoom::ScrollKeeping(pixel.y(), scroll.y(), beforeY, zoom_.DpiY())});
+}
+
+void CRozudeziView::FitArea(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
+    zoom_.Fit(width, height, viewport()->width(), viewport()->height());
+    ZoomChanged({zoom_.ExtentX(std::max(left, 0)), zoom_.ExtentY(std::max(top, 0))});
+}
+
+void CRozudeziView::ZoomChanged(const QPoint& scroll) {
+    zoom_.Store(model_.Settings());
+    UpdateScrollBars();
+    horizontalScrollBar()->setValue(scroll.x());
+    verticalScrollBar()->setValue(scroll.y());
+    viewport()->update();
+    if (zoomChanged_) zoomChanged_(zoom_.Percent());
+}
+
+void CRozudeziView::wheelEvent(QWheelEvent* event) {
+    // Ctrl with the wheel zooms about the pointer; the wheel alone scrolls.
+    if (!(event->modifiers() & Qt::ControlModifier) || event->angleDelta().y() == 0) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    ZoomAbout(event->position().toPoint(), event->angleDelta().y() > 0 ? CommandId::ZoomIn : CommandId::ZoomOut);
+    event->accept();
 }
 
 void CRozudeziView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -12,6 +12,7 @@
 #include "render/qt/qpainter_surface.h"
 #include "view/commands.h"
 #include "view/edit_view_model.h"
+#include "view/zoom.h"
 
 class QMenu;
 class QPrinter;
@@ -19,7 +20,7 @@ class QRubberBand;
 
 // The edit view: one sheet page of tags, or the current tag on its guide grid while the input
 // dialog is open. It draws through the same sheet drawing as the printer, and turns pointer
-// positions into logical units through its real resolution and scroll position.
+// positions into logical units through its real resolution, zoom and scroll position.
 class CRozudeziView : public QAbstractScrollArea, public CommandTarget, private ViewPlatform {
 public:
     CRozudeziView(QPrinter& printer, const std::vector<std::string>& userItems, QWidget* parent = nullptr);
@@ -40,6 +41,9 @@ public:
     // Told after every change, so that menus and toolbars show what is available now.
     void SetCommandsChanged(std::function<void()> changed) { commandsChanged_ = std::move(changed); }
     void SetHomePageOpener(std::function<void()> open) { openHomePage_ = std::move(open); }
+    // Told the zoom in percent whenever it changes, for the status bar.
+    void SetZoomChanged(std::function<void(int)> changed) { zoomChanged_ = std::move(changed); }
+    const ViewZoom& Zoom() const { return zoom_; }
     // Told the stored path of each record file the view turns to, for the recent-file list.
     void SetRecordFileOpened(std::function<void(const std::string&)> opened) { recordFileOpened_ = std::move(opened); }
 
@@ -56,6 +60,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -73,6 +78,13 @@ private:
     void Print();
     void PrintPreview();
     void UpdateScrollBars();
+    bool ExecuteZoom(CommandId command);
+    // 拡大, 縮小 or 実寸, keeping what lies under the viewport pixel in its place.
+    void ZoomAbout(const QPoint& pixel, CommandId command);
+    // Fits width × height logical units into the viewport and scrolls to (left, top).
+    void FitArea(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
+    // Stores the zoom, sets the scroll bars for it and tells the status bar.
+    void ZoomChanged(const QPoint& scroll);
     QPoint ScrollOffset() const;
     // A pointer position as logical units from the top-left of the view's contents.
     LogicalPoint ToLogical(const QPoint& pixel) const;
@@ -85,6 +97,8 @@ private:
     std::map<CommandId, std::function<void()>> dialogCommands_;
     std::function<void()> openInputDialog_, commandsChanged_, openHomePage_;
     std::function<void(const std::string&)> recordFileOpened_;
+    std::function<void(int)> zoomChanged_;
+    ViewZoom zoom_;
     std::string shownRecordFile_;
     QMenu* contextMenu_ = nullptr;
     QRubberBand* rubberBand_ = nullptr;
