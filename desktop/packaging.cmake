@@ -1,6 +1,6 @@
 # `make package`: a Debian package of everything installed. Library dependencies come from the
-# binaries (dpkg-shlibdeps); the fonts, Qt's Japanese translations and its display plugins are
-# loaded at run time and so named here.
+# binaries (dpkg-shlibdeps); the fonts, Qt's Japanese translations, its display plugins and the
+# label-sheet database are loaded at run time and so named here.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zulname)
 set(CPACK_PACKAGE_VENDOR "ZUL Name Card")
@@ -13,5 +13,5 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, qt6-translations-l10n, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, qt6-translations-l10n, qt6-qpa-plugins, glabels-data")
 include(CPack)

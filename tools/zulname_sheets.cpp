@@ -12,9 +12,28 @@
 #include "sheets/slot_sheet.h"
 #include "store/label_sizes.h"
 #include "store/locations.h"
+#include "tools/command_help.h"
 #include "tools/record_location.h"
 
 namespace {
+
+constexpr command_help::CommandText kHelp{
+    "zulname-sheets",
+    "zulname-sheets list [--search TEXT]\n"
+    "zulname-sheets show MAKER PART\n"
+    "zulname-sheets apply MAKER PART [--slot 1|2|3] [--record FILE]\n"
+    "zulname-sheets save NAME [--slot 1|2|3] [--record FILE]\n"
+    "zulname-sheets --help | --version",
+    "Lists the label sheets the program knows and puts one into a label slot.\n"
+    "\n"
+    "  list      one line per product: maker, part, label size, columns x rows, source\n"
+    "  show      everything known of one product, and how it fits a slot\n"
+    "  apply     stores the product's label size and print options in the slot\n"
+    "  save      keeps the slot's settings as a sheet of your own, named NAME\n"
+    "  --slot N  the label slot (default: the record file's)\n"
+    "  --record FILE  the record file (default: the current one of the settings file)\n"
+    "\n"
+    "Exit status: 0 on success, 1 on a failure, 2 for a usage error.\n"};
 
 constexpr int kUsageError = 2;
 constexpr int kFailure = 1;
@@ -171,6 +190,7 @@ int Save(const Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto status = command_help::HandleHelpOrVersion(argc, argv, kHelp, std::cout)) return *status;
     const std::vector<std::string_view> all(argv + 1, argv + argc);
     if (all.empty()) return Usage("no command given");
     Arguments args;
