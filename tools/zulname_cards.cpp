@@ -9,10 +9,41 @@
 #include "store/items.h"
 #include "store/locations.h"
 #include "tools/cards_command.h"
+#include "tools/command_help.h"
 #include "tools/record_location.h"
+
+namespace {
+
+// One synopsis line per subcommand, from the same table the usage message is made of.
+std::string Synopsis() {
+    std::string synopsis;
+    for (const cards_tool::Subcommand& subcommand : cards_tool::Subcommands())
+        synopsis += "zulname-cards [--record FILE] " + std::string(subcommand.usage) + "\n";
+    return synopsis + "zulname-cards --help | --version";
+}
+
+constexpr const char* kDescription =
+    "Works on the cards of a record file as a list. Texts are UTF-8; every change is one atomic\n"
+    "rewrite of the file, with the cards renumbered without gaps and the print order remapped.\n"
+    "\n"
+    "  list          a header line, then each card's number and item texts, tab-separated\n"
+    "  add           a card after card N (default: at the end), texts in item-list order\n"
+    "  delete        the cards and ranges of cards given\n"
+    "  move          card N to place M\n"
+    "  sort          the cards by the text of ITEM, in Japanese collation\n"
+    "  apply-design  the design of card N to all cards or a range, for one slot or all\n"
+    "  --record FILE the record file (default: the current one of the settings file)\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the file cannot be read or written or a text cannot be\n"
+    "stored, 2 for a usage error.\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace cards_tool;
+    static const std::string synopsis = Synopsis();
+    if (const auto status = command_help::HandleHelpOrVersion(argc, argv, {"zulname-cards", synopsis, kDescription}, std::cout))
+        return *status;
     std::vector<std::string_view> args(argv + 1, argv + argc);
     std::string recordArgument;
     if (!args.empty() && args[0] == "--record") {

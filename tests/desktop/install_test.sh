@@ -13,7 +13,8 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 usr=$root/usr
 
-for file in bin/zulname bin/zulname-ini bin/zulname-export bin/zulname-sheets share/zulname/help/index.html \
+for file in bin/zulname bin/zulname-ini bin/zulname-export bin/zulname-sheets \
+    bin/zulname-cards share/zulname/help/index.html \
     share/applications/zulname.desktop share/metainfo/jp.zulname.namecard.metainfo.xml \
     share/icons/hicolor/scalable/apps/zulname.svg; do
   [ -s "$usr/$file" ] || fail "$file is not installed"
