@@ -101,12 +101,18 @@ bool PlaceForPrinter(const ViewState& view, const Surface& surface, const DibIma
 // the page origin.
 bool PlaceForScreen(const ViewState& view, const DibImage& image, const Placement& at, DeviceBox& box) {
     if (view.adjustX <= 0 || view.adjustY <= 0) return false;
-    box.x = Mul(at.px, view.screenDpiX) / view.adjustX;
-    box.y = Mul(-at.py, view.screenDpiY) / view.adjustY;
-    box.width = Mul(image.Width(), at.zoom) / 100;
-    box.height = Mul(image.Height(), at.zoom) / 100;
-    box.maxWidth = Mul(view.label.width - at.dx, view.screenDpiX) / view.adjustX;
-    box.maxHeight = Mul(view.label.height - at.dy, view.screenDpiY) / view.adjustY;
+    // Zoomed, every length is scaled by the drawing resolution over the screen's.
+    const bool zoomed = view.zoomedDpiX > 0 && view.zoomedDpiY > 0 && view.screenDpiX > 0 && view.screenDpiY > 0;
+    const std::int64_t dpiX = zoomed ? view.zoomedDpiX : view.screenDpiX;
+    const std::int64_t dpiY = zoomed ? view.zoomedDpiY : view.screenDpiY;
+    box.x = Mul(at.px, dpiX) / view.adjustX;
+    box.y = Mul(-at.py, dpiY) / view.adjustY;
+    box.width = zoomed ? Mul(Mul(image.Width(), at.zoom), dpiX) / (100 * std::int64_t{view.screenDpiX})
+                       : Mul(image.Width(), at.zoom) / 100;
+    box.height = zoomed ? Mul(Mul(image.Height(), at.zoom), dpiY) / (100 * std::int64_t{view.screenDpiY})
+                        : Mul(image.Height(), at.zoom) / 100;
+    box.maxWidth = Mul(view.label.width - at.dx, dpiX) / view.adjustX;
+    box.maxHeight = Mul(view.label.height - at.dy, dpiY) / view.adjustY;
     return true;
 }
 

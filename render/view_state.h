@@ -41,6 +41,10 @@ struct ViewState {
     std::int32_t screenDpiY = 96;
     std::int32_t adjustX = 98;
     std::int32_t adjustY = 98;
+    // The resolution the edit view draws at, its zoom included; 0 when it is the screen's own.
+    // Images on the screen grow with the zoom like everything else.
+    std::int32_t zoomedDpiX = 0;
+    std::int32_t zoomedDpiY = 0;
     CardImageCache* image = nullptr;  // the document's bitmap; no images are drawn without one
     mutable CardListCache cardList;
 };

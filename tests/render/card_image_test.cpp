@@ -98,6 +98,19 @@ TEST_F(CardImageTest, PositionIsScaledFromThePageOriginNotFromTheCard) {
     EXPECT_EQ(Screen("0001", 10, -10), Line(10, 10, 96, 48));
 }
 
+TEST_F(CardImageTest, TheZoomedViewScalesPositionAndSizeOnScreenButNotOnPaper) {
+    SetImage("0001", image, 80, 90);
+    view.zoomedDpiX = view.zoomedDpiY = 192;  // 200 %
+    EXPECT_EQ(Screen("0001", 900, -400), Line(1920, 960, 192, 96));
+    EXPECT_EQ(Printer("0001", 900, -400), Line(5880, 2940, 600, 300));
+    view.zoomedDpiX = view.zoomedDpiY = 48;  // 50 %
+    EXPECT_EQ(Screen("0001", 900, -400), Line(480, 240, 48, 24));
+    // Squeezed to the card's edge at the zoom as well: 58 units of 358 are left.
+    SetImage("0001", image, 300, 0);
+    view.zoomedDpiX = view.zoomedDpiY = 192;
+    EXPECT_EQ(Screen("0001"), Line(587, 0, 113, 96));
+}
+
 TEST_F(CardImageTest, ImagesReachingPastTheCardAreSqueezedToItsEdges) {
     SetImage("0001", image, 300, 0);  // 58 left of the card's 358 width
     EXPECT_EQ(Screen("0001"), Line(293, 0, 56, 48));

@@ -100,6 +100,8 @@ void CRozudeziView::Refresh() {
 void CRozudeziView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     const QPoint scroll = ScrollOffset();
+    model_.State().zoomedDpiX = zoom_.DpiX();
+    model_.State().zoomedDpiY = zoom_.DpiY();
     QPainterSurface surface(painter, zoom_.DpiX(), zoom_.DpiY(), QPointF(-scroll.x(), -scroll.y()), false);
     DrawSheet(model_.State(), surface);
 }
