@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <vector>
+
+#include "store/cp932.h"
 
 namespace codec {
 namespace {
@@ -43,7 +46,57 @@ private:
     iconv_t cd_;
 };
 
+constexpr char16_t kReplacement = 0xFFFD;
+constexpr char16_t kUndefined = 0xFFFF;  // a noncharacter: no code page 932 character maps to it
+constexpr std::size_t kSingleBytes = 0x10000;  // single bytes follow the 256 × 256 pairs
+
+// The code unit of UTF-8 text holding one character of the Basic Multilingual Plane (as every
+// code page 932 character is), else kUndefined.
+char16_t OneBmpCharacter(std::string_view utf8) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
+    if (utf8.size() == 1 && byte(0) < 0x80) return byte(0);
+    if (utf8.size() == 2) return static_cast<char16_t>(((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F));
+    if (utf8.size() == 3)
+        return static_cast<char16_t>(((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F));
+    return kUndefined;
+}
+
+// Every one- and two-byte character, converted once through iconv.
+const std::vector<char16_t>& DecodeTable() {
+    static const std::vector<char16_t> table = [] {
+        std::vector<char16_t> units(kSingleBytes + 0x100, kUndefined);
+        std::string utf8;
+        for (unsigned lead = 0; lead < 0x100; ++lead) {
+            const char single = static_cast<char>(lead);
+            if (Cp932ToUtf8(std::string_view(&single, 1), utf8)) units[kSingleBytes + lead] = OneBmpCharacter(utf8);
+            if (!cp932::IsLeadByte(static_cast<unsigned char>(lead))) continue;
+            for (unsigned trail = 0; trail < 0x100; ++trail) {
+                if (!cp932::IsTrailByte(static_cast<unsigned char>(trail))) continue;
+                const char pair[2] = {single, static_cast<char>(trail)};
+                if (Cp932ToUtf8(std::string_view(pair, 2), utf8)) units[(lead << 8) | trail] = OneBmpCharacter(utf8);
+            }
+        }
+        return units;
+    }();
+    return table;
+}
+
 }  // namespace
+
+void Cp932ToUtf16(std::string_view text, std::u16string& utf16) {
+    const std::vector<char16_t>& table = DecodeTable();
+    utf16.clear();
+    utf16.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = cp932::CharLength(text, pos);
+        const auto first = static_cast<unsigned char>(text[pos]);
+        const std::size_t index =
+            length == 2 ? (std::size_t{first} << 8) | static_cast<unsigned char>(text[pos + 1]) : kSingleBytes + first;
+        const char16_t unit = table[index];
+        utf16 += unit == kUndefined ? kReplacement : unit;
+        pos += length;
+    }
+}
 
 bool Cp932ToUtf8(std::string_view cp932, std::string& utf8) {
     static Converter converter("UTF-8", "CP932");
