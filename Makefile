@@ -43,9 +43,10 @@ test: build
 # Installs into $(DESTDIR)$(PREFIX); the program finds its files relative to where it lands.
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
-	cp $(BUILD_DIR)/install_manifest.txt $(BUILD_DIR)/installed_files.txt
+	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt > $(BUILD_DIR)/installed_files.txt
 
-# Removes what the last `make install` of this build folder installed.
+# Removes what the last `make install` of this build folder installed (CMake's manifest leaves
+# out DESTDIR, so the install keeps a copy with it).
 uninstall:
 	@test -f $(BUILD_DIR)/installed_files.txt || { echo "nothing was installed from $(BUILD_DIR)"; exit 1; }
 	xargs -r -d '\n' rm -f < $(BUILD_DIR)/installed_files.txt
