@@ -24,6 +24,7 @@
 #include "dialogs/qt/step_buttons.h"
 #include "dialogs/qt/stored_input.h"
 #include "dialogs/qt/text_decoration_dialog.h"
+#include "dialogs/qt/typesetting_dialog.h"
 #include "dialogs/qt/widget_text.h"
 
 namespace {
@@ -211,6 +212,14 @@ QWidget* CEnterDlg::BuildDecoration() {
                                      RefreshAllViews();
                                  }),
                           2, 0);
+    decoration->addWidget(Button(QStringLiteral("文字組み"), "typesetting",
+                                 [this] {
+                                     RunTypesettingDialog(this, view_.Record(), model_.cardSection,
+                                                          view_.State().slotPrefix, model_.itemName,
+                                                          view_.State().label.width, refreshAllViews_);
+                                     RefreshAllViews();
+                                 }),
+                          2, 1);
     return box;
 }
 
