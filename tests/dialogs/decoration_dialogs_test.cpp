@@ -10,6 +10,7 @@
 #include "dialogs/qt/decorative_line_dialog.h"
 #include "dialogs/qt/enter_dialog.h"
 #include "dialogs/qt/text_decoration_dialog.h"
+#include "dialogs/qt/typesetting_dialog.h"
 #include "render/card.h"
 #include "tests/dialogs/drive.h"
 #include "tests/dialogs/input_dialog_fixture.h"
@@ -94,4 +95,44 @@ TEST_F(DecorationDialogsTest, DecorativeLineStoresTheTypedLineOfItsSlotAndColour
     EXPECT_EQ(Stored("0000", "1Line2Width"), "3");
     EXPECT_NE(DrawnCard().find("line 25 0 0 -40 pen=solid:3:ff0000"), std::string::npos) << DrawnCard();
     EXPECT_EQ(refreshes, 2);  // the colour, and the input dialog afterwards
+}
+
+TEST_F(DecorationDialogsTest, TypesettingShowsEachChangeOnTheTagAndCancelTakesThemBack) {
+    Store("0000", N, S("勅使河原 左衛門三郎"));
+    Store("0000", "1" + N + "Xpos", "58");
+    WhenModalOpens<CTypesetDlg>([this](CTypesetDlg& dialog) {
+        ExpectAtScreenTopRight(dialog);
+        EXPECT_EQ(Text(dialog, "maxWidth"), QStringLiteral("0"));
+        EXPECT_FALSE(FindChild<QWidget>(dialog, "qrSize")->isEnabled());
+        ClickButton(dialog, "fitToLabel");  // 358 − 58
+        EXPECT_EQ(Text(dialog, "maxWidth"), QStringLiteral("300"));
+        Retype(dialog, "maxWidth", QStringLiteral("150"));
+        EXPECT_NE(DrawnCard().find("scalex="), std::string::npos) << DrawnCard();
+        ClickButton(dialog, "vertical");
+        EXPECT_NE(DrawnCard().find("vtext "), std::string::npos) << DrawnCard();
+        ClickButton(dialog, "qr");
+        EXPECT_TRUE(FindChild<QWidget>(dialog, "qrSize")->isEnabled());
+        EXPECT_NE(DrawnCard().find("qr 58 0 80 level=M"), std::string::npos) << DrawnCard();
+        EXPECT_FALSE(FindChild<QWidget>(dialog, "qrProblem")->isVisible());
+        Retype(dialog, "qrSize", QStringLiteral("20"));
+        EXPECT_TRUE(FindChild<QWidget>(dialog, "qrProblem")->isVisible());
+        ClickButton(dialog, "cancel");
+    });
+    ClickButton(*input, "typesetting");
+    const std::string drawn = DrawnCard();
+    EXPECT_EQ(drawn.find("scalex="), std::string::npos) << drawn;
+    EXPECT_EQ(drawn.find("qr "), std::string::npos) << drawn;
+    EXPECT_NE(drawn.find("text 58 0 190 20 "), std::string::npos) << drawn;
+}
+
+TEST_F(DecorationDialogsTest, TypesettingKeepsWhatOkConfirms) {
+    WhenModalOpens<CTypesetDlg>([](CTypesetDlg& dialog) {
+        EXPECT_TRUE(FindChild<QWidget>(dialog, "ruby")->isEnabled());  // the name is selected
+        ClickButton(dialog, "ruby");
+        Retype(dialog, "fitMin", QStringLiteral("70"));
+        ClickButton(dialog, "ok");
+    });
+    ClickButton(*input, "typesetting");
+    EXPECT_EQ(Stored("0000", "1" + N + "Ruby"), "1");
+    EXPECT_EQ(Stored("0000", "1" + N + "FitMin"), "70");
 }
