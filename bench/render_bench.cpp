@@ -1,6 +1,7 @@
 // Speed of drawing one sheet page of ten richly decorated tags (eight items with shadows, 3D and
 // background boxes, a hatched frame, three lines and a 200 × 100 bitmap each) into a 300-dpi A4
-// image, as a print job or a preview draws it.
+// image, as a print job or a preview draws it; and of the same page with its names fitted to a
+// width under their furigana and a QR code on every tag.
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -34,34 +35,47 @@ bench::BenchFolder& Folder() {
     return folder;
 }
 
-// The record file of one sheet page, written on first use; its stored path.
+// The record file of one sheet page, written on first use; its stored path. Typeset: the same
+// page with every name fitted to a width under its furigana, and a QR code on every tag.
+std::string WriteSheetRecord(bool typeset) {
+    bench::SheetRecordShape shape;
+    shape.typeset = typeset;
+    locations::FsPathToStored(Folder().Write("logo.bmp", bench::MakeBitmapFile(200, 100)), shape.bitmapPath);
+    std::string path;
+    locations::FsPathToStored(Folder().Write(typeset ? "typeset.ini" : "sheet.ini", bench::MakeSheetRecord(shape)), path);
+    return path;
+}
+
 const std::string& SheetRecord() {
-    static const std::string stored = [] {
-        bench::SheetRecordShape shape;
-        locations::FsPathToStored(Folder().Write("logo.bmp", bench::MakeBitmapFile(200, 100)), shape.bitmapPath);
-        std::string path;
-        locations::FsPathToStored(Folder().Write("sheet.ini", bench::MakeSheetRecord(shape)), path);
-        return path;
-    }();
+    static const std::string stored = WriteSheetRecord(false);
     return stored;
 }
 
-// Whether the page holds ten tags, each with its image.
-bool DrawsTenTagsWithImages(ViewState& view) {
+const std::string& TypesetSheetRecord() {
+    static const std::string stored = WriteSheetRecord(true);
+    return stored;
+}
+
+// Whether the page holds ten tags, each with its image, and when typeset a QR code, ruby and a
+// fitted name.
+bool DrawsTenTagsWithImages(ViewState& view, bool typeset) {
     std::ostringstream trace;
     TraceSurface surface(trace, kDpi, kDpi, true);
     DrawSheet(view, surface);
     const std::string text = trace.str();
-    int cards = 0, images = 0;
-    for (std::size_t at = text.find("\ncard "); at != std::string::npos; at = text.find("\ncard ", at + 1)) ++cards;
-    for (std::size_t at = text.find("\nimage "); at != std::string::npos; at = text.find("\nimage ", at + 1)) ++images;
-    return cards == 10 && images == 10;
+    const auto count = [&](const char* what) {
+        int found = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++found;
+        return found;
+    };
+    const bool tags = count("\ncard ") == 10 && count("\nimage ") == 10;
+    return typeset ? tags && count("\nqr ") == 10 && count(" ruby=1 ") >= 10 && count(" scalex=") >= 10 : tags;
 }
 
-void DrawSheetPageAt300Dpi(benchmark::State& state) {
-    export_tool::ExportView exportView({SheetRecord(), ""}, ViewMode::SheetMode);
+void DrawPage(benchmark::State& state, const std::string& record, bool typeset) {
+    export_tool::ExportView exportView({record, ""}, ViewMode::SheetMode);
     ViewState& view = exportView.View();
-    if (!DrawsTenTagsWithImages(view)) state.SkipWithError("the sheet does not hold ten tags with images");
+    if (!DrawsTenTagsWithImages(view, typeset)) state.SkipWithError("the sheet does not hold the tags it should");
     QImage image(QPageSize(QPageSize::A4).sizePixels(kDpi), QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(Qt::white);
@@ -70,7 +84,12 @@ void DrawSheetPageAt300Dpi(benchmark::State& state) {
         DrawSheet(view, surface);
     }
 }
+
+void DrawSheetPageAt300Dpi(benchmark::State& state) { DrawPage(state, SheetRecord(), false); }
 BENCHMARK(DrawSheetPageAt300Dpi)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+
+void DrawTypesetPageAt300Dpi(benchmark::State& state) { DrawPage(state, TypesetSheetRecord(), true); }
+BENCHMARK(DrawTypesetPageAt300Dpi)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 
 }  // namespace
 
@@ -84,6 +103,8 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     bench::SummaryReporter reporter({
         {"DrawSheetPageAt300Dpi", "a page of 10 decorated tags, 300-dpi A4", false, 40e-3},
+        // Fitting, furigana and QR codes may cost half again the same page without them.
+        {"DrawTypesetPageAt300Dpi", "the same with fitted names, furigana, QR codes", false, 1.5 * 40e-3},
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -61,6 +61,11 @@ std::string MakeSheetRecord(const SheetRecordShape& shape) {
             text += Line(key + "sx", "10") + Line(key + "sy", y) + Line(key + "ex", "340") + Line(key + "ey", y) +
                     Line(key + "Col", std::to_string(0x0000FF << (8 * (line - 1)))) + Line(key + "Width", "2");
         }
+        if (shape.typeset) {
+            const std::string name = "1" + items[0], last = "1" + items[7];
+            text += Line(name + "FitWidth", "150") + Line(name + "Ruby", "1") + Line(last + "QR", "1") +
+                    Line(last + "QRSize", "80") + Line(last + "Xpos", "260") + Line(last + "Ypos", "120");
+        }
         if (!shape.bitmapPath.empty())
             text += Line("1BMP", shape.bitmapPath) + Line("1BMPx", "220") + Line("1BMPy", "110") + Line("1BMPZoom", "100");
     }

@@ -14,6 +14,8 @@ struct SheetRecordShape {
     int lines = 3;              // decorative lines per card, at most 3
     bool frame = true;          // slot 1's hatched frame, else the default invisible one
     std::string bitmapPath;     // the cards' image (a stored path); empty for none
+    // Names fitted to a width with their reading as ruby, and the last item a QR code.
+    bool typeset = false;
 };
 
 // Cards 0000 … with a name each, and (when asked for) a frame with a hatched inner shape in slot 1.
