@@ -11,6 +11,7 @@
 #include "store/items.h"
 #include "store/profile_service.h"
 #include "store/profiles.h"
+#include "store/typesetting.h"
 #include "store/storage_layout.h"
 #include "tests/support/temp_home.h"
 
@@ -301,4 +302,19 @@ TEST_F(CardOperationsTest, ReplacingPutsNewCardsInPlaceOfAllInOneWrite) {
     EXPECT_EQ(Setting("Max"), "1");
     EXPECT_EQ(PrintOrder(), "");  // the people it named are gone
     EXPECT_EQ(Record().ReadString("Option", "Top", ""), "5");
+}
+
+TEST_F(CardOperationsTest, ADesignCarriesTheTypesettingKeys) {
+    const std::string name = "1" + S("氏名");
+    WriteBytes(File(), "[#Setting#]\r\nMax=1\r\n[0000]\r\n" + S("氏名") + "=" + S("山田") + "\r\n" + name +
+                           "FitWidth=250\r\n" + name + "FitMin=60\r\n" + name + "Ruby=1\r\n" + name + "RubySize=35\r\n1" +
+                           S("その他1") + "QR=1\r\n1" + S("その他1") + "QRLevel=H\r\n" + name + "Vertical=1\r\n");
+    ASSERT_TRUE(Cards().ApplyDesign(0, {1}, 1));
+    RecordProfile record;
+    record.SetPath(File());
+    const ItemTypesetting copied = ReadItemTypesetting(record, "0001", "1", S("氏名"));
+    EXPECT_EQ(copied, ReadItemTypesetting(record, "0000", "1", S("氏名")));
+    EXPECT_EQ(copied.fitWidth, 250);
+    EXPECT_TRUE(copied.ruby && copied.vertical);
+    EXPECT_EQ(ReadItemTypesetting(record, "0001", "1", S("その他1")).qrLevel, 'H');
 }
