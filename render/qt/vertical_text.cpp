@@ -97,9 +97,9 @@ VerticalLayouts::Layout VerticalLayouts::Make(const QString& text, Shaper& shape
         unsigned int length = 0;
         const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &length);
         const hb_glyph_position_t* position = hb_buffer_get_glyph_positions(buffer, &length);
-        double across_width = 0;
-        for (unsigned int i = 0; i < length; ++i) across_width += position[i].x_advance * unit;
-        double x = (em - across_width) / 2.0;
+        double acrossWidth = 0;
+        for (unsigned int i = 0; i < length; ++i) acrossWidth += position[i].x_advance * unit;
+        double x = (em - acrossWidth) / 2.0;
         for (unsigned int i = 0; i < length; ++i) {
             glyphs.append(info[i].codepoint);
             if (across) {
