@@ -66,22 +66,25 @@ bench: build
 	bench/export_bench.sh $(BUILD_DIR)
 	bench/list_bench.sh $(BUILD_DIR)
 
-# The fuzzers of the profile parser and the bitmap reader, built with clang, each run for
-# FUZZ_SECONDS on a corpus kept in FUZZ_DIR and seeded from tests/fuzz/seeds and
-# tests/fuzz/bitmap-seeds. Inputs that fail are written to FUZZ_DIR.
+# The fuzzers of the profile parser, the bitmap reader and the list reader, built with clang,
+# each run for FUZZ_SECONDS on a corpus kept in FUZZ_DIR and seeded from tests/fuzz/seeds,
+# tests/fuzz/bitmap-seeds and tests/fuzz/list-seeds. Inputs that fail are written to FUZZ_DIR.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	$(call install_missing,clang libclang-rt-14-dev)
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DZULNAME_FUZZ=ON
-	cmake --build $(FUZZ_DIR) --target profile_parser_fuzz bitmap_fuzz
-	mkdir -p $(FUZZ_DIR)/corpus/profile_parser $(FUZZ_DIR)/corpus/bitmap
+	cmake --build $(FUZZ_DIR) --target profile_parser_fuzz bitmap_fuzz list_reader_fuzz
+	mkdir -p $(FUZZ_DIR)/corpus/profile_parser $(FUZZ_DIR)/corpus/bitmap $(FUZZ_DIR)/corpus/list_reader
 	cp tests/fuzz/seeds/* $(FUZZ_DIR)/corpus/profile_parser/
 	cp tests/fuzz/bitmap-seeds/* $(FUZZ_DIR)/corpus/bitmap/
+	cp tests/fuzz/list-seeds/* $(FUZZ_DIR)/corpus/list_reader/
 	$(FUZZ_DIR)/tests/profile_parser_fuzz -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/ \
 	  $(FUZZ_DIR)/corpus/profile_parser
 	$(FUZZ_DIR)/tests/bitmap_fuzz -max_total_time=$(FUZZ_SECONDS) -malloc_limit_mb=128 -artifact_prefix=$(FUZZ_DIR)/ \
 	  $(FUZZ_DIR)/corpus/bitmap
+	$(FUZZ_DIR)/tests/list_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/ \
+	  $(FUZZ_DIR)/corpus/list_reader
 
 clean:
 	rm -rf $(BUILD_DIR) build-*

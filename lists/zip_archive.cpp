@@ -5,7 +5,7 @@
 namespace {
 
 // A list unpacks to far less; more is a damaged or hostile archive.
-constexpr zip_uint64_t kMaxEntrySize = 1024ull * 1024 * 1024;
+constexpr zip_uint64_t kMaxEntrySize = 512ull * 1024 * 1024;
 
 }  // namespace
 
@@ -49,11 +49,14 @@ std::optional<std::string> ZipArchive::Read(const std::string& name, std::string
         error = name + " を開けません (" + zip_strerror(archive_) + ")";
         return std::nullopt;
     }
-    std::string content(static_cast<std::size_t>(stat.size), '\0');
-    const zip_int64_t read = zip_fread(file, content.data(), stat.size);
-    // Reading past the end makes libzip check the entry's checksum.
-    char past;
-    const bool complete = read >= 0 && static_cast<zip_uint64_t>(read) == stat.size && zip_fread(file, &past, 1) == 0;
+    // Read in pieces rather than trusting the stated size with one allocation; reading to the end
+    // makes libzip check the entry's checksum.
+    std::string content;
+    char chunk[65536];
+    zip_int64_t read = 0;
+    while ((read = zip_fread(file, chunk, sizeof chunk)) > 0 && content.size() <= stat.size)
+        content.append(chunk, static_cast<std::size_t>(read));
+    const bool complete = read == 0 && content.size() == stat.size;
     if (!complete) error = name + " が壊れています (" + zip_file_strerror(file) + ")";
     zip_fclose(file);
     if (!complete) return std::nullopt;
