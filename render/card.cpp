@@ -6,6 +6,7 @@
 #include "render/card_image.h"
 #include "render/decorative_lines.h"
 #include "render/frames.h"
+#include "render/item_keys.h"
 #include "render/item_placement.h"
 #include "render/logical_math.h"
 #include "render/qr_item.h"
@@ -16,6 +17,7 @@
 #include "store/color_setting.h"
 #include "store/font_setting.h"
 #include "store/items.h"
+#include "store/section_reader.h"
 #include "store/typesetting.h"
 
 namespace {
@@ -55,6 +57,11 @@ TextExtent MeasureRepeatedly(Surface& surface, std::string_view text, int attemp
     return extent;
 }
 
+// A colour stored as the signed decimal of its 32 bits.
+ColorRef ColorOf(const SectionReader& card, const profile::KeyName& key, ColorRef defaultColor) {
+    return static_cast<ColorRef>(card.ReadInt(key, static_cast<std::int32_t>(defaultColor)));
+}
+
 std::int32_t ShadowOffset(std::int32_t metric, std::int32_t percent, std::int32_t divisor) {
     const std::int64_t offset = std::llabs(static_cast<std::int64_t>(metric) * percent / divisor);
     return static_cast<std::int32_t>(std::min(offset, kMaxShadowOffset));
@@ -80,28 +87,27 @@ std::int32_t MeasureTextHeight(ViewState& view, Surface& surface, std::string_vi
 
 bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const std::string& section,
                   const std::string& item) {
-    const RecordProfile& record = *view.record;
-    const std::string& slot = view.slotPrefix;
-    if (record.ReadInt(section, IsPrintKey(slot, item), 0) == 0) return false;
-    const std::string text = record.ReadString(section, item, "");
+    const ItemKeys& keys = KeysOf(view.slotPrefix, item);
+    const SectionReader card(*view.record, section);
+    if (card.ReadInt(keys.isPrint, 0) == 0) return false;
+    const std::string text = card.ReadString(keys.text, "");
     if (text.empty()) return false;
-    const auto key = [&](std::string_view suffix) { return ItemKey(slot, item, suffix); };
-    std::int32_t xpos = record.ReadInt(section, key("Xpos"), 0);
-    std::int32_t ypos = record.ReadInt(section, key("Ypos"), 0);
+    std::int32_t xpos = card.ReadInt(keys.xpos, 0);
+    std::int32_t ypos = card.ReadInt(keys.ypos, 0);
 
     // A font stored empty leaves the surface's font in place, drawn in black.
     LogFont font = surface.GetFont();
     const LogFont previousFont = font;
     ColorRef color = 0;
-    const bool ownFont = CFontSetting::Load(section, key(""), font, color, record.Path());
-    const ItemTypesetting typeset = ReadItemTypesetting(record, section, slot, item);
+    const bool ownFont = CFontSetting::Load(card, keys.font, font, color);
+    const ItemTypesetting typeset = ReadItemTypesetting(card, keys.typesetting);
     if (typeset.qr) {
         DrawQrItem(view, surface, x, y, section, item, text, typeset, color);
         return true;
     }
     if (ownFont) surface.SetFont(font);
-    const std::int32_t printPos = record.ReadInt(section, key("PrintPos"), 0);
-    const std::int32_t printVPos = record.ReadInt(section, key("PrintVPos"), 0);
+    const std::int32_t printPos = card.ReadInt(keys.printPos, 0);
+    const std::int32_t printVPos = card.ReadInt(keys.printVPos, 0);
 
     Ruby ruby;
     bool withRuby = false, fitted = false;
@@ -143,13 +149,11 @@ bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_
     // The box colour belongs to this item alone: later items draw on the colour in force now.
     const BackgroundMode itemMode = surface.GetBackgroundMode();
     const ColorRef itemBackground = surface.GetBackgroundColor();
-    if (record.ReadInt(section, key("bBkCol"), 0) == 1) {
-        ColorRef box = kWhite;
-        CColorSetting::LoadFromRecord(section, key("BkCol"), box, kWhite, record.Path());
-        surface.SetBackgroundColor(box);
+    if (card.ReadInt(keys.boxFlag, 0) == 1) {
+        surface.SetBackgroundColor(ColorOf(card, keys.boxColor, kWhite));
         surface.SetBackgroundMode(BackgroundMode::Opaque);
     }
-    if (record.ReadInt(section, key("Nakanuki"), 0) != 0) {
+    if (card.ReadInt(keys.hollow, 0) != 0) {
         surface.SetBackgroundMode(BackgroundMode::Transparent);
         draw(px, py, true);
     } else {
@@ -157,14 +161,12 @@ bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_
     }
     surface.SetBackgroundMode(itemMode);
 
-    const std::int32_t shadow = record.ReadInt(section, key("bShadow"), 0);
+    const std::int32_t shadow = card.ReadInt(keys.shadow, 0);
     if (shadow != 0) {
-        const std::int32_t dx = ShadowOffset(metrics.averageCharWidth, record.ReadInt(section, key("ShadowX"), 10), 50);
-        const std::int32_t dy = ShadowOffset(metrics.height, record.ReadInt(section, key("ShadowY"), 10), 100);
+        const std::int32_t dx = ShadowOffset(metrics.averageCharWidth, card.ReadInt(keys.shadowX, 10), 50);
+        const std::int32_t dy = ShadowOffset(metrics.height, card.ReadInt(keys.shadowY, 10), 100);
         surface.SetBackgroundMode(BackgroundMode::Transparent);
-        ColorRef shadowColor = kShadowGrey;
-        CColorSetting::LoadFromRecord(section, key("ShadowCol"), shadowColor, kShadowGrey, record.Path());
-        surface.SetTextColor(shadowColor);
+        surface.SetTextColor(ColorOf(card, keys.shadowColor, kShadowGrey));
         draw(Clamp32(std::int64_t{px} + dx), Clamp32(std::int64_t{py} - dy), false);
         if (shadow == static_cast<std::int32_t>(ShadowStyle::ThreeD)) {
             // Copies one unit apart along the longer offset fill the space between shadow and text.
@@ -203,7 +205,8 @@ void DrawCard(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y)
     // A card without a printed name is not a tag: nothing more of it is drawn.
     if (!DrawTextItem(view, surface, x, y, section, items.front())) return;
     // A reading set as ruby over the name is not an item of its own.
-    const bool readingAsRuby = SetsRuby(ReadItemTypesetting(*view.record, section, view.slotPrefix, items[0]));
+    const bool readingAsRuby =
+        SetsRuby(ReadItemTypesetting(SectionReader(*view.record, section), KeysOf(view.slotPrefix, items[0]).typesetting));
     for (std::size_t i = 1; i < items.size(); ++i)
         if (!(readingAsRuby && items[i] == FixedItems()[3])) DrawTextItem(view, surface, x, y, section, items[i]);
 

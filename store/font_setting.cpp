@@ -13,10 +13,8 @@ constexpr std::size_t kFontNumbers = 14;
 std::string FontKey(std::string_view prefix) { return std::string(prefix) + "Font"; }
 std::string FaceKey(std::string_view prefix) { return std::string(prefix) + "FontFace"; }
 
-bool LoadFrom(const ProfileFile& file, std::string_view section, std::string_view prefix, LogFont& font,
-              ColorRef& color) {
-    const std::string text = file.ReadString(section, FontKey(prefix), kDefaultFontRecord);
-    const std::string face = file.ReadString(section, FaceKey(prefix), DefaultFaceName());
+// The font as the stored texts give it (see CFontSetting::Load).
+bool FontFrom(const std::string& text, const std::string& face, LogFont& font, ColorRef& color) {
     if (text.empty()) return false;
 
     // Numbers after the fourteenth are ignored (older files store two more). A field whose
@@ -38,6 +36,12 @@ bool LoadFrom(const ProfileFile& file, std::string_view section, std::string_vie
     }
     font.lfFaceName = std::string(cp932::CutToBytes(face, kMaxFaceNameBytes));
     return true;
+}
+
+bool LoadFrom(const ProfileFile& file, std::string_view section, std::string_view prefix, LogFont& font,
+              ColorRef& color) {
+    return FontFrom(file.ReadString(section, FontKey(prefix), kDefaultFontRecord),
+                    file.ReadString(section, FaceKey(prefix), DefaultFaceName()), font, color);
 }
 
 // The fourteen numbers: byte fields as 0-255, the colour as the signed decimal of its 32 bits.
@@ -79,6 +83,13 @@ bool CFontSetting::Load(std::string_view section, std::string_view keyPrefix, Lo
                         std::string_view recordPath) {
     return LoadFrom(RecordOrSettings(recordPath), section, keyPrefix, font, color);
 }
+
+bool CFontSetting::Load(const SectionReader& card, const FontKeys& keys, LogFont& font, ColorRef& color) {
+    return FontFrom(card.ReadString(keys.font, kDefaultFontRecord), card.ReadString(keys.face, DefaultFaceName()), font,
+                    color);
+}
+
+CFontSetting::FontKeys::FontKeys(std::string_view keyPrefix) : font(FontKey(keyPrefix)), face(FaceKey(keyPrefix)) {}
 
 bool CFontSetting::LoadFromSettings(std::string_view section, std::string_view keyPrefix, LogFont& font,
                                     ColorRef& color) {

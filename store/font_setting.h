@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "store/color_setting.h"
+#include "store/section_reader.h"
 
 // The platform's logical-font record. The face name is code page 932 text of at most
 // kMaxFaceNameBytes bytes.
@@ -49,6 +50,12 @@ public:
     // gives the default font.
     static bool Load(std::string_view section, std::string_view keyPrefix, LogFont& font, ColorRef& color,
                      std::string_view recordPath);
+    // The same from a card read key by key: the keys of one prefix, named once.
+    struct FontKeys {
+        explicit FontKeys(std::string_view keyPrefix);
+        profile::KeyName font, face;
+    };
+    static bool Load(const SectionReader& card, const FontKeys& keys, LogFont& font, ColorRef& color);
     static bool LoadFromSettings(std::string_view section, std::string_view keyPrefix, LogFont& font,
                                  ColorRef& color);
     // True when both keys were written.

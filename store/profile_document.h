@@ -18,7 +18,8 @@ struct Lookup {
     std::string_view value;
 };
 
-// A key name as it is compared, worked out once for many lookups of the same name.
+// A key name as it is compared, worked out once for many lookups of the same name. The name is
+// one as looked up: without line breaks or surrounding blanks.
 class KeyName {
 public:
     explicit KeyName(std::string_view name);

@@ -27,7 +27,7 @@ std::string_view CleanName(std::string_view name, std::string& spare) {
     return cp932::TrimBlanks(spare);
 }
 
-Lookup Find(const ProfileDocument& document, std::string_view section, std::string_view key) {
+Lookup FindCleaned(const ProfileDocument& document, std::string_view section, std::string_view key) {
     std::string spareSection, spareKey;
     return document.Find(CleanName(section, spareSection), CleanName(key, spareKey));
 }
@@ -187,7 +187,7 @@ std::string ProfileService::ReadString(const std::string& file, std::string_view
     ++reads_;
     if (file.empty()) return StringResult({}, defaultValue);
     const Entry& entry = Current(file);
-    return StringResult(Find(entry.document, section, key), defaultValue);
+    return StringResult(FindCleaned(entry.document, section, key), defaultValue);
 }
 
 std::string ProfileService::ReadFullString(const std::string& file, std::string_view section, std::string_view key,
@@ -196,7 +196,7 @@ std::string ProfileService::ReadFullString(const std::string& file, std::string_
     const std::size_t unlimited = static_cast<std::size_t>(-1);
     if (file.empty()) return StringResult({}, defaultValue, unlimited);
     const Entry& entry = Current(file);
-    return StringResult(Find(entry.document, section, key), defaultValue, unlimited);
+    return StringResult(FindCleaned(entry.document, section, key), defaultValue, unlimited);
 }
 
 std::int32_t ProfileService::ReadInt(const std::string& file, std::string_view section, std::string_view key,
@@ -204,7 +204,20 @@ std::int32_t ProfileService::ReadInt(const std::string& file, std::string_view s
     ++reads_;
     if (file.empty()) return defaultValue;
     const Entry& entry = Current(file);
-    return IntResult(Find(entry.document, section, key), defaultValue);
+    return IntResult(FindCleaned(entry.document, section, key), defaultValue);
+}
+
+Lookup ProfileService::Find(const std::string& file, FoundSection& section, const KeyName& key) {
+    ++reads_;
+    if (file.empty()) return {};
+    const Entry& entry = Current(file);
+    if (!section.found || section.version != entry.version) {
+        std::string spare;
+        section.index = entry.document.FindSection(CleanName(section.name, spare));
+        section.version = entry.version;
+        section.found = true;
+    }
+    return section.index == ProfileDocument::kNoSection ? Lookup{} : entry.document.FindIn(section.index, key);
 }
 
 bool ProfileService::WriteString(const std::string& file, std::string_view section, std::string_view key,

@@ -49,6 +49,16 @@ public:
                                std::string_view defaultValue);
     std::int32_t ReadInt(const std::string& file, std::string_view section, std::string_view key,
                          std::int32_t defaultValue);
+    // A section of a file found once for many reads (see SectionReader): found again only when
+    // the file has changed.
+    struct FoundSection {
+        std::string name;
+        bool found = false;
+        std::uint64_t version = 0;
+        std::size_t index = ProfileDocument::kNoSection;
+    };
+    // The key as it reads now, counted as one read.
+    Lookup Find(const std::string& file, FoundSection& section, const KeyName& key);
     // False when nothing can be stored: no file named, a missing folder, a file that is a folder
     // or cannot be read, or a section or key that cannot be written as one.
     bool WriteString(const std::string& file, std::string_view section, std::string_view key, std::string_view value);

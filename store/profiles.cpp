@@ -64,5 +64,5 @@ bool RecordProfile::WriteInt(std::string_view section, std::string_view key, std
 bool RecordProfile::Flush() const { return file_.Flush(); }
 
 std::uint64_t RecordProfile::Version() const {
-    return profile::ProfileService::Instance().Version(path_.empty() ? settings_.FsPath() : file_.FsPath());
+    return profile::ProfileService::Instance().Version(ReadFsPath());
 }

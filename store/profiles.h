@@ -46,6 +46,9 @@ public:
     bool Flush() const;
     // Changes whenever the file read from changes (see ProfileService::Version).
     std::uint64_t Version() const;
+    // The file reads come from (file-system path): the settings file while no path is set, and
+    // none when the path cannot be converted.
+    const std::string& ReadFsPath() const { return path_.empty() ? settings_.FsPath() : file_.FsPath(); }
 
     // The full stored path of the record file (code page 932).
     void SetPath(std::string storedPath);

@@ -21,23 +21,53 @@ bool ItemTypesetting::operator==(const ItemTypesetting& other) const {
            qrSize == other.qrSize && qrLevel == other.qrLevel && ruby == other.ruby && rubySize == other.rubySize;
 }
 
+namespace {
+
+// The values read through read(key member, suffix, default) and readLevel(), brought into range.
+template <typename ReadInt, typename ReadLevel>
+ItemTypesetting TypesettingFrom(const ReadInt& read, const ReadLevel& readLevel) {
+    using namespace typesetting;
+    using Keys = TypesettingKeys;
+    ItemTypesetting values;
+    values.fitWidth = std::max(read(&Keys::fitWidth, kFitWidth, 0), 0);
+    values.fitMin = std::clamp(read(&Keys::fitMin, kFitMin, kDefaultFitMin), kMinFitMin, 100);
+    values.vertical = read(&Keys::vertical, kVertical, 0) == 1;
+    values.qr = read(&Keys::qr, kQr, 0) == 1;
+    const std::int32_t qrSize = read(&Keys::qrSize, kQrSize, kDefaultQrSize);
+    values.qrSize = qrSize <= 0 ? kDefaultQrSize : std::min(qrSize, kMaxQrSize);
+    values.qrLevel = LevelOf(readLevel());
+    values.ruby = read(&Keys::ruby, kRuby, 0) == 1;
+    values.rubySize = std::clamp(read(&Keys::rubySize, kRubySize, kDefaultRubySize), 10, 100);
+    return values;
+}
+
+using KeyMember = profile::KeyName TypesettingKeys::*;
+
+}  // namespace
+
 ItemTypesetting ReadItemTypesetting(const RecordProfile& record, std::string_view section, std::string_view slot,
                                     std::string_view item) {
-    using namespace typesetting;
-    const auto read = [&](std::string_view suffix, std::int32_t fallback) {
-        return record.ReadInt(section, ItemKey(slot, item, suffix), fallback);
-    };
-    ItemTypesetting values;
-    values.fitWidth = std::max(read(kFitWidth, 0), 0);
-    values.fitMin = std::clamp(read(kFitMin, kDefaultFitMin), kMinFitMin, 100);
-    values.vertical = read(kVertical, 0) == 1;
-    values.qr = read(kQr, 0) == 1;
-    const std::int32_t qrSize = read(kQrSize, kDefaultQrSize);
-    values.qrSize = qrSize <= 0 ? kDefaultQrSize : std::min(qrSize, kMaxQrSize);
-    values.qrLevel = LevelOf(record.ReadString(section, ItemKey(slot, item, kQrLevel), "M"));
-    values.ruby = read(kRuby, 0) == 1;
-    values.rubySize = std::clamp(read(kRubySize, kDefaultRubySize), 10, 100);
-    return values;
+    return TypesettingFrom(
+        [&](KeyMember, std::string_view suffix, std::int32_t fallback) {
+            return record.ReadInt(section, ItemKey(slot, item, suffix), fallback);
+        },
+        [&] { return record.ReadString(section, ItemKey(slot, item, typesetting::kQrLevel), "M"); });
+}
+
+TypesettingKeys::TypesettingKeys(std::string_view slot, std::string_view item)
+    : fitWidth(ItemKey(slot, item, typesetting::kFitWidth)),
+      fitMin(ItemKey(slot, item, typesetting::kFitMin)),
+      vertical(ItemKey(slot, item, typesetting::kVertical)),
+      qr(ItemKey(slot, item, typesetting::kQr)),
+      qrSize(ItemKey(slot, item, typesetting::kQrSize)),
+      qrLevel(ItemKey(slot, item, typesetting::kQrLevel)),
+      ruby(ItemKey(slot, item, typesetting::kRuby)),
+      rubySize(ItemKey(slot, item, typesetting::kRubySize)) {}
+
+ItemTypesetting ReadItemTypesetting(const SectionReader& card, const TypesettingKeys& keys) {
+    return TypesettingFrom(
+        [&](KeyMember key, std::string_view, std::int32_t fallback) { return card.ReadInt(keys.*key, fallback); },
+        [&] { return card.ReadString(keys.qrLevel, "M"); });
 }
 
 bool WriteItemTypesetting(const RecordProfile& record, std::string_view section, std::string_view slot,

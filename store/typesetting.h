@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "store/profiles.h"
+#include "store/section_reader.h"
 
 // How an item's text is set beyond its position and decoration: fitted to a width, vertical,
 // as a QR code, and (for the name) with its reading as ruby. Stored per slot S and item I as
@@ -47,6 +48,13 @@ struct ItemTypesetting {
 // an unknown level is "M", a ruby size lies in 10…100.
 ItemTypesetting ReadItemTypesetting(const RecordProfile& record, std::string_view section, std::string_view slot,
                                     std::string_view item);
+// The keys of item I in slot S, named once for the cards of a drawing.
+struct TypesettingKeys {
+    TypesettingKeys(std::string_view slot, std::string_view item);
+    profile::KeyName fitWidth, fitMin, vertical, qr, qrSize, qrLevel, ruby, rubySize;
+};
+// The same as the reading above, from a card read key by key.
+ItemTypesetting ReadItemTypesetting(const SectionReader& card, const TypesettingKeys& keys);
 // Writes all keys of item I (the ruby keys only for the name item) and flushes the file.
 bool WriteItemTypesetting(const RecordProfile& record, std::string_view section, std::string_view slot,
                           std::string_view item, const ItemTypesetting& values);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "store/font_setting.h"
+#include "store/profile_document.h"
+#include "store/typesetting.h"
+
+// The keys of one item of a card in one slot (slot S, item I: S + I + suffix, the print flag
+// S + "IsPrint" + I and the text I), named and hashed once for all the cards of a drawing.
+struct ItemKeys {
+    ItemKeys(const std::string& slot, const std::string& item);
+
+    std::string slot, item;
+    profile::KeyName isPrint, text, xpos, ypos, printPos, printVPos;
+    profile::KeyName boxFlag, boxColor, hollow, shadow, shadowX, shadowY, shadowColor;
+    CFontSetting::FontKeys font;
+    TypesettingKeys typesetting;
+};
+
+// The keys of an item in a slot, made on first use and kept; the reference is for use before the
+// next call.
+const ItemKeys& KeysOf(const std::string& slot, const std::string& item);
