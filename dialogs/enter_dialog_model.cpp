@@ -1,6 +1,7 @@
 #include "dialogs/enter_dialog_model.h"
 
 #include "dialogs/step_value.h"
+#include "store/card_operations.h"
 #include "store/codec.h"
 #include "store/cp932.h"
 #include "store/font_setting.h"
@@ -230,7 +231,7 @@ void EnterDialogModel::ShowCard(std::int32_t card) {
 
 void EnterDialogModel::OnNext() {
     Save();
-    ShowCard(NextCard(record_).current);
+    ShowCard(cards::NextCardInheriting(settings_, record_, ItemList(userItems_)).current);
     Refill();
     Load();
     RedrawToFront();

@@ -251,4 +251,17 @@ std::optional<Design> InheritedDesign(const SettingsProfile& settings, const Rec
     return cards.DesignOf(from, kAllSlots);
 }
 
+CardPosition NextCardInheriting(const SettingsProfile& settings, const RecordProfile& record,
+                                const std::vector<std::string>& items) {
+    if (!record.Path().empty()) {
+        const RecordCards list(ProfileFile::AtStoredPath(record.Path()).FsPath(), items);
+        const std::int32_t count = list.Count();
+        if (record.ReadInt("#Setting#", "CurID", 0) + 1 == count) {
+            const std::optional<Design> design = InheritedDesign(settings, list, count);
+            if (design && !design->empty()) list.Append({CardTexts()}, design);
+        }
+    }
+    return NextCard(record);
+}
+
 }  // namespace cards

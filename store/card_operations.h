@@ -8,6 +8,7 @@
 
 #include "store/card_design.h"
 #include "store/profiles.h"
+#include "store/storage_layout.h"
 
 // The cards of a record file as a list: reading their texts and designs, and the operations
 // that add, insert, duplicate, delete, move, sort them and copy a design between them. Each
@@ -82,5 +83,11 @@ bool InheritsDesign(const SettingsProfile& settings);
 // The design a card inserted before `before` takes: that of the card before it (of the first
 // card when it goes to the top), every slot; nothing when inheriting is off.
 std::optional<Design> InheritedDesign(const SettingsProfile& settings, const RecordCards& cards, std::int32_t before);
+
+// "次" of the input dialog and the view: the next card. Past the last card a new one is made,
+// with the design of the previous last card and empty texts while inheriting is on; with
+// inheriting off, or nothing to inherit, the new card is left unwritten as before.
+CardPosition NextCardInheriting(const SettingsProfile& settings, const RecordProfile& record,
+                                const std::vector<std::string>& items);
 
 }  // namespace cards

@@ -138,6 +138,31 @@ TEST_F(EnterDialogModelTest, NextAndPreviousStepThroughTheCardsSavingTheOpenItem
     EXPECT_EQ(Stored("#Setting#", "Max"), "2");
 }
 
+TEST_F(EnterDialogModelTest, NextPastTheLastCardMakesOneWithTheDesignOfTheCardBefore) {
+    Store("0000", "2" + N + "Xpos", "70");
+    EnterDialogModel& dialog = Open();
+    dialog.position = {"30", "40"};
+    dialog.OnNext();
+    EXPECT_EQ(Stored("0001", "1" + N + "Xpos"), "30");
+    EXPECT_EQ(Stored("0001", "1" + N + "Font"), "-20 0 0 0 400 0 0 0 128 3 2 1 49 0");
+    EXPECT_EQ(Stored("0001", "2" + N + "Xpos"), "70");
+    EXPECT_EQ(Stored("0001", N), "(none)");
+    EXPECT_EQ(dialog.itemText, "");
+    EXPECT_EQ(dialog.position[0], "30");
+    // Back and forth over existing cards makes none and copies nothing.
+    dialog.position[0] = "55";
+    dialog.OnPrevious();
+    dialog.OnNext();
+    EXPECT_EQ(Stored("0000", "1" + N + "Xpos"), "30");
+    EXPECT_EQ(Stored("#Setting#", "Max"), "1");
+
+    settings.WriteInt("Option", "InheritDesign", 0);
+    settings.Flush();
+    dialog.OnNext();
+    EXPECT_EQ(Stored("0002", "1" + N + "Xpos"), "(none)");
+    EXPECT_EQ(Stored("#Setting#", "Max"), "2");
+}
+
 TEST_F(EnterDialogModelTest, SlotButtonsReloadTheItemForTheNewSlotWithoutSavingFirst) {
     Store("0000", "1" + N + "Xpos", "30");
     Store("0000", "2" + N + "Xpos", "70");
@@ -151,6 +176,9 @@ TEST_F(EnterDialogModelTest, SlotButtonsReloadTheItemForTheNewSlotWithoutSavingF
 }
 
 TEST_F(EnterDialogModelTest, DefaultsAreRegisteredAndLoadedForTheSlotInUseOnly) {
+    // A new card that inherited the design would already hold the positions.
+    settings.WriteInt("Option", "InheritDesign", 0);
+    settings.Flush();
     EnterDialogModel& dialog = Open();
     dialog.OnSlot(2);
     dialog.position = {"120", "40"};
