@@ -15,6 +15,7 @@
 #include "store/label_sizes.h"
 #include "tools/command_help.h"
 #include "view/qt/edit_view.h"
+#include "view/qt/roster_dock.h"
 
 namespace {
 
@@ -40,11 +41,46 @@ int main(int argc, char** argv) {
     auto* view = new CRozudeziView(app.Printer(), app.UserItems().UserItems());
     CMainFrame frame(view, view, &app);
     view->SetContextMenu(frame.ContextMenu());
-    view->SetCommandsChanged([&frame] { frame.UpdateCommands(); });
+
+    // The roster beside the view, shown as it was last time.
+    const SettingsProfile settings;
+    MessageBoxPrompts rosterPrompts;
+    auto* roster = new CRosterDock(view->Model().Settings(), view->Model().Record(), app.UserItems().UserItems(),
+                                   rosterPrompts, &frame);
+    const auto area = static_cast<Qt::DockWidgetArea>(settings.ReadInt("Option", "RosterArea", Qt::RightDockWidgetArea));
+    frame.addDockWidget(area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea ||
+                                area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea
+                            ? area
+                            : Qt::RightDockWidgetArea,
+                        roster);
+    roster->setVisible(settings.ReadInt("Option", "Roster", 0) != 0);
+    roster->currentSlot = [view] { return view->Model().State().slot; };
+    roster->cardChosen = [view](std::int32_t card) { view->Model().ShowCardPage(card); };
+    roster->printRequested = [view] { view->Execute(CommandId::Print); };
     view->SetZoomChanged([&frame](int percent) { frame.ShowZoom(percent); });
+    view->SetCommandsChanged([&frame, roster] {
+        frame.UpdateCommands();
+        roster->Follow();
+    });
+    view->SetDialogCommand(CommandId::ToggleRoster, [roster] {
+        roster->setVisible(roster->isHidden());
+        if (!roster->isHidden()) roster->Reload();
+    });
+    view->SetDialogCommand(CommandId::ApplyDesign, [roster] { roster->ApplyDesign(); });
 
     // The modeless input dialog lives while the view is in card mode.
     std::unique_ptr<CEnterDlg> enter;
+    roster->changed = [view, &enter] {
+        if (enter) enter->FollowStoredChanges();
+        view->Refresh();
+    };
+    roster->cardOpened = [view, &enter](std::int32_t card) {
+        if (enter)
+            enter->FollowStoredChanges();
+        else
+            view->Execute(CommandId::Input);
+        view->Model().ShowCardPage(card);
+    };
     view->SetInputDialogOpener([&] {
         enter = std::make_unique<CEnterDlg>(
             view->Model(), view->Model().State().userItems, [view] { view->Refresh(); },
@@ -74,6 +110,7 @@ int main(int argc, char** argv) {
         if (!RunAddItemDialog(view)) return;
         app.UserItems().ReloadUserItems(SettingsProfile());
         view->Model().State().userItems = app.UserItems().UserItems();
+        roster->SetUserItems(app.UserItems().UserItems());
         view->Refresh();
     });
     view->SetDialogCommand(CommandId::MergePrint, [&] {
@@ -96,7 +133,11 @@ int main(int argc, char** argv) {
     frame.show();
     // The view's first update asks for the cabinet, record file and label size not yet stored.
     view->Start();
+    roster->Reload();
     const int status = app.exec();
+    settings.WriteInt("Option", "Roster", roster->isHidden() ? 0 : 1);
+    settings.WriteInt("Option", "RosterArea", frame.dockWidgetArea(roster));
+    settings.Flush();
     if (enter) view->Model().SetInputDialog(nullptr);
     return status;
 }

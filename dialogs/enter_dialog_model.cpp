@@ -237,6 +237,12 @@ void EnterDialogModel::OnNext() {
     RedrawToFront();
 }
 
+void EnterDialogModel::OnStoredChanged() {
+    ShowCard(record_.ReadInt(kSettingSection, "CurID", 0));
+    Refill();
+    Load();
+}
+
 void EnterDialogModel::OnPrevious() {
     if (card_ == 0) return;
     Save();

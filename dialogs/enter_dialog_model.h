@@ -77,6 +77,9 @@ public:
     void OnChangeCabinet();
     void OnRegisterDefaults();
     void OnLoadDefaults();
+    // The cards changed elsewhere (the roster): shows the current card and the item in use as
+    // stored now, without storing the fields first.
+    void OnStoredChanged();
     // Returns true: the window closes. The view is back on the sheet.
     bool OnOk();
 

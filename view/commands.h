@@ -14,6 +14,7 @@ enum class CommandId {
     Exit,
     // "編集"
     Undo,
+    Redo,
     Cut,
     Copy,
     Paste,
@@ -26,6 +27,7 @@ enum class CommandId {
     GuideLineColor,
     Fill,
     AddItem,
+    ApplyDesign,
     // "配置"
     AlignRight,
     AlignCenter,
@@ -47,6 +49,7 @@ enum class CommandId {
     // "表示"
     ToggleToolbar,
     ToggleStatusBar,
+    ToggleRoster,
     SwitchLabel,
     SwitchCabinet,
     PreviousPage,

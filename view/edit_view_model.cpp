@@ -95,6 +95,7 @@ bool EditViewModel::IsAvailable(CommandId command) {
         case CommandId::FileSave:
         case CommandId::FileSaveAs:
         case CommandId::Undo:
+        case CommandId::Redo:
         case CommandId::Cut:
         case CommandId::Copy:
         case CommandId::Paste:
@@ -194,6 +195,22 @@ void EditViewModel::ChooseGuideLineColor() {
         CColorSetting::SaveToSettings("Edit Options", "EditLineColor", *color);
         settings_.Flush();
     }
+}
+
+void EditViewModel::ShowCardPage(std::int32_t card) {
+    view_.slotPrefix = record_.ReadString(kSettingSection, "Label", "1");
+    const std::vector<std::string>& cards = ViewCardList(view_);
+    const auto found = std::find(cards.begin(), cards.end(), CardSectionName(card));
+    if (found != cards.end()) {
+        const SheetLayout layout = ReadSheetLayout(view_);
+        const std::int32_t perPage = layout.columns * layout.rows;
+        const std::int32_t page = static_cast<std::int32_t>(found - cards.begin()) / perPage + 1;
+        if (page != ScreenPage()) {
+            settings_.WriteInt("CurPage", view_.slotPrefix + record_.Path(), page);
+            settings_.Flush();
+        }
+    }
+    platform_.RefreshAllViews();
 }
 
 void EditViewModel::StepPage(std::int32_t step) {

@@ -49,6 +49,9 @@ public:
     void ReleaseMouse(std::int32_t x, std::int32_t y);
 
     std::int32_t ScreenPage() const;
+    // Turns the sheet to the page that shows the card (when it is printed at all) and redraws;
+    // in card mode the card itself is shown.
+    void ShowCardPage(std::int32_t card);
     ViewState& State() { return view_; }
     const RecordProfile& Record() const { return record_; }
     // The input dialog switches the record file and cabinet through it.

@@ -307,6 +307,11 @@ void CEnterDlg::Ok() {
     if (closed_) closed_();
 }
 
+void CEnterDlg::FollowStoredChanges() {
+    model_.OnStoredChanged();
+    ShowFields();
+}
+
 void CEnterDlg::reject() {}  // only "OK" closes the dialog
 
 void CEnterDlg::closeEvent(QCloseEvent* event) { event->ignore(); }

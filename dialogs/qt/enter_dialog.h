@@ -30,6 +30,8 @@ public:
               std::function<void()> closed, QWidget* parent = nullptr);
 
     void reject() override;
+    // Shows the current card and item as stored now, after a change made elsewhere.
+    void FollowStoredChanges();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -65,17 +65,17 @@ TEST(MenusTest, EachMenuListsItsItemsInOrder) {
               "名簿を書き出し(&L)... | - | "
               "印刷(&P)...\tCtrl+P | 印刷プレビュー(&V) | プリンタの設定(&R)... | - | 以前開いたファイル | - | 終了(&X)");
     EXPECT_EQ(menu[0].children[10].kind, MenuEntry::Kind::RecentFiles);
-    EXPECT_EQ(Describe(menu[1].children), "アンドゥ(&U)\tCtrl+Z | - | 切り取り(&T)\tCtrl+X | コピー(&C)\tCtrl+C | "
+    EXPECT_EQ(Describe(menu[1].children), "アンドゥ(&U)\tCtrl+Z | やり直し(&R)\tCtrl+Y | - | 切り取り(&T)\tCtrl+X | コピー(&C)\tCtrl+C | "
                                           "貼り付け(&P)\tCtrl+V");
     EXPECT_EQ(Describe(menu[3].children),
-              "印刷順序 | ﾗﾍﾞﾙｻｲｽﾞ設定 | 印刷ｵﾌﾟｼｮﾝ | 用紙を選ぶ | 色設定 {補助線色指定} | 塗りつぶし | 項目追加");
+              "印刷順序 | ﾗﾍﾞﾙｻｲｽﾞ設定 | 印刷ｵﾌﾟｼｮﾝ | 用紙を選ぶ | 色設定 {補助線色指定} | 塗りつぶし | 項目追加 | デザインを全員に適用...");
     EXPECT_EQ(Describe(menu[4].children), "水平 {右揃え | 中央揃え | 左揃え} | 垂直 {上揃え | 中央 | 下揃え}");
     EXPECT_EQ(Describe(menu[5].children),
               "水平 {左に\t← | ちょっと左に | ちょっと右に | 右に\t→} | "
               "垂直 {上へ\t↑ | ちょっと上へ | ちょっと下へ | 下へ\t↓}");
     EXPECT_EQ(Describe(menu[6].children), "差し込み印刷設定");
     EXPECT_EQ(Describe(menu[7].children),
-              "ツールバー(&T) | ステータス バー(&S) | - | ﾗﾍﾞﾙ種類切替 | ｼﾞｬﾝﾙ切替 | - | 前のページ | 次のページ | - | "
+              "ツールバー(&T) | ステータス バー(&S) | 名簿(&L) | - | ﾗﾍﾞﾙ種類切替 | ｼﾞｬﾝﾙ切替 | - | 前のページ | 次のページ | - | "
               "拡大\tCtrl++ | 縮小\tCtrl+- | 実寸\tCtrl+0 | ページ全体 | タグ全体");
     EXPECT_EQ(Describe(menu[8].children), "目次\tF1 | バージョン情報(&A)... | - | ホームページ");
 }

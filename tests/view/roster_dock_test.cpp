@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QTableView>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "store/profiles.h"
+#include "tests/support/temp_home.h"
+#include "view/qt/roster_dock.h"
+
+namespace {
+
+class FakePrompts : public RosterPrompts {
+public:
+    bool Confirm(QWidget*, const QString& question) override {
+        questions.push_back(question.toStdString());
+        return answer;
+    }
+    std::optional<std::int32_t> ChooseDesignSlots(QWidget*, std::int32_t slot, std::int32_t inSlot, std::int32_t inAll) override {
+        counts = {inSlot, inAll};
+        return slot;
+    }
+    void Tell(QWidget*, const QString& message) override { told.push_back(message.toStdString()); }
+
+    bool answer = true;
+    std::vector<std::string> questions, told;
+    std::pair<std::int32_t, std::int32_t> counts;
+};
+
+class RosterDockTest : public TempHomeTest {
+protected:
+    RosterDockTest() {
+        WriteBytes(File(), "[#Setting#]\r\nMax=1\r\nCurID=0\r\n[0000]\r\n" + S("氏名") + "=" + S("山田") + "\r\n1" + S("氏名") +
+                               "Xpos=80\r\n[0001]\r\n" + S("氏名") + "=" + S("佐藤") + "\r\n");
+        record.SetPath(File());
+        dock = new CRosterDock(settings, record, {}, prompts, &window);
+        dock->changed = [this] { ++changes; };
+        window.addDockWidget(Qt::RightDockWidgetArea, dock);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        dock->Reload();
+    }
+    std::string File() const { return PathOf("r.ini"); }
+    std::string Stored(const std::string& section, const std::string& key) const {
+        return ProfileFile(File()).ReadString(section, key, "(none)");
+    }
+    QTableView* Table() const { return dock->Table(); }
+    // Types text into a cell as a user does: start editing, type, press Enter.
+    void TypeIntoCell(int row, int column, const QString& text) {
+        const QModelIndex index = Table()->model()->index(row, column);
+        Table()->setCurrentIndex(index);
+        Table()->edit(index);
+        auto* editor = Table()->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        // Key clicks carry only ASCII: the typed text goes in as an input method would put it.
+        editor->setFocus();
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();  // the delegate commits the text in a queued call
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // and drops its editor
+    }
+    void SelectRows(const std::vector<int>& rows) {
+        Table()->clearSelection();
+        for (const int row : rows)
+            Table()->selectionModel()->select(Table()->model()->index(row, 0),
+                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    SettingsProfile settings;
+    RecordProfile record;
+    FakePrompts prompts;
+    QMainWindow window;
+    CRosterDock* dock = nullptr;
+    int changes = 0;
+};
+
+}  // namespace
+
+TEST_F(RosterDockTest, CellsAreEditedInPlaceAndWrittenAtOnce) {
+    EXPECT_EQ(Table()->model()->rowCount(), 2);
+    EXPECT_EQ(Table()->model()->headerData(1, Qt::Horizontal).toString(), QString::fromUtf8("氏名"));
+    TypeIntoCell(1, 4, QString::fromUtf8("さとう"));
+    EXPECT_EQ(Stored("0001", S("読み")), S("さとう"));
+    EXPECT_GE(changes, 1);
+    // Text code page 932 cannot hold is refused, and the stored text stays.
+    TypeIntoCell(1, 1, QString::fromUtf8("Zoë"));
+    EXPECT_EQ(Stored("0001", S("氏名")), S("佐藤"));
+    ASSERT_EQ(prompts.told.size(), 1u);
+    EXPECT_NE(prompts.told[0].find("「ë」"), std::string::npos);
+}
+
+TEST_F(RosterDockTest, PastedSpreadsheetRowsBecomeCardsAfterTheSelection) {
+    SelectRows({0});
+    QApplication::clipboard()->setText(QString::fromUtf8("氏名\t肩書き\n高橋\t課長\n林\t係長\n"));
+    dock->Paste();
+    EXPECT_EQ(Table()->model()->rowCount(), 4);
+    EXPECT_EQ(Stored("0001", S("氏名")), S("高橋"));
+    EXPECT_EQ(Stored("0002", S("肩書き")), S("係長"));
+    EXPECT_EQ(Stored("0002", "1" + S("氏名") + "Xpos"), "80");
+    EXPECT_EQ(Stored("0003", S("氏名")), S("佐藤"));
+
+    SelectRows({1, 2});
+    dock->Copy();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "高橋\t課長\r\n林\t係長\r\n");
+    dock->Delete();
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_NE(prompts.questions[0].find("2枚"), std::string::npos);
+    EXPECT_EQ(Stored("0001", S("氏名")), S("佐藤"));
+    EXPECT_EQ(Stored("#Setting#", "Max"), "1");
+}
+
+TEST_F(RosterDockTest, SearchHidesRowsAndAHeaderClickSortsAfterAsking) {
+    ProfileFile(File()).WriteString("0000", S("読み"), S("ヤマダ"));
+    ProfileFile(File()).WriteString("0001", S("読み"), S("ｻﾄｳ"));
+    ProfileFile(File()).Flush();
+    dock->Reload();
+    dock->SearchField()->setText(QString::fromUtf8("さとう"));
+    EXPECT_TRUE(Table()->isRowHidden(0));
+    EXPECT_FALSE(Table()->isRowHidden(1));
+    dock->SearchField()->clear();
+    EXPECT_FALSE(Table()->isRowHidden(0));
+
+    prompts.answer = false;
+    Table()->horizontalHeader()->sectionClicked(4);
+    EXPECT_EQ(Stored("0000", S("氏名")), S("山田"));
+    prompts.answer = true;
+    Table()->horizontalHeader()->sectionClicked(4);
+    EXPECT_EQ(Stored("0000", S("氏名")), S("佐藤"));
+    EXPECT_EQ(Stored("#Setting#", "CurID"), "1");  // 山田 is still the current card
+}
+
+TEST_F(RosterDockTest, TheCurrentCardsDesignGoesToEveryoneAfterShowingTheCount) {
+    dock->ApplyDesign();
+    EXPECT_EQ(prompts.counts, (std::pair<std::int32_t, std::int32_t>{1, 1}));
+    EXPECT_EQ(Stored("0001", "1" + S("氏名") + "Xpos"), "80");
+    std::int32_t chosen = -1;
+    dock->cardChosen = [&](std::int32_t card) { chosen = card; };
+    Table()->setCurrentIndex(Table()->model()->index(1, 2));
+    EXPECT_EQ(chosen, 1);
+    EXPECT_EQ(Stored("#Setting#", "CurID"), "1");
+}

@@ -1,0 +1,347 @@
+#include "view/qt/roster_dock.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "dialogs/qt/stored_input.h"
+#include "dialogs/qt/widget_text.h"
+
+namespace {
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QString FailureMessage(cards::Failure failure) {
+    switch (failure) {
+        case cards::Failure::NoSuchCard: return Text("そのカードはありません。");
+        case cards::Failure::UnknownItem: return Text("その項目では並べ替えられません。");
+        case cards::Failure::TooManyCards: return Text("カードが多すぎるため操作できません。");
+        case cards::Failure::NotWritten:
+        case cards::Failure::None: break;
+    }
+    return Text("ファイルに書き込めませんでした。");
+}
+
+}  // namespace
+
+RosterTableModel::RosterTableModel(RosterModel& roster, QObject* parent) : QAbstractTableModel(parent), roster_(roster) {
+    rows_ = roster_.RowCount();
+}
+
+int RosterTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+int RosterTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : roster_.ColumnCount(); }
+
+QVariant RosterTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    return ToWidgetText(roster_.Cell(index.row(), index.column()));
+}
+
+QVariant RosterTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
+    return ToWidgetText(roster_.Header(section));
+}
+
+Qt::ItemFlags RosterTableModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (roster_.IsEditable(index.column())) flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool RosterTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !roster_.IsEditable(index.column())) return false;
+    std::string stored;
+    if (takeText ? !takeText(value.toString(), stored) : !FromWidgetText(value.toString(), stored)) return false;
+    if (stored == roster_.Cell(index.row(), index.column())) return true;
+    if (!roster_.SetCell(index.row(), index.column(), stored)) return false;
+    emit dataChanged(index, index);
+    if (changed) changed();
+    return true;
+}
+
+void RosterTableModel::RefreshCells() {
+    if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
+}
+
+void RosterTableModel::Reload() {
+    beginResetModel();
+    rows_ = roster_.RowCount();
+    endResetModel();
+}
+
+CRosterDock::CRosterDock(const SettingsProfile& settings, const RecordProfile& record, std::vector<std::string> userItems,
+                         RosterPrompts& prompts, QWidget* parent)
+    : QDockWidget(Text("名簿"), parent), roster_(settings, record, std::move(userItems)), prompts_(prompts) {
+    setObjectName("RosterDock");
+    Build();
+}
+
+void CRosterDock::Build() {
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
+    search_ = new QLineEdit(body);
+    search_->setPlaceholderText(Text("検索"));
+    search_->setClearButtonEnabled(true);
+    layout->addWidget(search_);
+
+    tableModel_ = new RosterTableModel(roster_, this);
+    tableModel_->takeText = [this](const QString& typed, std::string& stored) {
+        if (FromWidgetText(typed, stored)) return true;
+        // The input dialog's message for "内容".
+        prompts_.Tell(this, Text("「%1」は保存できない文字です。別の文字で入力して下さい。").arg(FirstUnstorableCharacter(typed)));
+        return false;
+    };
+    tableModel_->changed = [this] {
+        if (changed) changed();
+    };
+    table_ = new QTableView(body);
+    table_->setModel(tableModel_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->horizontalHeader()->setSectionsClickable(true);
+    table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                            QAbstractItemView::SelectedClicked);
+    table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    layout->addWidget(table_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    const auto button = [&](const char* caption, void (CRosterDock::*slot)()) {
+        auto* pushButton = new QPushButton(Text(caption), body);
+        connect(pushButton, &QPushButton::clicked, this, slot);
+        buttons->addWidget(pushButton);
+        auto* action = new QAction(Text(caption), table_);
+        connect(action, &QAction::triggered, this, slot);
+        table_->addAction(action);
+    };
+    button("追加", &CRosterDock::Add);
+    button("挿入", &CRosterDock::Insert);
+    button("複製", &CRosterDock::Duplicate);
+    button("削除", &CRosterDock::Delete);
+    button("上へ", &CRosterDock::MoveUp);
+    button("下へ", &CRosterDock::MoveDown);
+    layout->addLayout(buttons);
+    auto* lower = new QHBoxLayout;
+    for (const auto& [caption, slot] : {std::pair{"選択したカードを印刷", &CRosterDock::PrintSelected},
+                                        std::pair{"デザインを全員に適用", &CRosterDock::ApplyDesign}}) {
+        auto* pushButton = new QPushButton(Text(caption), body);
+        connect(pushButton, &QPushButton::clicked, this, slot);
+        lower->addWidget(pushButton);
+        auto* action = new QAction(Text(caption), table_);
+        connect(action, &QAction::triggered, this, slot);
+        table_->addAction(action);
+    }
+    layout->addLayout(lower);
+    setWidget(body);
+
+    for (const auto& [keys, slot] : {std::pair{QKeySequence::Copy, &CRosterDock::Copy},
+                                     std::pair{QKeySequence::Cut, &CRosterDock::Cut},
+                                     std::pair{QKeySequence::Paste, &CRosterDock::Paste}}) {
+        auto* action = new QAction(this);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        table_->addAction(action);
+    }
+    connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &CRosterDock::SortByColumn);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& index) {
+        if (selecting_ || !index.isValid()) return;
+        roster_.MakeCurrent(index.row());
+        if (cardChosen) cardChosen(index.row());
+    });
+    connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        // A double-click on a number opens the card; on a text it edits the cell.
+        if (index.column() != 0) return;
+        roster_.MakeCurrent(index.row());
+        if (cardOpened) cardOpened(index.row());
+    });
+    connect(search_, &QLineEdit::textChanged, this, &CRosterDock::Filter);
+}
+
+void CRosterDock::Reload() {
+    shownVersion_ = roster_.Version();
+    tableModel_->Reload();
+    Filter();
+    SelectCard(roster_.CurrentCard());
+}
+
+void CRosterDock::Follow() {
+    if (roster_.Version() == shownVersion_) return;
+    if (roster_.RowCount() != tableModel_->rowCount()) {
+        Reload();
+        return;
+    }
+    shownVersion_ = roster_.Version();
+    tableModel_->RefreshCells();
+    Filter();
+    SelectCard(roster_.CurrentCard());
+}
+
+void CRosterDock::SetUserItems(std::vector<std::string> userItems) {
+    roster_.SetUserItems(userItems);
+    Reload();
+}
+
+std::vector<std::int32_t> CRosterDock::SelectedRows() const {
+    std::vector<std::int32_t> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    if (rows.empty() && table_->currentIndex().isValid()) rows.push_back(table_->currentIndex().row());
+    return rows;
+}
+
+void CRosterDock::SelectCard(std::int32_t card) {
+    if (card < 0 || card >= tableModel_->rowCount()) return;
+    selecting_ = true;
+    table_->selectionModel()->setCurrentIndex(tableModel_->index(card, 0),
+                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    table_->scrollTo(tableModel_->index(card, 0));
+    selecting_ = false;
+}
+
+void CRosterDock::Filter() {
+    const QString query = search_->text().trimmed();
+    const std::int32_t rows = tableModel_->rowCount();
+    if (query.isEmpty()) {
+        for (std::int32_t row = 0; row < rows; ++row) table_->setRowHidden(row, false);
+        return;
+    }
+    const std::vector<std::int32_t> matching = roster_.Matching(query.toStdString());
+    std::vector<bool> shown(static_cast<std::size_t>(rows), false);
+    for (const std::int32_t row : matching) shown[static_cast<std::size_t>(row)] = true;
+    for (std::int32_t row = 0; row < rows; ++row) table_->setRowHidden(row, !shown[static_cast<std::size_t>(row)]);
+}
+
+void CRosterDock::Finish(const cards::Outcome& outcome, std::optional<std::int32_t> select) {
+    if (!outcome) {
+        prompts_.Tell(this, FailureMessage(outcome.failure));
+        return;
+    }
+    if (select) roster_.MakeCurrent(std::clamp(*select, 0, std::max(roster_.RowCount() - 1, 0)));
+    Reload();
+    if (changed) changed();
+}
+
+void CRosterDock::Add() {
+    const std::int32_t last = roster_.RowCount();
+    Finish(roster_.Add(), last);
+}
+
+void CRosterDock::Insert() {
+    const std::vector<std::int32_t> rows = SelectedRows();
+    const std::int32_t at = rows.empty() ? 0 : rows.front();
+    Finish(roster_.InsertBefore(at), at);
+}
+
+void CRosterDock::Duplicate() {
+    const std::vector<std::int32_t> rows = SelectedRows();
+    if (rows.empty()) return;
+    Finish(roster_.Duplicate(rows), rows.back() + static_cast<std::int32_t>(rows.size()));
+}
+
+void CRosterDock::Delete() {
+    const std::vector<std::int32_t> rows = SelectedRows();
+    if (rows.empty()) return;
+    if (!prompts_.Confirm(this, Text("選択した%1枚のカードを削除しますか？").arg(rows.size()))) return;
+    Finish(roster_.Delete(rows), rows.front());
+}
+
+void CRosterDock::MoveUp() {
+    const std::vector<std::int32_t> rows = SelectedRows();
+    if (rows.size() != 1 || rows.front() == 0) return;
+    Finish(roster_.MoveUp(rows.front()), rows.front() - 1);
+}
+
+void CRosterDock::MoveDown() {
+    const std::vector<std::int32_t> rows = SelectedRows();
+    if (rows.size() != 1 || rows.front() + 1 >= roster_.RowCount()) return;
+    Finish(roster_.MoveDown(rows.front()), rows.front() + 1);
+}
+
+void CRosterDock::SortByColumn(int column) {
+    if (!roster_.IsEditable(column)) return;
+    const QString question = Text("「%1」の順に並べ替えます。カード番号が付け直されます。よろしいですか？")
+                                 .arg(ToWidgetText(roster_.Header(column)));
+    if (!prompts_.Confirm(this, question)) return;
+    Finish(roster_.SortBy(column), std::nullopt);
+}
+
+void CRosterDock::Copy() {
+    const std::vector<std::int32_t> rows = SelectedRows();
+    if (!rows.empty()) QApplication::clipboard()->setText(QString::fromStdString(roster_.CopyRows(rows)));
+}
+
+void CRosterDock::Cut() {
+    const std::vector<std::int32_t> rows = SelectedRows();
+    if (rows.empty()) return;
+    Copy();
+    Finish(roster_.Delete(rows), rows.front());
+}
+
+void CRosterDock::Paste() {
+    const std::vector<std::int32_t> rows = SelectedRows();
+    const std::int32_t after = rows.empty() ? roster_.RowCount() - 1 : rows.back();
+    const RosterModel::PasteResult result = roster_.Paste(after, QApplication::clipboard()->text().toStdString());
+    if (result.outcome.changed == 0 && result.outcome) return;
+    Finish(result.outcome, after + 1);
+    if (!result.refused.empty()) {
+        const RosterModel::Refusal& first = result.refused.front();
+        prompts_.Tell(this, Text("「%1」は保存できない文字です。%2枚のセルを空欄にしました。")
+                                .arg(QString::fromStdString(first.character))
+                                .arg(result.refused.size()));
+    }
+}
+
+void CRosterDock::PrintSelected() {
+    const std::vector<std::int32_t> rows = SelectedRows();
+    if (rows.empty() || !roster_.SetPrintOrder(rows)) return;
+    if (changed) changed();
+    if (printRequested) printRequested();
+}
+
+void CRosterDock::ApplyDesign() {
+    const std::vector<std::int32_t> selected = SelectedRows();
+    // One row selected is the current card itself: the design then goes to everyone.
+    const std::vector<std::int32_t> rows = isVisible() && selected.size() > 1 ? selected : std::vector<std::int32_t>();
+    const std::int32_t slot = currentSlot ? currentSlot() : 1;
+    const std::optional<std::int32_t> chosen =
+        prompts_.ChooseDesignSlots(this, slot, roster_.DesignChanges(rows, slot), roster_.DesignChanges(rows, cards::kAllSlots));
+    if (!chosen) return;
+    Finish(roster_.ApplyCurrentDesign(rows, *chosen), std::nullopt);
+}
+
+bool MessageBoxPrompts::Confirm(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, Text("ZUL Name Card"), question) == QMessageBox::Yes;
+}
+
+std::optional<std::int32_t> MessageBoxPrompts::ChooseDesignSlots(QWidget* parent, std::int32_t slot,
+                                                                 std::int32_t changesInSlot, std::int32_t changesInAll) {
+    QMessageBox box(QMessageBox::Question, Text("ZUL Name Card"),
+                    Text("今のカードのデザインを適用します。\nこのサイズだけ: %1枚、全サイズ: %2枚のカードが変わります。")
+                        .arg(changesInSlot)
+                        .arg(changesInAll),
+                    QMessageBox::NoButton, parent);
+    QPushButton* thisSize = box.addButton(Text("このサイズ"), QMessageBox::AcceptRole);
+    QPushButton* allSizes = box.addButton(Text("全サイズ"), QMessageBox::AcceptRole);
+    box.addButton(Text("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
+    box.exec();
+    if (box.clickedButton() == thisSize) return slot;
+    if (box.clickedButton() == allSizes) return cards::kAllSlots;
+    return std::nullopt;
+}
+
+void MessageBoxPrompts::Tell(QWidget* parent, const QString& message) {
+    QMessageBox::information(parent, Text("ZUL Name Card"), message);
+}

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QDockWidget>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "view/roster_model.h"
+
+class QLineEdit;
+class QTableView;
+
+// Questions the roster asks before it changes many cards; tests answer them without a screen.
+class RosterPrompts {
+public:
+    virtual ~RosterPrompts() = default;
+    virtual bool Confirm(QWidget* parent, const QString& question) = 0;
+    // Which slots a design goes to: the current one, all (cards::kAllSlots), or nothing.
+    virtual std::optional<std::int32_t> ChooseDesignSlots(QWidget* parent, std::int32_t slot, std::int32_t changesInSlot,
+                                                          std::int32_t changesInAll) = 0;
+    virtual void Tell(QWidget* parent, const QString& message) = 0;
+};
+
+// The table of the roster: reads each shown cell through RosterModel, so that only what is on
+// screen is read.
+class RosterTableModel : public QAbstractTableModel {
+public:
+    explicit RosterTableModel(RosterModel& roster, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    // Reads the cards again (after any change of the record file).
+    void Reload();
+    // Shows the texts again, for the same number of cards.
+    void RefreshCells();
+    // Set before a cell edit is stored: refuses text code page 932 cannot hold, telling why.
+    std::function<bool(const QString& typed, std::string& stored)> takeText;
+    std::function<void()> changed;
+
+private:
+    RosterModel& roster_;
+    std::int32_t rows_ = 0;
+};
+
+// The roster "名簿": a dock beside the view with the cards of the current record file.
+class CRosterDock : public QDockWidget {
+public:
+    CRosterDock(const SettingsProfile& settings, const RecordProfile& record, std::vector<std::string> userItems,
+                RosterPrompts& prompts, QWidget* parent = nullptr);
+
+    RosterModel& Model() { return roster_; }
+    QTableView* Table() const { return table_; }
+    QLineEdit* SearchField() const { return search_; }
+
+    // What the roster asks of the window: show a card's page, open a card in card mode, redraw
+    // after a change, print the cards of the print order, and the current label slot.
+    std::function<void(std::int32_t card)> cardChosen, cardOpened;
+    std::function<void()> changed, printRequested;
+    std::function<std::int32_t()> currentSlot;
+
+    // The record file or the items changed: read the table again and select the current card.
+    void Reload();
+    // After any change anywhere: reads again what changed since the table was last read.
+    void Follow();
+    void SetUserItems(std::vector<std::string> userItems);
+
+    // The actions of the buttons, the context menu and the keys.
+    void Add();
+    void Insert();
+    void Duplicate();
+    void Delete();
+    void MoveUp();
+    void MoveDown();
+    void SortByColumn(int column);
+    void Copy();
+    void Cut();
+    void Paste();
+    void PrintSelected();
+    void ApplyDesign();
+
+private:
+    std::vector<std::int32_t> SelectedRows() const;
+    void SelectCard(std::int32_t card);
+    void Filter();
+    // After an operation: report a failure, else read the table again and tell the window.
+    void Finish(const cards::Outcome& outcome, std::optional<std::int32_t> select);
+    void Build();
+
+    RosterModel roster_;
+    RosterPrompts& prompts_;
+    RosterTableModel* tableModel_ = nullptr;
+    QTableView* table_ = nullptr;
+    QLineEdit* search_ = nullptr;
+    bool selecting_ = false;
+    std::uint64_t shownVersion_ = 0;
+};
+
+// The prompts as message boxes.
+class MessageBoxPrompts : public RosterPrompts {
+public:
+    bool Confirm(QWidget* parent, const QString& question) override;
+    std::optional<std::int32_t> ChooseDesignSlots(QWidget* parent, std::int32_t slot, std::int32_t changesInSlot,
+                                                  std::int32_t changesInAll) override;
+    void Tell(QWidget* parent, const QString& message) override;
+};
