@@ -1,3 +1,5 @@
+#include <QAbstractEventDispatcher>
+
 #include <iostream>
 #include <memory>
 
@@ -16,6 +18,7 @@
 #include "tools/command_help.h"
 #include "view/qt/edit_view.h"
 #include "view/qt/roster_dock.h"
+#include "store/profile_service.h"
 
 namespace {
 
@@ -67,6 +70,12 @@ int main(int argc, char** argv) {
         if (!roster->isHidden()) roster->Reload();
     });
     view->SetDialogCommand(CommandId::ApplyDesign, [roster] { roster->ApplyDesign(); });
+    view->SetDialogCommand(CommandId::Undo, [roster] { roster->Undo(); });
+    view->SetDialogCommand(CommandId::Redo, [roster] { roster->Redo(); });
+    // What one user action writes is one step of undo: the step ends whenever the program has
+    // done what an event asked and waits for the next.
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     [] { profile::ProfileService::Instance().EndUndoStep(); });
 
     // The modeless input dialog lives while the view is in card mode.
     std::unique_ptr<CEnterDlg> enter;

@@ -387,6 +387,16 @@ void ProfileDocument::AppendBody(std::size_t index, std::string& out) const {
     });
 }
 
+bool ProfileDocument::Remove(std::string_view section, std::string_view key) {
+    const auto found = firstSection_.find(cp932::FoldAsciiCase(section));
+    if (found == firstSection_.end()) return false;
+    Section& target = sections_[found->second];
+    const std::size_t index = FindKey(target, cp932::FoldAsciiCase(key), FoldedHash(key));
+    if (index == kNotFound) return false;
+    target.body.erase(target.body.begin() + static_cast<std::ptrdiff_t>(index));
+    return true;
+}
+
 std::size_t ProfileDocument::SerializedSize() const {
     std::size_t size = 0;
     for (std::size_t index = 0; index < sections_.size(); ++index) {

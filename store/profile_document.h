@@ -55,6 +55,9 @@ public:
     // IsStorableKey).
     bool Set(std::string_view section, std::string_view key, std::string_view value);
 
+    // Removes the key from the first section of that name. False when it was not there.
+    bool Remove(std::string_view section, std::string_view key);
+
     std::string Serialize() const;
     std::size_t SerializedSize() const;
     // Bytes held for the text, including replaced versions of rewritten lines.

@@ -164,7 +164,12 @@ void ProfileService::Reload(Entry& entry, const std::string& file) {
     entry.document = ProfileDocument::Parse(std::move(bytes));
     ++parses_;
     ++entry.version;
-    for (const PendingWrite& write : entry.pending) entry.document.Set(write.section, write.key, write.value);
+    for (const PendingWrite& write : entry.pending) {
+        if (write.remove)
+            entry.document.Remove(write.section, write.key);
+        else
+            entry.document.Set(write.section, write.key, write.value);
+    }
 }
 
 bool ProfileService::Outcome(Entry& entry, const std::string& file, FileFailure::Action action, int error) {
@@ -233,12 +238,73 @@ bool ProfileService::WriteString(const std::string& file, std::string_view secti
         if (const int error = FolderError(entry.folder)) return Outcome(entry, file, FileFailure::Action::Write, error);
     }
     const std::string cleanValue = CleanValue(value);
+    const Lookup old = entry.document.Find(cleanSection, cleanKey);
+    std::optional<std::string> before;
+    if (old.kind != Lookup::Kind::Missing) before = std::string(old.value);
     if (entry.document.Set(cleanSection, cleanKey, cleanValue)) {
         entry.pending.push_back({cleanSection, cleanKey, cleanValue});
+        ++entry.version;
+        const bool currentCard = cp932::FoldAsciiCase(cleanSection) == "#setting#" && cp932::FoldAsciiCase(cleanKey) == "curid";
+        if (recording_ && !currentCard) journal_.RecordKey(file, cleanSection, cleanKey, std::move(before), cleanValue);
+    }
+    return true;
+}
+
+bool ProfileService::RemoveKey(const std::string& file, const std::string& section, const std::string& key) {
+    Entry& entry = Current(file);
+    if (entry.document.Remove(section, key)) {
+        entry.pending.push_back({section, key, {}, true});
         ++entry.version;
     }
     return true;
 }
+
+bool ProfileService::ApplyStep(const std::string& file, const UndoStep& step, bool redo) {
+    recording_ = false;
+    bool written = true;
+    const auto apply = [&](const UndoChange& change) {
+        const std::optional<std::string> value = redo ? std::optional<std::string>(change.after) : change.before;
+        if (change.wholeFile)
+            written = Flush(file) && Replace(file, ProfileDocument::Parse(value.value_or(std::string())));
+        else if (value)
+            written = WriteString(file, change.section, change.key, *value);
+        else
+            written = RemoveKey(file, change.section, change.key);
+    };
+    if (redo) {
+        for (auto change = step.changes.begin(); written && change != step.changes.end(); ++change) apply(*change);
+    } else {
+        for (auto change = step.changes.rbegin(); written && change != step.changes.rend(); ++change) apply(*change);
+    }
+    written = written && Flush(file);
+    recording_ = true;
+    return written;
+}
+
+UndoResult ProfileService::TakeStep(const std::string& file, bool redo) {
+    journal_.EndStep();
+    if (file.empty() || !(redo ? journal_.CanRedo(file) : journal_.CanUndo(file))) return UndoResult::Nothing;
+    if (!Flush(file)) return UndoResult::NotWritten;
+    const Entry& entry = Current(file);
+    if (!(entry.signature == entry.written)) return UndoResult::ChangedElsewhere;
+    UndoStep step = redo ? journal_.TakeRedo(file) : journal_.TakeUndo(file);
+    if (!ApplyStep(file, step, redo)) {
+        if (redo)
+            journal_.PutBackRedo(file, std::move(step));
+        else
+            journal_.PutBackUndo(file, std::move(step));
+        return UndoResult::NotWritten;
+    }
+    if (redo)
+        journal_.Redone(file, std::move(step));
+    else
+        journal_.Undone(file, std::move(step));
+    return UndoResult::Done;
+}
+
+UndoResult ProfileService::Undo(const std::string& file) { return TakeStep(file, false); }
+
+UndoResult ProfileService::Redo(const std::string& file) { return TakeStep(file, true); }
 
 const ProfileDocument& ProfileService::Document(const std::string& file) { return Current(file).document; }
 
@@ -305,12 +371,14 @@ int ProfileService::WriteLocked(Entry& entry, const std::string& file, ProfileDo
     entry.generation = lock.Generation();
     entry.pending.clear();
     if (replacement != nullptr) {
+        if (recording_) journal_.RecordWholeFile(file, entry.document.Serialize(), content);
         entry.document = std::move(*replacement);
         ++entry.version;
     }
     // Rewritten lines leave their old text behind; start afresh once that outweighs the file.
     if (entry.document.HeldBytes() > 2 * content.size() + 65536) entry.document = ProfileDocument::Parse(std::move(content));
     if (stat(file.c_str(), &status) == 0) entry.signature = Signature::Of(status);
+    entry.written = entry.signature;
     return 0;
 }
 

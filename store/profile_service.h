@@ -13,6 +13,7 @@
 
 #include "store/file_watch.h"
 #include "store/profile_document.h"
+#include "store/undo_journal.h"
 
 namespace profile {
 
@@ -20,6 +21,14 @@ namespace profile {
 // EFBIG, rather than the parsed copy exhausting memory. The largest record files the program
 // makes stay far below it.
 inline constexpr std::size_t kMaxFileBytes = 256u << 20;
+
+// What an undo or a redo came to.
+enum class UndoResult {
+    Done,
+    Nothing,           // no step to undo or redo
+    ChangedElsewhere,  // the file was changed by someone else since: nothing was done
+    NotWritten,        // the file could not be written: nothing was done
+};
 
 // A profile file that could not be read or written, and why.
 struct FileFailure {
@@ -92,6 +101,16 @@ public:
     const ProfileDocument& Document(const std::string& file);
     bool Replace(const std::string& file, ProfileDocument document);
 
+    // Undo and redo (see UndoJournal): every change of a key or a whole file is recorded, except
+    // the current card ("#Setting#" "CurID"), which is where the user is rather than what they
+    // made. EndUndoStep ends the step under way; the application calls it after each user action.
+    void EndUndoStep() { journal_.EndStep(); }
+    bool CanUndo(const std::string& file) const { return journal_.CanUndo(file); }
+    bool CanRedo(const std::string& file) const { return journal_.CanRedo(file); }
+    UndoResult Undo(const std::string& file);
+    UndoResult Redo(const std::string& file);
+    void ForgetUndo(const std::string& file) { journal_.Forget(file); }
+
     // See ProfileSnapshot.
     void BeginSnapshot();
     void EndSnapshot();
@@ -108,6 +127,7 @@ private:
     };
     struct PendingWrite {
         std::string section, key, value;
+        bool remove = false;  // the key is removed (an undone write of a new key)
     };
     struct Entry {
         std::string folder, name;
@@ -118,6 +138,7 @@ private:
         int readError = 0;
         int writeError = 0;
         Signature signature;
+        Signature written;  // as the program's own last write left the file
         // The FileLock generation the file was read at (or an older one).
         std::uint64_t generation = kUnknownGeneration;
         std::uint64_t version = 0;
@@ -139,6 +160,10 @@ private:
     // Records the outcome of a read or write and tells the listener of failures and recoveries.
     // Returns whether it succeeded.
     bool Outcome(Entry& entry, const std::string& file, FileFailure::Action action, int error);
+    bool RemoveKey(const std::string& file, const std::string& section, const std::string& key);
+    // Writes one side of a step: the values before it (undo) or after it (redo).
+    bool ApplyStep(const std::string& file, const UndoStep& step, bool redo);
+    UndoResult TakeStep(const std::string& file, bool redo);
 
     FileWatch watch_;
     std::unordered_map<std::string, Entry> entries_;  // never erased: entries stay where they are
@@ -149,6 +174,8 @@ private:
     std::size_t reads_ = 0;
     int snapshotDepth_ = 0;
     std::uint64_t snapshot_ = 1;
+    UndoJournal journal_;
+    bool recording_ = true;
 };
 
 // While one lives, each file is checked for changes on disk once, at its first read: one drawing

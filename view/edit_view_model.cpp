@@ -7,6 +7,7 @@
 #include "store/font_setting.h"
 #include "store/items.h"
 #include "store/label_sizes.h"
+#include "store/profile_service.h"
 #include "store/storage_layout.h"
 
 namespace {
@@ -91,11 +92,13 @@ bool EditViewModel::IsAvailable(CommandId command) {
             return sheet && ScreenPage() != 1;
         case CommandId::NextPage:
             return sheet && ScreenPage() < LastPage();
+        case CommandId::Undo:
+            return profile::ProfileService::Instance().CanUndo(ProfileFile::AtStoredPath(record_.Path()).FsPath());
+        case CommandId::Redo:
+            return profile::ProfileService::Instance().CanRedo(ProfileFile::AtStoredPath(record_.Path()).FsPath());
         case CommandId::FileNew:
         case CommandId::FileSave:
         case CommandId::FileSaveAs:
-        case CommandId::Undo:
-        case CommandId::Redo:
         case CommandId::Cut:
         case CommandId::Copy:
         case CommandId::Paste:

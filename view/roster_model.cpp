@@ -176,6 +176,14 @@ std::vector<std::int32_t> RosterModel::Matching(const std::string& utf8) const {
     return rows;
 }
 
+profile::UndoResult RosterModel::Undo() const { return profile::ProfileService::Instance().Undo(Cards().FsPath()); }
+
+profile::UndoResult RosterModel::Redo() const { return profile::ProfileService::Instance().Redo(Cards().FsPath()); }
+
+bool RosterModel::CanUndo() const { return profile::ProfileService::Instance().CanUndo(Cards().FsPath()); }
+
+bool RosterModel::CanRedo() const { return profile::ProfileService::Instance().CanRedo(Cards().FsPath()); }
+
 bool RosterModel::SetPrintOrder(const std::vector<std::int32_t>& rows) const {
     std::vector<std::string> sections;
     for (const std::int32_t row : rows) sections.push_back(CardSectionName(row));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/card_operations.h"
+#include "store/profile_service.h"
 #include "store/profiles.h"
 
 // The roster "名簿": the cards of the current record file as a table, one row per card, with the
@@ -67,6 +68,12 @@ public:
     // The rows whose number or any text contains the search text; hiragana, katakana and
     // half-width kana match each other, as do the letter cases.
     std::vector<std::int32_t> Matching(const std::string& utf8) const;
+
+    // Undo and redo of the last step in the record file, and whether there is one.
+    profile::UndoResult Undo() const;
+    profile::UndoResult Redo() const;
+    bool CanUndo() const;
+    bool CanRedo() const;
 
     // Sets the print order to the rows' cards, in row order.
     bool SetPrintOrder(const std::vector<std::int32_t>& rows) const;

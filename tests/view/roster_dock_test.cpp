@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "store/profile_service.h"
 #include "store/profiles.h"
 #include "tests/support/temp_home.h"
 #include "view/qt/roster_dock.h"
@@ -145,4 +146,38 @@ TEST_F(RosterDockTest, TheCurrentCardsDesignGoesToEveryoneAfterShowingTheCount) 
     Table()->setCurrentIndex(Table()->model()->index(1, 2));
     EXPECT_EQ(chosen, 1);
     EXPECT_EQ(Stored("#Setting#", "CurID"), "1");
+}
+
+TEST_F(RosterDockTest, EditPasteAndDeleteAreEachOneStepOfUndoAndRedo) {
+    TypeIntoCell(0, 2, QString::fromUtf8("部長"));
+    const std::string edited = ReadBytes(File());
+    EXPECT_EQ(Stored("0000", S("肩書き")), S("部長"));
+
+    SelectRows({1});
+    QApplication::clipboard()->setText(QString::fromUtf8("高橋\t課長\n林\t係長\n"));
+    dock->Paste();
+    const std::string pasted = ReadBytes(File());
+    EXPECT_EQ(Stored("0003", S("氏名")), S("林"));
+
+    SelectRows({0, 2});
+    dock->Delete();
+    EXPECT_EQ(Stored("0000", S("氏名")), S("佐藤"));
+    EXPECT_EQ(Stored("#Setting#", "Max"), "1");
+
+    dock->Undo();
+    EXPECT_EQ(ReadBytes(File()), pasted);
+    EXPECT_EQ(Table()->model()->rowCount(), 4);
+    dock->Undo();
+    EXPECT_EQ(ReadBytes(File()), edited);
+    dock->Redo();
+    EXPECT_EQ(Stored("0003", S("氏名")), S("林"));
+    EXPECT_EQ(Table()->model()->rowCount(), 4);
+    dock->Undo();
+    dock->Undo();
+    EXPECT_EQ(Stored("0000", S("肩書き")), "(none)");
+    EXPECT_EQ(Stored("0000", S("氏名")), S("山田"));
+    EXPECT_EQ(Table()->model()->rowCount(), 2);
+    dock->Redo();
+    EXPECT_EQ(ReadBytes(File()), edited);
+    EXPECT_TRUE(prompts.told.empty());
 }

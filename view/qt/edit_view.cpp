@@ -61,6 +61,10 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::AddItem:
         case CommandId::MergePrint:
         case CommandId::ExportList:
+        case CommandId::ApplyDesign:
+        case CommandId::ToggleRoster:
+        case CommandId::Undo:
+        case CommandId::Redo:
             return dialogCommands_.count(command) != 0;
         case CommandId::Input:
             return static_cast<bool>(openInputDialog_);

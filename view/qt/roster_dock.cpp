@@ -65,6 +65,7 @@ bool RosterTableModel::setData(const QModelIndex& index, const QVariant& value, 
     if (takeText ? !takeText(value.toString(), stored) : !FromWidgetText(value.toString(), stored)) return false;
     if (stored == roster_.Cell(index.row(), index.column())) return true;
     if (!roster_.SetCell(index.row(), index.column(), stored)) return false;
+    profile::ProfileService::Instance().EndUndoStep();
     emit dataChanged(index, index);
     if (changed) changed();
     return true;
@@ -230,6 +231,8 @@ void CRosterDock::Finish(const cards::Outcome& outcome, std::optional<std::int32
         return;
     }
     if (select) roster_.MakeCurrent(std::clamp(*select, 0, std::max(roster_.RowCount() - 1, 0)));
+    // Each roster operation is one step of undo.
+    profile::ProfileService::Instance().EndUndoStep();
     Reload();
     if (changed) changed();
 }
@@ -320,6 +323,28 @@ void CRosterDock::ApplyDesign() {
         prompts_.ChooseDesignSlots(this, slot, roster_.DesignChanges(rows, slot), roster_.DesignChanges(rows, cards::kAllSlots));
     if (!chosen) return;
     Finish(roster_.ApplyCurrentDesign(rows, *chosen), std::nullopt);
+}
+
+void CRosterDock::Undo() {
+    const profile::UndoResult result = roster_.Undo();
+    if (result == profile::UndoResult::ChangedElsewhere)
+        prompts_.Tell(this, Text("ファイルがほかで変更されたため、元に戻せません。"));
+    else if (result == profile::UndoResult::NotWritten)
+        prompts_.Tell(this, Text("ファイルに書き込めませんでした。"));
+    if (result != profile::UndoResult::Done) return;
+    Reload();
+    if (changed) changed();
+}
+
+void CRosterDock::Redo() {
+    const profile::UndoResult result = roster_.Redo();
+    if (result == profile::UndoResult::ChangedElsewhere)
+        prompts_.Tell(this, Text("ファイルがほかで変更されたため、やり直せません。"));
+    else if (result == profile::UndoResult::NotWritten)
+        prompts_.Tell(this, Text("ファイルに書き込めませんでした。"));
+    if (result != profile::UndoResult::Done) return;
+    Reload();
+    if (changed) changed();
 }
 
 bool MessageBoxPrompts::Confirm(QWidget* parent, const QString& question) {

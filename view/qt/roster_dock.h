@@ -86,6 +86,9 @@ public:
     void Paste();
     void PrintSelected();
     void ApplyDesign();
+    // "アンドゥ" and "やり直し" of the record file, for the window's commands.
+    void Undo();
+    void Redo();
 
 private:
     std::vector<std::int32_t> SelectedRows() const;

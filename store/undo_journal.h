@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What user actions changed in the profile files, step by step, for undo and redo. The profile
+// service records every change as it is made: a key's stored value before and after (nothing
+// before when the key was missing), or a whole file before and after (a card operation). The
+// application ends a step after each user action; the changes to one file made meanwhile are
+// one step of that file. History lives only while the program runs.
+namespace profile {
+
+struct UndoChange {
+    bool wholeFile = false;
+    std::string section, key;          // a key change
+    std::optional<std::string> before;  // the stored value (whole file: its text)
+    std::string after;
+};
+
+struct UndoStep {
+    std::vector<UndoChange> changes;  // in the order they were made
+};
+
+class UndoJournal {
+public:
+    static constexpr std::size_t kMostSteps = 100;
+    // Whole-file texts are large: the oldest steps of a file go once its history holds more.
+    static constexpr std::size_t kMostBytes = 256u * 1024 * 1024;
+
+    void RecordKey(const std::string& file, const std::string& section, const std::string& key,
+                   std::optional<std::string> before, const std::string& after);
+    void RecordWholeFile(const std::string& file, std::string before, std::string after);
+    // Ends the step under way in every file. A step that changed only the one key the step
+    // before it changed (typing into one field, nudging one item) joins that step.
+    void EndStep();
+
+    bool CanUndo(const std::string& file) const;
+    bool CanRedo(const std::string& file) const;
+    // The step to undo (or redo), taken off its list; PutBack returns it when it could not be
+    // applied, Undone and Redone move it to the other list once it was.
+    UndoStep TakeUndo(const std::string& file);
+    UndoStep TakeRedo(const std::string& file);
+    void Undone(const std::string& file, UndoStep step);
+    void Redone(const std::string& file, UndoStep step);
+    void PutBackUndo(const std::string& file, UndoStep step);
+    void PutBackRedo(const std::string& file, UndoStep step);
+    // Forgets a file's history (it was changed by someone else).
+    void Forget(const std::string& file);
+
+private:
+    struct History {
+        std::deque<UndoStep> undo, redo;
+        UndoStep open;
+    };
+    static std::size_t Bytes(const UndoStep& step);
+    void Close(History& history);
+    void Trim(History& history);
+
+    std::map<std::string, History> files_;
+};
+
+}  // namespace profile

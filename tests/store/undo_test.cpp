@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "store/card_operations.h"
+#include "store/items.h"
+#include "store/profile_service.h"
+#include "store/profiles.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+
+using profile::ProfileService;
+using profile::UndoResult;
+
+class UndoTest : public TempHomeTest {
+protected:
+    UndoTest() { ProfileService::Instance().EndUndoStep(); }
+    ~UndoTest() override { ProfileService::Instance().ForgetUndo(File()); }
+
+    std::string File() const { return PathOf("r.ini"); }
+    ProfileFile Record() const { return ProfileFile(File()); }
+    void Write(const std::string& section, const std::string& key, const std::string& value) const {
+        Record().WriteString(section, key, value);
+        Record().Flush();
+    }
+    static void EndStep() { ProfileService::Instance().EndUndoStep(); }
+    static UndoResult Undo(const std::string& file) { return ProfileService::Instance().Undo(file); }
+    static UndoResult Redo(const std::string& file) { return ProfileService::Instance().Redo(file); }
+};
+
+}  // namespace
+
+TEST_F(UndoTest, AStepOfKeyWritesIsUndoneAndRedoneAsOne) {
+    WriteBytes(File(), "[0000]\r\nk=old\r\n");
+    Write("0000", "k", "new");
+    Write("0000", "added", "1");
+    EndStep();
+    EXPECT_TRUE(ProfileService::Instance().CanUndo(File()));
+    EXPECT_FALSE(ProfileService::Instance().CanRedo(File()));
+    EXPECT_EQ(Undo(File()), UndoResult::Done);
+    EXPECT_EQ(ReadBytes(File()), "[0000]\r\nk=old\r\n");  // the added key is gone again
+    EXPECT_TRUE(ProfileService::Instance().CanRedo(File()));
+    EXPECT_EQ(Redo(File()), UndoResult::Done);
+    EXPECT_EQ(Record().ReadString("0000", "k", ""), "new");
+    EXPECT_EQ(Record().ReadString("0000", "added", ""), "1");
+    EXPECT_EQ(Redo(File()), UndoResult::Nothing);
+    // A new change after an undo drops what could be redone.
+    EXPECT_EQ(Undo(File()), UndoResult::Done);
+    Write("0000", "k", "other");
+    EndStep();
+    EXPECT_FALSE(ProfileService::Instance().CanRedo(File()));
+}
+
+TEST_F(UndoTest, TypingIntoOneFieldIsOneStepAndTheCurrentCardIsNotAStep) {
+    WriteBytes(File(), "[0000]\r\nname=\r\n");
+    for (const char* typed : {"y", "ya", "yam"}) {
+        Write("0000", "name", typed);
+        EndStep();
+    }
+    Write("#Setting#", "CurID", "3");
+    EndStep();
+    Write("0000", "Xpos", "10");
+    EndStep();
+    EXPECT_EQ(Undo(File()), UndoResult::Done);
+    EXPECT_EQ(Record().ReadString("0000", "Xpos", "none"), "none");
+    EXPECT_EQ(Undo(File()), UndoResult::Done);
+    EXPECT_EQ(Record().ReadString("0000", "name", "none"), "");
+    EXPECT_EQ(Record().ReadString("#Setting#", "CurID", ""), "3");
+    EXPECT_EQ(Undo(File()), UndoResult::Nothing);
+}
+
+TEST_F(UndoTest, ACardOperationIsUndoneWholeAndAnOutsideEditStopsUndo) {
+    WriteBytes(File(), "[#Setting#]\r\nMax=1\r\n[0000]\r\nk=a\r\n[0001]\r\nk=b\r\n");
+    const std::string before = ReadBytes(File());
+    ASSERT_TRUE(cards::RecordCards(File(), FixedItems()).Delete({0}));
+    EndStep();
+    const std::string deleted = ReadBytes(File());
+    EXPECT_EQ(Undo(File()), UndoResult::Done);
+    EXPECT_EQ(ReadBytes(File()), before);
+    EXPECT_EQ(Redo(File()), UndoResult::Done);
+    EXPECT_EQ(ReadBytes(File()), deleted);
+
+    WriteBytes(File(), deleted + "[Other]\r\nx=1\r\n");  // another program
+    EXPECT_EQ(Undo(File()), UndoResult::ChangedElsewhere);
+    EXPECT_EQ(ReadBytes(File()), deleted + "[Other]\r\nx=1\r\n");
+}
+
+TEST_F(UndoTest, AtMostAHundredStepsAreKept) {
+    WriteBytes(File(), "");
+    for (int step = 0; step < 105; ++step) {
+        Write("s", "k" + std::to_string(step), "v");
+        EndStep();
+    }
+    int undone = 0;
+    while (Undo(File()) == UndoResult::Done) ++undone;
+    EXPECT_EQ(undone, 100);
+    EXPECT_EQ(Record().ReadString("s", "k4", ""), "v");
+    EXPECT_EQ(Record().ReadString("s", "k5", "none"), "none");
+}
