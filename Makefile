@@ -63,6 +63,7 @@ bench: build
 	$(BUILD_DIR)/bench/render_bench
 	$(BUILD_DIR)/bench/sheets_bench
 	$(BUILD_DIR)/bench/cards_bench
+	$(BUILD_DIR)/bench/roster_bench
 	bench/export_bench.sh $(BUILD_DIR)
 	bench/list_bench.sh $(BUILD_DIR)
 
