@@ -160,19 +160,22 @@ RosterModel::PasteResult RosterModel::Paste(std::int32_t afterRow, const std::st
 }
 
 std::vector<std::int32_t> RosterModel::Matching(const std::string& utf8) const {
+    const std::int32_t count = RowCount();
+    if (searchedVersion_ != Version() || searchRows_.size() != static_cast<std::size_t>(count)) {
+        searchRows_.assign(static_cast<std::size_t>(count), std::string());
+        const profile::ProfileSnapshot snapshot;  // one look at the file for all the reads
+        for (std::int32_t row = 0; row < count; ++row) {
+            // One conversion per row: its texts joined by line breaks, which no query holds.
+            std::string texts;
+            for (std::int32_t column = 0; column < ColumnCount(); ++column) texts += Utf8(Cell(row, column)) + "\n";
+            searchRows_[static_cast<std::size_t>(row)] = SearchForm(texts);
+        }
+        searchedVersion_ = Version();
+    }
     const std::string query = SearchForm(utf8);
     std::vector<std::int32_t> rows;
-    const std::int32_t count = RowCount();
-    for (std::int32_t row = 0; row < count; ++row) {
-        for (std::int32_t column = 0; column < ColumnCount(); ++column) {
-            const std::string text = Cell(row, column);
-            if (text.empty()) continue;
-            if (SearchForm(Utf8(text)).find(query) != std::string::npos) {
-                rows.push_back(row);
-                break;
-            }
-        }
-    }
+    for (std::int32_t row = 0; row < count; ++row)
+        if (searchRows_[static_cast<std::size_t>(row)].find(query) != std::string::npos) rows.push_back(row);
     return rows;
 }
 

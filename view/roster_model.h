@@ -87,4 +87,8 @@ private:
     // The card count, kept while the record file is unchanged: the table asks for it often.
     mutable std::uint64_t countedVersion_ = 0;
     mutable std::int32_t count_ = 0;
+    // Each row's texts in the search's form, kept while the record file is unchanged, so that
+    // typing into the search field does not convert every text again.
+    mutable std::uint64_t searchedVersion_ = 0;
+    mutable std::vector<std::string> searchRows_;
 };
