@@ -163,8 +163,8 @@ void CRosterDock::Build() {
         if (cardChosen) cardChosen(index.row());
     });
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        // A double-click on a number opens the card; on a text it edits the cell.
-        if (index.column() != 0) return;
+        // Cells are edited by typing into them (or F2); a double-click opens the card.
+        if (!index.isValid()) return;
         roster_.MakeCurrent(index.row());
         if (cardOpened) cardOpened(index.row());
     });
