@@ -189,6 +189,21 @@ TEST_F(EditViewModelTest, PagesStepWithinThePrintJob) {
     EXPECT_EQ(model.ScreenPage(), 1);
 }
 
+TEST_F(EditViewModelTest, ShowingACardTurnsToThePageThatPrintsIt) {
+    std::string bytes = "[#Setting#]\r\nLabel=1\r\nMax=12\r\n[Current]\r\nPrintOrder=0012|0003|\r\n";
+    for (int card = 0; card < 13; ++card)
+        bytes += "[" + CardSectionName(card) + "]\r\n" + S("氏名") + "=N\r\n";
+    WriteBytes(PathOf("Always/r.ini"), bytes);
+    model.ShowCardPage(3);  // second in the print order: the first page
+    EXPECT_EQ(model.ScreenPage(), 1);
+    ProfileFile(PathOf("Always/r.ini")).WriteString("Current", "PrintOrder", "");
+    ProfileFile(PathOf("Always/r.ini")).Flush();
+    model.ShowCardPage(12);  // 13th named card, ten to a page
+    EXPECT_EQ(model.ScreenPage(), 2);
+    model.ShowCardPage(99);  // not printed: the page stays
+    EXPECT_EQ(model.ScreenPage(), 2);
+}
+
 TEST_F(EditViewModelTest, OpeningAnotherCabinetWithoutAFileKeepsTheFileAndAsksNoSlot) {
     platform.cabinet = S("来賓");
     model.Execute(CommandId::FileOpen);
