@@ -388,13 +388,17 @@ void ProfileDocument::AppendBody(std::size_t index, std::string& out) const {
 }
 
 bool ProfileDocument::Remove(std::string_view section, std::string_view key) {
-    const auto found = firstSection_.find(cp932::FoldAsciiCase(section));
-    if (found == firstSection_.end()) return false;
-    Section& target = sections_[found->second];
-    const std::size_t index = FindKey(target, cp932::FoldAsciiCase(key), FoldedHash(key));
-    if (index == kNotFound) return false;
-    target.body.erase(target.body.begin() + static_cast<std::ptrdiff_t>(index));
-    return true;
+    const std::size_t found = FindSection(section);
+    if (found == kNoSection || FindIn(found, key).kind == Lookup::Kind::Missing) return false;
+    std::vector<Span>& lines = ChangedLines(found);
+    for (auto line = lines.begin(); line != lines.end(); ++line) {
+        const Parsed parsed = Classify(*line);
+        if ((parsed.kind == Kind::Entry || parsed.kind == Kind::Bare) && SameName(View(parsed.nameBegin, parsed.nameLength), key)) {
+            lines.erase(line);
+            return true;
+        }
+    }
+    return false;
 }
 
 std::size_t ProfileDocument::SerializedSize() const {
