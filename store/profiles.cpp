@@ -4,9 +4,16 @@
 #include "store/profile_service.h"
 
 ProfileFile ProfileFile::AtStoredPath(std::string_view storedPath) {
-    std::string fsPath;
-    if (storedPath.empty() || !locations::StoredPathToFs(storedPath, fsPath)) return ProfileFile();
-    return ProfileFile(std::move(fsPath));
+    // The layers of a card name the record file by its stored path for every colour and font:
+    // the last path is converted once.
+    static std::string lastStored, lastFsPath;
+    static bool converted = false;
+    if (storedPath.empty()) return ProfileFile();
+    if (storedPath != lastStored) {
+        lastStored.assign(storedPath);
+        converted = locations::StoredPathToFs(storedPath, lastFsPath);
+    }
+    return converted ? ProfileFile(lastFsPath) : ProfileFile();
 }
 
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const {
