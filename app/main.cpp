@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
     roster->currentSlot = [view] { return view->Model().State().slot; };
     roster->cardChosen = [view](std::int32_t card) { view->Model().ShowCardPage(card); };
     roster->printRequested = [view] { view->Execute(CommandId::Print); };
+    roster->importRequested = [view] { view->Execute(CommandId::MergePrint); };
     view->SetZoomChanged([&frame](int percent) { frame.ShowZoom(percent); });
     view->SetCommandsChanged([&frame, roster] {
         frame.UpdateCommands();
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
         if (view->Model().Record().Path() != before) view->Model().OpenRecordFileAt(view->Model().Record().Path());
         app.UserItems().ReloadUserItems(SettingsProfile());
         view->Model().State().userItems = app.UserItems().UserItems();
+        roster->SetUserItems(app.UserItems().UserItems());
         view->Refresh();
     });
     view->SetDialogCommand(CommandId::ExportList,

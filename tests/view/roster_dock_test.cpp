@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
@@ -146,6 +148,20 @@ TEST_F(RosterDockTest, TheCurrentCardsDesignGoesToEveryoneAfterShowingTheCount) 
     Table()->setCurrentIndex(Table()->model()->index(1, 2));
     EXPECT_EQ(chosen, 1);
     EXPECT_EQ(Stored("#Setting#", "CurID"), "1");
+}
+
+TEST_F(RosterDockTest, TheImportButtonAndMenuEntryAskTheWindowForTheListImport) {
+    int asked = 0;
+    dock->importRequested = [&] { ++asked; };
+    const QString caption = QString::fromUtf8("名簿を取り込み");
+    QPushButton* button = nullptr;
+    for (QPushButton* candidate : dock->findChildren<QPushButton*>())
+        if (candidate->text() == caption) button = candidate;
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+    for (QAction* action : Table()->actions())
+        if (action->text() == caption) action->trigger();
+    EXPECT_EQ(asked, 2);
 }
 
 TEST_F(RosterDockTest, EditPasteAndDeleteAreEachOneStepOfUndoAndRedo) {

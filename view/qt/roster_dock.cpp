@@ -136,7 +136,8 @@ void CRosterDock::Build() {
     layout->addLayout(buttons);
     auto* lower = new QHBoxLayout;
     for (const auto& [caption, slot] : {std::pair{"選択したカードを印刷", &CRosterDock::PrintSelected},
-                                        std::pair{"デザインを全員に適用", &CRosterDock::ApplyDesign}}) {
+                                        std::pair{"デザインを全員に適用", &CRosterDock::ApplyDesign},
+                                        std::pair{"名簿を取り込み", &CRosterDock::ImportList}}) {
         auto* pushButton = new QPushButton(Text(caption), body);
         connect(pushButton, &QPushButton::clicked, this, slot);
         lower->addWidget(pushButton);
@@ -312,6 +313,10 @@ void CRosterDock::PrintSelected() {
     if (rows.empty() || !roster_.SetPrintOrder(rows)) return;
     if (changed) changed();
     if (printRequested) printRequested();
+}
+
+void CRosterDock::ImportList() {
+    if (importRequested) importRequested();
 }
 
 void CRosterDock::ApplyDesign() {

@@ -62,9 +62,10 @@ public:
     QLineEdit* SearchField() const { return search_; }
 
     // What the roster asks of the window: show a card's page, open a card in card mode, redraw
-    // after a change, print the cards of the print order, and the current label slot.
+    // after a change, print the cards of the print order, import a participant list, and the
+    // current label slot.
     std::function<void(std::int32_t card)> cardChosen, cardOpened;
-    std::function<void()> changed, printRequested;
+    std::function<void()> changed, printRequested, importRequested;
     std::function<std::int32_t()> currentSlot;
 
     // The record file or the items changed: read the table again and select the current card.
@@ -86,6 +87,7 @@ public:
     void Paste();
     void PrintSelected();
     void ApplyDesign();
+    void ImportList();
     // "アンドゥ" and "やり直し" of the record file, for the window's commands.
     void Undo();
     void Redo();
