@@ -19,6 +19,7 @@
 #include "view/qt/edit_view.h"
 #include "view/qt/roster_dock.h"
 #include "store/profile_service.h"
+#include "view/qt/pdf_export.h"
 
 namespace {
 
@@ -114,6 +115,9 @@ int main(int argc, char** argv) {
             view->Model().State().label = LabelSize(view->Model().Settings(), view->Model().State().slot);
             view->Refresh();
         }
+    });
+    view->SetDialogCommand(CommandId::ExportPdf, [view] {
+        RunPdfExport(view, view->Model(), [view](const std::string& suggested) { return ChoosePdfFile(view, suggested); });
     });
     view->SetDialogCommand(CommandId::Fill, [view] { RunFrameEffectDialog(view, view->Model(), [view] { view->Refresh(); }); });
     view->SetDialogCommand(CommandId::AddItem, [&] {

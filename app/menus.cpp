@@ -63,6 +63,8 @@ const std::vector<CommandInfo> kCommands = {
     {CommandId::About, "バージョン情報", 'A', "", {}, "ﾌﾟﾛｸﾞﾗﾑ情報､ﾊﾞｰｼﾞｮﾝ､版権の表示", kApp},
     {CommandId::HomePage, "ホームページ", '\0', "", {}, "Tervane Lab.２号館へジャンプします", kView},
     {CommandId::ChooseSheet, "用紙を選ぶ", '\0', "", {}, "ラベル用紙の製品を選んで設定します", kView},
+    {CommandId::ExportPdf, "PDFに書き出し", '\0', "", {}, "印刷するページをPDFファイルに書き出します", kView},
+    {CommandId::CalibratePrinter, "プリンタの調整", '\0', "", {}, "プリンタの印刷位置のずれを補正します", kApp},
 };
 
 // A command as the main menu shows it: with its mnemonic and key text.
@@ -129,7 +131,8 @@ const std::vector<MenuEntry>& MainMenu() {
     static const std::vector<MenuEntry> menu = {
         Sub("ﾌｧｲﾙ", 'F',
             {Item(C::FileNew), Item(C::FileOpen, true), Item(C::FileSave), Item(C::FileSaveAs, true), Item(C::ExportList, true), Separator(),
-             Item(C::Print, true), Item(C::PrintPreview), Item(C::PrintSetup, true), Separator(), RecentFiles(),
+             Item(C::Print, true), Item(C::PrintPreview), Item(C::ExportPdf, true), Item(C::PrintSetup, true),
+             Item(C::CalibratePrinter, true), Separator(), RecentFiles(),
              Separator(), Item(C::Exit)}),
         Sub("編集", 'E', {Item(C::Undo), Item(C::Redo), Separator(), Item(C::Cut), Item(C::Copy), Item(C::Paste)}),
         Item(C::Input),

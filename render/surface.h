@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/calibration.h"
 #include "render/qr_code.h"
 #include "store/color_setting.h"
 #include "store/font_setting.h"
@@ -73,6 +74,10 @@ public:
     // Marks for a trace of the drawing: a new page, and the start of a card's operations.
     virtual void BeginPage(std::int32_t /*page*/) {}
     virtual void BeginCard(const std::string& /*section*/, std::int32_t /*x*/, std::int32_t /*y*/) {}
+    // Takes a printer's measured error back from everything drawn on this page from now on: the
+    // offset and the stretch about the paper's corner (store/calibration.h). Replaces an earlier
+    // calibration of the surface; screens and exact exports have none.
+    virtual void Calibrate(const PrinterCalibration& /*calibration*/) {}
 
     // Device pixels per inch, horizontally and vertically.
     virtual std::int32_t DpiX() const = 0;

@@ -77,6 +77,11 @@ TraceSurface::TraceSurface(std::ostream& out, std::int32_t dpiX, std::int32_t dp
 
 void TraceSurface::BeginPage(std::int32_t page) { out_ << "page " << page << "\n"; }
 
+void TraceSurface::Calibrate(const PrinterCalibration& calibration) {
+    out_ << "calibrate x=" << FixedText(calibration.offsetX, 1) << "mm y=" << FixedText(calibration.offsetY, 1)
+         << "mm scale=" << FixedText(calibration.scale, 2) << "%\n";
+}
+
 void TraceSurface::BeginCard(const std::string& section, std::int32_t x, std::int32_t y) {
     out_ << "card " << section << " " << x << " " << y << "\n";
 }

@@ -15,6 +15,7 @@ public:
     TraceSurface(std::ostream& out, std::int32_t dpiX, std::int32_t dpiY, bool printing);
 
     void BeginPage(std::int32_t page) override;
+    void Calibrate(const PrinterCalibration& calibration) override;
     void BeginCard(const std::string& section, std::int32_t x, std::int32_t y) override;
 
     std::int32_t DpiX() const override { return dpiX_; }

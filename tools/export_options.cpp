@@ -48,8 +48,8 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
     bool listOptionGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (arg == "--card-mode") {
-            options.cardMode = true;
+        if (arg == "--card-mode" || arg == "--test-page") {
+            (arg == "--card-mode" ? options.cardMode : options.testPage) = true;
             continue;
         }
         std::size_t next = i;
@@ -72,12 +72,15 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
             listOptionGiven = true;
             continue;
         }
-        if (arg != "--record" && arg != "--page" && arg != "--format" && arg != "-o" && arg != "--dpi")
+        if (arg != "--record" && arg != "--page" && arg != "--format" && arg != "-o" && arg != "--dpi" &&
+            arg != "--calibrate")
             return Problem(problem, "unknown argument \"" + std::string(arg) + "\"");
         if (i + 1 == args.size() || args[i + 1].empty()) return Problem(problem, std::string(arg) + " needs a value");
         const std::string_view value = args[++i];
         if (arg == "--record") {
             options.record = value;
+        } else if (arg == "--calibrate") {
+            options.calibrate = value;
         } else if (arg == "-o") {
             options.output = value;
         } else if (arg == "--format") {
@@ -95,6 +98,9 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
     if (listOptionGiven && options.list.empty()) return Problem(problem, "--design-card and the list options need --list");
     if (!options.list.empty() && options.cardMode) return Problem(problem, "--list and --card-mode exclude each other");
     if (options.cardMode && options.page != 0) return Problem(problem, "--page and --card-mode exclude each other");
+    if (options.testPage && (options.cardMode || options.page != 0 || !options.record.empty() || !options.list.empty()))
+        return Problem(problem, "--test-page draws no record file: it excludes --record, --list, --page and --card-mode");
+    if (options.cardMode && !options.calibrate.empty()) return Problem(problem, "the card view is not printed: --calibrate needs sheet pages");
     if (options.format == Format::Trace && options.dpi != 0) return Problem(problem, "a trace is always drawn at 100 dpi");
     if (options.dpi != 0 && (options.dpi < kMinDpi || options.dpi > kMaxDpi))
         return Problem(problem, "--dpi must lie between " + std::to_string(kMinDpi) + " and " + std::to_string(kMaxDpi));

@@ -23,6 +23,8 @@ struct Options {
     std::string list;             // file-system path; empty to draw the record file's cards
     std::int32_t designCard = -1;  // -1 for the current card
     list_tool::ListOptions listOptions;
+    std::string calibrate;      // a printer whose stored calibration is applied; empty: exact
+    bool testPage = false;      // the printer calibration's test page instead of sheet pages
 
     // The resolution to draw at: the one given, else what suits the format. The card view is
     // drawn at the screen's resolution, since its images are placed in screen pixels.

@@ -9,17 +9,19 @@
 #include <iostream>
 #include <sstream>
 
+#include "render/print_page.h"
 #include "render/qt/qpainter_surface.h"
-#include "render/sheet.h"
 #include "render/trace_surface.h"
+#include "sheets/slot_sheet.h"
 
 namespace export_tool {
 namespace {
 
-void DrawPage(ViewState& view, Surface& surface, std::int32_t page) {
-    view.printPage = page;
-    surface.BeginPage(page);
-    DrawSheet(view, surface);
+// Stops when the caller's progress says so.
+bool Progressed(const Job& job, std::size_t done) { return !job.progress || job.progress(done); }
+
+QPageSize PaperOf(const Job& job) {
+    return QPageSize(QSizeF(job.paperWidth, job.paperHeight), QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
 }
 
 QString FsName(const std::string& path) { return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())); }
@@ -45,11 +47,28 @@ std::string PageFileName(const std::string& output, std::int32_t page, bool numb
     return output.substr(0, at) + "-" + std::to_string(page) + output.substr(at);
 }
 
-std::string WriteTrace(ViewState& view, const Job& job) {
+Job PrintJob(const ViewState& view, std::int32_t dpi, std::vector<std::int32_t> pages) {
+    Job job;
+    job.pages = std::move(pages);
+    job.dpi = dpi;
+    const sheets::PaperMillimetres paper = sheets::SlotPaper(*view.settings, view.slotPrefix);
+    job.paperWidth = paper.width;
+    job.paperHeight = paper.height;
+    return job;
+}
+
+PageDrawer SheetPages(ViewState& view, const PrinterCalibration& calibration) {
+    return [&view, calibration](Surface& surface, std::int32_t page) { DrawPrintPage(view, surface, page, calibration); };
+}
+
+std::string WriteTrace(const PageDrawer& draw, const Job& job) {
     std::ostringstream text;
     std::ostream& out = job.output.empty() ? std::cout : text;
     TraceSurface surface(out, job.dpi, job.dpi, job.printing);
-    for (const std::int32_t page : job.pages) DrawPage(view, surface, page);
+    for (std::size_t i = 0; i < job.pages.size(); ++i) {
+        draw(surface, job.pages[i]);
+        if (!Progressed(job, i + 1)) return "cancelled";
+    }
     if (job.output.empty()) {
         out.flush();
         return out ? std::string() : "cannot write to standard output";
@@ -61,29 +80,36 @@ std::string WriteTrace(ViewState& view, const Job& job) {
     return Commit(file, job.output);
 }
 
-std::string WritePdf(ViewState& view, const Job& job) {
+std::string WritePdf(const PageDrawer& draw, const Job& job) {
     QSaveFile file(FsName(job.output));
     if (!file.open(QIODevice::WriteOnly)) return CannotWrite(job.output, file.errorString().toStdString());
     {
         QPdfWriter writer(&file);
-        writer.setCreator(QStringLiteral("zulname-export"));
+        writer.setCreator(QStringLiteral("zulname"));
+        writer.setTitle(QString::fromStdString(job.title));
         writer.setResolution(job.dpi);
-        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageSize(PaperOf(job));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter(&writer);
         QPainterSurface surface(painter, job.dpi, job.dpi, {0, 0}, job.printing);
         for (std::size_t i = 0; i < job.pages.size(); ++i) {
             if (i > 0) writer.newPage();
-            DrawPage(view, surface, job.pages[i]);
+            draw(surface, job.pages[i]);
+            if (!Progressed(job, i + 1)) {
+                painter.end();
+                file.cancelWriting();
+                return "cancelled";
+            }
         }
     }
     return Commit(file, job.output);
 }
 
-std::string WritePng(ViewState& view, const Job& job) {
-    const QSize size = QPageSize(QPageSize::A4).sizePixels(job.dpi);
+std::string WritePng(const PageDrawer& draw, const Job& job) {
+    const QSize size = PaperOf(job).sizePixels(job.dpi);
     const int dotsPerMeter = qRound(job.dpi / 0.0254);
-    for (const std::int32_t page : job.pages) {
+    for (std::size_t i = 0; i < job.pages.size(); ++i) {
+        const std::int32_t page = job.pages[i];
         QImage image(size, QImage::Format_RGB32);
         image.setDotsPerMeterX(dotsPerMeter);
         image.setDotsPerMeterY(dotsPerMeter);
@@ -91,13 +117,14 @@ std::string WritePng(ViewState& view, const Job& job) {
         {
             QPainter painter(&image);
             QPainterSurface surface(painter, job.dpi, job.dpi, {0, 0}, job.printing);
-            DrawPage(view, surface, page);
+            draw(surface, page);
         }
         const std::string name = PageFileName(job.output, page, job.pages.size() > 1);
         QSaveFile file(FsName(name));
         if (!file.open(QIODevice::WriteOnly)) return CannotWrite(name, file.errorString().toStdString());
         const std::string failure = image.save(&file, "PNG") ? Commit(file, name) : CannotWrite(name, file.errorString().toStdString());
         if (!failure.empty()) return failure;
+        if (!Progressed(job, i + 1)) return "cancelled";
     }
     return {};
 }

@@ -45,4 +45,13 @@ bool FindRecordFile(const std::string& commandLinePath, RecordLocation& location
     return true;
 }
 
+std::string RecordTitle(const std::string& storedPath) {
+    std::string fsPath;
+    if (!locations::StoredPathToFs(storedPath, fsPath)) return {};
+    std::string name = fsPath.substr(fsPath.rfind('/') + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name;
+}
+
 }  // namespace export_tool

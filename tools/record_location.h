@@ -15,4 +15,8 @@ struct RecordLocation {
 // does not exist.
 bool FindRecordFile(const std::string& commandLinePath, RecordLocation& location, std::string& problem);
 
+// The record file's name without its folder and extension, as a title (UTF-8); empty when the
+// stored path cannot be named on this system.
+std::string RecordTitle(const std::string& storedPath);
+
 }  // namespace export_tool

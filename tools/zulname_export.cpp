@@ -3,28 +3,31 @@
 
 #include <QGuiApplication>
 
+#include <ctime>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "render/calibration_page.h"
 #include "render/qt/font_substitutes.h"
 #include "render/qt/offscreen.h"
 #include "render/sheet.h"
 #include "tools/command_help.h"
 #include "tools/export_options.h"
+#include "store/calibration.h"
+#include "store/locations.h"
 #include "tools/export_output.h"
 #include "tools/export_view.h"
 #include "tools/list_record.h"
-#include "store/locations.h"
 
 namespace {
 
 constexpr command_help::CommandText kHelp{
     "zulname-export",
-    "zulname-export [--record FILE] [--page N] [--card-mode] [--list LIST [--design-card N] [list options]] "
-    "--format pdf|png|trace [-o OUT] [--dpi N]\n"
+    "zulname-export [--record FILE] [--page N] [--card-mode | --test-page] [--calibrate PRINTER] "
+    "[--list LIST [--design-card N] [list options]] --format pdf|png|trace [-o OUT] [--dpi N]\n"
     "zulname-export --help | --version",
     "Draws what a print job would print, without a window: to a PDF, to PNG images (OUT-N.png\n"
     "for each page when there are several) or to a trace of the drawing operations.\n"
@@ -32,6 +35,8 @@ constexpr command_help::CommandText kHelp{
     "  --record FILE   the record file to draw (default: the current one of the settings file)\n"
     "  --page N        only page N (default: every page)\n"
     "  --card-mode     the current card on its guide grid, as the edit view shows it\n"
+    "  --test-page     the printer calibration's test page instead of a record file\n"
+    "  --calibrate P   take back printer P's stored calibration, as printing does (default: exact)\n"
     "  --list LIST     print the rows of a participant list (CSV, TSV, xlsx, ods) instead of\n"
     "                  the record file's cards, each through the design of one card\n"
     "  --design-card N the card whose design the rows take (default: the current card)\n"
@@ -46,6 +51,13 @@ constexpr command_help::CommandText kHelp{
 
 constexpr int kUsageError = 2;
 constexpr int kFailure = 1;
+
+std::string Today() {
+    const std::time_t now = std::time(nullptr);
+    char text[16] = "";
+    std::strftime(text, sizeof text, "%Y-%m-%d", std::localtime(&now));
+    return text;
+}
 
 int Fail(int status, const std::string& message) {
     std::cerr << "zulname-export: " << message << "\n";
@@ -67,8 +79,15 @@ int main(int argc, char** argv) {
     if (!ParseOptions(std::vector<std::string_view>(argv + 1, argv + argc), options, problem))
         return Fail(kUsageError, problem + "; usage: " + std::string(command_help::FirstLine(kHelp.synopsis)));
 
+    PrinterCalibration calibration;
+    if (!options.calibrate.empty()) {
+        calibration = ReadCalibration(SettingsProfile(), options.calibrate);
+        if (calibration.IsNone()) return Fail(kFailure, "no calibration is stored for the printer \"" + options.calibrate + "\"");
+    }
     RecordLocation location;
-    if (!FindRecordFile(options.record, location, problem)) return Fail(kFailure, problem);
+    if (!options.testPage && !FindRecordFile(options.record, location, problem)) return Fail(kFailure, problem);
+    // The title names the record file even when a list is drawn through a copy of it.
+    const std::string title = options.testPage ? std::string("test page") : RecordTitle(location.storedPath);
     // A list is drawn from a temporary copy of the record file: no profile file is written.
     ListRecord listRecord;
     if (!options.list.empty()) {
@@ -91,25 +110,41 @@ int main(int argc, char** argv) {
         InstallFontSubstitutes();
     }
 
-    ExportView exportView(location, options.cardMode ? ViewMode::CardMode : ViewMode::SheetMode);
-    ViewState& view = exportView.View();
     Job job;
-    job.printing = !options.cardMode;
+    PageDrawer draw;
+    std::unique_ptr<ExportView> exportView;
+    if (options.testPage) {
+        job.pages = {1};
+        const std::string printer = options.calibrate.empty() ? std::string("PDF") : options.calibrate;
+        draw = [&job, printer, calibration](Surface& surface, std::int32_t page) {
+            surface.BeginPage(page);
+            if (!calibration.IsNone()) surface.Calibrate(calibration);
+            DrawCalibrationPage(surface, job.paperWidth, job.paperHeight, printer, Today());
+        };
+    } else {
+        exportView = std::make_unique<ExportView>(location, options.cardMode ? ViewMode::CardMode : ViewMode::SheetMode);
+        ViewState& view = exportView->View();
+        std::vector<std::int32_t> pages;
+        if (options.cardMode) {
+            pages = {1};
+        } else {
+            const std::int32_t pageCount = PrintPageCount(view);
+            if (options.page > pageCount)
+                return Fail(kUsageError, "--page " + std::to_string(options.page) + " lies past the last page, " +
+                                             std::to_string(pageCount));
+            for (std::int32_t page = 1; page <= pageCount; ++page)
+                if (options.page == 0 || options.page == page) pages.push_back(page);
+        }
+        job = PrintJob(view, options.Dpi(), pages);
+        job.printing = !options.cardMode;
+        draw = SheetPages(view, calibration);
+    }
+    job.title = title;
     job.dpi = options.Dpi();
     job.output = options.output;
-    if (options.cardMode) {
-        job.pages = {1};
-    } else {
-        const std::int32_t pageCount = PrintPageCount(view);
-        if (options.page > pageCount)
-            return Fail(kUsageError, "--page " + std::to_string(options.page) + " lies past the last page, " +
-                                         std::to_string(pageCount));
-        for (std::int32_t page = 1; page <= pageCount; ++page)
-            if (options.page == 0 || options.page == page) job.pages.push_back(page);
-    }
 
-    const std::string failure = options.format == Format::Pdf   ? WritePdf(view, job)
-                                : options.format == Format::Png ? WritePng(view, job)
-                                                                : WriteTrace(view, job);
+    const std::string failure = options.format == Format::Pdf   ? WritePdf(draw, job)
+                                : options.format == Format::Png ? WritePng(draw, job)
+                                                                : WriteTrace(draw, job);
     return failure.empty() ? 0 : Fail(kFailure, failure);
 }

@@ -65,6 +65,8 @@ enum class CommandId {
     HomePage,
     // Added to the menus above later.
     ChooseSheet,  // "ｵﾌﾟｼｮﾝ"
+    ExportPdf,         // "ﾌｧｲﾙ"
+    CalibratePrinter,  // "ﾌｧｲﾙ"
 };
 
 // Where the view's commands go: the frame asks before showing a menu or toolbar whether each

@@ -13,6 +13,7 @@
 #include "app/qt/help_window.h"
 #include "app/qt/qt_text.h"
 #include "app/startup.h"
+#include "dialogs/qt/calibration_dialog.h"
 #include "dialogs/qt/dialog_palette.h"
 #include "render/qt/font_substitutes.h"
 
@@ -52,13 +53,15 @@ bool CRozudeziApp::Initialise() {
 }
 
 bool CRozudeziApp::IsAvailable(CommandId command) const {
-    return command == CommandId::About || command == CommandId::PrintSetup || command == CommandId::HelpIndex;
+    return command == CommandId::About || command == CommandId::PrintSetup || command == CommandId::HelpIndex ||
+           command == CommandId::CalibratePrinter;
 }
 
 void CRozudeziApp::Execute(CommandId command) {
     switch (command) {
         case CommandId::About: ShowAbout(); break;
         case CommandId::PrintSetup: SetUpPrinter(); break;
+        case CommandId::CalibratePrinter: RunCalibrationDialog(activeWindow(), SettingsProfile(), *printer_); break;
         case CommandId::HelpIndex: ShowHelp(); break;
         default: break;
     }

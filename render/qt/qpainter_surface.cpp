@@ -51,6 +51,7 @@ QPainterSurface::QPainterSurface(QPainter& painter, std::int32_t dpiX, std::int3
       fonts_(painter.device(), dpiX, dpiY,
              painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Pdf) {
     painter_.save();
+    base_ = painter_.worldTransform();
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::TextAntialiasing);
     painter_.setRenderHint(QPainter::NonCosmeticBrushPatterns);
@@ -60,6 +61,16 @@ QPainterSurface::QPainterSurface(QPainter& painter, std::int32_t dpiX, std::int3
 }
 
 QPainterSurface::~QPainterSurface() { painter_.restore(); }
+
+void QPainterSurface::Calibrate(const PrinterCalibration& calibration) {
+    // A printer that stretches by s prints p at (1 + s) p + offset; drawing at (p − offset) / (1 + s)
+    // lands at p. The paper's corner is the device's origin when printing the full page.
+    const double shrink = 1.0 / (1.0 + calibration.scale / 10000.0);
+    const double offsetX = calibration.offsetX / 254.0 * dpiX_;  // tenths of a millimetre to pixels
+    const double offsetY = calibration.offsetY / 254.0 * dpiY_;
+    const QTransform correction(shrink, 0, 0, shrink, -offsetX * shrink, -offsetY * shrink);
+    painter_.setWorldTransform(correction * base_);
+}
 
 QPointF QPainterSurface::Map(std::int32_t x, std::int32_t y) const {
     return origin_ + QPointF(x * static_cast<double>(dpiX_) / 100.0, -y * static_cast<double>(dpiY_) / 100.0);

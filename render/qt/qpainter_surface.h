@@ -28,6 +28,9 @@ public:
     QPainterSurface(const QPainterSurface&) = delete;
     QPainterSurface& operator=(const QPainterSurface&) = delete;
 
+    // The painter's world transform is set so that the printer's error cancels out.
+    void Calibrate(const PrinterCalibration& calibration) override;
+
     std::int32_t DpiX() const override { return dpiX_; }
     std::int32_t DpiY() const override { return dpiY_; }
     bool IsPrinting() const override { return printing_; }
@@ -67,6 +70,8 @@ public:
 
 private:
     QPointF Map(std::int32_t x, std::int32_t y) const;
+
+    QTransform base_;  // the painter's transform before any calibration
     QRectF MapRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) const;
     double DeviceLength(std::int32_t logical) const;
     std::int32_t LogicalWidth(double devicePixels) const;

@@ -11,10 +11,12 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "dialogs/qt/calibration_dialog.h"
 #include "dialogs/qt/cabinet_chooser_dialog.h"
 #include "dialogs/qt/color_chooser.h"
 #include "dialogs/qt/label_chooser_dialog.h"
 #include "dialogs/qt/record_file_chooser_dialog.h"
+#include "render/print_page.h"
 #include "render/sheet.h"
 
 namespace {
@@ -57,6 +59,7 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::PrintOrder:
         case CommandId::LabelSizeSettings:
         case CommandId::ChooseSheet:
+        case CommandId::ExportPdf:
         case CommandId::Fill:
         case CommandId::AddItem:
         case CommandId::MergePrint:
@@ -285,13 +288,12 @@ void CRozudeziView::PrintPages(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) return;
     const int dpi = printer.resolution();
+    const PrinterCalibration calibration = ReadCalibration(model_.Settings(), CalibrationPrinterName(printer));
     for (int page = first; page <= last; ++page) {
         if (page != first) printer.newPage();
-        model_.State().printPage = page;
         // The whole paper is the page: tags are placed from its top-left corner.
         QPainterSurface surface(painter, dpi, dpi, QPointF(0, 0), true);
-        surface.BeginPage(page);
-        DrawSheet(model_.State(), surface);
+        DrawPrintPage(model_.State(), surface, page, calibration);
     }
     painter.end();
 }

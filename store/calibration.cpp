@@ -1,0 +1,101 @@
+#include "store/calibration.h"
+
+#include <cstdlib>
+
+#include "store/codec.h"
+
+namespace {
+
+constexpr const char* kSection = "Calibration";
+
+// The key of a printer: its name in code page 932, with the characters that would end a key or
+// start a section replaced.
+bool KeyOf(std::string_view printerName, std::string& key) {
+    if (printerName.empty() || !codec::Utf8ToCp932(printerName, key)) return false;
+    for (char& c : key)
+        if (c == '=' || c == '[' || c == ']' || c == ';' || c == '\r' || c == '\n') c = '_';
+    return true;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+bool ParseFixed(std::string_view text, int decimals, std::int32_t& value) {
+    text = Trimmed(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    if ((whole.empty() && fraction.empty()) || whole.size() > 6 || fraction.size() > static_cast<std::size_t>(decimals) ||
+        (point != std::string_view::npos && fraction.empty()))
+        return false;
+    std::int32_t result = 0;
+    for (const char c : whole) {
+        if (c < '0' || c > '9') return false;
+        result = result * 10 + (c - '0');
+    }
+    for (int place = 0; place < decimals; ++place) {
+        const char c = static_cast<std::size_t>(place) < fraction.size() ? fraction[static_cast<std::size_t>(place)] : '0';
+        if (c < '0' || c > '9') return false;
+        result = result * 10 + (c - '0');
+    }
+    value = negative ? -result : result;
+    return true;
+}
+
+std::string FixedText(std::int32_t value, int decimals) {
+    std::string digits = std::to_string(std::abs(static_cast<long long>(value)));
+    if (digits.size() <= static_cast<std::size_t>(decimals)) digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+    digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
+    return (value < 0 ? "-" : "") + digits;
+}
+
+std::string CalibrationProblem(const PrinterCalibration& calibration) {
+    if (std::abs(calibration.offsetX) > kMaxCalibrationOffset || std::abs(calibration.offsetY) > kMaxCalibrationOffset)
+        return "ずれは -10.0～10.0 mm の範囲で入力してください。";
+    if (std::abs(calibration.scale) > kMaxCalibrationScale) return "倍率の補正は -2.00～2.00 % の範囲で入力してください。";
+    return {};
+}
+
+PrinterCalibration ReadCalibration(const SettingsProfile& settings, std::string_view printerName) {
+    std::string key;
+    if (!KeyOf(printerName, key)) return {};
+    const std::string stored = settings.ReadString(kSection, key, "");
+    const std::size_t first = stored.find(',');
+    const std::size_t second = first == std::string::npos ? std::string::npos : stored.find(',', first + 1);
+    if (second == std::string::npos) return {};
+    PrinterCalibration calibration;
+    const std::string_view text(stored);
+    if (!ParseFixed(text.substr(0, first), 1, calibration.offsetX) ||
+        !ParseFixed(text.substr(first + 1, second - first - 1), 1, calibration.offsetY) ||
+        !ParseFixed(text.substr(second + 1), 2, calibration.scale) || !CalibrationProblem(calibration).empty())
+        return {};
+    return calibration;
+}
+
+bool StoreCalibration(const SettingsProfile& settings, std::string_view printerName,
+                      const PrinterCalibration& calibration, std::string& problem) {
+    problem = CalibrationProblem(calibration);
+    if (!problem.empty()) return false;
+    std::string key;
+    if (!KeyOf(printerName, key)) {
+        problem = "このプリンタ名は保存できません。";
+        return false;
+    }
+    const std::string value = FixedText(calibration.offsetX, 1) + "," + FixedText(calibration.offsetY, 1) + "," +
+                              FixedText(calibration.scale, 2);
+    if (!settings.WriteString(kSection, key, value) || !settings.Flush()) {
+        problem = "設定ファイルに書き込めません。";
+        return false;
+    }
+    return true;
+}

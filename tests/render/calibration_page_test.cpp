@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "render/calibration_page.h"
+#include "render/trace_surface.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& printer = "Office") {
+    std::ostringstream out;
+    TraceSurface surface(out, 100, 100, true);
+    DrawCalibrationPage(surface, 210, 297, printer, "2026-12-08");
+    std::vector<std::string> lines;
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+bool Has(const std::vector<std::string>& lines, const std::string& start) {
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(start, 0) == 0; });
+}
+
+bool HasText(const std::vector<std::string>& lines, const std::string& quoted) {
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.rfind("text ", 0) == 0 && line.find(quoted) != std::string::npos;
+    });
+}
+
+}  // namespace
+
+TEST(CalibrationPageTest, CrossesSitTwentyMillimetresInFromEachCornerAndAtTheCentre) {
+    const std::vector<CalibrationCross> crosses = CalibrationCrosses(210, 297);
+    ASSERT_EQ(crosses.size(), 5u);
+    EXPECT_DOUBLE_EQ(crosses[1].x, 190);
+    EXPECT_DOUBLE_EQ(crosses[2].y, 148.5);
+    EXPECT_DOUBLE_EQ(crosses[4].y, 277);
+    const std::vector<std::string> lines = Lines();
+    // 20 mm is 78.74 hundredths of an inch; each arm reaches 6 mm (23.6) further.
+    EXPECT_TRUE(Has(lines, "line 55 -79 102 -79 ")) << "the top-left cross, across";
+    EXPECT_TRUE(Has(lines, "line 79 -55 79 -102 ")) << "the top-left cross, down";
+    EXPECT_TRUE(Has(lines, "line 748 -1067 748 -1114 ")) << "the bottom-right cross, down";
+}
+
+TEST(CalibrationPageTest, RulersAreNumberedEveryTenMillimetresAlongBothEdges) {
+    const std::vector<std::string> lines = Lines();
+    EXPECT_TRUE(Has(lines, "line 0 -39 827 -39 ")) << "the top ruler's base, 10 mm down";
+    EXPECT_TRUE(Has(lines, "line 39 0 39 -1169 ")) << "the left ruler's base, 10 mm in";
+    EXPECT_TRUE(Has(lines, "line 394 -39 394 -24 ")) << "the 100 mm tick, 4 mm long";
+    EXPECT_TRUE(Has(lines, "line 4 -39 4 -31 ")) << "the 1 mm tick, 2 mm long";
+    EXPECT_TRUE(HasText(lines, "\"200\""));
+    EXPECT_TRUE(HasText(lines, "\"290\""));
+    EXPECT_FALSE(HasText(lines, "\"300\"")) << "no number past the paper";
+}
+
+TEST(CalibrationPageTest, ThePrinterAndTheDateAreNamed) {
+    const std::vector<std::string> lines = Lines("受付 LaserJet");
+    EXPECT_TRUE(HasText(lines, "\"プリンタ: 受付 LaserJet\""));
+    EXPECT_TRUE(HasText(lines, "\"日付: 2026-12-08\""));
+    EXPECT_TRUE(HasText(lines, "間隔は 170 mm"));
+    EXPECT_TRUE(HasText(Lines("Drucker Bürö"), "\"プリンタ: Drucker B?r?\""));
+}

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "render/qt/qpainter_surface.h"
+
+namespace {
+
+// At 254 dpi one millimetre is ten pixels and one logical unit 2.54.
+constexpr std::int32_t kDpi = 254;
+
+// The ink of a black square one inch from the corner, one inch wide, drawn on a calibrated page
+// and then on a page whose calibration is replaced by `second`.
+QRect Square(const PrinterCalibration& calibration, const PrinterCalibration* second = nullptr) {
+    QImage image(700, 700, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    {
+        QPainterSurface surface(painter, kDpi, kDpi, QPointF(0, 0), true);
+        surface.Calibrate(calibration);
+        if (second != nullptr) surface.Calibrate(*second);
+        surface.SetPen({PenStyle::None, 0, 0});
+        surface.SetBrush({BrushKind::Solid, 0});
+        surface.DrawRectangle(100, -100, 200, -200);
+    }
+    painter.end();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+}  // namespace
+
+TEST(QPainterCalibrationTest, ThePrintersOffsetIsTakenBackInDevicePixels) {
+    EXPECT_EQ(Square({}), QRect(254, 254, 254, 254));
+    // The printer puts everything 1 mm right and 1.5 mm low: the page is drawn that much left and up.
+    EXPECT_EQ(Square({10, 15, 0}), QRect(244, 239, 254, 254));
+    EXPECT_EQ(Square({-10, 0, 0}), QRect(264, 254, 254, 254));
+}
+
+TEST(QPainterCalibrationTest, AStretchingPrinterGetsTheDrawingShrunkAboutThePapersCorner) {
+    // 2 % larger on paper: 254 pixels are drawn as 249.0 from 249.0.
+    const QRect shrunk = Square({0, 0, 200});
+    EXPECT_NEAR(shrunk.left(), 249, 1);
+    EXPECT_NEAR(shrunk.width(), 249, 1);
+}
+
+TEST(QPainterCalibrationTest, ALaterCalibrationReplacesTheEarlierOne) {
+    const PrinterCalibration second{0, 10, 0};
+    EXPECT_EQ(Square({50, 50, 100}, &second), QRect(254, 244, 254, 254));
+}

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "store/calibration.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+
+class CalibrationTest : public TempHomeTest {
+protected:
+    const SettingsProfile settings;
+};
+
+std::int32_t Fixed(const char* text, int decimals) {
+    std::int32_t value = 12345;
+    EXPECT_TRUE(ParseFixed(text, decimals, value)) << text;
+    return value;
+}
+
+bool Refused(const char* text, int decimals) {
+    std::int32_t value = 0;
+    return !ParseFixed(text, decimals, value);
+}
+
+}  // namespace
+
+TEST(FixedTest, DecimalsBecomeWholeCountsOfTheLastPlace) {
+    EXPECT_EQ(Fixed("1.5", 1), 15);
+    EXPECT_EQ(Fixed("-1.5", 1), -15);
+    EXPECT_EQ(Fixed("+2", 1), 20);
+    EXPECT_EQ(Fixed(" 0.05 ", 2), 5);
+    EXPECT_EQ(Fixed("-.5", 1), -5);
+    EXPECT_EQ(Fixed("10", 2), 1000);
+    EXPECT_TRUE(Refused("", 1));
+    EXPECT_TRUE(Refused("-", 1));
+    EXPECT_TRUE(Refused("1.", 1));
+    EXPECT_TRUE(Refused("1.55", 1));  // finer than the field's steps
+    EXPECT_TRUE(Refused("1,5", 1));
+    EXPECT_TRUE(Refused("1e3", 1));
+    EXPECT_TRUE(Refused("9999999", 1));
+    EXPECT_EQ(FixedText(15, 1), "1.5");
+    EXPECT_EQ(FixedText(-5, 1), "-0.5");
+    EXPECT_EQ(FixedText(0, 2), "0.00");
+    EXPECT_EQ(FixedText(-200, 2), "-2.00");
+}
+
+TEST_F(CalibrationTest, StoredPerPrinterAndReadBack) {
+    std::string problem;
+    ASSERT_TRUE(StoreCalibration(settings, "Office LaserJet", {10, 15, -25}, problem)) << problem;
+    ASSERT_TRUE(StoreCalibration(settings, "受付のプリンタ", {-100, 100, 200}, problem)) << problem;
+    EXPECT_EQ(settings.ReadString("Calibration", "Office LaserJet", ""), "1.0,1.5,-0.25");
+    EXPECT_EQ(ReadCalibration(settings, "Office LaserJet"), (PrinterCalibration{10, 15, -25}));
+    EXPECT_EQ(ReadCalibration(settings, "受付のプリンタ"), (PrinterCalibration{-100, 100, 200}));
+    EXPECT_TRUE(ReadCalibration(settings, "Another").IsNone());
+    EXPECT_TRUE(ReadCalibration(settings, "").IsNone());
+}
+
+TEST_F(CalibrationTest, ValuesOutOfRangeAreRefusedWithAMessageAndNothingIsWritten) {
+    std::string problem;
+    EXPECT_FALSE(StoreCalibration(settings, "P", {101, 0, 0}, problem));
+    EXPECT_EQ(problem, "ずれは -10.0～10.0 mm の範囲で入力してください。");
+    EXPECT_FALSE(StoreCalibration(settings, "P", {0, -101, 0}, problem));
+    EXPECT_FALSE(StoreCalibration(settings, "P", {0, 0, 201}, problem));
+    EXPECT_EQ(problem, "倍率の補正は -2.00～2.00 % の範囲で入力してください。");
+    EXPECT_EQ(settings.ReadString("Calibration", "P", "(none)"), "(none)");
+}
+
+TEST_F(CalibrationTest, ANameThatWouldBreakTheFileIsStoredUnderASafeKey) {
+    std::string problem;
+    ASSERT_TRUE(StoreCalibration(settings, "a=b[c]", {1, 2, 3}, problem)) << problem;
+    EXPECT_EQ(settings.ReadString("Calibration", "a_b_c_", ""), "0.1,0.2,0.03");
+    EXPECT_EQ(ReadCalibration(settings, "a=b[c]"), (PrinterCalibration{1, 2, 3}));
+}
+
+TEST_F(CalibrationTest, DamagedOrOutOfRangeStoredValuesMeanNoCalibration) {
+    for (const char* stored : {"1.0,1.5", "x,1,1", "1.0,1.5,0.5,", "20.0,0,0", "0,0,3.00", ""}) {
+        WriteBytes(PathOf("ZULNAME.INI"), std::string("[Calibration]\r\nP=") + stored + "\r\n");
+        EXPECT_TRUE(ReadCalibration(settings, "P").IsNone()) << stored;
+    }
+}

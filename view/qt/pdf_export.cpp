@@ -1,0 +1,60 @@
+#include "view/qt/pdf_export.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QStandardPaths>
+
+#include "dialogs/qt/pdf_export_dialog.h"
+#include "render/sheet.h"
+#include "tools/export_options.h"
+#include "tools/export_output.h"
+#include "tools/record_location.h"
+
+namespace {
+
+constexpr int kProgressDelayMs = 1000;
+
+std::string SuggestedFile(const EditViewModel& view) {
+    const std::string name = export_tool::RecordTitle(view.Record().Path());
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder.toStdString() + "/" + (name.empty() ? "zulname" : name) + ".pdf";
+}
+
+}  // namespace
+
+void RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile) {
+    ViewState& state = view.State();
+    const std::optional<std::vector<std::int32_t>> pages = RunPdfExportDialog(parent, PrintPageCount(state));
+    if (!pages) return;
+    const std::optional<std::string> output = chooseFile(SuggestedFile(view));
+    if (!output || output->empty()) return;
+
+    export_tool::Options options;
+    options.format = export_tool::Format::Pdf;
+    export_tool::Job job = export_tool::PrintJob(state, options.Dpi(), *pages);
+    job.output = *output;
+    job.title = export_tool::RecordTitle(view.Record().Path());
+
+    QProgressDialog progress(QStringLiteral("PDFに書き出しています…"), QStringLiteral("ｷｬﾝｾﾙ"), 0,
+                             static_cast<int>(pages->size()), parent);
+    progress.setWindowTitle(QStringLiteral("PDFに書き出し"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    job.progress = [&progress](std::size_t done) {
+        progress.setValue(static_cast<int>(done));
+        return !progress.wasCanceled();
+    };
+    const std::string failure = export_tool::WritePdf(export_tool::SheetPages(state), job);
+    progress.reset();
+    if (!failure.empty())
+        QMessageBox::warning(parent, QStringLiteral("PDFに書き出し"),
+                             QStringLiteral("PDFを書き出せませんでした。\n") + QString::fromStdString(failure));
+}
+
+std::optional<std::string> ChoosePdfFile(QWidget* parent, const std::string& suggested) {
+    const QString chosen = QFileDialog::getSaveFileName(parent, QStringLiteral("PDFに書き出し"), QString::fromStdString(suggested),
+                                                        QStringLiteral("PDF (*.pdf)"));
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.toStdString();
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "view/edit_view_model.h"
+
+class QWidget;
+
+// Asks for a file name (UTF-8 path) starting from the suggested one; nothing when cancelled.
+using PdfFileChooser = std::function<std::optional<std::string>(const std::string& suggested)>;
+
+// "PDFに書き出し": the pages of the print job the user picks, written to a PDF at true size by
+// the same drawing and writer as zulname-export, titled with the record file's name. A progress
+// bar shows when it takes more than a second; a failure is told in a message box.
+void RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile);
+
+// The file dialog of the desktop.
+std::optional<std::string> ChoosePdfFile(QWidget* parent, const std::string& suggested);
