@@ -31,6 +31,7 @@ sheets::SheetProduct Cards(double pitchX = 91, double pitchY = 55) {
 
 class SlotSheetTest : public RenderTest {
 protected:
+    void ExpectEveryTagWhereTheProductSays(const sheets::SheetProduct& product);
     std::string Stored(const char* section, const std::string& key) { return settings.ReadString(section, key, "-"); }
 };
 
@@ -90,34 +91,45 @@ TEST_F(SlotSheetTest, ApplyingStoresTheSlotsKeysAndTellsWhatChanged) {
 
 // Every tag of an applied product lands where the product puts it, to the rounding documented
 // with ToSlotSheet: the n-th of a row or column within (n + 1) / 2 hundredths of an inch.
+void SlotSheetTest::ExpectEveryTagWhereTheProductSays(const sheets::SheetProduct& product) {
+    std::string cards = "[#Setting#]\r\nLabel=1\r\nMax=" + std::to_string(product.PerSheet() - 1) + "\r\n";
+    for (int card = 0; card < product.PerSheet(); ++card) {
+        char section[16];
+        std::snprintf(section, sizeof section, "%.4d", card);
+        cards += "[" + std::string(section) + "]\r\n" + S("氏名") + "=N\r\n";
+    }
+    Record(cards);
+    sheets::ApplySlotSheet(settings, record, 1, sheets::ToSlotSheet(product));
+    view.label = LabelSize(settings, 1);
+    view.slotPrefix = "1";
+    const std::vector<std::string> lines = Trace([&](Surface& s) { DrawSheet(view, s); }, {"card"});
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(product.PerSheet())) << product.part;
+    for (int i = 0; i < product.PerSheet(); ++i) {
+        const int column = i % product.columns, row = i / product.columns;
+        int x = 0, y = 0;
+        ASSERT_EQ(std::sscanf(lines[i].c_str(), "card %*s %d %d", &x, &y), 2) << lines[i];
+        const double trueX = (product.left + column * product.pitchX) / 0.254;
+        const double trueY = (product.top + row * product.pitchY) / 0.254;
+        EXPECT_LE(std::fabs(x - trueX), (column + 1) / 2.0) << product.part << " tag " << i;
+        EXPECT_LE(std::fabs(-y - trueY), (row + 1) / 2.0) << product.part << " tag " << i;
+    }
+}
+
 TEST_F(SlotSheetTest, EveryTagOfAnAppliedSheetIsWhereTheProductSaysInTheTrace) {
-    for (const sheets::SheetProduct& product : {Cards(), Cards(101, 56), [] {
-             sheets::SheetProduct avery = Cards(70.64375, 25.4);  // a US letter sheet of 3 × 10
-             avery.width = 66.675, avery.height = 25.4, avery.columns = 3, avery.rows = 10;
-             avery.left = 3.96875, avery.top = 12.7;
-             return avery;
-         }()}) {
-        std::string cards = "[#Setting#]\r\nLabel=1\r\nMax=" + std::to_string(product.PerSheet() - 1) + "\r\n";
-        for (int card = 0; card < product.PerSheet(); ++card) {
-            char section[16];
-            std::snprintf(section, sizeof section, "%.4d", card);
-            cards += "[" + std::string(section) + "]\r\n" + S("氏名") + "=N\r\n";
-        }
-        Record(cards);
-        sheets::ApplySlotSheet(settings, record, 1, sheets::ToSlotSheet(product));
-        view.label = LabelSize(settings, 1);
-        view.slotPrefix = "1";
-        const std::vector<std::string> lines = Trace([&](Surface& s) { DrawSheet(view, s); }, {"card"});
-        ASSERT_EQ(lines.size(), static_cast<std::size_t>(product.PerSheet()));
-        for (int i = 0; i < product.PerSheet(); ++i) {
-            const int column = i % product.columns, row = i / product.columns;
-            int x = 0, y = 0;
-            ASSERT_EQ(std::sscanf(lines[i].c_str(), "card %*s %d %d", &x, &y), 2) << lines[i];
-            const double trueX = (product.left + column * product.pitchX) / 0.254;
-            const double trueY = (product.top + row * product.pitchY) / 0.254;
-            EXPECT_LE(std::fabs(x - trueX), (column + 1) / 2.0) << product.part << " tag " << i;
-            EXPECT_LE(std::fabs(-y - trueY), (row + 1) / 2.0) << product.part << " tag " << i;
-        }
+    ExpectEveryTagWhereTheProductSays(Cards());
+    ExpectEveryTagWhereTheProductSays(Cards(101, 56));
+}
+
+TEST_F(SlotSheetTest, ProductsOfTheInstalledCatalogueTooAreLaidOutWhereTheySay) {
+    sheets::SheetCatalogue catalogue;
+    catalogue.Load(sheets::DefaultSources());
+    if (!catalogue.CatalogueInstalled()) GTEST_SKIP() << "the label template database (glabels-data) is not installed";
+    for (const auto& [maker, part] : std::vector<std::pair<const char*, const char*>>{
+             {"Hisago", "ELM006"}, {"Hisago", "ELM010"}, {"Avery", "5160"}, {"汎用", "A4 名刺 10面 91×55mm (上11 左14)"}}) {
+        const sheets::SheetProduct* product = catalogue.Find(maker, part);
+        ASSERT_NE(product, nullptr) << maker << " " << part;
+        ASSERT_TRUE(product->Usable()) << product->unusable;
+        ExpectEveryTagWhereTheProductSays(*product);
     }
 }
 

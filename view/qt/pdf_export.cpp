@@ -1,5 +1,6 @@
 #include "view/qt/pdf_export.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -17,7 +18,9 @@ constexpr int kProgressDelayMs = 1000;
 
 std::string SuggestedFile(const EditViewModel& view) {
     const std::string name = export_tool::RecordTitle(view.Record().Path());
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The documents folder when the desktop has one, else home.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(folder).exists()) folder = QDir::homePath();
     return folder.toStdString() + "/" + (name.empty() ? "zulname" : name) + ".pdf";
 }
 
