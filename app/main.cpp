@@ -14,7 +14,6 @@
 #include "dialogs/qt/print_options_dialog.h"
 #include "dialogs/qt/print_order_dialog.h"
 #include "dialogs/qt/sheet_chooser_dialog.h"
-#include "store/label_sizes.h"
 #include "tools/command_help.h"
 #include "view/qt/edit_view.h"
 #include "view/qt/roster_dock.h"
@@ -108,13 +107,11 @@ int main(int argc, char** argv) {
     });
     view->SetDialogCommand(CommandId::LabelSizeSettings, [view] {
         RunLabelSizeDialog(view, view->Model().Settings(), view->Model().Record(), view->Model().State().slot);
+        view->Refresh();
     });
     view->SetDialogCommand(CommandId::ChooseSheet, [view] {
-        if (RunSheetChooser(view, view->Model().Settings(), view->Model().Record(), view->Model().State().slot)) {
-            // The view draws with the slot's size as it holds it.
-            view->Model().State().label = LabelSize(view->Model().Settings(), view->Model().State().slot);
+        if (RunSheetChooser(view, view->Model().Settings(), view->Model().Record(), view->Model().State().slot))
             view->Refresh();
-        }
     });
     view->SetDialogCommand(CommandId::ExportPdf, [view] {
         RunPdfExport(view, view->Model(), [view](const std::string& suggested) { return ChoosePdfFile(view, suggested); });

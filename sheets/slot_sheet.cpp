@@ -5,6 +5,7 @@
 
 #include "sheets/catalogue.h"
 #include "store/label_sizes.h"
+#include "store/profile_service.h"
 #include "store/profile_value.h"
 #include "render/sheet.h"
 
@@ -47,6 +48,8 @@ SlotSheet ToSlotSheet(const SheetProduct& product) {
 std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const RecordProfile& record,
                                           std::int32_t slot, const SlotSheet& sheet) {
     const std::string S = std::to_string(slot);
+    // The settings and the offsets go back together with one undo in the record file.
+    const profile::JoinedUndo oneStep(settings.FsPath(), record.ReadFsPath());
     std::vector<SettingChange> changes;
     const auto put = [&changes](const char* caption, std::string before, const std::string& after, bool written) {
         if (before != after || !written) changes.push_back({caption, std::move(before), written ? after : "（保存できません）"});

@@ -38,7 +38,8 @@ struct SettingChange {
 };
 
 // Stores the sheet in the slot (1, 2 or 3) and the record file's start offsets, then flushes
-// both files. Returns the values that changed, in dialog order.
+// both files, as one step of the record file's undo. Returns the values that changed, in dialog
+// order.
 std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const RecordProfile& record,
                                           std::int32_t slot, const SlotSheet& sheet);
 

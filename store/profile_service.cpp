@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "store/atomic_file.h"
@@ -245,7 +246,10 @@ bool ProfileService::WriteString(const std::string& file, std::string_view secti
         entry.pending.push_back({cleanSection, cleanKey, cleanValue});
         ++entry.version;
         const bool currentCard = cp932::FoldAsciiCase(cleanSection) == "#setting#" && cp932::FoldAsciiCase(cleanKey) == "curid";
-        if (recording_ && !currentCard) journal_.RecordKey(file, cleanSection, cleanKey, std::move(before), cleanValue);
+        if (!currentCard)
+            Journal(file, [&](const std::string& history, const std::string& changed) {
+                journal_.RecordKey(history, cleanSection, cleanKey, std::move(before), cleanValue, changed);
+            });
     }
     return true;
 }
@@ -259,24 +263,49 @@ bool ProfileService::RemoveKey(const std::string& file, const std::string& secti
     return true;
 }
 
+void ProfileService::JoinUndo(const std::string& from, const std::string& into) {
+    const bool joined = !from.empty() && !into.empty() && from != into;
+    joinFrom_ = joined ? from : std::string();
+    joinInto_ = joined ? into : std::string();
+}
+
+template <typename Record>
+void ProfileService::Journal(const std::string& file, const Record& record) {
+    if (!recording_) return;
+    if (!joinFrom_.empty() && file == joinFrom_)
+        record(joinInto_, file);
+    else
+        record(file, std::string());
+}
+
+std::vector<std::string> ProfileService::OtherFiles(const std::string& file, const UndoStep& step) {
+    std::vector<std::string> others;
+    for (const UndoChange& change : step.changes)
+        if (!change.file.empty() && change.file != file && std::find(others.begin(), others.end(), change.file) == others.end())
+            others.push_back(change.file);
+    return others;
+}
+
 bool ProfileService::ApplyStep(const std::string& file, const UndoStep& step, bool redo) {
     recording_ = false;
     bool written = true;
     const auto apply = [&](const UndoChange& change) {
+        const std::string& target = change.file.empty() ? file : change.file;
         const std::optional<std::string> value = redo ? std::optional<std::string>(change.after) : change.before;
         if (change.wholeFile)
-            written = Flush(file) && Replace(file, ProfileDocument::Parse(value.value_or(std::string())));
+            written = Flush(target) && Replace(target, ProfileDocument::Parse(value.value_or(std::string())));
         else if (value)
-            written = WriteString(file, change.section, change.key, *value);
+            written = WriteString(target, change.section, change.key, *value);
         else
-            written = RemoveKey(file, change.section, change.key);
+            written = RemoveKey(target, change.section, change.key);
     };
     if (redo) {
         for (auto change = step.changes.begin(); written && change != step.changes.end(); ++change) apply(*change);
     } else {
         for (auto change = step.changes.rbegin(); written && change != step.changes.rend(); ++change) apply(*change);
     }
-    written = written && Flush(file);
+    for (const std::string& other : OtherFiles(file, step)) written = Flush(other) && written;
+    written = Flush(file) && written;
     recording_ = true;
     return written;
 }
@@ -284,17 +313,23 @@ bool ProfileService::ApplyStep(const std::string& file, const UndoStep& step, bo
 UndoResult ProfileService::TakeStep(const std::string& file, bool redo) {
     journal_.EndStep();
     if (file.empty() || !(redo ? journal_.CanRedo(file) : journal_.CanUndo(file))) return UndoResult::Nothing;
-    if (!Flush(file)) return UndoResult::NotWritten;
-    const Entry& entry = Current(file);
-    if (!(entry.signature == entry.written)) return UndoResult::ChangedElsewhere;
     UndoStep step = redo ? journal_.TakeRedo(file) : journal_.TakeUndo(file);
-    if (!ApplyStep(file, step, redo)) {
+    const auto putBack = [&](UndoResult result) {
         if (redo)
             journal_.PutBackRedo(file, std::move(step));
         else
             journal_.PutBackUndo(file, std::move(step));
-        return UndoResult::NotWritten;
+        return result;
+    };
+    // Every file the step changed must be as the program left it.
+    std::vector<std::string> files = OtherFiles(file, step);
+    files.push_back(file);
+    for (const std::string& changed : files) {
+        if (!Flush(changed)) return putBack(UndoResult::NotWritten);
+        const Entry& entry = Current(changed);
+        if (!(entry.signature == entry.written)) return putBack(UndoResult::ChangedElsewhere);
     }
+    if (!ApplyStep(file, step, redo)) return putBack(UndoResult::NotWritten);
     if (redo)
         journal_.Redone(file, std::move(step));
     else
@@ -371,7 +406,9 @@ int ProfileService::WriteLocked(Entry& entry, const std::string& file, ProfileDo
     entry.generation = lock.Generation();
     entry.pending.clear();
     if (replacement != nullptr) {
-        if (recording_) journal_.RecordWholeFile(file, entry.document.Serialize(), content);
+        Journal(file, [&](const std::string& history, const std::string& changed) {
+            journal_.RecordWholeFile(history, entry.document.Serialize(), content, changed);
+        });
         entry.document = std::move(*replacement);
         ++entry.version;
     }

@@ -110,6 +110,9 @@ public:
     UndoResult Undo(const std::string& file);
     UndoResult Redo(const std::string& file);
     void ForgetUndo(const std::string& file) { journal_.Forget(file); }
+    // From now on what is written to `from` is recorded in the undo history of `into` (see
+    // JoinedUndo); an empty `from` ends that.
+    void JoinUndo(const std::string& from, const std::string& into);
 
     // See ProfileSnapshot.
     void BeginSnapshot();
@@ -174,8 +177,26 @@ private:
     std::size_t reads_ = 0;
     int snapshotDepth_ = 0;
     std::uint64_t snapshot_ = 1;
+    // Records a change made to `file` in the history it belongs to now.
+    template <typename Record>
+    void Journal(const std::string& file, const Record& record);
+    // The files other than `file` that a step changes.
+    static std::vector<std::string> OtherFiles(const std::string& file, const UndoStep& step);
+
     UndoJournal journal_;
     bool recording_ = true;
+    std::string joinFrom_, joinInto_;
+};
+
+// While it lives, one user action that writes to two files is one step of the second file's
+// undo history (choosing a label sheet writes the settings file and the record file): undoing
+// that step in the second file restores both. Nothing is joined when both are the same file.
+class JoinedUndo {
+public:
+    JoinedUndo(const std::string& from, const std::string& into) { ProfileService::Instance().JoinUndo(from, into); }
+    ~JoinedUndo() { ProfileService::Instance().JoinUndo({}, {}); }
+    JoinedUndo(const JoinedUndo&) = delete;
+    JoinedUndo& operator=(const JoinedUndo&) = delete;
 };
 
 // While one lives, each file is checked for changes on disk once, at its first read: one drawing

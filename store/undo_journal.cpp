@@ -10,7 +10,8 @@ const UndoChange* SingleKey(const UndoStep& step) {
     const UndoChange* only = nullptr;
     for (const UndoChange& change : step.changes) {
         if (change.wholeFile) return nullptr;
-        if (only != nullptr && (only->section != change.section || only->key != change.key)) return nullptr;
+        if (only != nullptr && (only->file != change.file || only->section != change.section || only->key != change.key))
+            return nullptr;
         only = &change;
     }
     return only;
@@ -19,14 +20,15 @@ const UndoChange* SingleKey(const UndoStep& step) {
 }  // namespace
 
 void UndoJournal::RecordKey(const std::string& file, const std::string& section, const std::string& key,
-                            std::optional<std::string> before, const std::string& after) {
+                            std::optional<std::string> before, const std::string& after, const std::string& changedFile) {
     History& history = files_[file];
-    history.open.changes.push_back({false, section, key, std::move(before), after});
+    history.open.changes.push_back({false, section, key, std::move(before), after, changedFile});
 }
 
-void UndoJournal::RecordWholeFile(const std::string& file, std::string before, std::string after) {
+void UndoJournal::RecordWholeFile(const std::string& file, std::string before, std::string after,
+                                  const std::string& changedFile) {
     History& history = files_[file];
-    history.open.changes.push_back({true, {}, {}, std::move(before), std::move(after)});
+    history.open.changes.push_back({true, {}, {}, std::move(before), std::move(after), changedFile});
 }
 
 void UndoJournal::Close(History& history) {
@@ -36,7 +38,8 @@ void UndoJournal::Close(History& history) {
     history.redo.clear();
     const UndoChange* key = SingleKey(step);
     const UndoChange* previous = history.undo.empty() ? nullptr : SingleKey(history.undo.back());
-    if (key != nullptr && previous != nullptr && key->section == previous->section && key->key == previous->key) {
+    if (key != nullptr && previous != nullptr && key->file == previous->file && key->section == previous->section &&
+        key->key == previous->key) {
         UndoStep& joined = history.undo.back();
         joined.changes.insert(joined.changes.end(), step.changes.begin(), step.changes.end());
     } else {
@@ -48,7 +51,8 @@ void UndoJournal::Close(History& history) {
 std::size_t UndoJournal::Bytes(const UndoStep& step) {
     std::size_t bytes = 0;
     for (const UndoChange& change : step.changes)
-        bytes += change.section.size() + change.key.size() + (change.before ? change.before->size() : 0) + change.after.size();
+        bytes += change.file.size() + change.section.size() + change.key.size() + (change.before ? change.before->size() : 0) +
+                 change.after.size();
     return bytes;
 }
 

@@ -11,7 +11,9 @@
 // service records every change as it is made: a key's stored value before and after (nothing
 // before when the key was missing), or a whole file before and after (a card operation). The
 // application ends a step after each user action; the changes to one file made meanwhile are
-// one step of that file. History lives only while the program runs.
+// one step of that file. A change can belong to another file than the history it is kept in:
+// one user action that changes two files is then one step of the second (see JoinedUndo).
+// History lives only while the program runs.
 namespace profile {
 
 struct UndoChange {
@@ -19,6 +21,7 @@ struct UndoChange {
     std::string section, key;          // a key change
     std::optional<std::string> before;  // the stored value (whole file: its text)
     std::string after;
+    std::string file;  // the file changed, when it is not the one whose history holds the change
 };
 
 struct UndoStep {
@@ -31,9 +34,11 @@ public:
     // Whole-file texts are large: the oldest steps of a file go once its history holds more.
     static constexpr std::size_t kMostBytes = 256u * 1024 * 1024;
 
+    // file: whose history; changedFile: the file changed, when it is another.
     void RecordKey(const std::string& file, const std::string& section, const std::string& key,
-                   std::optional<std::string> before, const std::string& after);
-    void RecordWholeFile(const std::string& file, std::string before, std::string after);
+                   std::optional<std::string> before, const std::string& after, const std::string& changedFile = {});
+    void RecordWholeFile(const std::string& file, std::string before, std::string after,
+                         const std::string& changedFile = {});
     // Ends the step under way in every file. A step that changed only the one key the step
     // before it changed (typing into one field, nudging one item) joins that step.
     void EndStep();

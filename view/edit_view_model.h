@@ -64,6 +64,10 @@ public:
     std::int32_t ItemTextWidth(const std::string& item);
     std::int32_t ItemTextHeight(const std::string& item);
 
+    // Re-reads the tag's size and the sheet offsets: a click or drag on the tag needs them as
+    // stored, and so does drawing after a stored change (a sheet chosen, an undo).
+    void ReadOffsets();
+
     std::string SelectedItem;
 
 private:
@@ -75,8 +79,6 @@ private:
     void StepPage(std::int32_t step);
     bool Nudge(CommandId command);
     bool NudgeAvailable(CommandId command);
-    // The tag's size and the sheet offsets, as a click or drag on the tag needs them.
-    void ReadOffsets();
     // The measuring surface with the item's stored font of the current card, when it has one.
     Surface& SurfaceWithItemFont(const std::string& item);
     DragRect DragRectTo(std::int32_t x, std::int32_t y) const;

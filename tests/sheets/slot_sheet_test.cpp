@@ -7,6 +7,7 @@
 #include "sheets/saved_sheets.h"
 #include "sheets/slot_sheet.h"
 #include "store/label_sizes.h"
+#include "store/profile_service.h"
 #include "tests/render/render_fixture.h"
 
 namespace {
@@ -87,6 +88,20 @@ TEST_F(SlotSheetTest, ApplyingStoresTheSlotsKeysAndTellsWhatChanged) {
     // Both files are on disk at once.
     EXPECT_NE(ReadBytes(PathOf("ZULNAME.INI")).find("2GapH=40"), std::string::npos);
     EXPECT_NE(ReadBytes(PathOf("r.ini")).find("Top=43"), std::string::npos);
+}
+
+TEST_F(SlotSheetTest, OneUndoInTheRecordFileTakesBackTheWholeSheet) {
+    Record("[Option]\r\nTop=10\r\nLeft=10\r\n");
+    profile::ProfileService::Instance().EndUndoStep();
+    sheets::ApplySlotSheet(settings, record, 1, sheets::ToSlotSheet(Cards(101, 56)));
+    profile::ProfileService::Instance().EndUndoStep();
+    EXPECT_EQ(profile::ProfileService::Instance().Undo(record.ReadFsPath()), profile::UndoResult::Done);
+    EXPECT_EQ(ReadBytes(PathOf("r.ini")), "[Option]\r\nTop=10\r\nLeft=10\r\n");
+    EXPECT_EQ(Stored("Card", "1h"), "-");
+    EXPECT_EQ(Stored("PrintOptions", "1GapH"), "-");
+    EXPECT_EQ(Stored("PrintOptions", "1Paper"), "-");
+    EXPECT_EQ(profile::ProfileService::Instance().Undo(record.ReadFsPath()), profile::UndoResult::Nothing);
+    profile::ProfileService::Instance().ForgetUndo(record.ReadFsPath());
 }
 
 // Every tag of an applied product lands where the product puts it, to the rounding documented

@@ -98,3 +98,38 @@ TEST_F(UndoTest, AtMostAHundredStepsAreKept) {
     EXPECT_EQ(Record().ReadString("s", "k4", ""), "v");
     EXPECT_EQ(Record().ReadString("s", "k5", "none"), "none");
 }
+
+TEST_F(UndoTest, AJoinedActionOnTwoFilesIsOneStepOfTheSecondAndChecksBoth) {
+    const std::string settings = PathOf("s.ini");
+    ProfileService::Instance().ForgetUndo(settings);
+    WriteBytes(settings, "[Card]\r\n1w=358\r\n");
+    WriteBytes(File(), "[Option]\r\nTop=10\r\n");
+    {
+        const profile::JoinedUndo joined(settings, File());
+        ProfileFile(settings).WriteString("Card", "1w", "340");
+        ProfileFile(settings).Flush();
+        Write("Option", "Top", "83");
+    }
+    EndStep();
+    EXPECT_FALSE(ProfileService::Instance().CanUndo(settings));
+    EXPECT_EQ(Undo(File()), UndoResult::Done);
+    EXPECT_EQ(ReadBytes(settings), "[Card]\r\n1w=358\r\n");
+    EXPECT_EQ(ReadBytes(File()), "[Option]\r\nTop=10\r\n");
+    EXPECT_EQ(Redo(File()), UndoResult::Done);
+    EXPECT_EQ(ProfileFile(settings).ReadString("Card", "1w", ""), "340");
+    EXPECT_EQ(Record().ReadString("Option", "Top", ""), "83");
+
+    // Once the join ends, each file keeps its own history again.
+    ProfileFile(settings).WriteString("Card", "1w", "100");
+    ProfileFile(settings).Flush();
+    EndStep();
+    EXPECT_TRUE(ProfileService::Instance().CanUndo(settings));
+    EXPECT_EQ(Undo(settings), UndoResult::Done);
+
+    // Another program changed the joined file: the step stays, nothing is written.
+    WriteBytes(settings, "[Card]\r\n1w=1\r\n");
+    EXPECT_EQ(Undo(File()), UndoResult::ChangedElsewhere);
+    EXPECT_EQ(ReadBytes(settings), "[Card]\r\n1w=1\r\n");
+    EXPECT_EQ(Record().ReadString("Option", "Top", ""), "83");
+    ProfileService::Instance().ForgetUndo(settings);
+}

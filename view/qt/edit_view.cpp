@@ -97,6 +97,8 @@ void CRozudeziView::SetDialogCommand(CommandId command, std::function<void()> op
 }
 
 void CRozudeziView::Refresh() {
+    // What was stored may have changed the tag's size (a sheet chosen, an undo).
+    model_.ReadOffsets();
     viewport()->update();
     const std::string& path = model_.Record().Path();
     if (path != shownRecordFile_ && !path.empty() && recordFileOpened_) recordFileOpened_(path);
