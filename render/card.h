@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "render/card_value.h"
 #include "render/surface.h"
 #include "render/view_state.h"
 
@@ -11,10 +12,9 @@
 
 // Draws the card named by view.CurrentSection with its top-left corner at (x, y).
 void DrawCard(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y);
-
-// Draws one item of a card; false when it is not printed or has no text.
-bool DrawTextItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const std::string& section,
-                  const std::string& item);
+// Draws a card read or built before. The frame is drawn on the view's label, the items on the
+// card's, which becomes the view's once an item is drawn.
+void DrawCardValue(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const CardValue& card);
 
 // The extent of text in the surface's current font, in logical units, or −1 when it cannot be
 // measured. Both re-read the label size of the view's slot first.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "render/card_reading.h"
 #include "render/logical_math.h"
 #include "store/locations.h"
 
@@ -118,20 +119,16 @@ bool PlaceForScreen(const ViewState& view, const DibImage& image, const Placemen
 
 }  // namespace
 
-void DrawCardImage(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const std::string& section) {
-    if (view.image == nullptr || view.record == nullptr) return;
-    const RecordProfile& record = *view.record;
-    if (view.mode == ViewMode::CardMode && record.ReadInt("Option", "NoBMPEdit", 0) == 1) return;
-    const std::string key = std::to_string(view.slot) + "BMP";
-    const std::string path = record.ReadString(section, key, "");
-    if (path.empty()) return;
-    const DibImage* image = view.image->ImageFor(path);
+void DrawCardImage(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y,
+                   const ImageValue& value) {
+    if (view.image == nullptr || value.path.empty()) return;
+    const DibImage* image = view.image->ImageFor(value.path);
     if (image == nullptr) return;
 
     Placement at;
-    at.dx = record.ReadInt(section, key + "x", 0);
-    at.dy = record.ReadInt(section, key + "y", 0);
-    at.zoom = record.ReadInt(section, key + "Zoom", 100);
+    at.dx = value.dx;
+    at.dy = value.dy;
+    at.zoom = value.zoom;
     at.px = x + at.dx;
     at.py = y - at.dy;
     DeviceBox box;
@@ -141,5 +138,11 @@ void DrawCardImage(const ViewState& view, Surface& surface, std::int32_t x, std:
     const std::int64_t width = std::min(box.width, box.maxWidth), height = std::min(box.height, box.maxHeight);
     // An image whose corner lies past the card's edge, or with a zoom of 0 or less, shows nothing.
     if (!placed || width <= 0 || height <= 0) return;
-    surface.DrawImage(Clamp32(box.x), Clamp32(box.y), Clamp32(width), Clamp32(height), image->GetPixels(), path);
+    surface.DrawImage(Clamp32(box.x), Clamp32(box.y), Clamp32(width), Clamp32(height), image->GetPixels(), value.path);
+}
+
+void DrawCardImage(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const std::string& section) {
+    if (view.image == nullptr || view.record == nullptr) return;
+    if (DecorationHidden(view)) return;
+    DrawCardImage(view, surface, x, y, ReadImage(SectionReader(*view.record, section), ImageKeys(view.slot)));
 }

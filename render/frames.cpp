@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <iterator>
-#include <string>
-#include <string_view>
 #include <vector>
 
+#include "render/card_reading.h"
 #include "render/logical_math.h"
 
 namespace {
@@ -13,64 +12,14 @@ namespace {
 constexpr ColorRef kWhite = Rgb(255, 255, 255);
 constexpr std::int32_t kLastKind = static_cast<std::int32_t>(FrameKind::TriangleBottomRight);
 
-// One filled and outlined area: the inside (inner shape) or the outside (whole card).
-struct Area {
-    ColorRef color = kWhite;
-    std::int32_t pattern = 0;
-    Pen border;
-};
-
-struct Frame {
-    std::int32_t kind = 0;
-    Area inside;
-    Area outside;
-};
-
 // The inner shape's box, set in from the card edges, and its centre.
 struct InnerBox {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0, cx = 0, cy = 0, iw = 0, ih = 0;
 };
 
-// Per-kind keys: "Frame" + kind + what, e.g. "Frame3Inside".
-std::string KindKey(std::int32_t kind, std::string_view what) {
-    return "Frame" + std::to_string(kind) + std::string(what);
-}
-
-Area ReadArea(const ViewState& view, const std::string& section, std::int32_t kind, std::string_view name,
-              std::string_view borderNumber) {
-    const std::string& path = view.record->Path();
-    Area area;
-    CColorSetting::LoadFromRecord(section, KindKey(kind, name), area.color, kWhite, path);
-    CColorSetting::LoadFromRecord(section, KindKey(kind, "BorderCol") + std::string(borderNumber), area.border.color,
-                                  area.color, path);
-    area.border.width = view.record->ReadInt(section, KindKey(kind, "BorderWidth") + std::string(borderNumber), 1);
-    area.pattern =
-        view.record->ReadInt(section, KindKey(kind, name) + "Ratio", static_cast<std::int32_t>(FillPattern::Hollow));
-    return area;
-}
-
-Frame ReadFrame(const ViewState& view, const std::string& section) {
-    Frame frame;
-    frame.kind = view.record->ReadInt(section, "Frame", 0);
-    frame.inside = ReadArea(view, section, frame.kind, "Inside", "1");
-    frame.outside = ReadArea(view, section, frame.kind, "Outside", "2");
-    return frame;
-}
-
-InnerBox ReadInnerBox(const ViewState& view, const std::string& section, std::int32_t kind, std::int32_t x,
-                      std::int32_t y) {
-    const RecordProfile& record = *view.record;
-    const std::string gap = KindKey(kind, "Gap");
-    std::int64_t t, b, l, r;
-    if (record.ReadInt(section, gap + "All", 0) != 0) {
-        t = b = l = r = record.ReadInt(section, gap, 5);
-    } else {
-        t = record.ReadInt(section, gap + "T", 5);
-        b = record.ReadInt(section, gap + "B", 5);
-        l = record.ReadInt(section, gap + "L", 5);
-        r = record.ReadInt(section, gap + "R", 5);
-    }
-    const std::int64_t w = view.label.width, h = view.label.height;
+InnerBox BoxOf(const FrameValue& frame, LabelExtent label, std::int32_t x, std::int32_t y) {
+    const std::int64_t t = frame.gapTop, b = frame.gapBottom, l = frame.gapLeft, r = frame.gapRight;
+    const std::int64_t w = label.width, h = label.height;
     InnerBox box;
     box.left = Clamp32(x + l);
     box.top = Clamp32(y - t);
@@ -135,23 +84,22 @@ std::vector<LogicalPoint> PolygonPoints(const PolygonShape& shape, const InnerBo
     return points;
 }
 
-void SelectArea(Surface& surface, const Area& area) {
+void SelectArea(Surface& surface, const FrameArea& area) {
     surface.SetPen(area.border);
     surface.SetTextColor(area.color);
     surface.SetBackgroundColor(kWhite);
     surface.SetBrush(MakeFillBrush(area.pattern, area.color));
 }
 
-void DrawInnerShape(const ViewState& view, Surface& surface, const std::string& section, std::int32_t kind,
-                    std::int32_t x, std::int32_t y) {
-    const InnerBox box = ReadInnerBox(view, section, kind, x, y);
-    switch (static_cast<FrameKind>(kind)) {
+void DrawInnerShape(Surface& surface, const FrameValue& frame, LabelExtent label, std::int32_t x, std::int32_t y) {
+    const InnerBox box = BoxOf(frame, label, x, y);
+    switch (static_cast<FrameKind>(frame.kind)) {
         case FrameKind::Rectangle:
             surface.DrawRectangle(box.left, box.top, box.right, box.bottom);
             return;
         case FrameKind::RoundRect: {
-            const std::int32_t h = view.label.height;
-            std::int32_t corner = view.record->ReadInt(section, "Frame2r", h / 10);
+            const std::int32_t h = label.height;
+            std::int32_t corner = frame.roundCorner.value_or(h / 10);
             if (corner < 0 || corner > h / 2) corner = h / 10;
             surface.DrawRoundRect(box.left, box.top, box.right, box.bottom, corner, corner);
             return;
@@ -169,35 +117,10 @@ void DrawInnerShape(const ViewState& view, Surface& surface, const std::string& 
             break;
     }
     const auto& shapes = PolygonShapes();
-    const auto shape = std::find_if(shapes.begin(), shapes.end(),
-                                    [kind](const PolygonShape& s) { return static_cast<std::int32_t>(s.kind) == kind; });
-    if (shape != shapes.end()) surface.DrawPolygon(PolygonPoints(*shape, box, view.label));
-}
-
-void DrawFrameLayers(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, bool withOutside) {
-    if (view.mode == ViewMode::CardMode && view.record->ReadInt("Option", "NoBMPEdit", 0) == 1) return;
-    const std::string section = view.slotPrefix + "Frame";
-    const Frame frame = ReadFrame(view, section);
-    if (frame.kind < 0 || frame.kind > kLastKind) return;
-
-    const Pen previousPen = surface.GetPen();
-    const Brush previousBrush = surface.GetBrush();
-    const std::int32_t right = Clamp32(std::int64_t{x} + view.label.width);
-    const std::int32_t bottom = Clamp32(std::int64_t{y} - view.label.height);
-    if (frame.kind == static_cast<std::int32_t>(FrameKind::None)) {
-        // Without a shape the inside settings fill the whole card.
-        SelectArea(surface, frame.inside);
-        surface.DrawRectangle(x, y, right, bottom);
-    } else {
-        if (withOutside) {
-            SelectArea(surface, frame.outside);
-            surface.DrawRectangle(x, y, right, bottom);
-        }
-        SelectArea(surface, frame.inside);
-        DrawInnerShape(view, surface, section, frame.kind, x, y);
-    }
-    surface.SetPen(previousPen);
-    surface.SetBrush(previousBrush);
+    const auto shape = std::find_if(shapes.begin(), shapes.end(), [&frame](const PolygonShape& s) {
+        return static_cast<std::int32_t>(s.kind) == frame.kind;
+    });
+    if (shape != shapes.end()) surface.DrawPolygon(PolygonPoints(*shape, box, label));
 }
 
 }  // namespace
@@ -212,10 +135,33 @@ Brush MakeFillBrush(std::int32_t pattern, ColorRef color) {
     return {kKinds[pattern], color};
 }
 
+void DrawFrame(Surface& surface, LabelExtent label, std::int32_t x, std::int32_t y, const FrameValue& frame,
+               bool withOutside) {
+    if (frame.kind < 0 || frame.kind > kLastKind) return;
+    const Pen previousPen = surface.GetPen();
+    const Brush previousBrush = surface.GetBrush();
+    const std::int32_t right = Clamp32(std::int64_t{x} + label.width);
+    const std::int32_t bottom = Clamp32(std::int64_t{y} - label.height);
+    if (frame.kind == static_cast<std::int32_t>(FrameKind::None)) {
+        // Without a shape the inside settings fill the whole card.
+        SelectArea(surface, frame.inside);
+        surface.DrawRectangle(x, y, right, bottom);
+    } else {
+        if (withOutside) {
+            SelectArea(surface, frame.outside);
+            surface.DrawRectangle(x, y, right, bottom);
+        }
+        SelectArea(surface, frame.inside);
+        DrawInnerShape(surface, frame, label, x, y);
+    }
+    surface.SetPen(previousPen);
+    surface.SetBrush(previousBrush);
+}
+
 void DrawFrames(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y) {
-    DrawFrameLayers(view, surface, x, y, true);
+    if (!DecorationHidden(view)) DrawFrame(surface, view.label, x, y, ReadFrame(*view.record, view.slotPrefix), true);
 }
 
 void DrawInnerFrame(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y) {
-    DrawFrameLayers(view, surface, x, y, false);
+    if (!DecorationHidden(view)) DrawFrame(surface, view.label, x, y, ReadFrame(*view.record, view.slotPrefix), false);
 }

@@ -2,25 +2,22 @@
 
 #include <cstdint>
 
+#include "render/card_value.h"
 #include "render/surface.h"
 #include "render/view_state.h"
 
 // The decorative frame of a record file and label slot: the outer area and an inner shape.
 
-enum class FrameKind : std::int32_t {
-    None = 0, Rectangle, RoundRect, Ellipse, Circle, Rhombus, ParallelogramRight, ParallelogramLeft,
-    ParallelogramRising, ParallelogramFalling, TriangleUp, TriangleDown, TriangleRight, TriangleLeft,
-    TriangleTopLeft, TriangleBottomLeft, TriangleTopRight, TriangleBottomRight,
-};
-
-// "Frame%dInsideRatio" / "Frame%dOutsideRatio"; other values fill solid.
-enum class FillPattern : std::int32_t {
-    Solid = 0, P75, P50, P25, Hollow, BDiagonal, Cross, DiagCross, FDiagonal, Horizontal, Vertical,
-};
-
 // The brush that fills an area with the pattern in the area colour.
 Brush MakeFillBrush(std::int32_t pattern, ColorRef color);
 
+// The frame of a card whose top-left corner is (x, y) on a label: the outer area (withOutside)
+// and the inner shape.
+void DrawFrame(Surface& surface, LabelExtent label, std::int32_t x, std::int32_t y, const FrameValue& frame,
+               bool withOutside);
+
+// The frame of the view's record file and slot, read afresh; nothing in card mode when the
+// record file hides decoration while editing.
 // The outer area and the inner shape of the card whose top-left corner is (x, y).
 void DrawFrames(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y);
 // The inner shape alone, drawn again over the image when the frame order asks for it.

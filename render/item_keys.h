@@ -17,7 +17,3 @@ struct ItemKeys {
     CFontSetting::FontKeys font;
     TypesettingKeys typesetting;
 };
-
-// The keys of an item in a slot, made on first use and kept; the reference is for use before the
-// next call.
-const ItemKeys& KeysOf(const std::string& slot, const std::string& item);

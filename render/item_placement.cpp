@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "render/logical_math.h"
-#include "store/items.h"
 
 std::int32_t AlignedX(std::int32_t code, std::int32_t labelWidth, std::int32_t xpos, std::int32_t width) {
     if (width < 0) return xpos;
@@ -33,14 +32,9 @@ std::int32_t AlignedY(std::int32_t code, std::int32_t labelHeight, std::int32_t 
     }
 }
 
-LogicalPoint PlaceItem(ViewState& view, std::int32_t x, std::int32_t y, const std::string& section,
-                       const std::string& item, std::int32_t width, std::int32_t height) {
-    const RecordProfile& record = *view.record;
-    const auto key = [&](std::string_view suffix) { return ItemKey(view.slotPrefix, item, suffix); };
-    view.label = LabelSize(*view.settings, view.slot);
-    const std::int32_t xpos =
-        AlignedX(record.ReadInt(section, key("PrintPos"), 0), view.label.width, record.ReadInt(section, key("Xpos"), 0), width);
-    const std::int32_t ypos = AlignedY(record.ReadInt(section, key("PrintVPos"), 0), view.label.height,
-                                       record.ReadInt(section, key("Ypos"), 0), height);
+LogicalPoint PlaceItem(std::int32_t x, std::int32_t y, const ItemValue& item, LabelExtent label, std::int32_t width,
+                       std::int32_t height) {
+    const std::int32_t xpos = AlignedX(item.printPos, label.width, item.xpos, width);
+    const std::int32_t ypos = AlignedY(item.printVPos, label.height, item.ypos, height);
     return {Clamp32(std::int64_t{x} + xpos), Clamp32(std::int64_t{y} - ypos)};
 }

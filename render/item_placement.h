@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
+#include "render/card_value.h"
 #include "render/surface.h"
-#include "render/view_state.h"
 
 // Where an item goes on its card: the stored position, or the alignment within the label of a
 // box width × height. A negative extent leaves that axis at its stored position.
@@ -20,7 +20,7 @@ std::int32_t AlignedInBox(std::int32_t code, std::int32_t labelWidth, std::int32
 // card.
 std::int32_t AlignedY(std::int32_t code, std::int32_t labelHeight, std::int32_t ypos, std::int32_t height);
 
-// The item's top-left corner on the surface for a card at (x, y), from its stored position and
-// alignment keys, with the label size of the view's slot read afresh.
-LogicalPoint PlaceItem(ViewState& view, std::int32_t x, std::int32_t y, const std::string& section,
-                       const std::string& item, std::int32_t width, std::int32_t height);
+// The top-left corner on the surface of an item of width × height for a card at (x, y), from
+// its stored position and alignment.
+LogicalPoint PlaceItem(std::int32_t x, std::int32_t y, const ItemValue& item, LabelExtent label, std::int32_t width,
+                       std::int32_t height);

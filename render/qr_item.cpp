@@ -34,9 +34,11 @@ void DrawMissingCode(Surface& surface, LogicalPoint at, std::int32_t size) {
 
 }  // namespace
 
-void DrawQrItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const std::string& section,
-                const std::string& item, const std::string& text, const ItemTypesetting& typeset, ColorRef color) {
-    const LogicalPoint at = PlaceItem(view, x, y, section, item, typeset.qrSize, typeset.qrSize);
+void DrawQrItem(Surface& surface, std::int32_t x, std::int32_t y, const ItemValue& item, LabelExtent label,
+                ColorRef color) {
+    const ItemTypesetting& typeset = item.typesetting;
+    const std::string& text = item.text;
+    const LogicalPoint at = PlaceItem(x, y, item, label, typeset.qrSize, typeset.qrSize);
     QrSymbol symbol;
     if (CodeFor(text, typeset.qrLevel, typeset.qrSize, symbol) == QrProblem::None) {
         surface.SetTextColor(color);

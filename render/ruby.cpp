@@ -5,7 +5,6 @@
 #include "render/logical_math.h"
 #include "render/text_fit.h"
 #include "store/cp932.h"
-#include "store/items.h"
 
 namespace {
 
@@ -27,16 +26,6 @@ std::int32_t Width(Surface& surface, std::string_view text) { return text.empty(
 }  // namespace
 
 bool SetsRuby(const ItemTypesetting& typeset) { return typeset.ruby && !typeset.qr && !typeset.vertical; }
-
-bool LoadRuby(const ViewState& view, const std::string& section, std::int32_t sizePercent, Ruby& ruby) {
-    const std::string& readingItem = FixedItems()[3];
-    ruby.reading = view.record->ReadString(section, readingItem, "");
-    if (SplitParts(ruby.reading).empty()) return false;
-    ruby.font = DefaultItemFont();
-    CFontSetting::Load(section, ItemKey(view.slotPrefix, readingItem, ""), ruby.font, ruby.color, view.record->Path());
-    ruby.sizePercent = sizePercent;
-    return true;
-}
 
 std::vector<std::pair<std::size_t, std::size_t>> SplitParts(std::string_view text) {
     std::vector<std::pair<std::size_t, std::size_t>> parts;

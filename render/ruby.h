@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "render/surface.h"
-#include "render/view_state.h"
 #include "store/font_setting.h"
 #include "store/typesetting.h"
 
@@ -22,10 +21,6 @@ struct Ruby {
 
 // Whether an item with these settings carries ruby: the name, set horizontally as text.
 bool SetsRuby(const ItemTypesetting& typeset);
-
-// The reading of the card as ruby for its name, in the reading item's font and colour; false
-// when the reading is empty.
-bool LoadRuby(const ViewState& view, const std::string& section, std::int32_t sizePercent, Ruby& ruby);
 
 // The parts of stored text between half- and full-width spaces, as (offset, length) in bytes;
 // runs of spaces separate once, and leading or trailing spaces make no part.

@@ -36,6 +36,21 @@ const std::string& DefaultFaceName();
 // kDefaultFontRecord with DefaultFaceName(), as a record.
 LogFont DefaultItemFont();
 
+// A font as a card stores it, before it is put over the font in force where it is drawn: a record
+// of fewer than fourteen numbers leaves the remaining fields (and the colour) as they are there.
+// Missing keys give the default font in black.
+struct StoredFont {
+    static constexpr std::size_t kNumbers = 14;  // thirteen fields, then the colour
+
+    bool set = true;  // false when the font text is stored empty: the font in force, in black
+    LogFont font = DefaultItemFont();
+    std::size_t numbers = kNumbers;  // how many numbers the record gives
+    ColorRef color = 0;
+
+    // The font and colour put over those in force; both unchanged when the font is not set.
+    void PutOver(LogFont& inForce, ColorRef& colorInForce) const;
+};
+
 // The font a card gets from registered defaults while none is registered.
 inline constexpr std::string_view kRegisteredFontRecord = "-13 0 0 0 400 0 0 0 128 1 2 1 1 0 0 0";
 inline constexpr std::string_view kRegisteredFaceName = "FixedSys";
@@ -55,7 +70,7 @@ public:
         explicit FontKeys(std::string_view keyPrefix);
         profile::KeyName font, face;
     };
-    static bool Load(const SectionReader& card, const FontKeys& keys, LogFont& font, ColorRef& color);
+    static StoredFont Read(const SectionReader& card, const FontKeys& keys);
     static bool LoadFromSettings(std::string_view section, std::string_view keyPrefix, LogFont& font,
                                  ColorRef& color);
     // True when both keys were written.
