@@ -82,18 +82,21 @@ std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const
     return changes;
 }
 
-PaperMillimetres SlotPaper(const SettingsProfile& settings, const std::string& slotPrefix) {
+std::optional<PaperMillimetres> StoredSlotPaper(const SettingsProfile& settings, const std::string& slotPrefix) {
     const std::string text = settings.ReadString(kOptions, slotPrefix + "Paper", "");
     const std::size_t x = text.find('x');
-    PaperMillimetres paper;
     double width = 0, height = 0;
-    if (x == std::string::npos) return paper;
+    if (x == std::string::npos) return std::nullopt;
     const auto [widthEnd, widthError] = std::from_chars(text.data(), text.data() + x, width);
     const auto [heightEnd, heightError] = std::from_chars(text.data() + x + 1, text.data() + text.size(), height);
     if (widthError != std::errc() || heightError != std::errc() || widthEnd != text.data() + x ||
         heightEnd != text.data() + text.size() || !(width > 0) || !(height > 0) || width > 10000 || height > 10000)
-        return paper;
-    return {width, height};
+        return std::nullopt;
+    return PaperMillimetres{width, height};
+}
+
+PaperMillimetres SlotPaper(const SettingsProfile& settings, const std::string& slotPrefix) {
+    return StoredSlotPaper(settings, slotPrefix).value_or(PaperMillimetres{});
 }
 
 SheetProduct CurrentSheet(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,8 @@ struct PaperMillimetres {
     double width = 210, height = 297;
 };
 PaperMillimetres SlotPaper(const SettingsProfile& settings, const std::string& slotPrefix);
+// The same, when the slot names a valid paper (a sheet was chosen for it).
+std::optional<PaperMillimetres> StoredSlotPaper(const SettingsProfile& settings, const std::string& slotPrefix);
 
 // The slot's current settings as a product of the user's saved sheets, named `name`.
 SheetProduct CurrentSheet(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot,

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPageSize>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -13,6 +15,7 @@
 
 #include "render/sheet.h"
 #include "store/storage_layout.h"
+#include "tests/dialogs/drive.h"
 #include "tests/support/temp_home.h"
 #include "view/qt/edit_view.h"
 
@@ -237,4 +240,22 @@ TEST_F(ZoomedViewTest, CtrlWheelZoomsAboutThePointerAndTheWheelAloneScrolls) {
     // Without Ctrl the zoom stays.
     wheel(Qt::NoModifier, -120);
     EXPECT_EQ(view.Zoom().Percent(), 75);
+}
+
+TEST_F(ZoomedViewTest, PrintingStartsOnThePaperOfTheSheetChosenForTheSlot) {
+    WriteFiles("");
+    const auto previewPaper = [this] {
+        CRozudeziView view(printer, {});
+        view.Start();
+        WhenModalOpens<QPrintPreviewDialog>([](QPrintPreviewDialog& preview) { preview.reject(); });
+        view.Execute(CommandId::PrintPreview);
+        return printer.pageLayout().pageSize().size(QPageSize::Millimeter);
+    };
+    printer.setPageSize(QPageSize(QPageSize::B5));
+    EXPECT_EQ(previewPaper(), QPageSize(QPageSize::B5).size(QPageSize::Millimeter)) << "no sheet chosen: the printer's own";
+    SettingsProfile().WriteString("PrintOptions", "1Paper", "100x148");
+    SettingsProfile().Flush();
+    const QSizeF postcard = previewPaper();
+    EXPECT_NEAR(postcard.width(), 100, 0.5);
+    EXPECT_NEAR(postcard.height(), 148, 0.5);
 }

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -18,6 +19,7 @@
 #include "dialogs/qt/record_file_chooser_dialog.h"
 #include "render/print_page.h"
 #include "render/sheet.h"
+#include "sheets/slot_sheet.h"
 
 namespace {
 
@@ -270,13 +272,21 @@ Surface& CRozudeziView::MeasuringSurface() {
 
 void CRozudeziView::PumpMessages() { QApplication::processEvents(); }
 
+void CRozudeziView::UseSlotPaper() {
+    const std::optional<sheets::PaperMillimetres> paper = sheets::StoredSlotPaper(model_.Settings(), model_.State().slotPrefix);
+    if (paper)
+        printer_.setPageSize(QPageSize(QSizeF(paper->width, paper->height), QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch));
+}
+
 void CRozudeziView::Print() {
+    UseSlotPaper();
     QPrintDialog dialog(&printer_, this);
     dialog.setMinMax(1, PrintPageCount(model_.State()));
     if (dialog.exec() == QDialog::Accepted) PrintPages(printer_);
 }
 
 void CRozudeziView::PrintPreview() {
+    UseSlotPaper();
     QPrintPreviewDialog preview(&printer_, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) { PrintPages(*printer); });
     preview.exec();

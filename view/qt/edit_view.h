@@ -49,6 +49,8 @@ public:
 
     // Draws the pages of a print job (the printer's page range, or all) on the printer.
     void PrintPages(QPrinter& printer);
+    // A sheet chosen for the slot names its paper: printing and the preview start on it.
+    void UseSlotPaper();
 
     // Asks every view to draw again and the frame to update its commands.
     void Refresh();
