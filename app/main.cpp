@@ -113,8 +113,9 @@ int main(int argc, char** argv) {
         if (RunSheetChooser(view, view->Model().Settings(), view->Model().Record(), view->Model().State().slot))
             view->Refresh();
     });
-    view->SetDialogCommand(CommandId::ExportPdf, [view] {
-        RunPdfExport(view, view->Model(), [view](const std::string& suggested) { return ChoosePdfFile(view, suggested); });
+    view->SetDialogCommand(CommandId::ExportPdf, [view, roster] {
+        RunPdfExport(view, view->Model(), [view](const std::string& suggested) { return ChoosePdfFile(view, suggested); },
+                     {roster->SelectedCount(), [roster] { return roster->MakeSelectionThePrintJob(); }});
     });
     view->SetDialogCommand(CommandId::Fill, [view] { RunFrameEffectDialog(view, view->Model(), [view] { view->Refresh(); }); });
     view->SetDialogCommand(CommandId::AddItem, [&] {

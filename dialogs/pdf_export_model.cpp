@@ -14,10 +14,13 @@ std::optional<std::int32_t> PageNumber(const std::string& text) {
 
 }  // namespace
 
-PdfExportModel::PdfExportModel(std::int32_t pageCount) : pageCount_(std::max(pageCount, 1)) {}
+PdfExportModel::PdfExportModel(std::int32_t pageCount, std::int32_t selectedCards)
+    : pageCount_(std::max(pageCount, 1)), selectedCards_(std::max(selectedCards, 0)) {}
 
 void PdfExportModel::OnOpen() {
     allCaption = "すべてのページ (" + std::to_string(pageCount_) + "ページ)";
+    selectedShown = selectedCards_ > 0;
+    selectedCaption = "選択したカード (" + std::to_string(selectedCards_) + "枚)";
     from = "1";
     to = std::to_string(pageCount_);
     OnAllPages(true);
@@ -25,7 +28,22 @@ void PdfExportModel::OnOpen() {
 
 void PdfExportModel::OnAllPages(bool all) {
     allPages = all;
+    selectedOnly = false;
     rangeEnabled = !all;
+}
+
+void PdfExportModel::OnSelectedCards() {
+    if (!selectedShown) return;
+    allPages = false;
+    selectedOnly = true;
+    rangeEnabled = false;
+}
+
+std::optional<PdfChoice> PdfExportModel::Choice(std::string& problem) const {
+    if (selectedOnly) return PdfChoice{true, {}};
+    std::optional<std::vector<std::int32_t>> pages = Pages(problem);
+    if (!pages) return std::nullopt;
+    return PdfChoice{false, std::move(*pages)};
 }
 
 std::optional<std::vector<std::int32_t>> PdfExportModel::Pages(std::string& problem) const {

@@ -2,23 +2,22 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "dialogs/pdf_export_model.h"
 #include "dialogs/qt/model_dialog.h"
 
 class QRadioButton;
 
-// "PDFに書き出し": all pages of the print job or a range of them.
+// "PDFに書き出し": all pages of the print job, a range of them, or the roster's selected cards.
 class CPdfExportDlg : public ModelDialog {
     Q_OBJECT
 
 public:
-    CPdfExportDlg(std::int32_t pageCount, QWidget* parent = nullptr);
+    CPdfExportDlg(std::int32_t pageCount, std::int32_t selectedCards = 0, QWidget* parent = nullptr);
 
     // Closes only on a range that can be written.
     void accept() override;
-    const std::vector<std::int32_t>& Pages() const { return pages_; }
+    const PdfChoice& Choice() const { return choice_; }
 
 private:
     bool TakeFields() override;
@@ -28,10 +27,11 @@ private:
     PdfExportModel model_;
     QRadioButton* all_ = nullptr;
     QRadioButton* range_ = nullptr;
+    QRadioButton* selected_ = nullptr;
     QLineEdit* from_ = nullptr;
     QLineEdit* to_ = nullptr;
-    std::vector<std::int32_t> pages_;
+    PdfChoice choice_;
 };
 
-// The pages to write; nothing when cancelled.
-std::optional<std::vector<std::int32_t>> RunPdfExportDialog(QWidget* parent, std::int32_t pageCount);
+// What to write; nothing when cancelled.
+std::optional<PdfChoice> RunPdfExportDialog(QWidget* parent, std::int32_t pageCount, std::int32_t selectedCards);

@@ -42,3 +42,29 @@ TEST(PdfExportModelTest, ARangeWithinThePagesIsTakenAndAnyOtherRefused) {
         EXPECT_EQ(problem, "ページは 1～5 の範囲で、始めを終わり以下にしてください。");
     }
 }
+
+TEST(PdfExportModelTest, TheRostersSelectedCardsAreOfferedOnlyWhenThereAreAny) {
+    PdfExportModel none(3);
+    none.OnOpen();
+    EXPECT_FALSE(none.selectedShown);
+    none.OnSelectedCards();
+    EXPECT_FALSE(none.selectedOnly);
+
+    PdfExportModel model(3, 2);
+    model.OnOpen();
+    EXPECT_TRUE(model.selectedShown);
+    EXPECT_EQ(model.selectedCaption, "選択したカード (2枚)");
+    model.OnAllPages(false);
+    model.OnSelectedCards();
+    EXPECT_TRUE(model.selectedOnly);
+    EXPECT_FALSE(model.allPages);
+    EXPECT_FALSE(model.rangeEnabled);
+    std::string problem;
+    model.to = "9";  // a range left behind does not matter
+    const std::optional<PdfChoice> selected = model.Choice(problem);
+    ASSERT_TRUE(selected);
+    EXPECT_TRUE(selected->selectedCards);
+    model.OnAllPages(true);
+    EXPECT_FALSE(model.selectedOnly);
+    EXPECT_EQ(model.Choice(problem)->pages, (Pages{1, 2, 3}));
+}

@@ -69,3 +69,35 @@ TEST_F(PdfExportTest, ARangeOutsideThePagesIsRefusedAndCancellingWritesNothing) 
     RunPdfExport(nullptr, view, Chooser(std::nullopt));
     EXPECT_FALSE(std::filesystem::exists(PathOf("never.pdf")));
 }
+
+TEST_F(PdfExportTest, TheRostersSelectedCardsAreMadeThePrintJobAndWritten) {
+    WhenModalOpens<CPdfExportDlg>([](CPdfExportDlg& dialog) {
+        EXPECT_TRUE(FindChild<QRadioButton>(dialog, "selectedCards")->isHidden()) << "no roster selection";
+        ClickButton(dialog, "cancel");
+    });
+    RunPdfExport(nullptr, view, Chooser("never.pdf"));
+
+    int made = 0;
+    const PdfCardSelection selection{1, [&made] {
+                                         ++made;
+                                         return true;
+                                     }};
+    WhenModalOpens<CPdfExportDlg>([](CPdfExportDlg& dialog) {
+        auto* selected = FindChild<QRadioButton>(dialog, "selectedCards");
+        EXPECT_FALSE(selected->isHidden());
+        EXPECT_EQ(selected->text(), QStringLiteral("選択したカード (1枚)"));
+        ClickButton(dialog, "selectedCards");
+        ClickButton(dialog, "ok");
+    });
+    RunPdfExport(nullptr, view, Chooser("selected.pdf"), selection);
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(ReadBytes(PathOf("selected.pdf")).rfind("%PDF", 0), 0u);
+
+    // Cancelled at the file name: the print job stays as it was.
+    WhenModalOpens<CPdfExportDlg>([](CPdfExportDlg& dialog) {
+        ClickButton(dialog, "selectedCards");
+        ClickButton(dialog, "ok");
+    });
+    RunPdfExport(nullptr, view, Chooser(std::nullopt), selection);
+    EXPECT_EQ(made, 1);
+}

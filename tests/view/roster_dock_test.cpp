@@ -197,3 +197,19 @@ TEST_F(RosterDockTest, EditPasteAndDeleteAreEachOneStepOfUndoAndRedo) {
     EXPECT_EQ(ReadBytes(File()), edited);
     EXPECT_TRUE(prompts.told.empty());
 }
+
+TEST_F(RosterDockTest, TheSelectedCardsBecomeThePrintJobForPrintingAndPdf) {
+    int printed = 0;
+    dock->printRequested = [&printed] { ++printed; };
+    SelectRows({1});
+    EXPECT_EQ(dock->SelectedCount(), 1);
+    dock->PrintSelected();
+    EXPECT_EQ(Stored("Current", "PrintOrder"), "0001|");
+    EXPECT_EQ(printed, 1);
+    SelectRows({0, 1});
+    EXPECT_TRUE(dock->MakeSelectionThePrintJob());
+    EXPECT_EQ(Stored("Current", "PrintOrder"), "0000|0001|");
+    EXPECT_EQ(printed, 1) << "making the print job alone prints nothing";
+    dock->hide();
+    EXPECT_EQ(dock->SelectedCount(), 0) << "a hidden roster offers no selection";
+}

@@ -26,21 +26,28 @@ std::string SuggestedFile(const EditViewModel& view) {
 
 }  // namespace
 
-void RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile) {
+void RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile,
+                  const PdfCardSelection& selection) {
     ViewState& state = view.State();
-    const std::optional<std::vector<std::int32_t>> pages = RunPdfExportDialog(parent, PrintPageCount(state));
-    if (!pages) return;
+    const std::int32_t selected = selection.makePrintJob ? selection.count : 0;
+    const std::optional<PdfChoice> choice = RunPdfExportDialog(parent, PrintPageCount(state), selected);
+    if (!choice) return;
     const std::optional<std::string> output = chooseFile(SuggestedFile(view));
     if (!output || output->empty()) return;
+    std::vector<std::int32_t> pages = choice->pages;
+    if (choice->selectedCards) {
+        if (!selection.makePrintJob()) return;
+        for (std::int32_t page = 1; page <= PrintPageCount(state); ++page) pages.push_back(page);
+    }
 
     export_tool::Options options;
     options.format = export_tool::Format::Pdf;
-    export_tool::Job job = export_tool::PrintJob(state, options.Dpi(), *pages);
+    export_tool::Job job = export_tool::PrintJob(state, options.Dpi(), pages);
     job.output = *output;
     job.title = export_tool::RecordTitle(view.Record().Path());
 
     QProgressDialog progress(QStringLiteral("PDFに書き出しています…"), QStringLiteral("ｷｬﾝｾﾙ"), 0,
-                             static_cast<int>(pages->size()), parent);
+                             static_cast<int>(pages.size()), parent);
     progress.setWindowTitle(QStringLiteral("PDFに書き出し"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(kProgressDelayMs);

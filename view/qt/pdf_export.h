@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,10 +12,19 @@ class QWidget;
 // Asks for a file name (UTF-8 path) starting from the suggested one; nothing when cancelled.
 using PdfFileChooser = std::function<std::optional<std::string>(const std::string& suggested)>;
 
-// "PDFに書き出し": the pages of the print job the user picks, written to a PDF at true size by
-// the same drawing and writer as zulname-export, titled with the record file's name. A progress
-// bar shows when it takes more than a second; a failure is told in a message box.
-void RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile);
+// The cards selected in the roster: how many (0 when it is not shown), and how they become the
+// print job (false when they could not).
+struct PdfCardSelection {
+    std::int32_t count = 0;
+    std::function<bool()> makePrintJob;
+};
+
+// "PDFに書き出し": the pages of the print job the user picks, or the roster's selected cards,
+// written to a PDF at true size by the same drawing and writer as zulname-export, titled with the
+// record file's name. A progress bar shows when it takes more than a second; a failure is told
+// in a message box.
+void RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile,
+                  const PdfCardSelection& selection = {});
 
 // The file dialog of the desktop.
 std::optional<std::string> ChoosePdfFile(QWidget* parent, const std::string& suggested);

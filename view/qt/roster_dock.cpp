@@ -308,11 +308,19 @@ void CRosterDock::Paste() {
     }
 }
 
-void CRosterDock::PrintSelected() {
+bool CRosterDock::MakeSelectionThePrintJob() {
     const std::vector<std::int32_t> rows = SelectedRows();
-    if (rows.empty() || !roster_.SetPrintOrder(rows)) return;
+    if (rows.empty() || !roster_.SetPrintOrder(rows)) return false;
     if (changed) changed();
-    if (printRequested) printRequested();
+    return true;
+}
+
+std::int32_t CRosterDock::SelectedCount() const {
+    return isVisible() ? static_cast<std::int32_t>(SelectedRows().size()) : 0;
+}
+
+void CRosterDock::PrintSelected() {
+    if (MakeSelectionThePrintJob() && printRequested) printRequested();
 }
 
 void CRosterDock::ImportList() {

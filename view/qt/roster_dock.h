@@ -86,6 +86,11 @@ public:
     void Cut();
     void Paste();
     void PrintSelected();
+    // The selected cards (the current one when none is), in table order, become the print
+    // order; false when there are none or it could not be stored.
+    bool MakeSelectionThePrintJob();
+    // How many cards the roster offers as its selection: 0 while it is hidden.
+    std::int32_t SelectedCount() const;
     void ApplyDesign();
     void ImportList();
     // "アンドゥ" and "やり直し" of the record file, for the window's commands.
