@@ -126,6 +126,10 @@ void QPainterSurface::DrawText(std::int32_t x, std::int32_t y, std::string_view 
     const QString qtext = StoredToQString(text);
     const TextLayouts::Layout& layout = layouts_.Get(qtext, font_.font, font_.key);
     const QColor color = ToQColor(textColor_);
+    if (!raster_ && logFont_.lfEscapement % 3600 == 0) {
+        DrawUpright(Map(x, y), layout, color);
+        return;
+    }
     InTextFrame(x, y, [&] {
         if (backgroundMode_ == BackgroundMode::Opaque)
             painter_.fillRect(QRectF(0, 0, layout.advance, font_.cellHeight), ToQColor(backgroundColor_));
@@ -141,6 +145,18 @@ void QPainterSurface::DrawText(std::int32_t x, std::int32_t y, std::string_view 
             if (font_.overstrike > 0) painter_.drawGlyphRun(QPointF(font_.overstrike, 0), run);
         }
     });
+}
+
+// A PDF engine writes a new transform, pen and brush each time the painter's transform changes,
+// so upright text is placed by its glyph positions instead of a frame of its own.
+void QPainterSurface::DrawUpright(QPointF at, const TextLayouts::Layout& layout, const QColor& color) {
+    if (backgroundMode_ == BackgroundMode::Opaque)
+        painter_.fillRect(QRectF(at, QSizeF(layout.advance, font_.cellHeight)), ToQColor(backgroundColor_));
+    painter_.setPen(color);
+    for (const QGlyphRun& run : layout.runs) {
+        painter_.drawGlyphRun(at, run);
+        if (font_.overstrike > 0) painter_.drawGlyphRun(at + QPointF(font_.overstrike, 0), run);
+    }
 }
 
 // The outline is half a logical unit wide: thin, yet visible on paper.
@@ -307,9 +323,15 @@ void QPainterSurface::DrawImage(std::int32_t x, std::int32_t y, std::int32_t wid
         pixels.argb.size() < static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.height))
         return;
     const QImage& image = images_.Get(pixels, source);
+    const QRectF target(origin_ + QPointF(x, y), QSizeF(width, height));
+    // A PDF stores the image as it is, whatever the hint; changing hints there rewrites the brush.
+    if (!raster_) {
+        painter_.drawImage(target, image);
+        return;
+    }
     painter_.save();
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter_.drawImage(QRectF(origin_ + QPointF(x, y), QSizeF(width, height)), image);
+    painter_.drawImage(target, image);
     painter_.restore();
 }
 

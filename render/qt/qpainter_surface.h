@@ -11,6 +11,7 @@
 #include "render/qt/vertical_text.h"
 #include "render/surface.h"
 
+class QColor;
 class QPainter;
 class QPen;
 class QBrush;
@@ -90,6 +91,8 @@ private:
     // font's escapement.
     template <typename Paint>
     void InTextFrame(std::int32_t x, std::int32_t y, const Paint& paint);
+    // Draws unturned text on a vector device with its cell's top-left corner at a device point.
+    void DrawUpright(QPointF at, const TextLayouts::Layout& layout, const QColor& color);
 
     QPainter& painter_;
     std::int32_t dpiX_, dpiY_;

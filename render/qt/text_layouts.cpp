@@ -15,6 +15,8 @@ const TextLayouts::Layout& TextLayouts::Get(const QString& text, const QFont& fo
     if (const auto found = layouts_.constFind(key); found != layouts_.constEnd()) return *found;
 
     QTextLayout textLayout(text, font);
+    // Without the cache, endLayout() drops the shaped glyphs and glyphRuns() shapes the line again.
+    textLayout.setCacheEnabled(true);
     textLayout.beginLayout();
     QTextLine line = textLayout.createLine();
     if (line.isValid()) line.setPosition(QPointF(0, 0));

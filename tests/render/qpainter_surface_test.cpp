@@ -40,6 +40,29 @@ const std::string& Name() {
     return name;
 }
 
+// The drawing operations of the first page of a PDF drawn at 300 dpi.
+QByteArray PdfPageOperations(const std::function<void(Surface&)>& draw) {
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(300);
+        QPainter painter(&writer);
+        QPainterSurface surface(painter, 300, 300, {0, 0}, true);
+        draw(surface);
+    }
+    // The page's content is the first compressed stream that shows text.
+    const QByteArray& bytes = pdf.data();
+    for (qsizetype at = bytes.indexOf("/FlateDecode"); at >= 0; at = bytes.indexOf("/FlateDecode", at + 1)) {
+        const qsizetype begin = bytes.indexOf("stream\n", at) + 7;
+        const qsizetype end = bytes.indexOf("endstream", begin);
+        // qUncompress expects the length of the result first; a generous guess is enough.
+        const QByteArray operations = qUncompress(QByteArray("\x00\x10\x00\x00", 4) + bytes.mid(begin, end - begin));
+        if (operations.contains("BT\n")) return operations;
+    }
+    return {};
+}
+
 }  // namespace
 
 TEST(QPainterSurfaceTest, MapsLogicalUnitsToDevicePixelsFromTheOrigin) {
@@ -315,4 +338,30 @@ TEST(QPainterSurfaceTest, APdfStoresEachImageOnceWhileCardsTakeTurnsBetweenThem)
             surface.DrawImage(card * 50, 0, 40, 40, card % 2 == 0 ? red : blue, card % 2 == 0 ? "red.bmp" : "blue.bmp");
     }
     EXPECT_EQ(pdf.data().count("/Subtype /Image"), 2);
+}
+
+TEST(QPainterSurfaceTest, UprightTextInAPdfIsPlacedByItsGlyphsWithoutAFrameOfItsOwn) {
+    const QByteArray upright = PdfPageOperations([](Surface& s) {
+        s.SetFont(EmFont(40));
+        s.SetTextColor(kBlue);
+        for (std::int32_t row = 0; row < 6; ++row) {
+            s.SetBackgroundMode(row % 2 == 0 ? BackgroundMode::Opaque : BackgroundMode::Transparent);
+            s.DrawText(100, -50 - 100 * row, Name());
+        }
+    });
+    ASSERT_EQ(upright.count("BT\n"), 6);
+    // Only the page's own matrix: no transform, and so no pen and brush written again, per text.
+    EXPECT_EQ(upright.count(" cm\n"), 1);
+    // The first glyph of the first text lands at its device position, 100 logical units = 300 pixels.
+    const qsizetype firstGlyph = upright.indexOf("Tm\n") + 3;
+    EXPECT_TRUE(upright.mid(firstGlyph).startsWith("300 ")) << upright.mid(firstGlyph, 40).toStdString();
+    // The background cells are filled where the texts are.
+    EXPECT_TRUE(upright.contains("300 150 ")) << upright.toStdString();
+
+    const QByteArray turned = PdfPageOperations([](Surface& s) {
+        s.SetFont(EmFont(40, 900));
+        s.DrawText(100, -50, Name());
+    });
+    EXPECT_EQ(turned.count("BT\n"), 1);
+    EXPECT_GT(turned.count(" cm\n"), 1);
 }
