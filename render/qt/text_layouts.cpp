@@ -7,12 +7,27 @@ namespace {
 
 // Far more texts than a sheet shows; a print job of thousands of names starts afresh now and then.
 constexpr qsizetype kMaxLayouts = 1024;
+// More fonts than a sheet of tags uses.
+constexpr qsizetype kMaxFonts = 64;
 
 }  // namespace
 
 const TextLayouts::Layout& TextLayouts::Get(const QString& text, const QFont& font, const QString& fontKey) {
     const QString key = fontKey + QChar(0x1F) + text;
     if (const auto found = layouts_.constFind(key); found != layouts_.constEnd()) return *found;
+    if (layouts_.size() >= kMaxLayouts) layouts_.clear();
+
+    auto plain = plain_.find(fontKey);
+    if (plain == plain_.end()) {
+        if (plain_.size() >= kMaxFonts) plain_.clear();
+        plain = plain_.insert(fontKey, std::make_shared<PlainRuns>(font));
+    }
+    Layout layout;
+    QGlyphRun run;
+    if ((*plain)->Lay(text, run, layout.advance)) {
+        layout.runs.append(run);
+        return *layouts_.insert(key, std::move(layout));
+    }
 
     QTextLayout textLayout(text, font);
     // Without the cache, endLayout() drops the shaped glyphs and glyphRuns() shapes the line again.
@@ -21,11 +36,9 @@ const TextLayouts::Layout& TextLayouts::Get(const QString& text, const QFont& fo
     QTextLine line = textLayout.createLine();
     if (line.isValid()) line.setPosition(QPointF(0, 0));
     textLayout.endLayout();
-    Layout layout;
     if (line.isValid()) {
         layout.runs = textLayout.glyphRuns();
         layout.advance = line.horizontalAdvance();
     }
-    if (layouts_.size() >= kMaxLayouts) layouts_.clear();
     return *layouts_.insert(key, std::move(layout));
 }

@@ -5,6 +5,10 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
+
+#include "render/qt/plain_runs.h"
+
 class QFont;
 
 // Lines of text laid out once per font and text. Qt lays text out again at every draw and
@@ -21,4 +25,5 @@ public:
 
 private:
     QHash<QString, Layout> layouts_;
+    QHash<QString, std::shared_ptr<PlainRuns>> plain_;  // by font
 };

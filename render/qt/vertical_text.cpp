@@ -3,8 +3,7 @@
 #include <hb-ot.h>
 #include <hb.h>
 
-#include <QByteArray>
-
+#include "render/qt/raw_font_face.h"
 #include "render/vertical_cells.h"
 
 #include <array>
@@ -16,27 +15,13 @@ namespace {
 // More than a sheet of tags sets vertically; past it the layouts are made afresh.
 constexpr qsizetype kMaxLayouts = 256;
 
-// HarfBuzz reads the font's tables through Qt, which knows the font file.
-hb_blob_t* ReferenceTable(hb_face_t* /*face*/, hb_tag_t tag, void* user) {
-    const auto* raw = static_cast<const QRawFont*>(user);
-    const std::array<char, 5> name = {static_cast<char>(tag >> 24), static_cast<char>(tag >> 16),
-                                      static_cast<char>(tag >> 8), static_cast<char>(tag), '\0'};
-    auto* table = new QByteArray(raw->fontTable(name.data()));
-    if (table->isEmpty()) {
-        delete table;
-        return nullptr;
-    }
-    return hb_blob_create(table->constData(), static_cast<unsigned int>(table->size()), HB_MEMORY_MODE_READONLY, table,
-                          [](void* data) { delete static_cast<QByteArray*>(data); });
-}
-
 bool IsHalfWidthDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 }  // namespace
 
 struct VerticalLayouts::Shaper {
     explicit Shaper(const QFont& font) : raw(QRawFont::fromFont(font)) {
-        face = hb_face_create_for_tables(ReferenceTable, &raw, nullptr);
+        face = FaceOfRawFont(raw);
         hbFont = hb_font_create(face);
         upem = static_cast<int>(hb_face_get_upem(face));
         hb_font_set_scale(hbFont, upem, upem);
