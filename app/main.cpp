@@ -66,6 +66,8 @@ int main(int argc, char** argv) {
         frame.UpdateCommands();
         roster->Follow();
     });
+    // Closed by its own button too: the menu's check mark follows.
+    QObject::connect(roster, &QDockWidget::visibilityChanged, &frame, [&frame] { frame.UpdateCommands(); });
     view->SetDialogCommand(CommandId::ToggleRoster, [roster] {
         roster->setVisible(roster->isHidden());
         if (!roster->isHidden()) roster->Reload();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -100,7 +101,8 @@ void CMainFrame::CreateActions() {
         addAction(action);
         actions_[info.id] = action;
     }
-    for (CommandId toggle : {CommandId::ToggleToolbar, CommandId::ToggleStatusBar}) actions_[toggle]->setCheckable(true);
+    for (CommandId toggle : {CommandId::ToggleToolbar, CommandId::ToggleStatusBar, CommandId::ToggleRoster})
+        actions_[toggle]->setCheckable(true);
 }
 
 void CMainFrame::CreateMenus() {
@@ -255,6 +257,9 @@ void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
     for (QAction* entry : recentEntries_) entry->setEnabled(canOpen);
     actions_.at(CommandId::ToggleToolbar)->setChecked(!firstToolBar_->isHidden());
     actions_.at(CommandId::ToggleStatusBar)->setChecked(!statusBar()->isHidden());
+    // The roster is the window's one dock.
+    const QDockWidget* roster = findChild<QDockWidget*>();
+    actions_.at(CommandId::ToggleRoster)->setChecked(roster != nullptr && !roster->isHidden());
 }
 
 void CMainFrame::UpdateCommands() { UpdateActions(findChildren<QAction*>()); }

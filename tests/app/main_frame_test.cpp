@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -226,6 +227,20 @@ TEST_F(MainFrameTest, BarCommandsShowAndHideTheBars) {
 
     frame->CommandAction(CommandId::Exit)->trigger();
     EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainFrameTest, TheRosterEntryIsCheckedWhileTheRosterShows) {
+    auto frame = MakeFrame();
+    auto* roster = new QDockWidget(frame.get());
+    frame->addDockWidget(Qt::RightDockWidgetArea, roster);
+    frame->show();
+    frame->UpdateCommands();
+    QAction* entry = frame->CommandAction(CommandId::ToggleRoster);
+    EXPECT_TRUE(entry->isCheckable());
+    EXPECT_TRUE(entry->isChecked());
+    roster->hide();  // its own close button
+    frame->UpdateCommands();
+    EXPECT_FALSE(entry->isChecked());
 }
 
 TEST_F(MainFrameTest, RecentFileListStandsInForItsPlaceholder) {
