@@ -29,33 +29,24 @@ void DrawLines(Surface& surface, std::int32_t x, std::int32_t y, const CardValue
 void RefreshLabelSize(ViewState& view) { view.label = LabelSize(*view.settings, view.slot); }
 
 // Measures up to `attempts` times while the width comes out 0, as a text that measures empty
-// cannot be placed.
-TextExtent MeasureRepeatedly(Surface& surface, std::string_view text, int attempts, bool& measured) {
+// cannot be placed; 0 attempts when it never measured.
+TextExtent MeasureRepeatedly(Surface& surface, std::string_view text, int attempts, int& used) {
     TextExtent extent;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
+    for (used = 1; used <= attempts; ++used) {
         extent = surface.MeasureText(text);
-        if (extent.width != 0) {
-            measured = true;
-            return extent;
-        }
+        if (extent.width != 0) return extent;
     }
-    measured = false;
+    used = 0;
     return extent;
 }
 
-// The width and height of text in the surface's current font, or −1 when it cannot be measured.
-std::int32_t MeasuredWidth(Surface& surface, std::string_view text) {
-    if (text.empty()) return 0;
-    bool measured = false;
-    const TextExtent extent = MeasureRepeatedly(surface, text, 20, measured);
-    return measured ? extent.width : -1;
-}
-
-std::int32_t MeasuredHeight(Surface& surface, std::string_view text) {
-    if (text.empty()) return 0;
-    bool measured = false;
-    const TextExtent extent = MeasureRepeatedly(surface, text, 10, measured);
-    return measured ? std::abs(extent.height) : -1;
+// The width and height of text in the surface's current font, each −1 when it cannot be
+// measured: the width within 20 attempts, the height within 10.
+TextExtent Measured(Surface& surface, std::string_view text) {
+    if (text.empty()) return {0, 0};
+    int used = 0;
+    const TextExtent extent = MeasureRepeatedly(surface, text, 20, used);
+    return {used > 0 ? extent.width : -1, used > 0 && used <= 10 ? std::abs(extent.height) : -1};
 }
 
 std::int32_t ShadowOffset(std::int32_t metric, std::int32_t percent, std::int32_t divisor) {
@@ -91,8 +82,9 @@ bool DrawItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y,
         fitted = PlaceVerticalItem(surface, card.label, text, typeset, item.printPos, item.printVPos, xpos, ypos);
     } else {
         const std::int32_t ascent = surface.GetTextMetrics().ascent;
-        std::int32_t width = MeasuredWidth(surface, text);
-        const std::int32_t height = MeasuredHeight(surface, text);
+        const TextExtent measured = Measured(surface, text);
+        std::int32_t width = measured.width;
+        const std::int32_t height = measured.height;
         withRuby = rubyOfName != nullptr && SetsRuby(typeset);
         // A name and its ruby are fitted together. A fitted text keeps its baseline: its cell
         // moves down by what its ascent lost.
@@ -170,13 +162,13 @@ bool DrawItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y,
 std::int32_t MeasureTextWidth(ViewState& view, Surface& surface, std::string_view text) {
     if (text.empty()) return 0;
     RefreshLabelSize(view);
-    return MeasuredWidth(surface, text);
+    return Measured(surface, text).width;
 }
 
 std::int32_t MeasureTextHeight(ViewState& view, Surface& surface, std::string_view text) {
     if (text.empty()) return 0;
     RefreshLabelSize(view);
-    return MeasuredHeight(surface, text);
+    return Measured(surface, text).height;
 }
 
 void DrawCardValue(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const CardValue& card) {

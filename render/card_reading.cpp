@@ -217,9 +217,8 @@ CardValue ReadCard(const ViewState& view, const std::string& section) {
     card.textOverDecoration = shared.textOverDecoration;
     card.noDecorationWhileEditing = shared.noDecorationWhileEditing;
 
+    // The name's keys first: they lead a card's section, so its first read finds them at once.
     const SectionReader reader(*view.record, section);
-    for (std::size_t i = 0; i < card.lines.size(); ++i) card.lines[i] = ReadLine(reader, keys.lines[i]);
-    card.image = ReadImage(reader, keys.image);
     card.items.reserve(keys.items.size());
     for (const ItemKeys& item : keys.items) {
         const bool nameDraws = !card.items.empty() && card.items.front().Draws();
@@ -231,5 +230,7 @@ CardValue ReadCard(const ViewState& view, const std::string& section) {
     const ItemValue& name = card.items.front();
     if (name.Draws() && SetsRuby(name.typesetting))
         card.ruby = ReadRuby(reader, keys.items[1], name.typesetting.rubySize);
+    for (std::size_t i = 0; i < card.lines.size(); ++i) card.lines[i] = ReadLine(reader, keys.lines[i]);
+    card.image = ReadImage(reader, keys.image);
     return card;
 }

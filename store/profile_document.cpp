@@ -219,8 +219,34 @@ const ProfileDocument::IndexedSection& ProfileDocument::Indexed(std::size_t sect
     return *oldest;
 }
 
+bool ProfileDocument::SeenBefore(std::size_t section) const {
+    for (const IndexedSection& indexed : indexed_)
+        if (indexed.section == section) return true;
+    for (const std::size_t scanned : scanned_)
+        if (scanned == section) return true;
+    scanned_[nextScanned_] = section;
+    nextScanned_ = (nextScanned_ + 1) % scanned_.size();
+    return false;
+}
+
+Lookup ProfileDocument::Scan(std::size_t section, std::string_view key) const {
+    Lookup found;
+    AnySpan(section, [&](const Span& span) {
+        const Parsed line = Classify(span);
+        if (line.kind != Kind::Entry && line.kind != Kind::Bare) return false;
+        if (!SameName(View(line.nameBegin, line.nameLength), key)) return false;
+        if (line.kind == Kind::Entry) found = {Lookup::Kind::Value, View(line.valueBegin, line.valueLength)};
+        else found = {Lookup::Kind::NoValue, {}};
+        return true;
+    });
+    return found;
+}
+
 Lookup ProfileDocument::FindKey(std::size_t section, std::string_view key, std::uint32_t hash) const {
     if (section >= sections_.size()) return {};
+    // A section read once, as a list of cards reads each card's name, is looked through up to
+    // the key; one read again, as a drawing reads dozens of keys of a card, is indexed.
+    if (!SeenBefore(section)) return Scan(section, key);
     const IndexedSection& indexed = Indexed(section);
     const std::size_t mask = indexed.buckets.size() - 1;
     for (std::size_t slot = hash & mask; indexed.buckets[slot] != 0; slot = (slot + 1) & mask) {

@@ -136,16 +136,30 @@ private:
     // The lines of the section in order, from the text as read or from its changed lines.
     template <typename Visit>
     void ForEachSpan(std::size_t index, Visit&& visit) const {
+        AnySpan(index, [&](const Span& span) {
+            visit(span);
+            return false;
+        });
+    }
+    // The same up to the first line for which visit returns true; whether there was one.
+    template <typename Visit>
+    bool AnySpan(std::size_t index, Visit&& visit) const {
         const Section& section = sections_[index];
         if (section.changed) {
-            for (const Span& span : changed_.at(index)) visit(span);
-            return;
+            for (const Span& span : changed_.at(index))
+                if (visit(span)) return true;
+            return false;
         }
-        for (std::size_t pos = section.bodyBegin; pos < section.bodyEnd;) visit(NextLine(pos, section.bodyEnd));
+        for (std::size_t pos = section.bodyBegin; pos < section.bodyEnd;)
+            if (visit(NextLine(pos, section.bodyEnd))) return true;
+        return false;
     }
     Span NextLine(std::size_t& pos, std::size_t end) const;
 
     const IndexedSection& Indexed(std::size_t section) const;
+    // Whether the section is indexed now, or else was looked through lately: marks it so.
+    bool SeenBefore(std::size_t section) const;
+    Lookup Scan(std::size_t section, std::string_view key) const;
     Lookup FindKey(std::size_t section, std::string_view key, std::uint32_t hash) const;
     std::size_t LookUpSection(std::string_view section) const;
     std::vector<Span>& ChangedLines(std::size_t section);
@@ -162,6 +176,9 @@ private:
     std::vector<std::uint32_t> table_;
     mutable std::array<IndexedSection, 4> indexed_;
     mutable std::uint64_t uses_ = 0;
+    // The sections last looked through without an index.
+    mutable std::array<std::size_t, 4> scanned_{kNoSection, kNoSection, kNoSection, kNoSection};
+    mutable std::size_t nextScanned_ = 0;
     // The sections last asked for by name, exactly as asked.
     struct RecentSection {
         std::string name;

@@ -228,3 +228,40 @@ TEST(ProfileRead, TheIndexCostsAFractionOfTheText) {
     EXPECT_LT(doc.IndexBytes() * 4, doc.HeldBytes());
     EXPECT_EQ(ProfileDocument::Parse(doc.Serialize()).Serialize(), doc.Serialize());
 }
+
+// The first read of a section looks through its lines; reads after it use the section's index.
+// Both find the same: the first of repeated keys, names without ASCII case, bare keys, nothing for
+// comments, also once the section has been written.
+TEST(ProfileRead, AKeyReadsAlikeLookedThroughOnceAndIndexedAfter) {
+    const std::string bytes = "[c]\r\nk=1\r\nK=2\r\n;z=c\r\nbare\r\n" + S("表") + "=x\r\n  Key2 = v \r\n[d]\r\nk=5\r\n";
+    for (const bool written : {false, true}) {
+        for (const std::string& name : {std::string("K"), std::string("bare"), S("表"), std::string("key2"),
+                                        std::string("z"), std::string(";z"), std::string("missing")}) {
+            ProfileDocument doc = ProfileDocument::Parse(bytes);
+            if (written) doc.Set("c", "new", "1");
+            const std::size_t c = doc.FindSection("c");
+            const profile::KeyName key(name);
+            const Lookup first = doc.FindIn(c, key), again = doc.FindIn(c, key);
+            EXPECT_EQ(first.kind, again.kind) << name;
+            EXPECT_EQ(first.value, again.value) << name;
+        }
+    }
+    const ProfileDocument doc = ProfileDocument::Parse(bytes);
+    EXPECT_EQ(Read(doc, "c", "K"), "1");
+    EXPECT_EQ(Read(doc, "c", "key2"), "v");
+    EXPECT_EQ(doc.FindIn(doc.FindSection("c"), profile::KeyName("BARE")).kind, Lookup::Kind::NoValue);
+    EXPECT_EQ(doc.FindIn(doc.FindSection("c"), profile::KeyName("z")).kind, Lookup::Kind::Missing);
+}
+
+// A list of cards reads one key of each card once: no card's keys are indexed for it.
+TEST(ProfileRead, SectionsReadOnceAreNotIndexed) {
+    std::string bytes;
+    for (int card = 0; card < 500; ++card)
+        bytes += "[" + std::to_string(card) + "]\r\nName=n\r\nXpos=1\r\nYpos=2\r\nFont=-16\r\n";
+    const ProfileDocument doc = ProfileDocument::Parse(bytes);
+    const std::size_t before = doc.IndexBytes();
+    for (int card = 0; card < 500; ++card) ASSERT_EQ(Read(doc, std::to_string(card), "name"), "n");
+    EXPECT_EQ(doc.IndexBytes(), before);
+    EXPECT_EQ(Read(doc, "499", "ypos"), "2");  // read again while still remembered: now indexed
+    EXPECT_GT(doc.IndexBytes(), before);
+}
