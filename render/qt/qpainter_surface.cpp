@@ -35,8 +35,6 @@ Qt::PenStyle ToQtStyle(PenStyle style) {
     return Qt::SolidLine;
 }
 
-bool IsHatch(BrushKind kind) { return HatchStyle(kind) != Qt::NoBrush; }
-
 }  // namespace
 
 QPainterSurface::QPainterSurface(QPainter& painter, std::int32_t dpiX, std::int32_t dpiY, QPointF origin,
@@ -246,13 +244,15 @@ template <typename Draw>
 void QPainterSurface::Fill(const Draw& draw) {
     if (brush_.kind == BrushKind::None) return;
     painter_.setPen(Qt::NoPen);
-    painter_.setBrush(DeviceBrush());
-    if (backgroundMode_ == BackgroundMode::Opaque && IsHatch(brush_.kind)) {
-        painter_.setBackgroundMode(Qt::OpaqueMode);
-        painter_.setBackground(Qt::white);
+    const QBrush brush = DeviceBrush();
+    // The gaps of a hatch drawn as lines (not as a texture) are filled white first, as Qt does for
+    // an opaque background; Qt's own pass would first write into a PDF a hatch that it never uses.
+    if (backgroundMode_ == BackgroundMode::Opaque && brush.style() == HatchStyle(brush_.kind)) {
+        painter_.setBrush(Qt::white);
+        draw();
     }
+    painter_.setBrush(brush);
     draw();
-    painter_.setBackgroundMode(Qt::TransparentMode);
 }
 
 template <typename Draw>

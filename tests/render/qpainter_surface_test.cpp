@@ -40,8 +40,8 @@ const std::string& Name() {
     return name;
 }
 
-// The drawing operations of the first page of a PDF drawn at 300 dpi.
-QByteArray PdfPageOperations(const std::function<void(Surface&)>& draw) {
+// A one-page PDF drawn at 300 dpi.
+QByteArray PdfOf(const std::function<void(Surface&)>& draw) {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {
@@ -51,14 +51,19 @@ QByteArray PdfPageOperations(const std::function<void(Surface&)>& draw) {
         QPainterSurface surface(painter, 300, 300, {0, 0}, true);
         draw(surface);
     }
-    // The page's content is the first compressed stream that shows text.
-    const QByteArray& bytes = pdf.data();
+    return pdf.data();
+}
+
+// The drawing operations of the first page of a PDF drawn at 300 dpi.
+QByteArray PdfPageOperations(const std::function<void(Surface&)>& draw) {
+    // The page's content is the first compressed stream that sets a transform: the page's own.
+    const QByteArray bytes = PdfOf(draw);
     for (qsizetype at = bytes.indexOf("/FlateDecode"); at >= 0; at = bytes.indexOf("/FlateDecode", at + 1)) {
         const qsizetype begin = bytes.indexOf("stream\n", at) + 7;
         const qsizetype end = bytes.indexOf("endstream", begin);
         // qUncompress expects the length of the result first; a generous guess is enough.
         const QByteArray operations = qUncompress(QByteArray("\x00\x10\x00\x00", 4) + bytes.mid(begin, end - begin));
-        if (operations.contains("BT\n")) return operations;
+        if (operations.contains(" cm\n")) return operations;
     }
     return {};
 }
@@ -124,6 +129,18 @@ TEST(QPainterSurfaceTest, HatchGapsAreWhiteOnlyWithAnOpaqueBackground) {
         lines += isBlue(opaque.pixel(x, 60)) && !isBlue(opaque.pixel(x - 1, 60)) ? 1 : 0;
     EXPECT_GE(lines, 3);
     EXPECT_LE(lines, 5);
+}
+
+TEST(QPainterSurfaceTest, APdfHatchOnAnOpaqueBackgroundIsWhiteUnderOneHatchPattern) {
+    for (const BackgroundMode mode : {BackgroundMode::Opaque, BackgroundMode::Transparent}) {
+        const auto draw = [mode](Surface& s) {
+            s.SetBackgroundMode(mode);
+            FillWith(s, BrushKind::Cross, kRed, 0, 0, 100, -100);
+        };
+        EXPECT_EQ(PdfOf(draw).count("/PatternType"), 1);
+        // The white under the hatch is a fill of its own.
+        EXPECT_EQ(PdfPageOperations(draw).count("1 1 1 scn"), mode == BackgroundMode::Opaque ? 1 : 0);
+    }
 }
 
 TEST(QPainterSurfaceTest, PenWidthsAreLogicalUnits) {
