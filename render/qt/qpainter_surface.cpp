@@ -238,21 +238,30 @@ QBrush QPainterSurface::DeviceBrush() {
     return hatch;
 }
 
+// The gaps of a hatch drawn as lines (not as a texture) on an opaque background are filled
+// white first, as Qt would; Qt's own pass would first write into a PDF a hatch it never uses.
+// Returns the brush that fills the shape.
+template <typename Draw>
+QBrush QPainterSurface::UnderHatch(const Draw& draw) {
+    const QBrush brush = DeviceBrush();
+    if (backgroundMode_ == BackgroundMode::Opaque && brush.style() == HatchStyle(brush_.kind)) {
+        painter_.setPen(Qt::NoPen);
+        painter_.setBrush(Qt::white);
+        draw();
+    }
+    return brush;
+}
+
 // Filling and outlining are separate passes, because an opaque background fills the gaps of
 // hatches with white but the gaps of a styled pen with the background colour.
 template <typename Draw>
 void QPainterSurface::Fill(const Draw& draw) {
     if (brush_.kind == BrushKind::None) return;
+    const QBrush brush = UnderHatch(draw);
     painter_.setPen(Qt::NoPen);
-    const QBrush brush = DeviceBrush();
-    // The gaps of a hatch drawn as lines (not as a texture) are filled white first, as Qt does for
-    // an opaque background; Qt's own pass would first write into a PDF a hatch that it never uses.
-    if (backgroundMode_ == BackgroundMode::Opaque && brush.style() == HatchStyle(brush_.kind)) {
-        painter_.setBrush(Qt::white);
-        draw();
-    }
     painter_.setBrush(brush);
     draw();
+    LetGoOfBrush();
 }
 
 template <typename Draw>
@@ -268,11 +277,25 @@ void QPainterSurface::Outline(const Draw& draw) {
     painter_.setBackgroundMode(Qt::TransparentMode);
 }
 
+// A solid outline has no gaps, so a vector device fills and strokes in one operation, which
+// writes the shape once rather than twice.
 template <typename Draw>
 void QPainterSurface::Shape(const Draw& draw) {
-    Fill(draw);
-    Outline(draw);
+    if (raster_ || brush_.kind == BrushKind::None || pen_.style != PenStyle::Solid) {
+        Fill(draw);
+        Outline(draw);
+        return;
+    }
+    const QBrush brush = UnderHatch(draw);
+    painter_.setPen(DevicePen());
+    painter_.setBrush(brush);
+    draw();
+    LetGoOfBrush();
 }
+
+// A PDF writes the painter's brush again whenever the pen, transform or hints change and with
+// every image and text, and a pattern brush as a new pattern each time.
+void QPainterSurface::LetGoOfBrush() { painter_.setBrush(Qt::NoBrush); }
 
 void QPainterSurface::DrawRectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
     const QRectF rect = MapRect(left, top, right, bottom);

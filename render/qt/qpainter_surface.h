@@ -79,11 +79,14 @@ private:
     std::int32_t LogicalHeight(double devicePixels) const;
     // draw() paints the shape with the painter's pen and brush.
     template <typename Draw>
+    QBrush UnderHatch(const Draw& draw);
+    template <typename Draw>
     void Fill(const Draw& draw);
     template <typename Draw>
     void Outline(const Draw& draw);
     template <typename Draw>
     void Shape(const Draw& draw);
+    void LetGoOfBrush();
     QPen DevicePen() const;
     QBrush DeviceBrush();
     const QImage& Texture();

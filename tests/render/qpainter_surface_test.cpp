@@ -143,6 +143,41 @@ TEST(QPainterSurfaceTest, APdfHatchOnAnOpaqueBackgroundIsWhiteUnderOneHatchPatte
     }
 }
 
+TEST(QPainterSurfaceTest, APdfWritesAHatchPatternOnlyForTheFillsThatUseIt) {
+    const Pixels red{2, 2, std::vector<std::uint32_t>(4, 0xFFFF0000u)};
+    const QByteArray pdf = PdfOf([&](Surface& s) {
+        s.SetBackgroundMode(BackgroundMode::Opaque);
+        s.SetPen({PenStyle::Solid, 2, kBlue});
+        s.SetBrush({BrushKind::DiagCross, kRed});
+        s.DrawRoundRect(0, 0, 300, -200, 20, 20);
+        FillWith(s, BrushKind::Cross, kRed, 0, 0, 100, -100);
+        s.SetFont(EmFont(20));
+        for (std::int32_t row = 0; row < 3; ++row) {
+            s.SetPen({PenStyle::Dot, 0, kBlue});
+            s.DrawLine(0, -50 * row, 100, -50 * row);
+            s.DrawText(10, -50 * row, Name());
+            s.DrawImage(50, 50 * row, 20, 20, red, "red.bmp");
+        }
+    });
+    EXPECT_EQ(pdf.count("/PatternType"), 2);
+}
+
+TEST(QPainterSurfaceTest, APdfFillsAndStrokesAShapeWithASolidOutlineInOneOperation) {
+    const auto rounded = [](PenStyle style) {
+        return PdfPageOperations([style](Surface& s) {
+            s.SetBackgroundMode(BackgroundMode::Transparent);
+            s.SetPen({style, 2, kBlue});
+            s.SetBrush({BrushKind::Solid, kRed});
+            s.DrawRoundRect(0, 0, 300, -200, 20, 20);
+        });
+    };
+    const QByteArray solid = rounded(PenStyle::Solid);
+    EXPECT_EQ(solid.count(" c\n"), 4) << solid.toStdString();  // the four corners, written once
+    EXPECT_TRUE(solid.contains("B\n") || solid.contains("B*\n")) << solid.toStdString();
+    // A dotted outline is stroked on its own, after the fill.
+    EXPECT_EQ(rounded(PenStyle::Dot).count(" c\n"), 8);
+}
+
 TEST(QPainterSurfaceTest, PenWidthsAreLogicalUnits) {
     const auto line = [](PenStyle style, std::int32_t width) {
         return [style, width](Surface& s) {
