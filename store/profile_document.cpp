@@ -33,6 +33,7 @@ char FoldByte(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' 
 // without case, everything else exactly.
 bool SameName(std::string_view stored, std::string_view asked) {
     if (stored.size() != asked.size()) return false;
+    if (stored == asked) return true;  // as the program writes them, mostly
     for (std::size_t pos = 0; pos < stored.size();) {
         const std::size_t len = cp932::CharLength(stored, pos);
         if (len == 1) {
