@@ -13,6 +13,7 @@
 #include "dialogs/qt/list_import_dialog.h"
 #include "dialogs/qt/print_options_dialog.h"
 #include "dialogs/qt/print_order_dialog.h"
+#include "dialogs/qt/romaji_dialog.h"
 #include "dialogs/qt/sheet_chooser_dialog.h"
 #include "tools/command_help.h"
 #include "view/qt/edit_view.h"
@@ -135,6 +136,11 @@ int main(int argc, char** argv) {
         app.UserItems().ReloadUserItems(SettingsProfile());
         view->Model().State().userItems = app.UserItems().UserItems();
         roster->SetUserItems(app.UserItems().UserItems());
+        view->Refresh();
+    });
+    view->SetDialogCommand(CommandId::Romaji, [view, roster] {
+        if (!RunRomajiDialog(view, view->Model().Settings(), roster->Model().Cards())) return;
+        roster->Reload();
         view->Refresh();
     });
     view->SetDialogCommand(CommandId::ExportList,

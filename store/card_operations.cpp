@@ -68,6 +68,23 @@ std::string RecordCards::Text(std::int32_t card, std::string_view item) const {
     return ProfileFile(fsPath_).ReadFullString(CardSectionName(card), item, "");
 }
 
+Outcome RecordCards::DeriveItem(std::string_view from, std::string_view to,
+                                const std::function<std::optional<std::string>(const std::string&)>& make) const {
+    const auto known = [this](std::string_view item) { return std::find(items_.begin(), items_.end(), item) != items_.end(); };
+    if (!known(from) || !known(to)) return {Failure::UnknownItem};
+    if (fsPath_.empty()) return {Failure::NotWritten};
+    const std::int32_t count = Count();
+    std::int32_t changed = 0;
+    for (std::int32_t card = 0; card < count; ++card) {
+        const std::optional<std::string> made = make(Text(card, from));
+        if (!made || *made == Text(card, to)) continue;
+        if (!Service().WriteString(fsPath_, CardSectionName(card), to, *made)) return {Failure::NotWritten};
+        ++changed;
+    }
+    if (changed > 0 && !Service().Flush(fsPath_)) return {Failure::NotWritten};
+    return {Failure::None, changed, count};
+}
+
 CardTexts RecordCards::Texts(std::int32_t card) const {
     CardTexts texts;
     texts.reserve(items_.size());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -69,6 +70,11 @@ public:
     Outcome Sort(std::string_view item) const;
     // The design of card `from` for a slot (or kAllSlots) copied onto the targets, texts untouched.
     Outcome ApplyDesign(std::int32_t from, std::vector<std::int32_t> targets, std::int32_t slot) const;
+    // Each card's text of item `to` made from its text of item `from` (stored texts); a card for
+    // which `make` gives nothing keeps its text. Written at once; changed counts the cards
+    // whose text changed.
+    Outcome DeriveItem(std::string_view from, std::string_view to,
+                       const std::function<std::optional<std::string>(const std::string&)>& make) const;
 
 private:
     std::string fsPath_;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 
+#include "lists/romaji.h"
 #include "store/codec.h"
 #include "store/storage_layout.h"
 #include "tools/card_arguments.h"
@@ -163,6 +164,30 @@ int ApplyDesign(Context& context, const std::vector<std::string_view>& args) {
     return 0;
 }
 
+int Romaji(Context& context, const std::vector<std::string_view>& args) {
+    std::string from, to;
+    NameOrder order = NameOrder::GivenFirst;
+    for (std::size_t index = 0; index < args.size(); index += 2) {
+        if (index + 1 >= args.size()) return context.Fail(kUsageError, std::string(args[index]) + " needs a value");
+        const std::string_view option = args[index], value = args[index + 1];
+        if (option == "--from" || option == "--to") {
+            std::string& item = option == "--from" ? from : to;
+            if (!FindItem(context, value, item)) return context.Fail(kUsageError, "no item \"" + std::string(value) + "\"");
+        } else if (option == "--order") {
+            if (value != "given-family" && value != "family-given")
+                return context.Fail(kUsageError, "--order takes given-family or family-given");
+            order = value == "given-family" ? NameOrder::GivenFirst : NameOrder::FamilyFirst;
+        } else {
+            return context.Fail(kUsageError, "unknown option " + std::string(option) + "; " + UsageText());
+        }
+    }
+    if (from.empty() || to.empty()) return context.Fail(kUsageError, "romaji needs --from ITEM and --to ITEM");
+    const cards::Outcome outcome = FillRomanisedNames(context.cards, from, to, order);
+    if (!outcome) return ReportFailure(context, outcome);
+    context.out << "wrote the names of " << CardWord(outcome.changed) << " in Latin letters\n";
+    return 0;
+}
+
 }  // namespace
 
 int Context::Fail(int status, const std::string& message) const {
@@ -180,6 +205,7 @@ const std::vector<Subcommand>& Subcommands() {
         {"apply-design", "apply-design --from N [--to all|N-M] [--slot 1|2|3|all]", ApplyDesign},
         {"import", "import LIST [--design-from N|defaults|none] [--replace] [list options]", ImportList},
         {"export", "export --format csv|tsv|xlsx [--encoding utf-8|cp932] -o OUT", ExportList},
+        {"romaji", "romaji --from ITEM --to ITEM [--order given-family|family-given]", Romaji},
     };
     return subcommands;
 }

@@ -46,6 +46,7 @@ enum class CommandId {
     MoveDown,
     // "ツール(&T)"
     MergePrint,
+    Romaji,
     // "表示"
     ToggleToolbar,
     ToggleStatusBar,

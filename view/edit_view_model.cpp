@@ -86,8 +86,10 @@ bool EditViewModel::IsAvailable(CommandId command) {
         case CommandId::FileOpen:
         case CommandId::SwitchCabinet:
         case CommandId::SwitchLabel:
-        // An import may add cards and turn to a new record file.
+        // An import may add cards and turn to a new record file; names written into every card
+        // would pass under the input dialog's card.
         case CommandId::MergePrint:
+        case CommandId::Romaji:
             return sheet;
         case CommandId::PreviousPage:
             return sheet && ScreenPage() != 1;

@@ -77,9 +77,10 @@ public:
 
     // Sets the print order to the rows' cards, in row order.
     bool SetPrintOrder(const std::vector<std::int32_t>& rows) const;
+    // The record file's cards with the roster's items.
+    cards::RecordCards Cards() const;
 
 private:
-    cards::RecordCards Cards() const;
 
     const SettingsProfile& settings_;
     const RecordProfile& record_;

@@ -74,7 +74,7 @@ TEST(MenusTest, EachMenuListsItsItemsInOrder) {
     EXPECT_EQ(Describe(menu[5].children),
               "水平 {左に\t← | ちょっと左に | ちょっと右に | 右に\t→} | "
               "垂直 {上へ\t↑ | ちょっと上へ | ちょっと下へ | 下へ\t↓}");
-    EXPECT_EQ(Describe(menu[6].children), "差し込み印刷設定");
+    EXPECT_EQ(Describe(menu[6].children), "差し込み印刷設定 | 読みからローマ字...");
     EXPECT_EQ(Describe(menu[7].children),
               "ツールバー(&T) | ステータス バー(&S) | 名簿(&L) | - | ﾗﾍﾞﾙ種類切替 | ｼﾞｬﾝﾙ切替 | - | 前のページ | 次のページ | - | "
               "拡大\tCtrl++ | 縮小\tCtrl+- | 実寸\tCtrl+0 | ページ全体 | タグ全体");

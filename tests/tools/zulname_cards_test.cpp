@@ -74,6 +74,13 @@ TEST_F(ZulnameCardsTest, DeletesMovesSortsAndAppliesADesign) {
     EXPECT_NE(ReadBytes(File()).find("1" + S("氏名") + "Xpos=50"), std::string::npos);
 }
 
+TEST_F(ZulnameCardsTest, ReadingsAreWrittenInLatinLettersIntoAnotherItem) {
+    ThreeCards();
+    EXPECT_EQ(Run({"romaji", "--from", "読み", "--to", "その他1", "--order", "family-given"}).out,
+              "wrote the names of 1 card in Latin letters\n");
+    EXPECT_EQ(Rows(), "0000\t山田\t\t\t\t\t\t\t\t\n0001\t佐藤\t\t\tさとう\tSATO\t\t\t\t\n0002\t鈴木\t\t\t\t\t\t\t\t二年 A組\n");
+}
+
 TEST_F(ZulnameCardsTest, BadCommandLinesExitWithTwoAndWriteNothing) {
     ThreeCards();
     const std::string before = ReadBytes(File());
@@ -87,6 +94,9 @@ TEST_F(ZulnameCardsTest, BadCommandLinesExitWithTwoAndWriteNothing) {
     ExpectFailure(Run({"apply-design", "--to", "all"}), 2, "--from");
     ExpectFailure(Run({"apply-design", "--from", "0", "--slot", "4"}), 2, "--slot");
     ExpectFailure(Run({"add", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}), 2, "more texts");
+    ExpectFailure(Run({"romaji", "--from", "読み"}), 2, "--to");
+    ExpectFailure(Run({"romaji", "--from", "読み", "--to", "ローマ字"}), 2, "ローマ字");
+    ExpectFailure(Run({"romaji", "--from", "読み", "--to", "その他1", "--order", "western"}), 2, "--order");
     EXPECT_EQ(ReadBytes(File()), before);
 }
 

@@ -65,6 +65,7 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::Fill:
         case CommandId::AddItem:
         case CommandId::MergePrint:
+        case CommandId::Romaji:
         case CommandId::ExportList:
         case CommandId::ApplyDesign:
         case CommandId::ToggleRoster:
