@@ -1,5 +1,6 @@
 #include "store/color_setting.h"
 
+#include <algorithm>
 #include <string>
 
 #include "store/cp932.h"
@@ -46,6 +47,7 @@ ProfileFile RecordOrSettings(std::string_view recordPath) {
 
 std::vector<std::int32_t> LeadingNumbers(std::string_view text, std::size_t maxCount) {
     std::vector<std::int32_t> numbers;
+    numbers.reserve(std::min<std::size_t>(maxCount, 16));  // a font record's fourteen in one go
     std::size_t pos = 0;
     while (numbers.size() < maxCount) {
         while (pos < text.size() && cp932::IsBlank(static_cast<unsigned char>(text[pos]))) ++pos;
