@@ -194,3 +194,18 @@ TEST_F(CardValueTest, ChangesToTheFrameAndTheLabelSizeReachTheNextDrawing) {
     EXPECT_EQ(ellipses(after), 1);
     EXPECT_EQ(ReadCard(view, "0000").label.width, 200);
 }
+
+// While a card is edited, a record file may hide its frame and image; the text stays, and a
+// print draws them.
+TEST_F(CardValueTest, EditingACardOfAFileThatHidesDecorationLeavesOutFrameAndImage) {
+    Record("[Option]\r\nNoBMPEdit=1\r\n[1Frame]\r\nFrame=3\r\n[0000]\r\n" + S("氏名") + "=N\r\n1IsPrint" + S("氏名") +
+           "=1\r\n");
+    const auto kinds = [&] {
+        Lines found;
+        for (const std::string& line : FromFile()) found.push_back(line.substr(0, line.find(' ')));
+        return found;
+    };
+    EXPECT_EQ(kinds(), (Lines{"card", "rect", "ellipse", "text", "line", "line", "line", "line"}));
+    view.mode = ViewMode::CardMode;
+    EXPECT_EQ(kinds(), (Lines{"card", "text", "line", "line", "line", "line"}));
+}
