@@ -1,5 +1,7 @@
 #include "store/profile_document.h"
 
+#include <cstring>
+
 #include "store/cp932.h"
 
 namespace profile {
@@ -107,7 +109,11 @@ ProfileDocument::Span ProfileDocument::NextLine(std::size_t& pos, std::size_t en
     Span line;
     line.begin = pos;
     const char* const data = text_.data();
-    while (pos < end && data[pos] != '\r' && data[pos] != '\n') ++pos;
+    // The first CR or LF: LF only before the first CR, found a block at a time.
+    const void* const cr = std::memchr(data + pos, '\r', end - pos);
+    const std::size_t limit = cr == nullptr ? end : static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+    const void* const lf = std::memchr(data + pos, '\n', limit - pos);
+    pos = lf == nullptr ? limit : static_cast<std::size_t>(static_cast<const char*>(lf) - data);
     line.length = pos - line.begin;
     line.eolBegin = pos;
     while (pos < end && (data[pos] == '\r' || data[pos] == '\n')) ++pos;
