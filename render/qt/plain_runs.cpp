@@ -118,6 +118,8 @@ bool PlainRuns::Lay(const QString& text, QGlyphRun& run, double& advance) {
     run.setRawFont(raw_);
     run.setGlyphIndexes(glyphs_);
     run.setPositions(positions);
+    // The line's box, as Qt's layout gives it; without one, a run measures the ink of each glyph.
+    run.setBoundingRect(QRectF(0, 0, x, raw_.ascent() + raw_.descent()));
     advance = x;
     return true;
 }

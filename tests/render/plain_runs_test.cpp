@@ -22,6 +22,7 @@ QFont Font(const QString& family, int pixels, QFont::Weight weight, int stretch)
 struct Laid {
     QList<quint32> glyphs;
     QList<QPointF> positions;
+    QRectF box;
     double advance = 0;
 };
 
@@ -36,6 +37,7 @@ Laid Shaped(const QString& text, const QFont& font) {
     for (const QGlyphRun& run : layout.glyphRuns()) {
         laid.glyphs += run.glyphIndexes();
         laid.positions += run.positions();
+        laid.box |= run.boundingRect();
     }
     laid.advance = line.horizontalAdvance();
     return laid;
@@ -77,6 +79,7 @@ TEST(PlainRunsTest, LaysOutNamesAndTitlesExactlyAsQtsShaperDoes) {
                             EXPECT_EQ(run.positions()[i].y(), shaped.positions[i].y()) << "glyph " << i;
                         }
                         EXPECT_EQ(advance, shaped.advance);
+                        EXPECT_EQ(run.boundingRect(), shaped.box);
                         EXPECT_EQ(run.rawFont().familyName(), family);
                     }
                 }
