@@ -21,17 +21,26 @@ constexpr std::array<hb_tag_t, 18> kDefaultFeatures = {
     HB_TAG('l', 't', 'r', 'm'), HB_TAG_NONE};
 
 // Characters of scripts and symbols that are set one glyph per character, left to right, with
-// no marks to place and no breaks, joiners, controls or spaces Qt treats specially. A space
-// between words qualifies; leading and trailing spaces Qt leaves out of a line's width.
+// no marks to place and no breaks, joiners, controls or spaces Qt treats specially: Latin,
+// punctuation, currency, arrows, enclosed numbers, shapes, CJK punctuation, kana without the
+// combining sound marks, CJK ideographs, and full- and half-width forms.
+struct Range {
+    char16_t first, last;
+};
+constexpr std::array<Range, 18> kPlainRanges = {{{0x21, 0x7E},     {0xA1, 0xAC},     {0xAE, 0xFF},
+                                                 {0x2010, 0x2027}, {0x2030, 0x203E}, {0x20A0, 0x20BF},
+                                                 {0x2190, 0x21FF}, {0x2460, 0x24FF}, {0x25A0, 0x25FF},
+                                                 {0x3001, 0x3029}, {0x3030, 0x303F}, {0x3041, 0x3096},
+                                                 {0x309B, 0x30FF}, {0x31F0, 0x31FF}, {0x3400, 0x4DBF},
+                                                 {0x4E00, 0x9FFF}, {0xF900, 0xFAFF}, {0xFF01, 0xFFEF}}};
+
 bool NeedsNoShaping(char16_t c) {
-    return (c >= 0x21 && c <= 0x7E) || (c >= 0xA1 && c <= 0xFF && c != 0xAD) || (c >= 0x2010 && c <= 0x2027) ||
-           (c >= 0x2030 && c <= 0x203E) || (c >= 0x20A0 && c <= 0x20BF) || (c >= 0x2190 && c <= 0x21FF) || (c >= 0x2460 && c <= 0x24FF) ||
-           (c >= 0x25A0 && c <= 0x25FF) || (c >= 0x3001 && c <= 0x3029) || (c >= 0x3030 && c <= 0x303F) ||
-           (c >= 0x3041 && c <= 0x3096) || (c >= 0x309B && c <= 0x30FF) || (c >= 0x31F0 && c <= 0x31FF) ||
-           (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
-           (c >= 0xFF01 && c <= 0xFFEF);
+    for (const Range& range : kPlainRanges)
+        if (c >= range.first && c <= range.last) return true;
+    return false;
 }
 
+// A space between words qualifies; leading and trailing spaces Qt leaves out of a line's width.
 bool IsInnerSpace(const QString& text, qsizetype at) {
     const char16_t c = text.at(at).unicode();
     return (c == 0x20 || c == 0x3000) && at > 0 && at + 1 < text.size();

@@ -53,12 +53,13 @@ std::string Describe(const QString& text, const QFont& font) {
 
 TEST(PlainRunsTest, LaysOutNamesAndTitlesExactlyAsQtsShaperDoes) {
     const std::vector<QString> texts = {
-        QStringLiteral("山田 太郎1"),      QStringLiteral("やまだ たろう"),     QStringLiteral("代表取締役"),
-        QStringLiteral("株式会社ゼロワン"), QStringLiteral("ＡＢＣ　１２３"),   QStringLiteral("Office AV To fi 1/2"),
-        QStringLiteral("ｶﾀｶﾅ ﾃﾞｽ"),        QStringLiteral("〒100-0001 東京都"), QStringLiteral("①②③・…「」ー"),
-        QStringLiteral("Ça coûte 5€?"),    QStringLiteral("髙橋 﨑")};
+        QStringLiteral("山田 太郎1"),     QStringLiteral("やまだ たろう"),       QStringLiteral("代表取締役"),
+        QStringLiteral("株式会社ゼロワン"), QStringLiteral("ＡＢＣ　１２３"),      QStringLiteral("Office AV To fi 1/2"),
+        QStringLiteral("ｶﾀｶﾅ ﾃﾞｽ"),       QStringLiteral("〒100-0001 東京都"),  QStringLiteral("①②③・…「」ー"),
+        QStringLiteral("Ça coûte 5€?"),   QStringLiteral("髙橋 﨑")};
     int laidCount = 0, cases = 0;
-    for (const QString& family : {QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAMincho")})
+    const QStringList families = {QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAMincho")};
+    for (const QString& family : families)
         for (const int pixels : {13, 100, 480})
             for (const QFont::Weight weight : {QFont::Normal, QFont::Bold})
                 for (const int stretch : {100, 70}) {
@@ -91,11 +92,12 @@ TEST(PlainRunsTest, LeavesTextThatNeedsShapingOrAnotherFontToQt) {
     PlainRuns plain(Font(QStringLiteral("IPAGothic"), 100, QFont::Normal, 100));
     QGlyphRun run;
     double advance = 0;
-    for (const QString& text : {QString(), QStringLiteral(" 山田"), QStringLiteral("山田 "), QStringLiteral("\t山田"),
-                                QStringLiteral("か\u3099"), QStringLiteral("e\u0301"), QStringLiteral("山\u200D田"),
-                                QStringLiteral("ab\u00ADc"), QStringLiteral("عربي"), QStringLiteral("שלום"),
-                                QStringLiteral("नमस्ते"), QStringLiteral("\U0001F600"), QStringLiteral("\U00020B9F"),
-                                QStringLiteral("ꙮ")})
+    const QStringList needShaping = {
+        QString(),                    QStringLiteral(" 山田"),      QStringLiteral("山田 "),  QStringLiteral("\t山田"),
+        QStringLiteral("か\u3099"),   QStringLiteral("e\u0301"),   QStringLiteral("山\u200D田"), QStringLiteral("ab\u00ADc"),
+        QStringLiteral("عربي"),       QStringLiteral("שלום"),      QStringLiteral("नमस्ते"),   QStringLiteral("\U0001F600"),
+        QStringLiteral("\U00020B9F"), QStringLiteral("ꙮ")};
+    for (const QString& text : needShaping)
         EXPECT_FALSE(plain.Lay(text, run, advance)) << text.toStdString();
 
     // Decorations and spacing are drawn or applied by Qt's layout.
