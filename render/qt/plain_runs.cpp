@@ -46,6 +46,10 @@ bool IsInnerSpace(const QString& text, qsizetype at) {
     return (c == 0x20 || c == 0x3000) && at > 0 && at + 1 < text.size();
 }
 
+// Longer texts go to Qt's shaper: every run of glyphs is tried against the substitutions, which
+// takes time growing with the square of the length.
+constexpr qsizetype kMaxLength = 32;
+
 // The lookups of a layout table that the default features use, in any script and language.
 std::vector<unsigned int> DefaultLookups(hb_face_t* face, hb_tag_t table) {
     hb_set_t* lookups = hb_set_create();
@@ -101,7 +105,7 @@ bool PlainRuns::Substituted() const {
 }
 
 bool PlainRuns::Lay(const QString& text, QGlyphRun& run, double& advance) {
-    if (!usable_ || text.isEmpty()) return false;
+    if (!usable_ || text.isEmpty() || text.size() > kMaxLength) return false;
     for (qsizetype at = 0; at < text.size(); ++at)
         if (!NeedsNoShaping(text.at(at).unicode()) && !IsInnerSpace(text, at)) return false;
     glyphs_ = raw_.glyphIndexesForString(text);

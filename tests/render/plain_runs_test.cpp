@@ -103,6 +103,9 @@ TEST(PlainRunsTest, LeavesTextThatNeedsShapingOrAnotherFontToQt) {
         QStringLiteral("\U00020B9F"), QStringLiteral("ꙮ")};
     for (const QString& text : needShaping)
         EXPECT_FALSE(plain.Lay(text, run, advance)) << text.toStdString();
+    // A long text is left to Qt too, rather than tried run by run against the substitutions.
+    EXPECT_TRUE(plain.Lay(QString(32, QChar(0x304B)), run, advance));
+    EXPECT_FALSE(plain.Lay(QString(33, QChar(0x304B)), run, advance));
 
     // Decorations and spacing are drawn or applied by Qt's layout.
     QFont underlined = Font(QStringLiteral("IPAGothic"), 100, QFont::Normal, 100);
