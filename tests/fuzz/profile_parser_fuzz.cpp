@@ -1,6 +1,7 @@
 // Parses arbitrary bytes as a profile file, then writes keys named after pieces of those bytes,
 // checking what must hold for any file: every byte is kept, a written value reads back, a write
-// touches no other key, and the written text reads the same when parsed again.
+// touches no other key, a key reads alike at a section's first read and after, and the written
+// text reads the same when parsed again.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -92,6 +93,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Found before = Get(doc, section, key);
         const Found other = Get(doc, otherSection, otherKey);
         const std::string text = doc.Serialize();
+        // A section's first read looks through its lines, a later one uses its index.
+        const ProfileDocument fresh = ProfileDocument::Parse(text);
+        const Found looked = Get(fresh, otherSection, otherKey);
+        Require(looked == other, "a fresh copy reads as the document");
+        Require(Get(fresh, otherSection, otherKey) == looked, "a key reads alike looked through and indexed");
         const bool changed = doc.Set(section, key, value);
         Require(changed == !(before == written), "a write changes what differs");
         if (!changed) Require(doc.Serialize() == text, "an unchanged value leaves the text alone");
