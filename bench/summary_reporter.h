@@ -16,6 +16,7 @@ struct Figure {
     std::string label;
     bool isRate = false;
     double target = 0;
+    bool cpuTime = false;  // a time measured as the process's CPU time rather than the clock's
 };
 
 // The usual console output, then each figure's median beside its target, so that the results
