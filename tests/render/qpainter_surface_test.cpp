@@ -379,17 +379,11 @@ TEST(QPainterSurfaceTest, ImagesAreStretchedIntoTheirDeviceRectangleOverWhatLies
 TEST(QPainterSurfaceTest, APdfStoresEachImageOnceWhileCardsTakeTurnsBetweenThem) {
     const Pixels red{2, 2, std::vector<std::uint32_t>(4, 0xFFFF0000u)};
     const Pixels blue{3, 1, std::vector<std::uint32_t>(3, 0xFF0000FFu)};
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&pdf);
-        writer.setResolution(300);
-        QPainter painter(&writer);
-        QPainterSurface surface(painter, 300, 300, {0, 0}, true);
+    const QByteArray pdf = PdfOf([&](Surface& s) {
         for (int card = 0; card < 10; ++card)
-            surface.DrawImage(card * 50, 0, 40, 40, card % 2 == 0 ? red : blue, card % 2 == 0 ? "red.bmp" : "blue.bmp");
-    }
-    EXPECT_EQ(pdf.data().count("/Subtype /Image"), 2);
+            s.DrawImage(card * 50, 0, 40, 40, card % 2 == 0 ? red : blue, card % 2 == 0 ? "red.bmp" : "blue.bmp");
+    });
+    EXPECT_EQ(pdf.count("/Subtype /Image"), 2);
 }
 
 TEST(QPainterSurfaceTest, UprightTextInAPdfIsPlacedByItsGlyphsWithoutAFrameOfItsOwn) {

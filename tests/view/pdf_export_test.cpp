@@ -5,10 +5,12 @@
 #include <QRadioButton>
 
 #include <filesystem>
+#include <vector>
 
 #include "dialogs/qt/pdf_export_dialog.h"
 #include "tests/dialogs/drive.h"
 #include "tests/dialogs/input_dialog_fixture.h"
+#include "tools/export_output.h"
 #include "view/qt/pdf_export.h"
 
 namespace {
@@ -100,4 +102,21 @@ TEST_F(PdfExportTest, TheRostersSelectedCardsAreMadeThePrintJobAndWritten) {
     });
     RunPdfExport(nullptr, view, Chooser(std::nullopt), selection);
     EXPECT_EQ(made, 1);
+}
+
+TEST_F(PdfExportTest, AWriteStoppedByItsProgressKeepsThePreviousPdfAndLeavesNoTemporaryFile) {
+    std::filesystem::create_directories(PathOf("out"));
+    const std::string output = PathOf("out/tags.pdf");
+    WriteBytes(output, "the previous PDF");
+    export_tool::Job job = export_tool::PrintJob(view.State(), 300, {1, 1, 1});
+    job.output = output;
+    std::vector<std::size_t> told;
+    job.progress = [&told](std::size_t done) {
+        told.push_back(done);
+        return done < 2;
+    };
+    EXPECT_EQ(export_tool::WritePdf(export_tool::SheetPages(view.State()), job), "cancelled");
+    EXPECT_EQ(told, (std::vector<std::size_t>{1, 2})) << "told after each page, stopped at the second";
+    EXPECT_EQ(ReadBytes(output), "the previous PDF");
+    for (const auto& entry : std::filesystem::directory_iterator(PathOf("out"))) EXPECT_EQ(entry.path(), output);
 }
