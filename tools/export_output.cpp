@@ -6,6 +6,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <malloc.h>
+
 #include <iostream>
 #include <sstream>
 
@@ -37,6 +39,14 @@ std::string Commit(QSaveFile& file, const std::string& path) {
 }
 
 }  // namespace
+
+void KeepFreedMemoryForReuse() {
+#ifdef __GLIBC__
+    constexpr int kKeep = 64 << 20;
+    mallopt(M_TRIM_THRESHOLD, kKeep);
+    mallopt(M_MMAP_THRESHOLD, kKeep);
+#endif
+}
 
 std::string PageFileName(const std::string& output, std::int32_t page, bool numbered) {
     if (!numbered) return output;

@@ -38,6 +38,12 @@ PageDrawer SheetPages(ViewState& view, const PrinterCalibration& calibration = {
 // One file per page when there are several: "sheet.png" becomes "sheet-2.png" for page 2.
 std::string PageFileName(const std::string& output, std::int32_t page, bool numbered);
 
+// Each PDF page is built in a growing buffer and deflated with a few hundred kilobytes of state,
+// then freed; by default the C library hands that memory back to the system after every page and
+// takes it again on the next, at a page fault per 4 KB. Call once at the start of a process
+// that writes many pages: freed memory is then kept for reuse.
+void KeepFreedMemoryForReuse();
+
 std::string WriteTrace(const PageDrawer& draw, const Job& job);
 // Pages of the job's paper with the printable area's origin at the paper's top-left corner.
 std::string WritePdf(const PageDrawer& draw, const Job& job);

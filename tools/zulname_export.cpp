@@ -3,8 +3,6 @@
 
 #include <QGuiApplication>
 
-#include <malloc.h>
-
 #include <ctime>
 #include <iostream>
 #include <memory>
@@ -69,17 +67,6 @@ int Fail(int status, const std::string& message) {
 // Qt's own chatter (a missing runtime folder and the like) is not for the user of a command.
 void KeepSevereQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
-}
-
-// Each PDF page is built in a growing buffer and deflated with a few hundred kilobytes of
-// state, then freed; by default the C library hands that memory back to the system after every
-// page and takes it again on the next, at a page fault per 4 KB. Freed memory is kept for reuse.
-void KeepFreedMemoryForReuse() {
-#ifdef __GLIBC__
-    constexpr int kKeep = 64 << 20;
-    mallopt(M_TRIM_THRESHOLD, kKeep);
-    mallopt(M_MMAP_THRESHOLD, kKeep);
-#endif
 }
 
 }  // namespace
