@@ -3,6 +3,7 @@
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <cctype>
 #include <memory>
 #include <vector>
@@ -85,6 +86,8 @@ std::string RomanisedName(std::string_view readingUtf8, NameOrder order) {
     std::string latin;
     text.toUTF8String(latin);
 
+    const auto notLatin = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
+    if (std::any_of(latin.begin(), latin.end(), notLatin)) return {};
     const std::vector<std::string> words = Words(latin);
     if (words.empty()) return {};
     const std::string family = Capitalised(PassportStyle(words.front()), true);
@@ -98,11 +101,11 @@ std::string RomanisedName(std::string_view readingUtf8, NameOrder order) {
 cards::Outcome FillRomanisedNames(const cards::RecordCards& cards, std::string_view from, std::string_view to,
                                   NameOrder order) {
     return cards.DeriveItem(from, to, [order](const std::string& stored) -> std::optional<std::string> {
-        std::string reading, romanised;
+        std::string reading;
         if (!codec::Cp932ToUtf8(stored, reading)) return std::nullopt;
-        const std::string name = RomanisedName(reading, order);
-        // Kanji left in a reading that code page 932 cannot hold again are left alone.
-        if (name.empty() || !codec::Utf8ToCp932(name, romanised)) return std::nullopt;
-        return romanised;
+        // Letters of ASCII alone, which code page 932 stores as they are.
+        std::string name = RomanisedName(reading, order);
+        if (name.empty()) return std::nullopt;
+        return name;
     });
 }

@@ -42,7 +42,7 @@ TEST_F(RomajiModelTest, OpensOnTheReadingAndShowsTheFirstNameItWillWrite) {
     EXPECT_FALSE(model.okEnabled) << "an item cannot be written from itself";
     model.from = Index(model, "氏名");
     model.OnChanged();
-    EXPECT_EQ(model.example, "山田 → 山田") << "kanji are kept as they are";
+    EXPECT_EQ(model.example, "読みのあるカードがありません") << "names in kanji are no readings";
 }
 
 TEST_F(RomajiModelTest, OkWritesEveryCardAndTheChoiceIsOfferedNextTime) {
