@@ -210,6 +210,8 @@ TEST_F(RosterDockTest, TheSelectedCardsBecomeThePrintJobForPrintingAndPdf) {
     EXPECT_TRUE(dock->MakeSelectionThePrintJob());
     EXPECT_EQ(Stored("Current", "PrintOrder"), "0000|0001|");
     EXPECT_EQ(printed, 1) << "making the print job alone prints nothing";
+    dock->Follow();
+    EXPECT_EQ(dock->SelectedCount(), 2) << "the selection outlives the change of the print job";
     dock->hide();
     EXPECT_EQ(dock->SelectedCount(), 0) << "a hidden roster offers no selection";
 }

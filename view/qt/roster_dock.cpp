@@ -204,11 +204,15 @@ std::vector<std::int32_t> CRosterDock::SelectedRows() const {
     return rows;
 }
 
+// A card already among the selected rows becomes the current one without undoing the
+// selection: making the selected cards the print job, say, changes the file but not the rows.
 void CRosterDock::SelectCard(std::int32_t card) {
     if (card < 0 || card >= tableModel_->rowCount()) return;
     selecting_ = true;
-    table_->selectionModel()->setCurrentIndex(tableModel_->index(card, 0),
-                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QItemSelectionModel* selection = table_->selectionModel();
+    const auto how = selection->isRowSelected(card, {}) ? QItemSelectionModel::NoUpdate
+                                                        : QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    selection->setCurrentIndex(tableModel_->index(card, 0), how);
     table_->scrollTo(tableModel_->index(card, 0));
     selecting_ = false;
 }
