@@ -215,3 +215,22 @@ TEST_F(RosterDockTest, TheSelectedCardsBecomeThePrintJobForPrintingAndPdf) {
     dock->hide();
     EXPECT_EQ(dock->SelectedCount(), 0) << "a hidden roster offers no selection";
 }
+
+// Choosing a card shows it in the view, whose refresh makes the roster follow the stored change
+// of the current card while the click is still being handled.
+TEST_F(RosterDockTest, ControlClicksAddCardsToTheSelection) {
+    int chosen = 0;
+    dock->cardChosen = [this, &chosen](std::int32_t) {
+        ++chosen;
+        dock->Follow();
+    };
+    const auto click = [this](int row, Qt::KeyboardModifiers modifiers) {
+        const QRect cell = Table()->visualRect(Table()->model()->index(row, 1));
+        QTest::mouseClick(Table()->viewport(), Qt::LeftButton, modifiers, cell.center());
+    };
+    click(1, Qt::NoModifier);
+    click(0, Qt::ControlModifier);
+    EXPECT_EQ(chosen, 2);
+    EXPECT_EQ(dock->SelectedCount(), 2);
+    EXPECT_EQ(Stored("#Setting#", "CurID"), "0") << "the card clicked last is the current one";
+}

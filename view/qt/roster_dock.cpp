@@ -204,10 +204,11 @@ std::vector<std::int32_t> CRosterDock::SelectedRows() const {
     return rows;
 }
 
-// A card already among the selected rows becomes the current one without undoing the
-// selection: making the selected cards the print job, say, changes the file but not the rows.
+// The user's selection stands when the card is the table's current row already (a click is
+// still adding it to the selection) or among the selected rows (making the selected cards the
+// print job changes the file, not the rows).
 void CRosterDock::SelectCard(std::int32_t card) {
-    if (card < 0 || card >= tableModel_->rowCount()) return;
+    if (card < 0 || card >= tableModel_->rowCount() || table_->currentIndex().row() == card) return;
     selecting_ = true;
     QItemSelectionModel* selection = table_->selectionModel();
     const auto how = selection->isRowSelected(card, {}) ? QItemSelectionModel::NoUpdate
