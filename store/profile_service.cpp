@@ -33,6 +33,13 @@ Lookup FindCleaned(const ProfileDocument& document, std::string_view section, st
     return document.Find(CleanName(section, spareSection), CleanName(key, spareKey));
 }
 
+// Where the user is rather than what they made: the current card and the item the input dialog
+// shows. Undo passes over them, so that no step of undo seems to do nothing.
+bool IsWhereTheUserIs(std::string_view section, std::string_view key) {
+    const std::string foldedSection = cp932::FoldAsciiCase(section), foldedKey = cp932::FoldAsciiCase(key);
+    return (foldedSection == "#setting#" && foldedKey == "curid") || (foldedSection == "current" && foldedKey == "itemname");
+}
+
 // 0 when the folder exists, else why a new file cannot be made in it.
 int FolderError(const std::string& path) {
     struct stat info {};
@@ -245,8 +252,7 @@ bool ProfileService::WriteString(const std::string& file, std::string_view secti
     if (entry.document.Set(cleanSection, cleanKey, cleanValue)) {
         entry.pending.push_back({cleanSection, cleanKey, cleanValue});
         ++entry.version;
-        const bool currentCard = cp932::FoldAsciiCase(cleanSection) == "#setting#" && cp932::FoldAsciiCase(cleanKey) == "curid";
-        if (!currentCard)
+        if (!IsWhereTheUserIs(cleanSection, cleanKey))
             Journal(file, [&](const std::string& history, const std::string& changed) {
                 journal_.RecordKey(history, cleanSection, cleanKey, std::move(before), cleanValue, changed);
             });

@@ -52,13 +52,15 @@ TEST_F(UndoTest, AStepOfKeyWritesIsUndoneAndRedoneAsOne) {
     EXPECT_FALSE(ProfileService::Instance().CanRedo(File()));
 }
 
-TEST_F(UndoTest, TypingIntoOneFieldIsOneStepAndTheCurrentCardIsNotAStep) {
+TEST_F(UndoTest, TypingIntoOneFieldIsOneStepAndWhereTheUserIsIsNotAStep) {
     WriteBytes(File(), "[0000]\r\nname=\r\n");
     for (const char* typed : {"y", "ya", "yam"}) {
         Write("0000", "name", typed);
         EndStep();
     }
     Write("#Setting#", "CurID", "3");
+    EndStep();
+    Write("Current", "ItemName", "name");  // the input dialog closing on an item
     EndStep();
     Write("0000", "Xpos", "10");
     EndStep();
@@ -67,6 +69,7 @@ TEST_F(UndoTest, TypingIntoOneFieldIsOneStepAndTheCurrentCardIsNotAStep) {
     EXPECT_EQ(Undo(File()), UndoResult::Done);
     EXPECT_EQ(Record().ReadString("0000", "name", "none"), "");
     EXPECT_EQ(Record().ReadString("#Setting#", "CurID", ""), "3");
+    EXPECT_EQ(Record().ReadString("Current", "ItemName", ""), "name");
     EXPECT_EQ(Undo(File()), UndoResult::Nothing);
 }
 
