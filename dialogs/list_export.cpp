@@ -15,6 +15,10 @@ const std::vector<ListExportChoice>& ListExportChoices() {
     return choices;
 }
 
+std::string SuggestedListFile(const std::string& listFolder, const std::string& recordFsPath) {
+    return (std::filesystem::path(listFolder) / std::filesystem::path(recordFsPath).stem()).string();
+}
+
 std::string ExportRecordAsList(const SettingsProfile& settings, const std::string& recordFsPath, std::string path,
                                const ListExportChoice& choice) {
     if (!std::filesystem::path(path).has_extension()) path += choice.suffix;

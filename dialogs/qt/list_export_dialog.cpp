@@ -14,8 +14,8 @@ void RunListExportDialog(QWidget* parent, const SettingsProfile& settings, const
     QStringList filters;
     for (const ListExportChoice& choice : ListExportChoices()) filters.append(QString::fromUtf8(choice.filter));
     QString selected = filters.front();
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("名簿を書き出し"),
-                                                      QString::fromStdString(MergeFolder(settings)),
+    const QString suggested = QString::fromStdString(SuggestedListFile(MergeFolder(settings), recordFsPath));
+    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("名簿を書き出し"), suggested,
                                                       filters.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty()) return;
     const auto index = static_cast<std::size_t>(std::max<qsizetype>(filters.indexOf(selected), 0));

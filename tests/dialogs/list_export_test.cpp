@@ -44,3 +44,8 @@ TEST_F(ListExportTest, AGivenSuffixIsKeptAndAFailureIsTold) {
     EXPECT_EQ(ExportRecordAsList(settings, PathOf("r.ini"), PathOf("none/out.csv"), csv),
               "書き込めません: " + PathOf("none/out.csv"));
 }
+
+TEST_F(ListExportTest, TheChooserStartsOnTheRecordFilesNameInTheFolderOfLists) {
+    const std::string suggested = SuggestedListFile(PathOf("差し込み"), PathOf("Always/受付.ini"));
+    EXPECT_EQ(suggested, PathOf("差し込み/受付")) << "no extension: the chosen format adds its own";
+}
