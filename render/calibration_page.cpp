@@ -1,6 +1,7 @@
 #include "render/calibration_page.h"
 
 #include <cmath>
+#include <ctime>
 
 #include "store/codec.h"
 #include "store/font_setting.h"
@@ -63,6 +64,13 @@ std::vector<CalibrationCross> CalibrationCrosses(double paperWidth, double paper
             {paperWidth / 2, paperHeight / 2},
             {kCrossInset, paperHeight - kCrossInset},
             {paperWidth - kCrossInset, paperHeight - kCrossInset}};
+}
+
+std::string TodayForCalibrationPage() {
+    const std::time_t now = std::time(nullptr);
+    char text[16] = "";
+    std::strftime(text, sizeof text, "%Y-%m-%d", std::localtime(&now));
+    return text;
 }
 
 void DrawCalibrationPage(Surface& surface, double paperWidth, double paperHeight, const std::string& printerName,

@@ -15,6 +15,9 @@ struct CalibrationCross {
 // The crosses of a paper: 20 mm in from each corner, and the centre.
 std::vector<CalibrationCross> CalibrationCrosses(double paperWidth, double paperHeight);
 
+// Today's date as the test page shows it: "2026-12-08".
+std::string TodayForCalibrationPage();
+
 // printerName and date are UTF-8; a name that code page 932 cannot hold is shown with "?".
 void DrawCalibrationPage(Surface& surface, double paperWidth, double paperHeight, const std::string& printerName,
                          const std::string& date);

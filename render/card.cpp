@@ -173,8 +173,7 @@ std::int32_t MeasureTextHeight(ViewState& view, Surface& surface, std::string_vi
 
 void DrawCardValue(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const CardValue& card) {
     surface.BeginCard(card.section, x, y);
-    const bool decoration = !(view.mode == ViewMode::CardMode && card.noDecorationWhileEditing);
-    if (decoration) {
+    if (!DecorationHidden(view, card.noDecorationWhileEditing)) {
         DrawFrame(surface, view.label, x, y, card.frame, true);
         DrawCardImage(view, surface, x, y, card.image);
         if (!card.frame.beforeImage) DrawFrame(surface, view.label, x, y, card.frame, false);

@@ -176,9 +176,11 @@ FrameValue ReadFrame(const RecordProfile& record, const std::string& slotPrefix)
     return frame;
 }
 
-bool DecorationHidden(const ViewState& view) {
-    return view.mode == ViewMode::CardMode && NoDecorationWhileEditing(*view.record);
+bool DecorationHidden(const ViewState& view, bool noDecorationWhileEditing) {
+    return view.mode == ViewMode::CardMode && noDecorationWhileEditing;
 }
+
+bool DecorationHidden(const ViewState& view) { return DecorationHidden(view, NoDecorationWhileEditing(*view.record)); }
 
 ItemValue ReadItem(const SectionReader& card, const ItemKeys& keys) {
     ItemValue item;

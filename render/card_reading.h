@@ -31,7 +31,8 @@ ImageValue ReadImage(const SectionReader& card, const ImageKeys& keys);
 FrameValue ReadFrame(const RecordProfile& record, const std::string& slotPrefix);
 
 // Whether the view edits a card of a record file that hides frames and images while editing
-// ("Option" "NoBMPEdit").
+// ("Option" "NoBMPEdit"): given that setting, or read from the view's record file.
+bool DecorationHidden(const ViewState& view, bool noDecorationWhileEditing);
 bool DecorationHidden(const ViewState& view);
 
 ItemValue ReadItem(const SectionReader& card, const ItemKeys& keys);

@@ -16,9 +16,9 @@ Brush MakeFillBrush(std::int32_t pattern, ColorRef color);
 void DrawFrame(Surface& surface, LabelExtent label, std::int32_t x, std::int32_t y, const FrameValue& frame,
                bool withOutside);
 
-// The frame of the view's record file and slot, read afresh; nothing in card mode when the
-// record file hides decoration while editing.
-// The outer area and the inner shape of the card whose top-left corner is (x, y).
+// The outer area and the inner shape of the view's record file and slot, read afresh, for the
+// card whose top-left corner is (x, y); nothing in card mode when the record file hides
+// decoration while editing.
 void DrawFrames(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y);
 // The inner shape alone, drawn again over the image when the frame order asks for it.
 void DrawInnerFrame(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y);

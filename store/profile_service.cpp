@@ -36,8 +36,8 @@ Lookup FindCleaned(const ProfileDocument& document, std::string_view section, st
 // Where the user is rather than what they made: the current card and the item the input dialog
 // shows. Undo passes over them, so that no step of undo seems to do nothing.
 bool IsWhereTheUserIs(std::string_view section, std::string_view key) {
-    const std::string foldedSection = cp932::FoldAsciiCase(section), foldedKey = cp932::FoldAsciiCase(key);
-    return (foldedSection == "#setting#" && foldedKey == "curid") || (foldedSection == "current" && foldedKey == "itemname");
+    const auto is = [](std::string_view name, std::string_view folded) { return cp932::CompareFolded(name, folded) == 0; };
+    return (is(section, "#setting#") && is(key, "curid")) || (is(section, "current") && is(key, "itemname"));
 }
 
 // 0 when the folder exists, else why a new file cannot be made in it.

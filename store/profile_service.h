@@ -103,7 +103,8 @@ public:
 
     // Undo and redo (see UndoJournal): every change of a key or a whole file is recorded, except
     // the current card ("#Setting#" "CurID") and the input dialog's item ("Current" "ItemName"),
-    // which are where the user is rather than what they made. EndUndoStep ends the step under way; the application calls it after each user action.
+    // which are where the user is rather than what they made. EndUndoStep ends the step under
+    // way; the application calls it after each user action.
     void EndUndoStep() { journal_.EndStep(); }
     bool CanUndo(const std::string& file) const { return journal_.CanUndo(file); }
     bool CanRedo(const std::string& file) const { return journal_.CanRedo(file); }

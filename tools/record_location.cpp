@@ -48,10 +48,7 @@ bool FindRecordFile(const std::string& commandLinePath, RecordLocation& location
 std::string RecordTitle(const std::string& storedPath) {
     std::string fsPath;
     if (!locations::StoredPathToFs(storedPath, fsPath)) return {};
-    std::string name = fsPath.substr(fsPath.rfind('/') + 1);
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0) name.erase(dot);
-    return name;
+    return std::filesystem::path(fsPath).stem().string();
 }
 
 }  // namespace export_tool

@@ -3,7 +3,6 @@
 
 #include <QGuiApplication>
 
-#include <ctime>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -51,13 +50,6 @@ constexpr command_help::CommandText kHelp{
 
 constexpr int kUsageError = 2;
 constexpr int kFailure = 1;
-
-std::string Today() {
-    const std::time_t now = std::time(nullptr);
-    char text[16] = "";
-    std::strftime(text, sizeof text, "%Y-%m-%d", std::localtime(&now));
-    return text;
-}
 
 int Fail(int status, const std::string& message) {
     std::cerr << "zulname-export: " << message << "\n";
@@ -120,7 +112,7 @@ int main(int argc, char** argv) {
         draw = [&job, printer, calibration](Surface& surface, std::int32_t page) {
             surface.BeginPage(page);
             if (!calibration.IsNone()) surface.Calibrate(calibration);
-            DrawCalibrationPage(surface, job.paperWidth, job.paperHeight, printer, Today());
+            DrawCalibrationPage(surface, job.paperWidth, job.paperHeight, printer, TodayForCalibrationPage());
         };
     } else {
         exportView = std::make_unique<ExportView>(location, options.cardMode ? ViewMode::CardMode : ViewMode::SheetMode);

@@ -1,6 +1,5 @@
 #include "dialogs/qt/calibration_dialog.h"
 
-#include <QDate>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,7 +75,7 @@ bool PrintCalibrationPage(QPrinter& printer) {
     const int dpi = printer.resolution();
     QPainterSurface surface(painter, dpi, dpi, QPointF(0, 0), true);
     DrawCalibrationPage(surface, paper.width(), paper.height(), CalibrationPrinterName(printer),
-                        QDate::currentDate().toString(Qt::ISODate).toStdString());
+                        TodayForCalibrationPage());
     return true;
 }
 

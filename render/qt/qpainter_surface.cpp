@@ -124,30 +124,26 @@ void QPainterSurface::DrawText(std::int32_t x, std::int32_t y, std::string_view 
     const QString qtext = StoredToQString(text);
     const TextLayouts::Layout& layout = layouts_.Get(qtext, font_.font, font_.key);
     const QColor color = ToQColor(textColor_);
+    // A PDF engine writes a new transform, pen and brush each time the painter's transform
+    // changes, so upright text is placed by its glyph positions instead of a frame of its own.
     if (!raster_ && logFont_.lfEscapement % 3600 == 0) {
-        DrawUpright(Map(x, y), layout, color);
+        DrawGlyphs(Map(x, y), layout, color);
         return;
     }
     InTextFrame(x, y, [&] {
-        if (backgroundMode_ == BackgroundMode::Opaque)
-            painter_.fillRect(QRectF(0, 0, layout.advance, font_.cellHeight), ToQColor(backgroundColor_));
-        if (raster_) {
-            const TextStamps::Stamp& stamp = stamps_.Get(qtext, layout, font_, color);
-            painter_.setRenderHint(QPainter::SmoothPixmapTransform, logFont_.lfEscapement != 0);
-            painter_.drawImage(stamp.offset, stamp.image);
+        if (!raster_) {
+            DrawGlyphs(QPointF(0, 0), layout, color);
             return;
         }
-        painter_.setPen(color);
-        for (const QGlyphRun& run : layout.runs) {
-            painter_.drawGlyphRun(QPointF(0, 0), run);
-            if (font_.overstrike > 0) painter_.drawGlyphRun(QPointF(font_.overstrike, 0), run);
-        }
+        if (backgroundMode_ == BackgroundMode::Opaque)
+            painter_.fillRect(QRectF(0, 0, layout.advance, font_.cellHeight), ToQColor(backgroundColor_));
+        const TextStamps::Stamp& stamp = stamps_.Get(qtext, layout, font_, color);
+        painter_.setRenderHint(QPainter::SmoothPixmapTransform, logFont_.lfEscapement != 0);
+        painter_.drawImage(stamp.offset, stamp.image);
     });
 }
 
-// A PDF engine writes a new transform, pen and brush each time the painter's transform changes,
-// so upright text is placed by its glyph positions instead of a frame of its own.
-void QPainterSurface::DrawUpright(QPointF at, const TextLayouts::Layout& layout, const QColor& color) {
+void QPainterSurface::DrawGlyphs(QPointF at, const TextLayouts::Layout& layout, const QColor& color) {
     if (backgroundMode_ == BackgroundMode::Opaque)
         painter_.fillRect(QRectF(at, QSizeF(layout.advance, font_.cellHeight)), ToQColor(backgroundColor_));
     painter_.setPen(color);

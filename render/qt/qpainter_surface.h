@@ -94,8 +94,9 @@ private:
     // font's escapement.
     template <typename Paint>
     void InTextFrame(std::int32_t x, std::int32_t y, const Paint& paint);
-    // Draws unturned text on a vector device with its cell's top-left corner at a device point.
-    void DrawUpright(QPointF at, const TextLayouts::Layout& layout, const QColor& color);
+    // Draws text on a vector device with its cell's top-left corner at a point of the painter's
+    // current frame.
+    void DrawGlyphs(QPointF at, const TextLayouts::Layout& layout, const QColor& color);
 
     QPainter& painter_;
     std::int32_t dpiX_, dpiY_;
