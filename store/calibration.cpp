@@ -8,13 +8,37 @@ namespace {
 
 constexpr const char* kSection = "Calibration";
 
-// The key of a printer: its name in code page 932, with the characters that would end a key or
-// start a section replaced.
+bool Escaped(char32_t code, bool atEdge) {
+    if (code >= 0x80) return false;
+    return code < 0x20 || code == 0x7F || (atEdge && code == ' ') ||
+           std::string_view("=[];%").find(static_cast<char>(code)) != std::string_view::npos;
+}
+
+// The key of a printer: its name in code page 932, one character at a time. A character that
+// would end a key or open a section, a "%", a control character, a space at either end (keys are
+// trimmed) and a character code page 932 cannot hold are written as "%XX" for each of their UTF-8
+// bytes, so that two printers share a key only when their names are equal.
 bool KeyOf(std::string_view printerName, std::string& key) {
-    if (printerName.empty() || !codec::Utf8ToCp932(printerName, key)) return false;
-    for (char& c : key)
-        if (c == '=' || c == '[' || c == ']' || c == ';' || c == '\r' || c == '\n') c = '_';
-    return true;
+    key.clear();
+    std::string stored;
+    char32_t code = 0;
+    for (std::size_t pos = 0, length; pos < printerName.size(); pos += length) {
+        length = codec::DecodeUtf8(printerName, pos, code);
+        if (length == 0) return false;
+        const std::string_view character = printerName.substr(pos, length);
+        const bool atEdge = pos == 0 || pos + length == printerName.size();
+        if (!Escaped(code, atEdge) && codec::Utf8ToCp932(character, stored)) {
+            key += stored;
+            continue;
+        }
+        for (const char byte : character) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            key += '%';
+            key += kHex[static_cast<unsigned char>(byte) >> 4];
+            key += kHex[static_cast<unsigned char>(byte) & 0xF];
+        }
+    }
+    return !key.empty();
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -66,10 +90,16 @@ std::string CalibrationProblem(const PrinterCalibration& calibration) {
     return {};
 }
 
-PrinterCalibration ReadCalibration(const SettingsProfile& settings, std::string_view printerName) {
+PrinterCalibration ReadCalibration(const SettingsProfile& settings, std::string_view printerName,
+                                   StoredCalibration* state) {
+    StoredCalibration ignored = StoredCalibration::None;
+    StoredCalibration& found = state != nullptr ? *state : ignored;
+    found = StoredCalibration::None;
     std::string key;
     if (!KeyOf(printerName, key)) return {};
     const std::string stored = settings.ReadString(kSection, key, "");
+    if (stored.empty()) return {};
+    found = StoredCalibration::Damaged;
     const std::size_t first = stored.find(',');
     const std::size_t second = first == std::string::npos ? std::string::npos : stored.find(',', first + 1);
     if (second == std::string::npos) return {};
@@ -77,8 +107,11 @@ PrinterCalibration ReadCalibration(const SettingsProfile& settings, std::string_
     const std::string_view text(stored);
     if (!ParseFixed(text.substr(0, first), 1, calibration.offsetX) ||
         !ParseFixed(text.substr(first + 1, second - first - 1), 1, calibration.offsetY) ||
-        !ParseFixed(text.substr(second + 1), 2, calibration.scale) || !CalibrationProblem(calibration).empty())
+        !ParseFixed(text.substr(second + 1), 2, calibration.scale))
         return {};
+    found = StoredCalibration::OutOfRange;
+    if (!CalibrationProblem(calibration).empty()) return {};
+    found = StoredCalibration::Usable;
     return calibration;
 }
 

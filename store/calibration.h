@@ -24,11 +24,15 @@ struct PrinterCalibration {
 inline constexpr std::int32_t kMaxCalibrationOffset = 100;  // 10 mm
 inline constexpr std::int32_t kMaxCalibrationScale = 200;   // 2 %
 
+// What the settings file holds for a printer.
+enum class StoredCalibration { None, Usable, Damaged, OutOfRange };
+
 // The printer's calibration; none for a printer without one or a value that is damaged or out
-// of range. The printer's name is UTF-8.
-PrinterCalibration ReadCalibration(const SettingsProfile& settings, std::string_view printerName);
-// Stores and flushes. False, with the reason, for values out of range or a name that cannot be
-// stored; nothing is written then.
+// of range (state tells which). The printer's name is UTF-8; every name can be stored.
+PrinterCalibration ReadCalibration(const SettingsProfile& settings, std::string_view printerName,
+                                   StoredCalibration* state = nullptr);
+// Stores and flushes. False, with the reason, for values out of range or a file that cannot be
+// written; nothing is written for values out of range.
 bool StoreCalibration(const SettingsProfile& settings, std::string_view printerName,
                       const PrinterCalibration& calibration, std::string& problem);
 

@@ -53,12 +53,8 @@ constexpr std::size_t kSingleBytes = 0x10000;  // single bytes follow the 256 ×
 // The code unit of UTF-8 text holding one character of the Basic Multilingual Plane (as every
 // code page 932 character is), else kUndefined.
 char16_t OneBmpCharacter(std::string_view utf8) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
-    if (utf8.size() == 1 && byte(0) < 0x80) return byte(0);
-    if (utf8.size() == 2) return static_cast<char16_t>(((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F));
-    if (utf8.size() == 3)
-        return static_cast<char16_t>(((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F));
-    return kUndefined;
+    char32_t code = 0;
+    return DecodeUtf8(utf8, 0, code) == utf8.size() && code < 0x10000 ? static_cast<char16_t>(code) : kUndefined;
 }
 
 // Every one- and two-byte character, converted once through iconv.
@@ -114,38 +110,42 @@ bool Utf16ToUtf8(std::string_view utf16, bool bigEndian, std::string& utf8) {
     return (bigEndian ? big : little).Convert(utf16, utf8);
 }
 
-std::size_t ValidUtf8Length(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        std::size_t extra;
-        unsigned int min;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-            min = 0x80;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            min = 0x800;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            min = 0x10000;
-        } else {
-            return i;
-        }
-        if (i + extra >= text.size()) return i;
-        unsigned int code = c & (0x3F >> extra);
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto t = static_cast<unsigned char>(text[i + k]);
-            if ((t & 0xC0) != 0x80) return i;
-            code = (code << 6) | (t & 0x3F);
-        }
-        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return i;
-        i += extra + 1;
+std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& code) {
+    const auto c = static_cast<unsigned char>(text[pos]);
+    std::size_t extra;
+    char32_t min;
+    if (c < 0x80) {
+        code = c;
+        return 1;
+    } else if (c >= 0xC2 && c <= 0xDF) {
+        extra = 1;
+        min = 0x80;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        extra = 2;
+        min = 0x800;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        extra = 3;
+        min = 0x10000;
+    } else {
+        return 0;
     }
-    return i;
+    if (pos + extra >= text.size()) return 0;
+    char32_t value = c & (0x3F >> extra);
+    for (std::size_t k = 1; k <= extra; ++k) {
+        const auto t = static_cast<unsigned char>(text[pos + k]);
+        if ((t & 0xC0) != 0x80) return 0;
+        value = (value << 6) | (t & 0x3F);
+    }
+    if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+    code = value;
+    return extra + 1;
+}
+
+std::size_t ValidUtf8Length(std::string_view text) {
+    std::size_t pos = 0;
+    char32_t ignored;
+    for (std::size_t length; pos < text.size() && (length = DecodeUtf8(text, pos, ignored)) > 0;) pos += length;
+    return pos;
 }
 
 bool IsValidUtf8(std::string_view text) { return ValidUtf8Length(text) == text.size(); }
@@ -157,13 +157,11 @@ namespace codec {
 
 std::string FirstUnstorableCharacter(std::string_view utf8) {
     std::string ignored;
+    char32_t code;
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const unsigned char lead = static_cast<unsigned char>(utf8[pos]);
-        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        length = std::min(length, utf8.size() - pos);
-        const std::string_view character = utf8.substr(pos, length);
+        const std::string_view character = utf8.substr(pos, std::max<std::size_t>(DecodeUtf8(utf8, pos, code), 1));
         if (!Utf8ToCp932(character, ignored)) return std::string(character);
-        pos += length;
+        pos += character.size();
     }
     return {};
 }

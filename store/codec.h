@@ -17,6 +17,10 @@ bool Utf8ToCp932(std::string_view utf8, std::string& cp932);
 // UTF-16 without a byte-order mark, in the byte order given.
 bool Utf16ToUtf8(std::string_view utf16, bool bigEndian, std::string& utf8);
 
+// The character of UTF-8 text at byte pos (in range): its code point in code and its length in
+// bytes, or 0 when the bytes there are not a valid UTF-8 sequence.
+std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& code);
+
 bool IsValidUtf8(std::string_view text);
 // The length of the longest valid UTF-8 prefix, ending before the first invalid sequence.
 std::size_t ValidUtf8Length(std::string_view text);

@@ -74,8 +74,15 @@ int main(int argc, char** argv) {
 
     PrinterCalibration calibration;
     if (!options.calibrate.empty()) {
-        calibration = ReadCalibration(SettingsProfile(), options.calibrate);
-        if (calibration.IsNone()) return Fail(kFailure, "no calibration is stored for the printer \"" + options.calibrate + "\"");
+        StoredCalibration stored;
+        calibration = ReadCalibration(SettingsProfile(), options.calibrate, &stored);
+        const std::string printer = "the printer \"" + options.calibrate + "\"";
+        if (stored == StoredCalibration::None) return Fail(kFailure, "no calibration is stored for " + printer);
+        if (stored == StoredCalibration::Damaged)
+            return Fail(kFailure, "the calibration stored for " + printer + " is damaged (not \"X,Y,S\")");
+        if (stored == StoredCalibration::OutOfRange)
+            return Fail(kFailure, "the calibration stored for " + printer +
+                                      " is out of range (offsets within 10.0 mm, scale within 2.00 %)");
     }
     RecordLocation location;
     if (!options.testPage && !FindRecordFile(options.record, location, problem)) return Fail(kFailure, problem);

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "store/calibration.h"
 #include "tests/support/temp_home.h"
 
@@ -64,16 +68,33 @@ TEST_F(CalibrationTest, ValuesOutOfRangeAreRefusedWithAMessageAndNothingIsWritte
     EXPECT_EQ(settings.ReadString("Calibration", "P", "(none)"), "(none)");
 }
 
-TEST_F(CalibrationTest, ANameThatWouldBreakTheFileIsStoredUnderASafeKey) {
+TEST_F(CalibrationTest, EveryPrinterNameHasAKeyOfItsOwn) {
     std::string problem;
     ASSERT_TRUE(StoreCalibration(settings, "a=b[c]", {1, 2, 3}, problem)) << problem;
-    EXPECT_EQ(settings.ReadString("Calibration", "a_b_c_", ""), "0.1,0.2,0.03");
+    EXPECT_EQ(settings.ReadString("Calibration", "a%3Db%5Bc%5D", ""), "0.1,0.2,0.03");
     EXPECT_EQ(ReadCalibration(settings, "a=b[c]"), (PrinterCalibration{1, 2, 3}));
+    EXPECT_TRUE(ReadCalibration(settings, "a_b_c_").IsNone());
+    // "ゼ" ends in the byte of "[": cleaning bytes made it "ダ", another printer's name.
+    ASSERT_TRUE(StoreCalibration(settings, "ゼロックス プリンタ", {4, 5, 6}, problem)) << problem;
+    EXPECT_EQ(ReadCalibration(settings, "ゼロックス プリンタ"), (PrinterCalibration{4, 5, 6}));
+    EXPECT_TRUE(ReadCalibration(settings, "ダロックス プリンタ").IsNone());
+    // Keys are trimmed, and code page 932 cannot hold every name.
+    ASSERT_TRUE(StoreCalibration(settings, " P ", {7, 8, 9}, problem)) << problem;
+    ASSERT_TRUE(StoreCalibration(settings, "𠮷田", {1, 1, 1}, problem)) << problem;
+    EXPECT_TRUE(ReadCalibration(settings, "P").IsNone());
+    EXPECT_EQ(ReadCalibration(settings, " P "), (PrinterCalibration{7, 8, 9}));
+    EXPECT_EQ(ReadCalibration(settings, "𠮷田"), (PrinterCalibration{1, 1, 1}));
 }
 
 TEST_F(CalibrationTest, DamagedOrOutOfRangeStoredValuesMeanNoCalibration) {
-    for (const char* stored : {"1.0,1.5", "x,1,1", "1.0,1.5,0.5,", "20.0,0,0", "0,0,3.00", ""}) {
+    using State = StoredCalibration;
+    for (const auto& [stored, expected] :
+         std::vector<std::pair<const char*, State>>{{"1.0,1.5", State::Damaged},     {"x,1,1", State::Damaged},
+                                                    {"1.0,1.5,0.5,", State::Damaged}, {"20.0,0,0", State::OutOfRange},
+                                                    {"0,0,3.00", State::OutOfRange},  {"", State::None}}) {
         WriteBytes(PathOf("ZULNAME.INI"), std::string("[Calibration]\r\nP=") + stored + "\r\n");
-        EXPECT_TRUE(ReadCalibration(settings, "P").IsNone()) << stored;
+        State state;
+        EXPECT_TRUE(ReadCalibration(settings, "P", &state).IsNone()) << stored;
+        EXPECT_EQ(state, expected) << stored;
     }
 }

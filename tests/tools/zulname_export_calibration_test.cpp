@@ -35,7 +35,7 @@ protected:
 }  // namespace
 
 TEST_F(ExportCalibrationTest, ExportsAreExactUnlessAPrintersCalibrationIsAskedFor) {
-    MakeRecord("[Calibration]\r\nOffice=1.0,1.5,-0.25\r\n");
+    MakeRecord("[Calibration]\r\nOffice=1.0,1.5,-0.25\r\nFar=20.0,0,0\r\nBroken=1.0\r\n");
     const ToolOutcome exact = Run({"--format", "trace"});
     EXPECT_EQ(exact.status, 0) << exact.err;
     EXPECT_TRUE(Lines(exact.out, "calibrate").empty());
@@ -47,6 +47,8 @@ TEST_F(ExportCalibrationTest, ExportsAreExactUnlessAPrintersCalibrationIsAskedFo
     EXPECT_EQ(Lines(calibrated.out, "card"), Lines(exact.out, "card"));
 
     ExpectFailure(Run({"--format", "trace", "--calibrate", "Elsewhere"}), 1, "no calibration is stored for the printer \"Elsewhere\"");
+    ExpectFailure(Run({"--format", "trace", "--calibrate", "Far"}), 1, "calibration stored for the printer \"Far\" is out of range");
+    ExpectFailure(Run({"--format", "trace", "--calibrate", "Broken"}), 1, "calibration stored for the printer \"Broken\" is damaged");
     ExpectFailure(Run({"--format", "trace", "--calibrate"}), 2, "--calibrate needs a value");
     ExpectFailure(Run({"--format", "trace", "--card-mode", "--calibrate", "Office"}), 2, "--calibrate needs sheet pages");
 }
