@@ -26,6 +26,16 @@ icu::Transliterator* HiraganaToAscii() {
 
 bool IsVowel(char c) { return c == 'a' || c == 'i' || c == 'u' || c == 'e' || c == 'o'; }
 
+// Whether vowel c followed by next is a long vowel, written once: "oo", "ou" and "uu". In
+// Hepburn a vowel after a vowel is a kana of its own; "ou" or "uu" before "a", "e" or "o" is
+// that kana starting the next syllables ("いのうえ" is i-no-ue: INOUE), but "おお" is always long
+// ("おおうち" OUCHI, "おおい" OI) and so is "ou" before "i" ("こういち" KOICHI).
+bool IsLongVowel(char c, char next, char after) {
+    if (c == 'o' && next == 'o') return true;
+    if ((c != 'o' && c != 'u') || next != 'u') return false;
+    return after != 'a' && after != 'e' && after != 'o';
+}
+
 // One word of ICU's Hepburn made passport style. ICU marks a small vowel kana with "~" after
 // the vowel it replaces ("ゔぃ" → "vu~i") and a syllable-final "n" before a vowel with "'".
 std::string PassportStyle(const std::string& word) {
@@ -43,7 +53,7 @@ std::string PassportStyle(const std::string& word) {
     for (std::size_t at = 0; at < marked.size(); ++at) {
         const char c = marked[at];
         const char next = at + 1 < marked.size() ? marked[at + 1] : '\0';
-        if ((c == 'o' && (next == 'o' || next == 'u')) || (c == 'u' && next == 'u')) {
+        if (IsLongVowel(c, next, at + 2 < marked.size() ? marked[at + 2] : '\0')) {
             out += c;
             ++at;
         } else if (c == 'n' && (next == 'b' || next == 'm' || next == 'p')) {

@@ -15,6 +15,9 @@ TEST(RomanisedNameTest, ReadingsBecomePassportStyleNames) {
         {"おおの しんいち", "Shinichi ONO"},    // no apostrophe between n and a vowel
         {"ほんま けんぶ", "Kembu HOMMA"},       // n before b and m
         {"はっとり じゅん", "Jun HATTORI"},
+        {"いのうえ こういち", "Koichi INOUE"},  // the う of うえ begins a syllable; こう is long
+        {"おおうち ゆうい", "Yui OUCHI"},
+        {"こうち おおい", "Oi KOCHI"},
         {"ｽｽﾞｷ ｲﾁﾛｰ", "Ichiro SUZUKI"},       // half-width katakana and the long mark
         {"スミス・ジョン", "Jon SUMISU"},         // a middle dot; katakana are read as they are written
         {"ゔぃくとる", "VIKUTORU"},             // one word: the family name; no mark for the small kana
