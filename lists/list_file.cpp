@@ -1,11 +1,11 @@
 #include "lists/list_file.h"
 
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
 
 #include "lists/delimited_text.h"
 #include "lists/workbook.h"
 #include "lists/zip_archive.h"
+#include "store/regular_file.h"
 
 namespace {
 
@@ -85,22 +85,12 @@ bool ReadListBytes(std::string_view bytes, const ListReadOptions& options, ListF
 }
 
 bool ReadListFile(const std::string& path, const ListReadOptions& options, ListFile& list, ListError& error) {
-    std::error_code ignored;
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!std::filesystem::is_regular_file(path, ignored) || !in) {
-        error = {"ファイルを開けません", 0, 0};
-        return false;
+    std::string bytes;
+    switch (ReadRegularFile(path, kMaxListFileBytes, bytes)) {
+        case 0: return ReadListBytes(bytes, options, list, error);
+        case EFBIG: error = {"ファイルが大きすぎます (256 MB まで)", 0, 0}; return false;
+        case EISDIR:
+        case EINVAL: error = {"通常のファイルではありません", 0, 0}; return false;
+        default: error = {"ファイルを開けません", 0, 0}; return false;
     }
-    const std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<std::size_t>(size) > kMaxListFileBytes) {
-        error = {"ファイルが大きすぎます (256 MB まで)", 0, 0};
-        return false;
-    }
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), size)) {
-        error = {"ファイルを読めません", 0, 0};
-        return false;
-    }
-    return ReadListBytes(bytes, options, list, error);
 }

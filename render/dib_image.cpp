@@ -1,14 +1,11 @@
 #include "render/dib_image.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstddef>
 #include <utility>
 #include <vector>
+
+#include "store/regular_file.h"
 
 namespace {
 
@@ -20,7 +17,7 @@ constexpr std::uint32_t kOpaque = 0xFF000000;
 enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6 };
 
 // The largest image that may be decoded at 32 bits per pixel, with room for its headers.
-constexpr std::int64_t kMaxFileBytes = DibImage::kMaxPixels * 4 + 1024 * 1024;
+constexpr std::size_t kMaxFileBytes = DibImage::kMaxPixels * 4 + 1024 * 1024;
 
 // Whether length bytes from offset lie inside the file.
 bool Fits(std::string_view file, std::uint64_t offset, std::uint64_t length) {
@@ -240,34 +237,11 @@ void DecodeRunLengths(std::string_view file, const Layout& layout, const std::ve
     }
 }
 
-// The whole of a regular file. It is opened without blocking and anything but a regular file is
-// refused, so that a FIFO or a device never stalls the drawing.
-bool ReadRegularFile(const std::string& path, std::string& contents) {
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat info {};
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxFileBytes;
-    if (ok) {
-        contents.assign(static_cast<std::size_t>(info.st_size), '\0');
-        std::size_t done = 0;
-        while (done < contents.size()) {
-            const ssize_t got = read(fd, contents.data() + done, contents.size() - done);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) ok = false;
-            if (got <= 0) break;
-            done += static_cast<std::size_t>(got);
-        }
-        contents.resize(done);  // a file that shrank meanwhile is taken as it is now
-    }
-    close(fd);
-    return ok;
-}
-
 }  // namespace
 
 bool DibImage::Load(const std::string& fsPath) {
     std::string file;
-    if (ReadRegularFile(fsPath, file)) return Decode(file);
+    if (ReadRegularFile(fsPath, kMaxFileBytes, file) == 0) return Decode(file);
     *this = DibImage();
     return false;
 }

@@ -21,6 +21,11 @@ namespace {
 // Labels may reach this far past the paper's edge: the database rounds some sizes.
 constexpr double kFitTolerance = 1.0;  // mm
 constexpr double kSizeTolerance = 0.5;
+// What the program can print: no sheet in the label database has more than a few hundred labels or
+// labels under 5 mm, and no paper is larger than the stored paper sizes allow.
+constexpr std::int64_t kMaxLabelsPerSheet = 1000;
+constexpr double kMinLabelSide = 1.0;  // mm
+constexpr double kMaxLength = 10000;   // mm
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -78,7 +83,13 @@ std::string Check(const TemplateEntry& entry, SheetProduct& product, const Paper
     if (entry.shape != "Label-rectangle") return ShapeProblem(entry.shape);
     if (entry.layouts != 1) return entry.layouts == 0 ? "レイアウトがない" : "レイアウトが複数";
     if (product.columns < 1 || product.rows < 1) return "列または行が0";
-    if (product.width <= 0 || product.height <= 0) return "ラベルの大きさが0";
+    if (product.PerSheet() > kMaxLabelsPerSheet) return "面数が多すぎる (1000面まで)";
+    for (const double length : {product.width, product.height, product.round, product.left, product.top,
+                                product.pitchX, product.pitchY, product.paperWidth, product.paperHeight})
+        if (std::fabs(length) > kMaxLength) return "長さが大きすぎる (10 mまで)";
+    if (product.width < 0 || product.height < 0) return "ラベルの大きさが負";
+    if (product.width == 0 || product.height == 0) return "ラベルの大きさが0";
+    if (product.width < kMinLabelSide || product.height < kMinLabelSide) return "ラベルが小さすぎる (1 mm未満)";
     if (product.paperId != "Other" && !(product.paperId.empty() && product.paperWidth > 0)) {
         const PaperSize* paper = papers.Find(product.paperId);
         if (paper == nullptr) return "用紙サイズが不明";
@@ -231,8 +242,13 @@ std::vector<std::size_t> SheetCatalogue::Search(std::string_view text) const {
 }
 
 std::string MillimetreText(double millimetres) {
-    const long tenths = std::lround(millimetres * 10);
+    // Beyond any paper (a damaged template): shown as it is, not rounded into a long.
     char text[32];
+    if (!(std::fabs(millimetres) < 1e9)) {
+        std::snprintf(text, sizeof text, "%g", millimetres);
+        return text;
+    }
+    const long tenths = std::lround(millimetres * 10);
     if (tenths % 10 == 0)
         std::snprintf(text, sizeof text, "%ld", tenths / 10);
     else

@@ -9,6 +9,7 @@
 #include <memory>
 #include <system_error>
 
+#include "sheets/template_file.h"
 #include "store/atomic_file.h"
 
 namespace sheets {
@@ -45,7 +46,14 @@ Doc OpenOrCreate(const std::string& path, std::string& problem) {
         xmlDocSetRootElement(doc.get(), xmlNewNode(nullptr, X("Glabels-templates")));
         return doc;
     }
-    Doc doc(xmlReadFile(path.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOBLANKS));
+    std::string bytes;
+    if (!ReadTemplateBytes(path, bytes, problem)) {
+        problem = path + ": " + problem + "; it was left unchanged";
+        return nullptr;
+    }
+    KeepXmlMessagesQuiet();
+    Doc doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), path.c_str(), nullptr,
+                          XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOBLANKS));
     const xmlNode* root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
     if (root == nullptr || std::strcmp(reinterpret_cast<const char*>(root->name), "Glabels-templates") != 0) {
         problem = path + " is not a label template file; it was left unchanged";

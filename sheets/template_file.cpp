@@ -3,11 +3,12 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <cerrno>
 #include <cstring>
-#include <limits>
 #include <memory>
 
 #include "sheets/length.h"
+#include "store/regular_file.h"
 
 namespace sheets {
 namespace {
@@ -129,19 +130,38 @@ bool ReadDocument(xmlDoc* doc, const std::string& name, SheetSource source, Temp
     return false;
 }
 
+void IgnoreXmlMessage(void*, const char*, ...) {}
+void IgnoreXmlError(void*, xmlErrorPtr) {}
+
 }  // namespace
 
+bool ReadTemplateBytes(const std::string& path, std::string& bytes, std::string& problem) {
+    switch (ReadRegularFile(path, kMaxTemplateFileBytes, bytes)) {
+        case 0: return true;
+        case EFBIG: problem = "larger than " + std::to_string(kMaxTemplateFileBytes >> 20) + " MB"; return false;
+        case EISDIR:
+        case EINVAL: problem = "not a regular file"; return false;
+        default: problem = "cannot be read"; return false;
+    }
+}
+
+void KeepXmlMessagesQuiet() {
+    xmlSetGenericErrorFunc(nullptr, IgnoreXmlMessage);
+    xmlSetStructuredErrorFunc(nullptr, IgnoreXmlError);
+}
+
 bool ReadTemplateFile(const std::string& path, SheetSource source, TemplateFile& into, std::string& problem) {
-    const Doc doc(xmlReadFile(path.c_str(), nullptr, kParseOptions));
-    return ReadDocument(doc.get(), path, source, into, problem);
+    std::string bytes;
+    return ReadTemplateBytes(path, bytes, problem) && ReadTemplateText(bytes, path, source, into, problem);
 }
 
 bool ReadTemplateText(std::string_view xml, const std::string& name, SheetSource source, TemplateFile& into,
                       std::string& problem) {
-    if (xml.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
-        problem = "too large";
+    if (xml.size() > kMaxTemplateFileBytes) {
+        problem = "larger than " + std::to_string(kMaxTemplateFileBytes >> 20) + " MB";
         return false;
     }
+    KeepXmlMessagesQuiet();
     const Doc doc(xmlReadMemory(xml.data(), static_cast<int>(xml.size()), name.c_str(), nullptr, kParseOptions));
     return ReadDocument(doc.get(), name, source, into, problem);
 }

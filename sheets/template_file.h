@@ -25,6 +25,18 @@ struct TemplateFile {
     std::vector<PaperSize> paperSizes;
 };
 
+// The label database's largest file is under 100 KB; larger files are refused unread, so that
+// libxml2's tree of a huge file never fills memory.
+inline constexpr std::size_t kMaxTemplateFileBytes = 16u << 20;
+
+// The bytes of a template file: false, with the problem, for a file that is missing, not a
+// regular file (a FIFO is never waited on) or over kMaxTemplateFileBytes.
+bool ReadTemplateBytes(const std::string& path, std::string& bytes, std::string& problem);
+
+// Keeps libxml2's own messages (also "out of memory") off the terminal for this thread: a
+// problem with a file is reported once, by the caller.
+void KeepXmlMessagesQuiet();
+
 // Adds what the file holds to `into`. False, with the problem in one line, for a file that is
 // not well-formed XML or holds neither templates nor paper sizes (the vendor and category lists
 // that sit beside the templates are read as empty).

@@ -11,6 +11,7 @@
 #include "store/cp932.h"
 #include "store/file_lock.h"
 #include "store/profile_value.h"
+#include "store/regular_file.h"
 
 namespace profile {
 namespace {
@@ -45,41 +46,6 @@ int FolderError(const std::string& path) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) return errno;
     return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
-}
-
-// Reads the whole file; 0 or the errno of why it cannot be read (ENOENT when it is missing).
-// status is set whenever the file exists, so that a refused file is not read again until it
-// changes.
-int ReadWholeFile(const std::string& file, std::string& bytes, bool& exists, struct stat& status) {
-    const int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return errno;
-    int error = 0;
-    exists = fstat(fd, &status) == 0;
-    if (!exists) {
-        error = errno;
-    } else if (S_ISDIR(status.st_mode)) {
-        error = EISDIR;
-    } else if (!S_ISREG(status.st_mode)) {
-        error = EINVAL;
-    } else if (static_cast<std::size_t>(status.st_size) > kMaxFileBytes) {
-        error = EFBIG;
-    } else {
-        bytes.reserve(static_cast<std::size_t>(status.st_size));
-        char chunk[65536];
-        while (error == 0) {
-            const ssize_t got = read(fd, chunk, sizeof chunk);
-            if (got > 0) {
-                bytes.append(chunk, static_cast<std::size_t>(got));
-                if (bytes.size() > kMaxFileBytes) error = EFBIG;  // it grew while being read
-            } else if (got == 0) {
-                break;
-            } else if (errno != EINTR) {
-                error = errno;
-            }
-        }
-    }
-    close(fd);
-    return error;
 }
 
 // A file without write permission is not written, as a read-only file is not written on
@@ -162,10 +128,9 @@ void ProfileService::Reload(Entry& entry, const std::string& file) {
     std::string target;
     entry.generation = ResolveWriteTarget(file, target) == 0 ? FileLock::PeekGeneration(target) : kUnknownGeneration;
     std::string bytes;
-    bool exists = false;
     struct stat status {};
-    const int error = ReadWholeFile(file, bytes, exists, status);
-    if (exists) entry.signature = Signature::Of(status);
+    const int error = ReadRegularFile(file, kMaxFileBytes, bytes, &status);
+    if (status.st_mode != 0) entry.signature = Signature::Of(status);  // the file exists
     entry.readable = error == 0 || error == ENOENT;
     Outcome(entry, file, FileFailure::Action::Read, entry.readable ? 0 : error);
     if (!entry.readable) bytes.clear();
@@ -418,8 +383,9 @@ int ProfileService::WriteLocked(Entry& entry, const std::string& file, ProfileDo
         entry.document = std::move(*replacement);
         ++entry.version;
     }
-    // Rewritten lines leave their old text behind; start afresh once that outweighs the file.
-    if (entry.document.HeldBytes() > 2 * content.size() + 65536) entry.document = ProfileDocument::Parse(std::move(content));
+    // Rewritten lines leave their old text and index entries behind; start afresh once they
+    // outweigh the file.
+    if (entry.document.HeldBytes() + entry.document.IndexBytes() > 2 * content.size() + 65536) entry.document = ProfileDocument::Parse(std::move(content));
     if (stat(file.c_str(), &status) == 0) entry.signature = Signature::Of(status);
     entry.written = entry.signature;
     return 0;

@@ -1,43 +1,19 @@
 #include "store/value_lists.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <string_view>
 
 #include "store/codec.h"
 #include "store/cp932.h"
 #include "store/locations.h"
 #include "store/plain_name.h"
+#include "store/profile_service.h"
+#include "store/regular_file.h"
 #include "store/profile_value.h"
 
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-// The content of a regular file. Anything else (missing, a folder, a FIFO, a device) is not a
-// value list; opening without blocking keeps a FIFO with no writer from hanging the program.
-bool ReadRegularFile(const std::string& fsPath, std::string& content) {
-    const int fd = ::open(fsPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    char buffer[8192];
-    while (ok) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got > 0)
-            content.append(buffer, static_cast<std::size_t>(got));
-        else if (got == 0)
-            break;
-        else if (errno != EINTR)
-            ok = false;
-    }
-    ::close(fd);
-    return ok;
-}
 
 bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -90,7 +66,10 @@ void LoadValueLists(const SettingsProfile& settings, const std::vector<std::stri
         if (!IsPlainFileName(file)) continue;
         std::string fsPath;
         std::string content;
-        if (!locations::StoredPathToFs(folder + file, fsPath) || !ReadRegularFile(fsPath, content)) continue;
+        // Anything but a regular file (missing, a folder, a FIFO, a device) is not a value list.
+        if (!locations::StoredPathToFs(folder + file, fsPath) ||
+            ReadRegularFile(fsPath, profile::kMaxFileBytes, content) != 0)
+            continue;
         lists[i] = ParseEntries(content);
     }
 }

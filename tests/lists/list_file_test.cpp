@@ -1,5 +1,7 @@
 // Lists written by other programs (see make_fixtures.py), read as the import reads them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -114,7 +116,13 @@ TEST(ListFile, FilesThatAreNotListsAreRefusedInOneLine) {
     EXPECT_EQ(Refusal(Fixture("binary.csv")), "テキストの名簿ではありません");
     EXPECT_EQ(Refusal(Fixture("plain.zip")), "表計算のブックではない zip ファイルです");
     EXPECT_EQ(Refusal(Fixture("missing.csv")), "ファイルを開けません");
-    EXPECT_EQ(Refusal(ZULNAME_LIST_FIXTURES), "ファイルを開けません");
+    EXPECT_EQ(Refusal(ZULNAME_LIST_FIXTURES), "通常のファイルではありません");
+    // A FIFO without a writer is refused at once instead of blocking the reader.
+    const std::string fifo = testing::TempDir() + "list-fifo.csv";
+    unlink(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(Refusal(fifo), "通常のファイルではありません");
+    unlink(fifo.c_str());
     for (const std::string& message :
          {Refusal(Fixture("damaged.xlsx")), Refusal(Fixture("protected.xlsx")), Refusal(Fixture("binary.csv"))})
         EXPECT_EQ(message.find('\n'), std::string::npos);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "sheets/catalogue.h"
+#include "sheets/saved_sheets.h"
+#include "sheets/template_file.h"
 #include "tests/sheets/catalogue_fixture.h"
 
 namespace {
@@ -43,13 +46,25 @@ TEST_F(CatalogueTest, ADamagedOrForeignFileIsSkippedWithOneWarningAndTheRestLoad
     WriteBytes(PathOf("user/foreign.xml"), "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
     WriteBytes(PathOf("user/empty.xml"), "");
     WriteBytes(PathOf("user/notes.txt"), "not a template file and not read");
+    WriteBytes(PathOf("user/large.xml"), std::string(sheets::kMaxTemplateFileBytes + 1, ' '));
     const sheets::SheetCatalogue& loaded = Load();
     EXPECT_NE(loaded.Find("Maker", "OK1"), nullptr);
-    ASSERT_EQ(loaded.Warnings().size(), 3u);
+    ASSERT_EQ(loaded.Warnings().size(), 4u);
     EXPECT_NE(loaded.Warnings()[0].find("broken.xml: not well-formed XML (line"), std::string::npos) << loaded.Warnings()[0];
     EXPECT_NE(loaded.Warnings()[1].find("empty.xml: not well-formed"), std::string::npos) << loaded.Warnings()[1];
     EXPECT_NE(loaded.Warnings()[2].find("foreign.xml: not a label template file (its root element is <svg>)"),
               std::string::npos) << loaded.Warnings()[2];
+    EXPECT_NE(loaded.Warnings()[3].find("large.xml: larger than 16 MB"), std::string::npos) << loaded.Warnings()[3];
+}
+
+TEST_F(CatalogueTest, AFifoNamedLikeTheSavedSheetsIsNeverWaitedOn) {
+    ASSERT_EQ(mkfifo(PathOf("sheets.xml").c_str(), 0600), 0);
+    const sheets::SheetCatalogue& loaded = Load();
+    ASSERT_EQ(loaded.Warnings().size(), 1u);
+    EXPECT_NE(loaded.Warnings()[0].find("sheets.xml: not a regular file"), std::string::npos) << loaded.Warnings()[0];
+    std::string problem;
+    EXPECT_FALSE(sheets::SaveSheet(PathOf("sheets.xml"), sheets::SheetProduct(), problem));
+    EXPECT_NE(problem.find("not a regular file; it was left unchanged"), std::string::npos) << problem;
 }
 
 TEST_F(CatalogueTest, ProductsThatCannotBeAppliedAreListedWithTheReason) {
@@ -62,6 +77,11 @@ TEST_F(CatalogueTest, ProductsThatCannotBeAppliedAreListedWithTheReason) {
              Rectangle("TooLow", kCards, "nx=\"2\" ny=\"5\" x0=\"14mm\" y0=\"30mm\" dx=\"91mm\" dy=\"55mm\"") +
              Rectangle("Negative", kCards, "nx=\"2\" ny=\"5\" x0=\"-5mm\" y0=\"11mm\" dx=\"91mm\" dy=\"55mm\"") +
              Rectangle("NoStep", kCards, "nx=\"2\" ny=\"5\" x0=\"14mm\" y0=\"11mm\" dx=\"0mm\" dy=\"55mm\"") +
+             Rectangle("Huge", "width=\"1e308mm\" height=\"55mm\"", kTwoByFive) +
+             Rectangle("Minus", "width=\"-91mm\" height=\"55mm\"", kTwoByFive) +
+             Rectangle("Tiny", "width=\"0.01mm\" height=\"0.01mm\"",
+                       "nx=\"1000\" ny=\"1000\" x0=\"0\" y0=\"0\" dx=\"0.01mm\" dy=\"0.01mm\"") +
+             Rectangle("Dots", "width=\"0.5mm\" height=\"0.5mm\"", kTwoByFive) +
              Rectangle("Paper", kCards, kTwoByFive, "size=\"Napkin\"") +
              Rectangle("Other", kCards, kTwoByFive, "size=\"Other\" width=\"210mm\" height=\"297mm\"") +
              "<Template brand=\"Maker\" part=\"Two\" size=\"A4\"><Label-rectangle width=\"91mm\" height=\"55mm\">"
@@ -81,6 +101,11 @@ TEST_F(CatalogueTest, ProductsThatCannotBeAppliedAreListedWithTheReason) {
     EXPECT_EQ(Unusable(catalogue, "TooLow"), "用紙に収まらない");
     EXPECT_EQ(Unusable(catalogue, "Negative"), "用紙に収まらない");
     EXPECT_EQ(Unusable(catalogue, "NoStep"), "ラベルの間隔が0");
+    EXPECT_EQ(Unusable(catalogue, "Huge"), "長さが大きすぎる (10 mまで)");
+    EXPECT_EQ(sheets::LabelSizeText(*catalogue.Find("Maker", "Huge")), "1e+308×55mm");
+    EXPECT_EQ(Unusable(catalogue, "Minus"), "ラベルの大きさが負");
+    EXPECT_EQ(Unusable(catalogue, "Tiny"), "面数が多すぎる (1000面まで)");
+    EXPECT_EQ(Unusable(catalogue, "Dots"), "ラベルが小さすぎる (1 mm未満)");
     EXPECT_EQ(Unusable(catalogue, "Paper"), "用紙サイズが不明");
     EXPECT_EQ(Unusable(catalogue, "Other"), "");
     EXPECT_EQ(Unusable(catalogue, "Two"), "レイアウトが複数");

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <sys/stat.h>
+
+#include <cstddef>
+#include <string>
+
+// Reading a file the program was given by name. It is opened without blocking and refused unless
+// it is a regular file, so that a FIFO or a device named like a list, a template or a record file
+// never stalls the program.
+//
+// Reads the whole file at path into bytes: 0, or the errno of why not — ENOENT for a missing
+// file, EISDIR for a folder, EINVAL for anything else that is not a regular file, EFBIG for a
+// file over maxBytes (also when it grows past them while being read). status, when given, is the
+// file's as opened, set whenever it exists.
+int ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes, struct stat* status = nullptr);
