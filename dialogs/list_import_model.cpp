@@ -7,6 +7,7 @@
 #include "store/codec.h"
 #include "store/items.h"
 #include "store/locations.h"
+#include "store/plain_name.h"
 #include "store/storage_layout.h"
 
 namespace {
@@ -277,8 +278,8 @@ bool ListImportModel::OnOk() {
     std::string target = RecordFsPath();
     std::string newFileStored;
     if (destination == kNewFile) {
-        std::string name = newFileName;
-        if (name.empty() || name.find('/') != std::string::npos || (newFileStored = Cp932(name)).empty()) {
+        newFileStored = Cp932(newFileName);
+        if (newFileStored.empty() || !IsPlainFileName(newFileStored)) {
             platform_.ShowMessage("新しい名簿ファイルの名前が正しくありません");
             return false;
         }

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "render/card_reading.h"
 #include "render/logical_math.h"
 #include "store/locations.h"
 
@@ -139,10 +138,4 @@ void DrawCardImage(const ViewState& view, Surface& surface, std::int32_t x, std:
     // An image whose corner lies past the card's edge, or with a zoom of 0 or less, shows nothing.
     if (!placed || width <= 0 || height <= 0) return;
     surface.DrawImage(Clamp32(box.x), Clamp32(box.y), Clamp32(width), Clamp32(height), image->GetPixels(), value.path);
-}
-
-void DrawCardImage(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const std::string& section) {
-    if (view.image == nullptr || view.record == nullptr) return;
-    if (DecorationHidden(view)) return;
-    DrawCardImage(view, surface, x, y, ReadImage(SectionReader(*view.record, section), ImageKeys(view.slot)));
 }

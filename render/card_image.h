@@ -50,6 +50,3 @@ private:
 // units: on paper one image pixel at 100 % is as large as one screen pixel, and on the screen
 // positions are scaled by the view's adjustment.
 void DrawCardImage(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const ImageValue& image);
-// The same, read from the card in section; nothing in card mode when the record file hides
-// decoration while editing.
-void DrawCardImage(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const std::string& section);

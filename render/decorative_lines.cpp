@@ -1,6 +1,5 @@
 #include "render/decorative_lines.h"
 
-#include "render/card_reading.h"
 #include "render/logical_math.h"
 
 void DrawCardLine(Surface& surface, std::int32_t x, std::int32_t y, const LineValue& line) {
@@ -10,9 +9,4 @@ void DrawCardLine(Surface& surface, std::int32_t x, std::int32_t y, const LineVa
     surface.DrawLine(Clamp32(std::int64_t{x} + line.sx), Clamp32(std::int64_t{y} - line.sy),
                      Clamp32(std::int64_t{x} + line.ex), Clamp32(std::int64_t{y} - line.ey));
     surface.SetPen(previous);
-}
-
-void DrawDecorativeLine(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y,
-                        const std::string& section, const std::string& line) {
-    DrawCardLine(surface, x, y, ReadLine(SectionReader(*view.record, section), LineKeys(view.slotPrefix, line)));
 }

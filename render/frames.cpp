@@ -161,7 +161,3 @@ void DrawFrame(Surface& surface, LabelExtent label, std::int32_t x, std::int32_t
 void DrawFrames(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y) {
     if (!DecorationHidden(view)) DrawFrame(surface, view.label, x, y, ReadFrame(*view.record, view.slotPrefix), true);
 }
-
-void DrawInnerFrame(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y) {
-    if (!DecorationHidden(view)) DrawFrame(surface, view.label, x, y, ReadFrame(*view.record, view.slotPrefix), false);
-}

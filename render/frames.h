@@ -20,5 +20,3 @@ void DrawFrame(Surface& surface, LabelExtent label, std::int32_t x, std::int32_t
 // card whose top-left corner is (x, y); nothing in card mode when the record file hides
 // decoration while editing.
 void DrawFrames(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y);
-// The inner shape alone, drawn again over the image when the frame order asks for it.
-void DrawInnerFrame(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y);

@@ -68,18 +68,6 @@ bool CColorSetting::LoadFromRecord(std::string_view section, std::string_view ke
     return true;
 }
 
-bool CColorSetting::LoadRgbFromRecord(std::string_view section, std::string_view key, ColorRef& color,
-                                      std::uint8_t red, std::uint8_t green, std::uint8_t blue,
-                                      std::string_view recordPath) {
-    return LoadFromRecord(section, key, color, Rgb(red, green, blue), recordPath);
-}
-
-bool CColorSetting::LoadFromSettings(std::string_view section, std::string_view key, ColorRef& color,
-                                     ColorRef defaultColor) {
-    color = static_cast<ColorRef>(SettingsProfile().ReadInt(section, key, Stored(defaultColor)));
-    return true;
-}
-
 bool CColorSetting::LoadTextFromSettings(std::string_view section, std::string_view key, ColorRef& color,
                                          std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     const std::string text =

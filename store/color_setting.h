@@ -29,11 +29,6 @@ class CColorSetting {
 public:
     static bool LoadFromRecord(std::string_view section, std::string_view key, ColorRef& color,
                                ColorRef defaultColor, std::string_view recordPath);
-    static bool LoadRgbFromRecord(std::string_view section, std::string_view key, ColorRef& color,
-                                  std::uint8_t red, std::uint8_t green, std::uint8_t blue,
-                                  std::string_view recordPath);
-    static bool LoadFromSettings(std::string_view section, std::string_view key, ColorRef& color,
-                                 ColorRef defaultColor);
     // The value may also be written in hexadecimal ("0x…"), octal ("0…") or, after a leading
     // space, as three numbers "red green blue". Any other text leaves the colour as it is.
     static bool LoadTextFromSettings(std::string_view section, std::string_view key, ColorRef& color,

@@ -28,7 +28,6 @@ public:
     UserItemList& UserItems() { return userItems_; }
     // The printer set up with "プリンタの設定" and printed on by the view.
     QPrinter& Printer() { return *printer_; }
-    CRozudeziDoc& Document() { return document_; }
 
     bool IsAvailable(CommandId command) const override;
     void Execute(CommandId command) override;

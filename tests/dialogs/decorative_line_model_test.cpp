@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "render/card_reading.h"
 #include "render/decorative_lines.h"
 #include "render/trace_surface.h"
 #include "tests/dialogs/decoration_platform_fake.h"
@@ -29,7 +30,7 @@ protected:
         view.record = &record;
         std::ostringstream trace;
         TraceSurface surface(trace, 100, 100, false);
-        DrawDecorativeLine(view, surface, 0, 0, "0000", "1");
+        DrawCardLine(surface, 0, 0, ReadLine(SectionReader(record, "0000"), LineKeys(view.slotPrefix, "1")));
         return trace.str();
     }
 

@@ -145,6 +145,11 @@ TEST_F(ListImportModelTest, ReplacingAndANewRecordFileWithAChosenDesign) {
     EXPECT_EQ(record.Path(), RecordFilePath(S("来賓"), S("新名簿.ini")));
     EXPECT_FALSE(model.OnOk());
     EXPECT_EQ(platform.messages.back(), "同じ名前のファイルがあります");
+    for (const char* name : {"..", "a/b.ini", ""}) {
+        model.newFileName = name;
+        EXPECT_FALSE(model.OnOk()) << name;
+        EXPECT_EQ(platform.messages.back(), "新しい名簿ファイルの名前が正しくありません") << name;
+    }
 }
 
 TEST_F(ListImportModelTest, TheTagPreviewIsTheFirstPersonWithTheChosenDesign) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/card_image.h"
+#include "render/card_reading.h"
 #include "store/locations.h"
 #include "tests/render/bmp_bytes.h"
 #include "tests/render/render_fixture.h"
@@ -45,7 +46,7 @@ protected:
     std::string Draw(const std::string& section, std::int32_t x, std::int32_t y, bool printing) {
         std::ostringstream out;
         TraceSurface surface(out, printing ? kPrinter : kScreen, printing ? kPrinter : kScreen, printing);
-        DrawCardImage(view, surface, x, y, section);
+        DrawCardImage(view, surface, x, y, ReadImage(SectionReader(*view.record, section), ImageKeys(view.slot)));
         const std::string trace = out.str();
         return trace.substr(trace.find('\n') + 1);
     }
@@ -128,17 +129,6 @@ TEST_F(CardImageTest, ImagesReachingPastTheCardAreSqueezedToItsEdges) {
         SetImage("0001", image, 0, 0, zoom);
         EXPECT_EQ(Screen("0001") + Printer("0001"), "") << zoom;
     }
-}
-
-TEST_F(CardImageTest, HiddenWhileEditingOnlyWhenAskedTo) {
-    SetImage("0001", image);
-    view.mode = ViewMode::CardMode;
-    EXPECT_EQ(Screen("0001"), Line(0, 0, 96, 48));
-    record.WriteInt("Option", "NoBMPEdit", 1);
-    EXPECT_EQ(Screen("0001") + Printer("0001"), "");
-    view.mode = ViewMode::SheetMode;
-    EXPECT_EQ(Printer("0001"), Line(0, 0, 600, 300));
-    EXPECT_EQ(Screen("0001"), Line(0, 0, 96, 48));
 }
 
 TEST_F(CardImageTest, KeysAreThoseOfTheViewsSlot) {

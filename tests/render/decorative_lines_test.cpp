@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "render/card_reading.h"
 #include "tests/render/render_fixture.h"
 
 namespace {
@@ -14,7 +15,11 @@ protected:
     // Line "1" of card 0000 at (10, −20).
     Lines Line(const std::string& keys) {
         Record("[0000]\n" + keys);
-        return Trace([&](Surface& s) { DrawDecorativeLine(view, s, 10, -20, "0000", "1"); });
+        return Trace([&](Surface& s) { DrawLineOf(s, "0000", "1"); });
+    }
+    // The line as a card reads and draws it.
+    void DrawLineOf(Surface& s, const std::string& section, const std::string& line) {
+        DrawCardLine(s, 10, -20, ReadLine(SectionReader(*view.record, section), LineKeys(view.slotPrefix, line)));
     }
 };
 
@@ -40,7 +45,7 @@ TEST_F(DecorativeLines, ColourAndWidthAreStored) {
 TEST_F(DecorativeLines, KeysNameTheSlotAndTheLine) {
     view.slotPrefix = "2";
     Record("[0000]\n1Line3sx=1\n2Line1sx=2\n2Line3sx=3\n[0001]\n2Line3sx=4\n");
-    EXPECT_EQ(Trace([&](Surface& s) { DrawDecorativeLine(view, s, 10, -20, "0000", "3"); }),
+    EXPECT_EQ(Trace([&](Surface& s) { DrawLineOf(s, "0000", "3"); }),
               Lines{"line 13 -20 10 -20 pen=solid:1:000000"});
 }
 
@@ -48,7 +53,7 @@ TEST_F(DecorativeLines, PreviousPenIsRestored) {
     Record("[0000]\n1Line1sx=1\n1Line1Col=255\n");
     const Lines lines = Trace([&](Surface& s) {
         s.SetPen({PenStyle::DashDot, 3, Rgb(1, 2, 3)});
-        DrawDecorativeLine(view, s, 10, -20, "0000", "1");
+        DrawLineOf(s, "0000", "1");
         s.DrawLine(0, 0, 1, 1);
     });
     EXPECT_EQ(lines, (Lines{"line 11 -20 10 -20 pen=solid:1:ff0000", "line 0 0 1 1 pen=dashdot:3:010203"}));

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "render/card_reading.h"
 #include "tests/render/render_fixture.h"
 
 namespace {
@@ -156,7 +157,6 @@ TEST_F(Frames, HiddenWhileEditingWithNoBMPEdit) {
     view.mode = ViewMode::CardMode;
     Record(keys + "1\n");
     EXPECT_EQ(Draw(DrawFrames), Lines{});
-    EXPECT_EQ(Draw(DrawInnerFrame), Lines{});
     Record(keys + "2\n");  // only 1 hides it
     EXPECT_EQ(Draw(DrawFrames).size(), 2u);
     view.mode = ViewMode::SheetMode;
@@ -165,10 +165,13 @@ TEST_F(Frames, HiddenWhileEditingWithNoBMPEdit) {
 }
 
 TEST_F(Frames, InnerFrameAloneIsTheCardForKindZero) {
+    const auto inner = [this] {
+        return Trace([&](Surface& s) { DrawFrame(s, view.label, 10, -20, ReadFrame(*view.record, view.slotPrefix), false); });
+    };
     Record("[1Frame]\nFrame=3\n");
-    EXPECT_EQ(Draw(DrawInnerFrame), Lines{"ellipse 15 -25 363 -231" + kWhiteHollow});
+    EXPECT_EQ(inner(), Lines{"ellipse 15 -25 363 -231" + kWhiteHollow});
     Record("[1Frame]\nFrame0Inside=255\n");
-    EXPECT_EQ(Draw(DrawInnerFrame), Lines{kCard + " pen=solid:1:ff0000 brush=none"});
+    EXPECT_EQ(inner(), Lines{kCard + " pen=solid:1:ff0000 brush=none"});
 }
 
 TEST_F(Frames, KindsOutOfRangeDrawNothing) {

@@ -146,7 +146,7 @@ TEST_F(FontSettingTest, TextColoursFollowTheirFirstCharacter) {
 
 TEST_F(FontSettingTest, ColoursAreStoredAsSignedDecimals) {
     ColorRef color = 0;
-    EXPECT_TRUE(CColorSetting::LoadRgbFromRecord("s", "k", color, 10, 20, 30, record_));
+    EXPECT_TRUE(CColorSetting::LoadFromRecord("s", "k", color, Rgb(10, 20, 30), record_));
     EXPECT_EQ(color, Rgb(10, 20, 30));
     EXPECT_TRUE(CColorSetting::SaveToRecord("s", "k", 0xFFFFFFFFu, record_));
     EXPECT_TRUE(CColorSetting::SaveToRecord("s", "k", Rgb(0, 0, 255), ""));
@@ -157,6 +157,5 @@ TEST_F(FontSettingTest, ColoursAreStoredAsSignedDecimals) {
     EXPECT_EQ(ReadBytes(locations::SettingsFilePath()), "[s]\r\nk=16711680\r\nn=255\r\n");
     EXPECT_TRUE(CColorSetting::LoadFromRecord("s", "k", color, 0, record_));
     EXPECT_EQ(color, 0xFFFFFFFFu);
-    EXPECT_TRUE(CColorSetting::LoadFromSettings("s", "k", color, 0));
-    EXPECT_EQ(color, Rgb(0, 0, 255));
+    EXPECT_EQ(SettingsProfile().ReadInt("s", "k", 0), static_cast<std::int32_t>(Rgb(0, 0, 255)));
 }
