@@ -11,7 +11,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench fuzz install uninstall package clean
+.PHONY: all deps configure build run test bench fuzz release-builds install uninstall package clean
 
 all: build
 
@@ -28,14 +28,18 @@ endef
 deps:
 	$(call install_missing,$(PACKAGES))
 
+# Warnings are errors where developers build: the test and bench targets set WERROR=ON, which the
+# build folder then keeps; `make run` and `make build` of a fresh folder leave it off.
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) $(if $(WERROR),-DZULNAME_WERROR=$(WERROR))
 
 build: configure
 	cmake --build $(BUILD_DIR)
 
 run: build
 	$(BUILD_DIR)/app/zulname
+
+test bench: WERROR ?= ON
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
@@ -67,6 +71,15 @@ bench: build
 	bench/export_bench.sh $(BUILD_DIR)
 	bench/list_bench.sh $(BUILD_DIR)
 
+# The whole tree built in Release with GCC and with clang, warnings as errors: what a packager's
+# build meets, checked in CI. Nothing is run.
+release-builds: deps
+	$(call install_missing,clang)
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZULNAME_WERROR=ON
+	cmake --build build-release
+	cmake -S . -B build-clang -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DZULNAME_WERROR=ON
+	cmake --build build-clang
+
 # The fuzzers of the profile parser, the bitmap reader and the list reader, built with clang,
 # each run for FUZZ_SECONDS on a corpus kept in FUZZ_DIR and seeded from tests/fuzz/seeds,
 # tests/fuzz/bitmap-seeds and tests/fuzz/list-seeds. Inputs that fail are written to FUZZ_DIR.
@@ -74,7 +87,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	$(call install_missing,clang libclang-rt-14-dev)
-	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DZULNAME_FUZZ=ON
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DZULNAME_FUZZ=ON -DZULNAME_WERROR=ON
 	cmake --build $(FUZZ_DIR) --target profile_parser_fuzz bitmap_fuzz list_reader_fuzz
 	mkdir -p $(FUZZ_DIR)/corpus/profile_parser $(FUZZ_DIR)/corpus/bitmap $(FUZZ_DIR)/corpus/list_reader
 	cp tests/fuzz/seeds/* $(FUZZ_DIR)/corpus/profile_parser/

@@ -29,29 +29,31 @@ std::string Reduced(std::string_view text) {
     return out;
 }
 
+// Views rather than a ColumnTarget, so that the table holds no strings to copy.
 struct Synonyms {
-    ColumnTarget target;
+    TargetKind kind;
+    std::string_view item;
     std::vector<std::string_view> names;  // in reduced form
 };
 
 const std::vector<Synonyms>& SynonymTable() {
     static const std::vector<Synonyms> table = {
-        {{TargetKind::Item, "氏名"},
+        {TargetKind::Item, "氏名",
          {"氏名", "名前", "お名前", "フルネーム", "name", "fullname", "参加者名", "参加者氏名", "氏名漢字", "おなまえ"}},
-        {{TargetKind::Item, "読み"},
+        {TargetKind::Item, "読み",
          {"読み", "よみ", "ヨミ", "ふりがな", "フリガナ", "かな", "カナ", "よみがな", "読みがな", "ヨミガナ",
           "氏名ふりがな", "氏名フリガナ", "氏名かな", "氏名カナ", "氏名読み", "氏名よみ", "reading", "kana",
           "furigana"}},
-        {{TargetKind::Item, "肩書き"}, {"肩書き", "肩書", "役職", "役職名", "職名", "職位", "title", "jobtitle"}},
-        {{TargetKind::Item, "所属"},
+        {TargetKind::Item, "肩書き", {"肩書き", "肩書", "役職", "役職名", "職名", "職位", "title", "jobtitle"}},
+        {TargetKind::Item, "所属",
          {"所属", "所属先", "所属名", "会社", "会社名", "団体", "団体名", "学校", "学校名", "部署", "部署名", "組織",
           "組織名", "company", "organization", "organisation", "affiliation"}},
-        {{TargetKind::FamilyName, ""}, {"姓", "苗字", "名字", "lastname", "familyname", "surname"}},
-        {{TargetKind::GivenName, ""}, {"名", "下の名前", "firstname", "givenname"}},
-        {{TargetKind::FamilyReading, ""},
+        {TargetKind::FamilyName, "", {"姓", "苗字", "名字", "lastname", "familyname", "surname"}},
+        {TargetKind::GivenName, "", {"名", "下の名前", "firstname", "givenname"}},
+        {TargetKind::FamilyReading, "",
          {"せい", "セイ", "姓ふりがな", "姓フリガナ", "姓よみ", "姓読み", "姓かな", "姓カナ", "ふりがな姓",
           "フリガナ姓", "lastnamekana", "familynamekana"}},
-        {{TargetKind::GivenReading, ""},
+        {TargetKind::GivenReading, "",
          {"めい", "メイ", "名ふりがな", "名フリガナ", "名よみ", "名読み", "名かな", "名カナ", "ふりがな名",
           "フリガナ名", "firstnamekana", "givennamekana"}},
     };
@@ -76,7 +78,8 @@ ColumnTarget MatchHeader(std::string_view header, const std::vector<std::string>
     for (const std::string& item : items)
         if (Reduced(item) == reduced) return {TargetKind::Item, item};
     for (const Synonyms& entry : SynonymTable())
-        if (std::find(entry.names.begin(), entry.names.end(), reduced) != entry.names.end()) return entry.target;
+        if (std::find(entry.names.begin(), entry.names.end(), reduced) != entry.names.end())
+            return {entry.kind, std::string(entry.item)};
     return {};
 }
 

@@ -115,8 +115,13 @@ SheetProduct CurrentSheet(const SettingsProfile& settings, const RecordProfile& 
     product.height = size.height * kMmPerHundredth;
     product.columns = GridCount(settings.ReadString(kOptions, S + "Column", "2"));
     product.rows = GridCount(settings.ReadString(kOptions, S + "Line", "5"));
-    product.pitchX = (size.width + std::int64_t{profile::ParseLeadingInt(settings.ReadString(kOptions, S + "GapH", "0"))}) * kMmPerHundredth;
-    product.pitchY = (size.height + std::int64_t{profile::ParseLeadingInt(settings.ReadString(kOptions, S + "GapV", "0"))}) * kMmPerHundredth;
+    // A length and a gap of 32 bits each: their sum is exact in a double.
+    const auto pitch = [&](std::int32_t length, const char* gapKey) {
+        const std::int64_t gap = profile::ParseLeadingInt(settings.ReadString(kOptions, S + gapKey, "0"));
+        return static_cast<double>(length + gap) * kMmPerHundredth;
+    };
+    product.pitchX = pitch(size.width, "GapH");
+    product.pitchY = pitch(size.height, "GapV");
     product.top = record.ReadInt("Option", "Top", 10) * kMmPerHundredth;
     product.left = record.ReadInt("Option", "Left", 10) * kMmPerHundredth;
     return product;

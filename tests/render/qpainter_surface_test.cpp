@@ -105,7 +105,7 @@ TEST(QPainterSurfaceTest, PatternsAreTheAreaColourOnWhiteInScreenSizedPixels) {
 }
 
 TEST(QPainterSurfaceTest, HatchGapsAreWhiteOnlyWithAnOpaqueBackground) {
-    const QRgb grey = qRgb(128, 128, 128);
+    constexpr QRgb grey = qRgb(128, 128, 128);
     const QRect inside(10, 10, 100, 100);
     const auto hatch = [](BackgroundMode mode) {
         return [mode](Surface& s) {
@@ -115,7 +115,7 @@ TEST(QPainterSurfaceTest, HatchGapsAreWhiteOnlyWithAnOpaqueBackground) {
     };
     const QImage opaque = Draw(130, 130, 300, {0, 0}, hatch(BackgroundMode::Opaque), grey);
     const QImage transparent = Draw(130, 130, 300, {0, 0}, hatch(BackgroundMode::Transparent), grey);
-    const auto isGrey = [grey](QRgb pixel) { return pixel == grey; };
+    const auto isGrey = [](QRgb pixel) { return pixel == grey; };
     const auto isWhite = [](QRgb pixel) { return pixel == qRgb(255, 255, 255); };
     const auto isBlue = [](QRgb pixel) { return qBlue(pixel) > 200 && qRed(pixel) < 60; };
     EXPECT_EQ(CountPixels(opaque, inside, isGrey), 0);
