@@ -133,6 +133,7 @@ ListRows CardsAsList(const cards::RecordCards& record) {
         row.reserve(texts.size());
         for (const std::string& text : texts) row.push_back(ToUtf8(text));
         list.rows.push_back(std::move(row));
+        list.cards.push_back(card);
     }
     return list;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,14 @@ enum class ListOutputEncoding { Utf8Bom, Cp932 };  // text formats only
 struct ListRows {
     std::vector<std::string> header;
     std::vector<std::vector<std::string>> rows;
+    std::vector<std::int32_t> cards = {};  // the card number of each row, when the rows are cards
 };
 
 // Writes the file at path (file-system path), replacing it only when complete. False, with a
-// one-line reason, when it cannot be written or (code page 932) a cell holds a character that
-// code page 932 cannot hold.
+// one-line reason, when it cannot be written, (code page 932) a cell holds a character that
+// code page 932 cannot hold or (.xlsx) a cell is longer than a workbook cell holds; errno is then
+// the system's error of the failed write, or 0. Temporary files that an earlier write of the same
+// file left behind when it was killed are removed.
 bool WriteList(const std::string& path, const ListRows& list, ListOutputFormat format, ListOutputEncoding encoding,
                std::string& error);
 

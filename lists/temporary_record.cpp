@@ -1,66 +1,113 @@
 #include "lists/temporary_record.h"
 
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
+#include <cerrno>
+#include <string_view>
+#include <vector>
 
 #include "lists/card_import.h"
-#include "store/atomic_file.h"
 #include "store/card_deck.h"
+#include "store/codec.h"
 #include "store/profile_service.h"
+#include "store/profile_value.h"
+#include "store/storage_layout.h"
+
+namespace {
+
+// Written out in pieces of about this size, so that the whole text is never held at once.
+constexpr std::size_t kChunk = 1 << 16;
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Every section of the record file but its cards, for `count` cards printed in list order from
+// the first: the print order and the current card start afresh.
+std::string SettingsSections(const profile::ProfileDocument& source, std::size_t count) {
+    std::string settings;
+    for (std::size_t section = 0; section < source.SectionCount(); ++section) {
+        if (cards::CardNumberOf(source.SectionName(section))) continue;
+        settings += source.HeaderContent(section);
+        settings += source.HeaderLineEnd(section);
+        source.AppendBody(section, settings);
+    }
+    profile::ProfileDocument copy = profile::ProfileDocument::Parse(std::move(settings));
+    copy.Set("Current", "PrintOrder", "");
+    copy.Set("#Setting#", "CurID", "0");
+    copy.Set("#Setting#", "Max", std::to_string(count == 0 ? 0 : count - 1));
+    return copy.Serialize();
+}
+
+// A card section: the texts in item-list order (items are UTF-8, keys code page 932), then the design.
+void AppendCard(std::size_t number, const PlannedCard& card, const std::vector<std::string>& items,
+                const std::vector<std::string>& keys, const std::optional<cards::Design>& design, std::string& out) {
+    out += '[' + CardSectionName(static_cast<std::int32_t>(number)) + "]\r\n";
+    for (std::size_t item = 0; item < items.size(); ++item) {
+        const auto text = std::find_if(card.texts.rbegin(), card.texts.rend(),
+                                       [&](const auto& entry) { return entry.first == items[item]; });
+        if (text == card.texts.rend()) continue;
+        std::string stored;
+        codec::Utf8ToCp932(text->second, stored);
+        const std::string value = profile::CleanValue(stored);
+        if (value.empty()) continue;
+        out += keys[item] + '=' + value + "\r\n";
+    }
+    if (design) cards::AppendDesignLines(*design, out);
+}
+
+}  // namespace
 
 TemporaryRecord::~TemporaryRecord() { Remove(); }
 
 void TemporaryRecord::Remove() {
-    std::error_code ignored;
-    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
-    folder_.clear();
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
     fsPath_.clear();
 }
 
 bool TemporaryRecord::Make(const std::string& sourceFsPath, const ImportPlan& plan,
                            const std::optional<cards::Design>& design, std::string& problem) {
-    Remove();
-    std::string pattern = (std::filesystem::temp_directory_path() / "zulname-list-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        problem = "cannot make a temporary folder";
-        return false;
-    }
-    folder_ = pattern;
-    fsPath_ = (std::filesystem::path(folder_) / std::filesystem::path(sourceFsPath).filename()).string();
-    // Every section of the record file but its cards; the people print in list order from the
-    // first, so the print order and the current card start afresh.
-    profile::ProfileDocument copy;
-    {
-        const profile::ProfileDocument& doc = profile::ProfileService::Instance().Document(sourceFsPath);
-        std::string settingsOnly;
-        for (std::size_t section = 0; section < doc.SectionCount(); ++section) {
-            if (cards::CardNumberOf(doc.SectionName(section))) continue;
-            settingsOnly += doc.HeaderContent(section);
-            settingsOnly += doc.HeaderLineEnd(section);
-            doc.AppendBody(section, settingsOnly);
-        }
-        copy = profile::ProfileDocument::Parse(std::move(settingsOnly));
-    }
-    copy.Set("Current", "PrintOrder", "");
-    copy.Set("#Setting#", "CurID", "0");
-    if (!ReplaceFileAtomically(fsPath_, copy.Serialize())) {
-        problem = "cannot write the temporary record file " + fsPath_;
-        return false;
-    }
+    return Make(profile::ProfileService::Instance().Document(sourceFsPath), plan, design, problem);
+}
 
+bool TemporaryRecord::Make(const profile::ProfileDocument& source, const ImportPlan& plan,
+                           const std::optional<cards::Design>& design, std::string& problem) {
+    Remove();
     const SettingsProfile settings;
     const std::vector<std::string> items = ItemListUtf8(settings);
-    ImportPlan known = plan;
-    for (PlannedCard& card : known.cards)
-        card.texts.erase(std::remove_if(card.texts.begin(), card.texts.end(),
-                                        [&](const auto& entry) {
-                                            return std::find(items.begin(), items.end(), entry.first) == items.end();
-                                        }),
-                         card.texts.end());
-    if (!ImportIntoRecord(settings, fsPath_, known, ImportMode::Replace, design).written) {
-        problem = "cannot write the temporary record file " + fsPath_;
+    std::vector<std::string> keys(items.size());
+    for (std::size_t item = 0; item < items.size(); ++item) codec::Utf8ToCp932(items[item], keys[item]);
+
+    const int fd = memfd_create("zulname-list", MFD_CLOEXEC);
+    if (fd < 0) {
+        problem = "cannot make a temporary record file";
         return false;
     }
+    std::string out = SettingsSections(source, plan.cards.size());
+    bool written = fchmod(fd, 0600) == 0;
+    for (std::size_t number = 0; number < plan.cards.size() && written; ++number) {
+        AppendCard(number, plan.cards[number], items, keys, design, out);
+        if (out.size() >= kChunk) {
+            written = WriteAll(fd, out);
+            out.clear();
+        }
+    }
+    if (!written || !WriteAll(fd, out)) {
+        close(fd);
+        problem = "cannot write the temporary record file";
+        return false;
+    }
+    fd_ = fd;
+    fsPath_ = "/proc/self/fd/" + std::to_string(fd);
     return true;
 }

@@ -5,11 +5,14 @@
 
 #include "lists/import_plan.h"
 #include "store/card_design.h"
+#include "store/profile_document.h"
 
-// A record file in a temporary folder made from another one: its sections other than the cards
-// (label slot, layout, print options, frames) and, as cards, the people of a planned import with
-// one design. What a list prints through, and the tag the import dialog previews; the user's
-// own files are only read. Removed with its folder when this goes or is made again.
+// A record file made from another one: its sections other than the cards (label slot, layout,
+// print options, frames) and, as cards, the people of a planned import with one design. What a
+// list prints through, and the tag the import dialog previews; the user's own files are only
+// read. It is a file in memory without a name in any folder (memfd), read through
+// /proc/self/fd/N, so that nobody else can read the people in it and nothing of it stays behind,
+// even when the process is killed. Gone when this goes or is made again.
 class TemporaryRecord {
 public:
     TemporaryRecord() = default;
@@ -18,7 +21,10 @@ public:
     TemporaryRecord& operator=(const TemporaryRecord&) = delete;
 
     // Texts of items that are not in the item list are left out (no item is added anywhere).
-    // False, with a one-line problem, when the file cannot be written.
+    // False, with a one-line problem, when the file cannot be made.
+    bool Make(const profile::ProfileDocument& source, const ImportPlan& plan, const std::optional<cards::Design>& design,
+              std::string& problem);
+    // The same from the record file at sourceFsPath, as the profile service reads it.
     bool Make(const std::string& sourceFsPath, const ImportPlan& plan, const std::optional<cards::Design>& design,
               std::string& problem);
     void Remove();
@@ -27,6 +33,6 @@ public:
     const std::string& FsPath() const { return fsPath_; }
 
 private:
-    std::string folder_;
+    int fd_ = -1;
     std::string fsPath_;
 };

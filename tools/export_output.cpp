@@ -1,5 +1,6 @@
 #include "tools/export_output.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -8,6 +9,7 @@
 
 #include <malloc.h>
 
+#include <cerrno>
 #include <iostream>
 #include <sstream>
 
@@ -15,6 +17,7 @@
 #include "render/qt/qpainter_surface.h"
 #include "render/trace_surface.h"
 #include "sheets/slot_sheet.h"
+#include "tools/file_size_limit.h"
 
 namespace export_tool {
 namespace {
@@ -28,14 +31,25 @@ QPageSize PaperOf(const Job& job) {
 
 QString FsName(const std::string& path) { return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())); }
 
-std::string CannotWrite(const std::string& path, const std::string& reason) { return "cannot write " + path + ": " + reason; }
+// Called right after the failure, while errno still tells why.
+std::string CannotWrite(const std::string& path, const QFileDevice& file) {
+    const std::string limit = FileSizeLimitReason(errno);
+    return "cannot write " + path + ": " + (limit.empty() ? file.errorString().toStdString() : limit);
+}
 
 // Renames the finished temporary file over the output. QSaveFile::commit alone misses a failure
 // of the last buffered write, and the drawing code does not look at what each write returns.
 std::string Commit(QSaveFile& file, const std::string& path) {
-    if (!file.flush() || file.error() != QFileDevice::NoError || !file.commit())
-        return CannotWrite(path, file.errorString().toStdString());
+    if (!file.flush() || file.error() != QFileDevice::NoError || !file.commit()) return CannotWrite(path, file);
     return {};
+}
+
+// A write can stop short of the end without an error (at a file-size limit): only a count of
+// every byte written is a success.
+std::string WriteWhole(const std::string& path, const QByteArray& bytes) {
+    QSaveFile file(FsName(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return CannotWrite(path, file);
+    return Commit(file, path);
 }
 
 }  // namespace
@@ -83,16 +97,13 @@ std::string WriteTrace(const PageDrawer& draw, const Job& job) {
         out.flush();
         return out ? std::string() : "cannot write to standard output";
     }
-    QSaveFile file(FsName(job.output));
     const std::string bytes = text.str();
-    if (!file.open(QIODevice::WriteOnly)) return CannotWrite(job.output, file.errorString().toStdString());
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    return Commit(file, job.output);
+    return WriteWhole(job.output, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 std::string WritePdf(const PageDrawer& draw, const Job& job) {
     QSaveFile file(FsName(job.output));
-    if (!file.open(QIODevice::WriteOnly)) return CannotWrite(job.output, file.errorString().toStdString());
+    if (!file.open(QIODevice::WriteOnly)) return CannotWrite(job.output, file);
     {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("zulname"));
@@ -129,10 +140,13 @@ std::string WritePng(const PageDrawer& draw, const Job& job) {
             QPainterSurface surface(painter, job.dpi, job.dpi, {0, 0}, job.printing);
             draw(surface, page);
         }
+        // Encoded in memory: the PNG writer reports a failed write only on the error output.
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
         const std::string name = PageFileName(job.output, page, job.pages.size() > 1);
-        QSaveFile file(FsName(name));
-        if (!file.open(QIODevice::WriteOnly)) return CannotWrite(name, file.errorString().toStdString());
-        const std::string failure = image.save(&file, "PNG") ? Commit(file, name) : CannotWrite(name, file.errorString().toStdString());
+        if (!image.save(&buffer, "PNG")) return "cannot encode " + name + " as PNG";
+        const std::string failure = WriteWhole(name, bytes);
         if (!failure.empty()) return failure;
         if (!Progressed(job, i + 1)) return "cancelled";
     }

@@ -1,11 +1,13 @@
 #include "tools/list_commands.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <ostream>
 
 #include "lists/card_import.h"
 #include "lists/list_writer.h"
 #include "tools/card_arguments.h"
+#include "tools/file_size_limit.h"
 #include "tools/list_options.h"
 
 namespace cards_tool {
@@ -117,7 +119,10 @@ int ExportList(Context& context, const std::vector<std::string_view>& args) {
     if (!format || output.empty()) return context.Fail(kUsageError, "export needs --format and -o; " + UsageText());
     const ListRows rows = CardsAsList(context.cards);
     std::string error;
-    if (!WriteList(output, rows, *format, encoding, error)) return context.Fail(kFailure, error);
+    if (!WriteList(output, rows, *format, encoding, error)) {
+        const std::string limit = FileSizeLimitReason(errno);
+        return context.Fail(kFailure, limit.empty() ? error : "cannot write " + output + ": " + limit);
+    }
     context.out << "exported " << rows.rows.size() << (rows.rows.size() == 1 ? " card" : " cards") << " to " << output
                 << "\n";
     return 0;

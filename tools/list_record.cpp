@@ -1,18 +1,42 @@
 #include "tools/list_record.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include "lists/card_import.h"
+#include "store/card_deck.h"
 #include "store/items.h"
+#include "store/profile_service.h"
+#include "store/profile_value.h"
+
+namespace {
+
+// The record file read once to make the copy from, not through the profile service, which would
+// keep every card of it in memory while the copy is drawn.
+bool ReadRecord(const std::string& fsPath, profile::ProfileDocument& doc, std::string& problem) {
+    std::ifstream in(fsPath, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in.tellg();
+    std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+    if (!in || static_cast<std::size_t>(size) > profile::kMaxFileBytes || !in.seekg(0).read(bytes.data(), size)) {
+        problem = "cannot read the record file " + fsPath;
+        return false;
+    }
+    doc = profile::ProfileDocument::Parse(std::move(bytes));
+    return true;
+}
+
+}  // namespace
 
 bool ListRecord::Make(const std::string& sourceFsPath, const std::string& listPath,
                       const list_tool::ListOptions& options, std::int32_t designCard, std::string& problem,
                       std::vector<std::string>& notes) {
     const SettingsProfile settings;
     const std::vector<std::string> items = ItemListUtf8(settings);
-    ListFile list;
     ImportPlan plan;
-    if (!list_tool::PlanList(listPath, options, items, list, plan, problem)) return false;
+    {
+        ListFile list;  // its cells are in the plan now
+        if (!list_tool::PlanList(listPath, options, items, list, plan, problem)) return false;
+    }
     for (const ImportNote& note : plan.unencodable) notes.push_back(listPath + ": " + DescribeNote(note));
     if (plan.refused) {
         problem = listPath + ": text that code page 932 cannot hold; choose --unencodable skip or replace";
@@ -36,15 +60,21 @@ bool ListRecord::Make(const std::string& sourceFsPath, const std::string& listPa
         return false;
     }
 
-    UserItemList userItems;
-    userItems.ReloadUserItems(settings);
-    const cards::RecordCards source(sourceFsPath, ItemList(userItems.UserItems()));
-    const std::int32_t count = source.Count();
-    if (designCard < 0) designCard = std::clamp(ProfileFile(sourceFsPath).ReadInt("#Setting#", "CurID", 0), 0, std::max(count - 1, 0));
+    profile::ProfileDocument source;
+    if (!ReadRecord(sourceFsPath, source, problem)) return false;
+    cards::CardDeck deck;
+    const std::int32_t count = deck.Load(source) ? deck.Count() : 0;
+    if (designCard < 0) designCard = std::clamp(profile::IntResult(source.Find("#Setting#", "CurID"), 0), 0, std::max(count - 1, 0));
     if (designCard >= count) {
         problem = "--design-card " + std::to_string(designCard) + ": the record file has " + std::to_string(count) + " cards";
         return false;
     }
-
-    return record_.Make(sourceFsPath, plan, source.DesignOf(designCard, cards::kAllSlots), problem);
+    UserItemList userItems;
+    userItems.ReloadUserItems(settings);
+    const std::size_t section = deck.Cards()[static_cast<std::size_t>(designCard)].section;
+    const cards::Design design = section == cards::kNoSection
+                                     ? cards::Design()
+                                     : cards::DesignOf(source, section, cards::TextKeys(ItemList(userItems.UserItems())),
+                                                       cards::kAllSlots);
+    return record_.Make(source, plan, design, problem);
 }

@@ -6,6 +6,7 @@
 #include "store/cp932.h"
 #include "store/profile_document.h"
 #include "store/profile_service.h"
+#include "tools/file_size_limit.h"
 
 namespace ini_tool {
 namespace {
@@ -30,6 +31,7 @@ std::string ErrorText(int error, const std::string& path, bool writing) {
         case EISDIR: return "it is a folder";
         case EINVAL: return "it is not a regular file";
         case EFBIG:
+            if (writing && !FileSizeLimitReason(error).empty()) return FileSizeLimitReason(error);
             return "the file is larger than " + std::to_string(profile::kMaxFileBytes >> 20) + " MB, the most the program reads";
         case EIO: return "an input/output error occurred";
         case EAGAIN: return "another program changed the file meanwhile; try again";
@@ -46,6 +48,11 @@ std::string WriteFailureReason(const std::string& path, std::string_view section
         return "the section name cannot be stored (it ends in half a double-byte character)";
     const int error = profile::ProfileService::Instance().WriteError(path);
     return error == 0 ? "the file could not be written" : ErrorText(error, path, true);
+}
+
+std::string FlushFailureReason(const std::string& path) {
+    const int error = profile::ProfileService::Instance().WriteError(path);
+    return error == 0 ? std::string() : ErrorText(error, path, true);
 }
 
 std::string ReadFailureReason(const std::string& path) {

@@ -10,6 +10,7 @@
 #include "store/locations.h"
 #include "tools/cards_command.h"
 #include "tools/command_help.h"
+#include "tools/file_size_limit.h"
 #include "tools/record_location.h"
 
 namespace {
@@ -44,6 +45,7 @@ constexpr const char* kDescription =
 }  // namespace
 
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     using namespace cards_tool;
     static const std::string synopsis = Synopsis();
     if (const auto status = command_help::HandleHelpOrVersion(argc, argv, {"zulname-cards", synopsis, kDescription}, std::cout))

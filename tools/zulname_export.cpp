@@ -19,6 +19,7 @@
 #include "store/locations.h"
 #include "tools/export_output.h"
 #include "tools/export_view.h"
+#include "tools/file_size_limit.h"
 #include "tools/list_record.h"
 
 namespace {
@@ -64,6 +65,7 @@ void KeepSevereQtMessages(QtMsgType type, const QMessageLogContext&, const QStri
 }  // namespace
 
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     using namespace export_tool;
     KeepFreedMemoryForReuse();
     if (const auto status = command_help::HandleHelpOrVersion(argc, argv, kHelp, std::cout)) return *status;

@@ -9,6 +9,7 @@
 #include "store/profile_value.h"
 #include "store/profiles.h"
 #include "tools/command_help.h"
+#include "tools/file_size_limit.h"
 #include "tools/ini_arguments.h"
 #include "tools/write_failure.h"
 
@@ -79,6 +80,7 @@ int Run(const Command& command, const ProfileFile& file, const std::vector<std::
 }  // namespace
 
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     if (const auto status = command_help::HandleHelpOrVersion(argc, argv, kHelp, std::cout)) return *status;
     std::vector<std::string_view> args(argv + 1, argv + argc);
     const bool raw = !args.empty() && args.front() == "--raw";

@@ -1,6 +1,7 @@
 // zulname-sheets: the catalogue of label sheets from the shell: list and show products, apply one
 // to a label slot as the sheet chooser's OK does, and save a slot's settings as a sheet.
 
+#include <cerrno>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -13,7 +14,9 @@
 #include "store/label_sizes.h"
 #include "store/locations.h"
 #include "tools/command_help.h"
+#include "tools/file_size_limit.h"
 #include "tools/record_location.h"
+#include "tools/write_failure.h"
 
 namespace {
 
@@ -160,6 +163,9 @@ int Apply(const Arguments& args) {
     const sheets::SlotSheet sheet = sheets::ToSlotSheet(*product);
     const SettingsProfile settings;
     const std::vector<sheets::SettingChange> changes = sheets::ApplySlotSheet(settings, record, slot, sheet);
+    for (const std::string& file : {settings.FsPath(), record.ReadFsPath()})
+        if (const std::string reason = ini_tool::FlushFailureReason(file); !reason.empty())
+            return Fail(kFailure, "cannot write " + file + ": " + reason);
     std::cout << "slot " << slot << ": " << product->maker << " " << product->part << "\n";
     for (const sheets::SettingChange& change : changes)
         std::cout << change.caption << ": " << change.before << " -> " << change.after << "\n";
@@ -182,7 +188,10 @@ int Save(const Arguments& args) {
     if (!locations::EnsureFolders()) return Fail(kFailure, "cannot make " + locations::ConfigFolder());
     const SettingsProfile settings;
     const sheets::SheetProduct product = sheets::CurrentSheet(settings, record, slot, args.positional[0]);
-    if (!sheets::SaveSheet(sheets::DefaultSources().savedFile, product, problem)) return Fail(kFailure, problem);
+    if (!sheets::SaveSheet(sheets::DefaultSources().savedFile, product, problem)) {
+        const std::string limit = FileSizeLimitReason(errno);
+        return Fail(kFailure, limit.empty() ? problem : problem + ": " + limit);
+    }
     std::cout << "saved: " << product.maker << "\t" << product.part << "\n";
     return 0;
 }
@@ -190,6 +199,7 @@ int Save(const Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     if (const auto status = command_help::HandleHelpOrVersion(argc, argv, kHelp, std::cout)) return *status;
     const std::vector<std::string_view> all(argv + 1, argv + argc);
     if (all.empty()) return Usage("no command given");

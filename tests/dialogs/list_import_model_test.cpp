@@ -173,9 +173,9 @@ TEST_F(ListImportModelTest, TheTagPreviewIsTheFirstPersonWithTheChosenDesign) {
     EXPECT_EQ(settings.ReadString("UserDef", "Items", ""), "");
     EXPECT_EQ(ReadBytes(Record()), before);
 
-    const std::string folder = std::filesystem::path(model.TagPreview()).parent_path().string();
+    const std::string file = model.TagPreview();
     model.columnTargets = {0, 0};
     model.OnMappingChanged();
     EXPECT_EQ(model.TagPreview(), "");
-    EXPECT_FALSE(std::filesystem::exists(folder));
+    EXPECT_FALSE(std::filesystem::exists(file));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,5 +16,13 @@ struct ToolOutcome {
 // Runs program with the arguments; its output and error go through files in scratchFolder.
 ToolOutcome RunTool(const std::string& program, const std::vector<std::string>& args, const std::string& scratchFolder);
 
+// The same with the tool's files limited to fileSizeLimit bytes (RLIMIT_FSIZE, as `ulimit -f`
+// sets it) and SIGXFSZ at its default: a write past the limit kills a tool that does not ignore it.
+ToolOutcome RunToolWithFileSizeLimit(const std::string& program, const std::vector<std::string>& args,
+                                     const std::string& scratchFolder, std::uint64_t fileSizeLimit);
+
 // A failure is reported on one line of its own and nothing else is printed.
 void ExpectFailure(const ToolOutcome& outcome, int status, std::string_view mentions);
+
+// The temporary files beside target that writes of it make: ".NAME.XXXXXX" and "NAME.part".
+std::vector<std::string> TemporariesOf(const std::string& target);

@@ -110,6 +110,33 @@ TEST_F(ZulnameCardsListsTest, ExportThenImportGivesTheSameCards) {
     }
 }
 
+TEST_F(ZulnameCardsListsTest, AnExportOverTheFileSizeLimitFailsAndKeepsTheOldOutput) {
+    ASSERT_EQ(Run({"add", std::string(600, 'x')}).status, 0);
+    for (const std::string format : {"csv", "xlsx"}) {
+        SCOPED_TRACE(format);
+        const std::string out = PathOf("out." + format);
+        WriteBytes(out, "old");
+        const std::vector<std::string> args = {"--record", File(), "export", "--format", format, "-o", out};
+        ExpectFailure(RunToolWithFileSizeLimit(ZULNAME_CARDS_PATH, args, Home(), 512), 1,
+                      "cannot write " + out + ": file too large");
+        EXPECT_EQ(ReadBytes(out), "old");
+        EXPECT_EQ(TemporariesOf(out), std::vector<std::string>());
+    }
+    // What a killed export left behind goes with the next export of the same file.
+    WriteBytes(PathOf(".out.csv.Ab12Cd"), "stale");
+    ASSERT_EQ(Run({"export", "--format", "csv", "-o", PathOf("out.csv")}).status, 0);
+    EXPECT_EQ(TemporariesOf(PathOf("out.csv")), std::vector<std::string>());
+}
+
+TEST_F(ZulnameCardsListsTest, AWorkbookNamesTheCardWhoseTextIsTooLongForACell) {
+    ASSERT_EQ(Run({"add", "短い名前"}).status, 0);
+    ASSERT_EQ(Run({"add", std::string(40000, 'x')}).status, 0);
+    WriteBytes(PathOf("out.xlsx"), "old");
+    ExpectFailure(Run({"export", "--format", "xlsx", "-o", PathOf("out.xlsx")}), 1,
+                  "カード 0002 の「氏名」は 32767 文字を超えるため、ワークブックのセルに入りません");
+    EXPECT_EQ(ReadBytes(PathOf("out.xlsx")), "old");
+}
+
 TEST_F(ZulnameCardsListsTest, BadListsAndArgumentsGetOneLine) {
     const std::string before = ReadBytes(File());
     ExpectFailure(Run({"import"}), 2, "import needs a list file");

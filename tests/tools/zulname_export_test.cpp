@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -179,35 +180,63 @@ TEST_F(ZulnameExportTest, WritesAPdfWithAPagePerSheet) {
 
 namespace {
 
-// Runs the export with its files limited to a few bytes, so that writing the output fails
-// part-way: with SIGXFSZ ignored as a failed write, else as the kernel's kill.
-ToolOutcome RunWithTinyFiles(const std::vector<std::string>& args, const std::string& scratch, bool killed) {
-    rlimit saved {};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const rlimit tiny{512, saved.rlim_max};
-    const auto previous = signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &tiny);
-    ToolOutcome outcome = RunTool(ZULNAME_EXPORT_PATH, args, scratch);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, previous);
-    return outcome;
-}
-
 }  // namespace
 
-TEST_F(ZulnameExportTest, AFailedOrKilledExportLeavesThePreviousOutput) {
+TEST_F(ZulnameExportTest, AWriteOverTheFileSizeLimitFailsAndLeavesThePreviousOutput) {
     MakeRecord("r.ini", 4);
     for (const std::string format : {"pdf", "png", "trace"}) {
         SCOPED_TRACE(format);
         const std::string out = PathOf("old." + format);
         WriteBytes(out, "previous");
-        const std::vector<std::string> args{"--format", format, "--page", "1", "-o", out};
         const std::size_t files = FileCount();
-        const ToolOutcome failed = RunWithTinyFiles(args, Home(), false);
-        EXPECT_EQ(failed.status, 1);
-        EXPECT_NE(failed.err.find("cannot write " + out), std::string::npos) << failed.err;
+        const ToolOutcome failed =
+            RunToolWithFileSizeLimit(ZULNAME_EXPORT_PATH, {"--format", format, "--page", "1", "-o", out}, Home(), 512);
+        ExpectFailure(failed, 1, "cannot write " + out + ": file too large");
         EXPECT_EQ(FileCount(), files);  // no temporary file left behind
-        EXPECT_EQ(RunWithTinyFiles(args, Home(), true).status, -1);
         EXPECT_EQ(ReadBytes(out), "previous");
     }
+}
+
+namespace {
+
+// Whether a file under folder holds the text.
+bool AnyFileHolds(const std::string& folder, const std::string& text) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.is_regular_file() && ReadBytes(entry.path().string()).find(text) != std::string::npos) return true;
+    return false;
+}
+
+// Whether the process has made the copy of the record file a list is drawn through: a file in
+// the temporary folder with the people, or a file in memory.
+bool MadeListCopy(pid_t pid, const std::string& temporaryFolder, const std::string& person) {
+    if (AnyFileHolds(temporaryFolder, person)) return true;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ignored))
+        if (std::filesystem::read_symlink(entry.path(), ignored).string().find("memfd:") != std::string::npos) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST_F(ZulnameExportTest, AKilledListExportLeavesNoCopyOfThePeople) {
+    MakeRecord("r.ini", 1);
+    std::string list = "氏名\r\n";
+    for (int person = 0; person < 3000; ++person) list += "参加者" + std::to_string(person) + "\r\n";
+    WriteBytes(PathOf("list.csv"), list);
+    const std::string temporary = PathOf("tmp");
+    std::filesystem::create_directory(temporary);
+    const std::string out = PathOf("out.trace"), listPath = PathOf("list.csv");
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setenv("TMPDIR", temporary.c_str(), 1);
+        execl(ZULNAME_EXPORT_PATH, ZULNAME_EXPORT_PATH, "--list", listPath.c_str(), "--format", "trace", "-o", out.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ASSERT_GT(pid, 0);
+    for (int wait = 0; wait < 10000 && !MadeListCopy(pid, temporary, S("参加者1")); ++wait) usleep(1000);
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_FALSE(AnyFileHolds(temporary, S("参加者1"))) << "the people stay in " << temporary;
 }

@@ -87,6 +87,14 @@ TEST_F(ZulnameIniTest, AFileThatCannotBeWrittenExitsWithOneAndSaysWhy) {
     EXPECT_FALSE(std::filesystem::exists(File()));
 }
 
+TEST_F(ZulnameIniTest, AWriteOverTheFileSizeLimitFailsAndKeepsTheFile) {
+    WriteBytes(File(), "[s]\r\nk=old\r\n");
+    ExpectFailure(RunToolWithFileSizeLimit(ZULNAME_INI_PATH, {"set", File(), "s", "k", std::string(2000, 'x')}, Home(), 1024),
+                  1, "cannot write " + File() + ": file too large");
+    EXPECT_EQ(ReadBytes(File()), "[s]\r\nk=old\r\n");
+    EXPECT_EQ(TemporariesOf(File()), std::vector<std::string>());
+}
+
 namespace {
 
 // Runs count "set FILE s PREFIXi i" commands one after another in a child process; its exit

@@ -96,6 +96,16 @@ TEST_F(ZulnameSheetsTest, ApplyWritesWhatTheChoosersOkWrites) {
     EXPECT_EQ(Ini("ZULNAME.INI", "Card", "3h"), "217");
 }
 
+TEST_F(ZulnameSheetsTest, ApplyOverTheFileSizeLimitFailsAndKeepsTheRecordFile) {
+    MakeRecord();
+    const std::string record = ReadBytes(PathOf("r.ini")) + "[Padding]\r\nText=" + std::string(1000, 'x') + "\r\n";
+    WriteBytes(PathOf("r.ini"), record);
+    ExpectFailure(RunToolWithFileSizeLimit(ZULNAME_SHEETS_PATH, {"apply", "汎用", kBuiltInPart}, Home(), 1024), 1,
+                  "cannot write " + PathOf("r.ini") + ": file too large");
+    EXPECT_EQ(ReadBytes(PathOf("r.ini")), record);
+    EXPECT_EQ(TemporariesOf(PathOf("r.ini")), std::vector<std::string>());
+}
+
 TEST_F(ZulnameSheetsTest, SaveAddsTheSlotsSettingsToTheUsersSheets) {
     MakeRecord();
     ASSERT_EQ(Run({"apply", "汎用", kBuiltInPart}).status, 0);
