@@ -71,10 +71,17 @@ public:
         if (chosen == sheets.end()) return Fail("シート「" + sheet + "」がありません");
         const auto rel = rels.find(chosen->second);
         if (rel == rels.end()) return Fail("シート「" + chosen->first + "」の場所がありません");
-        for (const auto& [id, other] : rels) {
-            if (EndsWith(other.type, "/sharedStrings") && !ReadSharedStrings(other.target)) return false;
-            if (EndsWith(other.type, "/styles") && !ReadStyles(other.target)) return false;
-        }
+        // A workbook has one part of each kind: further relationships of a kind are left alone,
+        // so that no part is read twice.
+        const auto firstOfType = [&rels](std::string_view type) -> const Relationship* {
+            for (const auto& [id, other] : rels)
+                if (EndsWith(other.type, type)) return &other;
+            return nullptr;
+        };
+        const Relationship* strings = firstOfType("/sharedStrings");
+        const Relationship* styles = firstOfType("/styles");
+        if ((strings != nullptr && !ReadSharedStrings(strings->target)) || (styles != nullptr && !ReadStyles(styles->target)))
+            return false;
         result.sheet = chosen->first;
         return ReadSheet(rel->second.target, result.table);
     }
@@ -135,13 +142,15 @@ private:
         return Unescape(std::move(text));
     }
 
+    // The strings stay in memory while the sheet is read: they count towards the budget.
     bool ReadSharedStrings(const std::string& name) {
         const auto content = Part(name);
         if (!content) return false;
         QXmlStreamReader reader(xml::Raw(*content));
         while (!reader.atEnd()) {
-            if (reader.readNext() == QXmlStreamReader::StartElement && xml::Is(reader, u"si"))
-                shared_.push_back(StringItem(reader));
+            if (reader.readNext() != QXmlStreamReader::StartElement || !xml::Is(reader, u"si")) continue;
+            shared_.push_back(StringItem(reader));
+            if (!budget_.Take(TableBudget::kCellCost + shared_.back().size(), 0, 0, error_)) return false;
         }
         return !reader.hasError() || Fail(xml::Problem(reader, name));
     }
@@ -183,7 +192,9 @@ private:
         return letters == 0 ? std::string::npos : column - 1;
     }
 
-    std::optional<std::string> CellText(const std::string& type, const std::string& style, const std::string& value) {
+    // The shown text of a cell: a shared string where it is kept, any other text written into made.
+    std::optional<std::string_view> CellText(const std::string& type, const std::string& style, const std::string& value,
+                                             std::string& made) {
         if (type == "s") {
             std::size_t index = 0;
             const auto parsed = std::from_chars(value.data(), value.data() + value.size(), index);
@@ -193,8 +204,13 @@ private:
             }
             return shared_[index];
         }
-        if (type == "b") return std::string(value == "1" ? "TRUE" : "FALSE");
-        if (type == "str" || type == "e" || type == "d" || value.empty()) return Unescape(value);
+        if (type == "b") made = value == "1" ? "TRUE" : "FALSE";
+        else if (type == "str" || type == "e" || type == "d" || value.empty()) made = Unescape(value);
+        else made = NumberText(style, value);
+        return made;
+    }
+
+    std::string NumberText(const std::string& style, const std::string& value) const {
         double number = 0;
         const auto parsed = std::from_chars(value.data(), value.data() + value.size(), number);
         if (parsed.ec != std::errc()) return value;
@@ -206,7 +222,7 @@ private:
         const auto content = Part(name);
         if (!content) return false;
         QXmlStreamReader reader(xml::Raw(*content));
-        SheetBuilder builder(table);
+        SheetBuilder builder(table, budget_);
         std::size_t line = 0, column = 0;
         bool inRow = false;
         while (!reader.atEnd()) {
@@ -234,7 +250,8 @@ private:
                     else if (xml::Is(reader, u"is")) value = StringItem(reader);
                     else reader.skipCurrentElement();
                 }
-                const auto text = CellText(type == "inlineStr" ? "str" : type, style, value);
+                std::string made;
+                const auto text = CellText(type == "inlineStr" ? "str" : type, style, value, made);
                 if (!text || !builder.SetCell(column, *text, error_)) return false;
                 ++column;
             }
@@ -245,6 +262,7 @@ private:
     const ZipArchive& zip_;
     const Progress& progress_;
     ListError& error_;
+    TableBudget budget_;
     std::vector<std::string> shared_;
     std::vector<std::string> formats_;  // number format code per cell style
 };
