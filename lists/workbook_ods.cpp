@@ -43,8 +43,8 @@ std::optional<std::string> CellText(QXmlStreamReader& reader, std::size_t limit)
             }
         } else if (token == QXmlStreamReader::EndElement) {
             --depth;
-        } else if (token == QXmlStreamReader::Characters && depth > 1) {
-            text += reader.text().toString().toStdString();
+        } else if (token == QXmlStreamReader::Characters && depth > 1 && !xml::AppendText(reader.text(), text, limit)) {
+            return std::nullopt;
         }
         if (text.size() > limit) return std::nullopt;
     }

@@ -126,14 +126,20 @@ private:
     }
 
     // The text of a string item (<si> or <is>): its <t> runs, without phonetic runs (<rPh>).
-    static std::string StringItem(QXmlStreamReader& reader) {
+    // Nothing when it would pass limit bytes.
+    static std::optional<std::string> StringItem(QXmlStreamReader& reader, std::size_t limit) {
         std::string text;
         int phonetic = 0;
         while (!reader.atEnd()) {
             const auto token = reader.readNext();
             if (token == QXmlStreamReader::StartElement) {
-                if (xml::Is(reader, u"rPh")) ++phonetic;
-                else if (xml::Is(reader, u"t") && phonetic == 0) text += reader.readElementText().toStdString();
+                if (xml::Is(reader, u"rPh")) {
+                    ++phonetic;
+                } else if (xml::Is(reader, u"t") && phonetic == 0) {
+                    const auto run = xml::ElementText(reader, limit - text.size());
+                    if (!run) return std::nullopt;
+                    text += *run;
+                }
             } else if (token == QXmlStreamReader::EndElement) {
                 if (xml::Is(reader, u"rPh")) --phonetic;
                 else if (xml::Is(reader, u"si") || xml::Is(reader, u"is")) break;
@@ -149,8 +155,12 @@ private:
         QXmlStreamReader reader(xml::Raw(*content));
         while (!reader.atEnd()) {
             if (reader.readNext() != QXmlStreamReader::StartElement || !xml::Is(reader, u"si")) continue;
-            shared_.push_back(StringItem(reader));
-            if (!budget_.Take(TableBudget::kCellCost + shared_.back().size(), 0, 0, error_)) return false;
+            auto text = StringItem(reader, budget_.Left());
+            if (!text || !budget_.Take(TableBudget::kCellCost + text->size(), 0, 0, error_)) {
+                error_ = TableBudget::TooLarge(0, 0);
+                return false;
+            }
+            shared_.push_back(std::move(*text));
         }
         return !reader.hasError() || Fail(xml::Problem(reader, name));
     }
@@ -244,14 +254,18 @@ private:
                 column = at == std::string::npos ? column : at;
                 const std::string type = xml::Attribute(reader, u"t");
                 const std::string style = xml::Attribute(reader, u"s");
-                std::string value;
-                while (reader.readNextStartElement()) {
-                    if (xml::Is(reader, u"v")) value = reader.readElementText().toStdString();
-                    else if (xml::Is(reader, u"is")) value = StringItem(reader);
+                std::optional<std::string> value = std::string();
+                while (value && reader.readNextStartElement()) {
+                    if (xml::Is(reader, u"v")) value = xml::ElementText(reader, budget_.Left());
+                    else if (xml::Is(reader, u"is")) value = StringItem(reader, budget_.Left());
                     else reader.skipCurrentElement();
                 }
+                if (!value) {
+                    error_ = TableBudget::TooLarge(line, column + 1);
+                    return false;
+                }
                 std::string made;
-                const auto text = CellText(type == "inlineStr" ? "str" : type, style, value, made);
+                const auto text = CellText(type == "inlineStr" ? "str" : type, style, *value, made);
                 if (!text || !builder.SetCell(column, *text, error_)) return false;
                 ++column;
             }
