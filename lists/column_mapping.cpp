@@ -73,6 +73,9 @@ std::size_t LetterColumn(std::string_view name) {
 }  // namespace
 
 ColumnTarget MatchHeader(std::string_view header, const std::vector<std::string>& items) {
+    // No item name or synonym is nearly as long; a huge first cell is not reduced for nothing.
+    constexpr std::size_t kLongestHeader = 1024;
+    if (header.size() > kLongestHeader) return {};
     const std::string reduced = Reduced(header);
     if (reduced.empty()) return {};
     for (const std::string& item : items)

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "lists/table_budget.h"
+
 namespace {
 
 // Walks text one record at a time. Line numbers count CR LF, CR and LF, inside quotes too.
@@ -15,12 +17,14 @@ public:
     std::size_t Position() const { return pos_; }
     std::size_t Line() const { return line_; }
 
-    // Reads the next record into cells. False on a quote that is never closed (error set).
+    // Reads the next record into cells. False on a quote that is never closed or past the last
+    // column (error set).
     bool Next(std::vector<std::string>& cells, ListError& error) {
         cells.assign(1, std::string());
         while (pos_ < text_.size()) {
             const char c = text_[pos_];
             if (c == separator_) {
+                if (!TableBudget::CheckColumn(cells.size(), line_, error)) return false;
                 cells.emplace_back();
                 ++pos_;
             } else if (c == '\r' || c == '\n') {
@@ -130,12 +134,18 @@ bool ParseDelimited(std::string_view text, char separator, ListTable& table, Lis
     constexpr std::size_t kProgressStep = 1 << 20;
     table.rows.clear();
     RecordReader reader(text, separator);
+    TableBudget budget;
     std::vector<std::string> cells;
     std::size_t nextReport = kProgressStep;
     while (!reader.AtEnd()) {
         const std::size_t line = reader.Line();
         if (!reader.Next(cells, error)) return false;
-        if (!IsBlankRow(cells)) table.rows.push_back({line, std::move(cells)});
+        if (!IsBlankRow(cells)) {
+            std::size_t bytes = TableBudget::kRowCost + cells.size() * TableBudget::kCellCost;
+            for (const std::string& cell : cells) bytes += cell.size();
+            if (!budget.Take(bytes, line, 0, error)) return false;
+            table.rows.push_back({line, std::move(cells)});
+        }
         if (progress && reader.Position() >= nextReport) {
             nextReport = reader.Position() + kProgressStep;
             if (!progress(static_cast<double>(reader.Position()) / static_cast<double>(text.size()))) {

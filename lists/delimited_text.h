@@ -15,6 +15,6 @@ char DetectSeparator(std::string_view text);
 
 // Reads UTF-8 text into table. progress is called now and then with the share read so far
 // (0..1) and may return false to stop. False, with the line and column, on a quote that is
-// never closed, or when stopped.
+// never closed, past the last column or the budget of a list (TableBudget), or when stopped.
 bool ParseDelimited(std::string_view text, char separator, ListTable& table, ListError& error,
                     const std::function<bool(double)>& progress = {});

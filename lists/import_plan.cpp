@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <optional>
 
 #include "store/codec.h"
 
@@ -60,6 +61,41 @@ std::size_t Utf8Length(std::string_view text, std::size_t pos) {
     return length;
 }
 
+// The first characters of text, whole characters, with "…" when some are left out.
+std::string Abbreviated(std::string_view text, std::size_t characters) {
+    std::size_t end = 0;
+    for (std::size_t shown = 0; end < text.size() && shown < characters; ++shown) end += Utf8Length(text, end);
+    return std::string(text.substr(0, end)) + (end < text.size() ? "…" : "");
+}
+
+// The width of the header: up to its last named column.
+std::size_t HeaderWidth(const ListTable& table) {
+    const std::vector<std::string>& header = table.rows.front().cells;
+    std::size_t width = header.size();
+    while (width > 0 && IsBlankCell(header[width - 1])) --width;
+    return width;
+}
+
+// The cells of a row right of the header that no column takes, listed in a note: an unquoted
+// separator in a name or a company pushes text there. Nothing when there are none.
+std::optional<ImportNote> CellsLeftOut(const ListRow& row, std::size_t headerWidth, const ColumnMapping& mapping) {
+    constexpr std::size_t kListedCells = 3, kShownCharacters = 20;
+    ImportNote note{row.line, 0, "見出しより右のセルを取り込みませんでした:"};
+    std::size_t count = 0;
+    for (std::size_t c = headerWidth; c < row.cells.size(); ++c) {
+        if (c < mapping.size() && mapping[c].kind != TargetKind::None) continue;
+        std::string text = Trimmed(row.cells[c]);
+        if (text.empty()) continue;
+        if (count++ == 0) note.column = c + 1;
+        if (count > kListedCells) continue;
+        FlattenLineBreaks(text);
+        note.message += "「" + Abbreviated(text, kShownCharacters) + "」";
+    }
+    if (count == 0) return std::nullopt;
+    if (count > kListedCells) note.message += " ほか " + std::to_string(count - kListedCells) + " 個";
+    return note;
+}
+
 struct RowTexts {
     std::vector<std::pair<std::string, std::string>> items;  // item, text; in column order
     std::array<std::string, 4> nameParts;                    // family, given, their readings
@@ -105,6 +141,7 @@ ImportPlan PlanImport(const ListTable& table, const ImportOptions& options) {
     ImportPlan plan;
     std::map<std::string, std::size_t> people;  // 氏名 + 所属 → the line first seen
     const std::size_t first = options.hasHeader ? 1 : 0;
+    const std::size_t headerWidth = options.hasHeader && !table.rows.empty() ? HeaderWidth(table) : 0;
     for (std::size_t r = first; r < table.rows.size(); ++r) {
         const ListRow& row = table.rows[r];
         ++plan.rowsRead;
@@ -158,6 +195,9 @@ ImportPlan PlanImport(const ListTable& table, const ImportOptions& options) {
             const auto [seen, inserted] = people.emplace(key, row.line);
             if (!inserted)
                 plan.notes.push_back({row.line, 0, std::to_string(seen->second) + " 行と同じ人です (氏名と所属が同じ)"});
+        }
+        if (options.hasHeader) {
+            if (auto leftOut = CellsLeftOut(row, headerWidth, options.mapping)) plan.notes.push_back(std::move(*leftOut));
         }
         plan.cards.push_back({row.line, std::move(texts.items)});
     }

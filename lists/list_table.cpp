@@ -8,8 +8,8 @@ std::size_t ListTable::Width() const {
     return width;
 }
 
+bool IsBlankCell(std::string_view cell) { return cell.find_first_not_of(" \t") == std::string_view::npos; }
+
 bool IsBlankRow(const std::vector<std::string>& cells) {
-    return std::all_of(cells.begin(), cells.end(), [](const std::string& cell) {
-        return cell.find_first_not_of(" \t") == std::string::npos;
-    });
+    return std::all_of(cells.begin(), cells.end(), [](const std::string& cell) { return IsBlankCell(cell); });
 }

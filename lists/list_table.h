@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The rows of a list as read, cells in UTF-8. Blank rows are not kept; each row remembers the
@@ -18,5 +19,7 @@ struct ListTable {
     std::size_t Width() const;
 };
 
-// True when every cell is empty or holds only spaces.
+// True when a cell is empty or holds only spaces.
+bool IsBlankCell(std::string_view cell);
+// True when every cell is.
 bool IsBlankRow(const std::vector<std::string>& cells);

@@ -7,21 +7,16 @@ bool SheetBuilder::StartRow(std::size_t line, ListError& error) {
     }
     row_.line = line;
     row_.cells.clear();
-    return true;
+    return budget_.Take(TableBudget::kRowCost, line, 0, error);
 }
 
-bool SheetBuilder::SetCell(std::size_t column, std::string text, ListError& error) {
-    if (column >= kMaxColumns) {
-        error = {"列が多すぎます", row_.line, column + 1};
-        return false;
-    }
+bool SheetBuilder::SetCell(std::size_t column, std::string_view text, ListError& error) {
+    if (!TableBudget::CheckColumn(column, row_.line, error)) return false;
     if (text.empty()) return true;
-    if (++cells_ > kMaxCells) {
-        error = {"セルが多すぎます", row_.line, column + 1};
-        return false;
-    }
-    if (row_.cells.size() <= column) row_.cells.resize(column + 1);
-    row_.cells[column] = std::move(text);
+    const std::size_t added = row_.cells.size() <= column ? column + 1 - row_.cells.size() : 0;
+    if (!budget_.Take(added * TableBudget::kCellCost + text.size(), row_.line, column + 1, error)) return false;
+    if (added > 0) row_.cells.resize(column + 1);
+    row_.cells[column] = text;
     return true;
 }
 

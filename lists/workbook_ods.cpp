@@ -3,6 +3,7 @@
 // cells are written once with a repeat count.
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "lists/sheet_builder.h"
 #include "lists/workbook.h"
@@ -17,8 +18,9 @@ std::size_t RepeatCount(const QXmlStreamReader& reader, QStringView attribute) {
 }
 
 // The shown text of a cell: its paragraphs joined by line breaks, spaces (text:s) and tabs
-// expanded. The reader stands on the cell's start and ends on its end.
-std::string CellText(QXmlStreamReader& reader) {
+// expanded. The reader stands on the cell's start and ends on its end. Nothing when the text
+// would pass limit bytes: a space count alone may ask for gigabytes.
+std::optional<std::string> CellText(QXmlStreamReader& reader, std::size_t limit) {
     std::string text;
     int paragraphs = 0, depth = 1;
     while (depth > 0 && !reader.atEnd()) {
@@ -28,7 +30,9 @@ std::string CellText(QXmlStreamReader& reader) {
             if (xml::Is(reader, u"p") || xml::Is(reader, u"h")) {
                 if (paragraphs++ > 0) text += '\n';
             } else if (xml::Is(reader, u"s")) {
-                text.append(RepeatCount(reader, u"c"), ' ');
+                const std::size_t count = RepeatCount(reader, u"c");
+                if (count > limit - std::min(limit, text.size())) return std::nullopt;
+                text.append(count, ' ');
             } else if (xml::Is(reader, u"tab")) {
                 text += '\t';
             } else if (xml::Is(reader, u"line-break")) {
@@ -39,12 +43,19 @@ std::string CellText(QXmlStreamReader& reader) {
             }
         } else if (token == QXmlStreamReader::EndElement) {
             --depth;
-        } else if (token == QXmlStreamReader::Characters && depth > 1) {
-            text += reader.text().toString().toStdString();
+        } else if (token == QXmlStreamReader::Characters && depth > 1 && !xml::AppendText(reader.text(), text, limit)) {
+            return std::nullopt;
         }
+        if (text.size() > limit) return std::nullopt;
     }
     return text;
 }
+
+// Cells of one text next to each other, as a row element writes them.
+struct CellRun {
+    std::size_t column = 0, count = 0;
+    std::string text;
+};
 
 class OdsReader {
 public:
@@ -80,7 +91,7 @@ private:
 
     // Rows may sit in header-row and row-group elements; everything else in a table is skipped.
     bool ReadTable(QXmlStreamReader& reader, ListTable& table) {
-        SheetBuilder builder(table);
+        SheetBuilder builder(table, budget_);
         std::size_t line = 1;
         int depth = 1;
         while (depth > 0 && !reader.atEnd()) {
@@ -104,9 +115,10 @@ private:
     }
 
     // One row element, repeated as often as it says; rows without text only advance the line.
+    // A repeated cell's text is kept once and copied into the table only within the budget.
     bool ReadRow(QXmlStreamReader& reader, SheetBuilder& builder, std::size_t& line) {
         const std::size_t repeat = RepeatCount(reader, u"number-rows-repeated");
-        std::vector<std::string> cells;
+        std::vector<CellRun> runs;
         std::size_t column = 0;
         while (reader.readNextStartElement()) {
             if (!xml::Is(reader, u"table-cell") && !xml::Is(reader, u"covered-table-cell")) {
@@ -114,25 +126,26 @@ private:
                 continue;
             }
             const std::size_t count = RepeatCount(reader, u"number-columns-repeated");
-            std::string text = CellText(reader);
-            if (!text.empty()) {
-                if (column + count > SheetBuilder::kMaxColumns) {
-                    error_ = {"列が多すぎます", line, SheetBuilder::kMaxColumns + 1};
-                    return false;
-                }
-                cells.resize(column + count);
-                std::fill(cells.begin() + static_cast<std::ptrdiff_t>(column), cells.end(), text);
+            std::optional<std::string> text = CellText(reader, budget_.Left());
+            if (!text) {
+                error_ = TableBudget::TooLarge(line, column + 1);
+                return false;
             }
-            column += std::min(count, SheetBuilder::kMaxColumns + 1);
+            if (!text->empty()) {
+                if (!TableBudget::CheckColumn(column + count - 1, line, error_)) return false;
+                runs.push_back({column, count, std::move(*text)});
+            }
+            column += std::min(count, TableBudget::kMaxColumns + 1);
         }
-        if (IsBlankRow(cells)) {
+        if (std::all_of(runs.begin(), runs.end(), [](const CellRun& run) { return IsBlankCell(run.text); })) {
             line += repeat;
             return true;
         }
         for (std::size_t r = 0; r < repeat; ++r, ++line) {
             if (!builder.StartRow(line, error_)) return false;
-            for (std::size_t c = 0; c < cells.size(); ++c)
-                if (!builder.SetCell(c, cells[c], error_)) return false;
+            for (const CellRun& run : runs)
+                for (std::size_t c = run.column; c < run.column + run.count; ++c)
+                    if (!builder.SetCell(c, run.text, error_)) return false;
             builder.EndRow();
         }
         return true;
@@ -141,6 +154,7 @@ private:
     const Progress& progress_;
     std::size_t size_;
     ListError& error_;
+    TableBudget budget_;
 };
 
 }  // namespace

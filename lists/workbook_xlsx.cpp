@@ -71,10 +71,17 @@ public:
         if (chosen == sheets.end()) return Fail("シート「" + sheet + "」がありません");
         const auto rel = rels.find(chosen->second);
         if (rel == rels.end()) return Fail("シート「" + chosen->first + "」の場所がありません");
-        for (const auto& [id, other] : rels) {
-            if (EndsWith(other.type, "/sharedStrings") && !ReadSharedStrings(other.target)) return false;
-            if (EndsWith(other.type, "/styles") && !ReadStyles(other.target)) return false;
-        }
+        // A workbook has one part of each kind: further relationships of a kind are left alone,
+        // so that no part is read twice.
+        const auto firstOfType = [&rels](std::string_view type) -> const Relationship* {
+            for (const auto& [id, other] : rels)
+                if (EndsWith(other.type, type)) return &other;
+            return nullptr;
+        };
+        const Relationship* strings = firstOfType("/sharedStrings");
+        const Relationship* styles = firstOfType("/styles");
+        if ((strings != nullptr && !ReadSharedStrings(strings->target)) || (styles != nullptr && !ReadStyles(styles->target)))
+            return false;
         result.sheet = chosen->first;
         return ReadSheet(rel->second.target, result.table);
     }
@@ -119,14 +126,20 @@ private:
     }
 
     // The text of a string item (<si> or <is>): its <t> runs, without phonetic runs (<rPh>).
-    static std::string StringItem(QXmlStreamReader& reader) {
+    // Nothing when it would pass limit bytes.
+    static std::optional<std::string> StringItem(QXmlStreamReader& reader, std::size_t limit) {
         std::string text;
         int phonetic = 0;
         while (!reader.atEnd()) {
             const auto token = reader.readNext();
             if (token == QXmlStreamReader::StartElement) {
-                if (xml::Is(reader, u"rPh")) ++phonetic;
-                else if (xml::Is(reader, u"t") && phonetic == 0) text += reader.readElementText().toStdString();
+                if (xml::Is(reader, u"rPh")) {
+                    ++phonetic;
+                } else if (xml::Is(reader, u"t") && phonetic == 0) {
+                    const auto run = xml::ElementText(reader, limit - text.size());
+                    if (!run) return std::nullopt;
+                    text += *run;
+                }
             } else if (token == QXmlStreamReader::EndElement) {
                 if (xml::Is(reader, u"rPh")) --phonetic;
                 else if (xml::Is(reader, u"si") || xml::Is(reader, u"is")) break;
@@ -135,13 +148,19 @@ private:
         return Unescape(std::move(text));
     }
 
+    // The strings stay in memory while the sheet is read: they count towards the budget.
     bool ReadSharedStrings(const std::string& name) {
         const auto content = Part(name);
         if (!content) return false;
         QXmlStreamReader reader(xml::Raw(*content));
         while (!reader.atEnd()) {
-            if (reader.readNext() == QXmlStreamReader::StartElement && xml::Is(reader, u"si"))
-                shared_.push_back(StringItem(reader));
+            if (reader.readNext() != QXmlStreamReader::StartElement || !xml::Is(reader, u"si")) continue;
+            auto text = StringItem(reader, budget_.Left());
+            if (!text || !budget_.Take(TableBudget::kCellCost + text->size(), 0, 0, error_)) {
+                error_ = TableBudget::TooLarge(0, 0);
+                return false;
+            }
+            shared_.push_back(std::move(*text));
         }
         return !reader.hasError() || Fail(xml::Problem(reader, name));
     }
@@ -183,7 +202,9 @@ private:
         return letters == 0 ? std::string::npos : column - 1;
     }
 
-    std::optional<std::string> CellText(const std::string& type, const std::string& style, const std::string& value) {
+    // The shown text of a cell: a shared string where it is kept, any other text written into made.
+    std::optional<std::string_view> CellText(const std::string& type, const std::string& style, const std::string& value,
+                                             std::string& made) {
         if (type == "s") {
             std::size_t index = 0;
             const auto parsed = std::from_chars(value.data(), value.data() + value.size(), index);
@@ -193,8 +214,13 @@ private:
             }
             return shared_[index];
         }
-        if (type == "b") return std::string(value == "1" ? "TRUE" : "FALSE");
-        if (type == "str" || type == "e" || type == "d" || value.empty()) return Unescape(value);
+        if (type == "b") made = value == "1" ? "TRUE" : "FALSE";
+        else if (type == "str" || type == "e" || type == "d" || value.empty()) made = Unescape(value);
+        else made = NumberText(style, value);
+        return made;
+    }
+
+    std::string NumberText(const std::string& style, const std::string& value) const {
         double number = 0;
         const auto parsed = std::from_chars(value.data(), value.data() + value.size(), number);
         if (parsed.ec != std::errc()) return value;
@@ -206,7 +232,7 @@ private:
         const auto content = Part(name);
         if (!content) return false;
         QXmlStreamReader reader(xml::Raw(*content));
-        SheetBuilder builder(table);
+        SheetBuilder builder(table, budget_);
         std::size_t line = 0, column = 0;
         bool inRow = false;
         while (!reader.atEnd()) {
@@ -228,13 +254,18 @@ private:
                 column = at == std::string::npos ? column : at;
                 const std::string type = xml::Attribute(reader, u"t");
                 const std::string style = xml::Attribute(reader, u"s");
-                std::string value;
-                while (reader.readNextStartElement()) {
-                    if (xml::Is(reader, u"v")) value = reader.readElementText().toStdString();
-                    else if (xml::Is(reader, u"is")) value = StringItem(reader);
+                std::optional<std::string> value = std::string();
+                while (value && reader.readNextStartElement()) {
+                    if (xml::Is(reader, u"v")) value = xml::ElementText(reader, budget_.Left());
+                    else if (xml::Is(reader, u"is")) value = StringItem(reader, budget_.Left());
                     else reader.skipCurrentElement();
                 }
-                const auto text = CellText(type == "inlineStr" ? "str" : type, style, value);
+                if (!value) {
+                    error_ = TableBudget::TooLarge(line, column + 1);
+                    return false;
+                }
+                std::string made;
+                const auto text = CellText(type == "inlineStr" ? "str" : type, style, *value, made);
                 if (!text || !builder.SetCell(column, *text, error_)) return false;
                 ++column;
             }
@@ -245,6 +276,7 @@ private:
     const ZipArchive& zip_;
     const Progress& progress_;
     ListError& error_;
+    TableBudget budget_;
     std::vector<std::string> shared_;
     std::vector<std::string> formats_;  // number format code per cell style
 };

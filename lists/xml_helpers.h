@@ -2,6 +2,8 @@
 
 #include <QXmlStreamReader>
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,14 @@ inline bool Is(const QXmlStreamReader& reader, QStringView localName) { return r
 
 // The attribute with that local name, in any namespace, as UTF-8; empty when missing.
 std::string Attribute(const QXmlStreamReader& reader, QStringView localName);
+
+// Appends text to out as UTF-8. False, leaving out as it was, when out would pass limit bytes;
+// that is known before the text is converted, so that a huge text is never copied.
+bool AppendText(QStringView text, std::string& out, std::size_t limit);
+
+// The text of the element the reader stands on, as UTF-8, the reader left on its end. Nothing
+// when it would pass limit bytes.
+std::optional<std::string> ElementText(QXmlStreamReader& reader, std::size_t limit);
 
 // "ENTRY: message (line N)" when the reader stopped on bad XML.
 std::string Problem(const QXmlStreamReader& reader, const std::string& entry);

@@ -4,8 +4,9 @@
 
 namespace {
 
-// A list unpacks to far less; more is a damaged or hostile archive.
-constexpr zip_uint64_t kMaxEntrySize = 512ull * 1024 * 1024;
+// A list unpacks to far less; more is a damaged or hostile archive. The XML reader holds a text
+// at two bytes a character besides the part, so a part stays well under the table's budget.
+constexpr zip_uint64_t kMaxEntrySize = 128ull * 1024 * 1024;
 
 }  // namespace
 

@@ -87,3 +87,17 @@ TEST(DelimitedText, ProgressCanStopALongRead) {
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(error.message, "中止しました");
 }
+
+TEST(DelimitedText, RowsPastTheLastColumnOrTablesPastTheBudgetAreRefused) {
+    EXPECT_EQ(Parse("a" + std::string(16383, ',')).Width(), 16384u);
+    ListTable table;
+    ListError error;
+    EXPECT_FALSE(ParseDelimited("a\nb" + std::string(16384, ','), ',', table, error));
+    EXPECT_EQ(error.Describe(""), "2 行 16385 列: 列が多すぎます (16384 列まで)");
+    // 16,000 empty cells a row cost far more than their commas: 600 rows pass 256 MB.
+    std::string rows;
+    for (int i = 0; i < 600; ++i) rows += "a" + std::string(15999, ',') + "\n";
+    EXPECT_FALSE(ParseDelimited(rows, ',', table, error));
+    EXPECT_EQ(error.message, "表が大きすぎます (読み込むと 256 MB を超えます)");
+    EXPECT_GT(error.line, 400u);
+}

@@ -113,3 +113,23 @@ TEST(ImportPlan, LineBreaksEmptyRowsAndDuplicatesAreReported) {
                                                               "5 行 2 列: セル内の改行を空白にしました",
                                                               "5 行: 2 行と同じ人です (氏名と所属が同じ)"}));
 }
+
+TEST(ImportPlan, CellsRightOfTheHeaderThatNoColumnTakesAreReported) {
+    ImportOptions options;
+    options.mapping = {Item("氏名"), Item("所属"), {}, {}, {}, {}, Item("備考")};
+    const ImportPlan plan = PlanImport(Table({{"氏名", "所属", " "},
+                                              {"山田太郎", "ABC", " Inc."},
+                                              {"佐藤", "本社", "", " "},
+                                              {"鈴木", "", "a", "𠮷田さんの会社のとても長い名前の部署のさらに下", "b\nc", "d", "備考"}}),
+                                       options);
+    ASSERT_EQ(plan.cards.size(), 3u);
+    EXPECT_EQ(Messages(plan.notes),
+              (std::vector<std::string>{"2 行 3 列: 見出しより右のセルを取り込みませんでした:「Inc.」",
+                                        "4 行 3 列: 見出しより右のセルを取り込みませんでした:"
+                                        "「a」「𠮷田さんの会社のとても長い名前の部署のさ…」「b c」 ほか 1 個"}));
+    options.mapping = {Item("氏名"), {}};
+    EXPECT_EQ(Messages(PlanImport(Table({{"氏名"}, {"山田", " 太郎"}}), options).notes),
+              std::vector<std::string>{"2 行 2 列: 見出しより右のセルを取り込みませんでした:「太郎」"});
+    options.hasHeader = false;
+    EXPECT_TRUE(PlanImport(Table({{"佐藤"}, {"山田", " 太郎"}}), options).notes.empty());
+}

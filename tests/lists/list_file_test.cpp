@@ -110,6 +110,20 @@ TEST(ListFile, OpenDocumentSpreadsheetsExpandRepeatsAndKeepShownText) {
     EXPECT_EQ(list.table.rows[3].cells, (Cells{"", "", "ワタナベ", "1.5"}));
 }
 
+TEST(ListFile, SmallWorkbooksThatExpandPastTheBudgetAreRefused) {
+    ListFile list;
+    ListError error;
+    EXPECT_FALSE(ReadListFile(Fixture("space-count.ods"), {}, list, error));
+    EXPECT_EQ(error.Describe(""), "1 行 1 列: 表が大きすぎます (読み込むと 256 MB を超えます)");
+    EXPECT_EQ(Refusal(Fixture("repeated-cells.ods")), error.message);
+    EXPECT_EQ(Refusal(Fixture("shared-string.xlsx")), error.message);
+}
+
+TEST(ListFile, AStringsPartNamedByManyRelationshipsIsReadOnce) {
+    // Read more than once, its one string would also stand at index 1.
+    EXPECT_EQ(Refusal(Fixture("strings-twice.xlsx")), "壊れたブックです (共有文字列 1 がありません)");
+}
+
 TEST(ListFile, FilesThatAreNotListsAreRefusedInOneLine) {
     EXPECT_NE(Refusal(Fixture("damaged.xlsx")).find("壊れた zip ファイルです"), std::string::npos);
     EXPECT_NE(Refusal(Fixture("protected.xlsx")).find("パスワードで保護されたブック"), std::string::npos);

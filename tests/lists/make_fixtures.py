@@ -169,6 +169,54 @@ second.addElement(TableRow())
 doc.spreadsheet.addElement(second)
 doc.save(path("people.ods"))
 
+# Small files that stand for huge tables: a space count of three billion, a 10 KB cell repeated
+# over 16,000 columns and 1,000 rows, a 10 MB shared string in 2,000 cells, and one strings part
+# named by 101 relationships (with a cell asking for a second string the part does not hold).
+ODS_NAMESPACES = ('xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" '
+                  'xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" '
+                  'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"')
+
+
+def write_zip(name, entries):
+    with zipfile.ZipFile(path(name), "w", zipfile.ZIP_DEFLATED) as z:
+        for entry, data in entries:
+            z.writestr(entry, data)
+
+
+def ods(name, rows):
+    write_zip(name, [("mimetype", "application/vnd.oasis.opendocument.spreadsheet"),
+                     ("content.xml", '<office:document-content %s><office:body><office:spreadsheet>'
+                      '<table:table table:name="S">%s</table:table></office:spreadsheet></office:body>'
+                      '</office:document-content>' % (ODS_NAMESPACES, rows))])
+
+
+def xlsx(name, cells, strings, extra_relationships=0):
+    main = 'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
+    relationships = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
+    rels = ['<Relationship Id="rId1" Type="%s/worksheet" Target="worksheets/sheet1.xml"/>' % relationships]
+    rels += ['<Relationship Id="rIdS%d" Type="%s/sharedStrings" Target="sharedStrings.xml"/>' % (i, relationships)
+             for i in range(1 + extra_relationships)]
+    write_zip(name, [
+        ("[Content_Types].xml", '<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"/>'),
+        ("xl/workbook.xml", '<workbook %s xmlns:r="%s"><sheets><sheet name="S" sheetId="1" r:id="rId1"/>'
+                            '</sheets></workbook>' % (main, relationships)),
+        ("xl/_rels/workbook.xml.rels", '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/'
+                                       'relationships">%s</Relationships>' % "".join(rels)),
+        ("xl/worksheets/sheet1.xml", '<worksheet %s><sheetData>%s</sheetData></worksheet>' % (main, cells)),
+        ("xl/sharedStrings.xml", '<sst %s>%s</sst>' % (main, "".join("<si><t>%s</t></si>" % t for t in strings))),
+    ])
+
+
+ods("space-count.ods", '<table:table-row><table:table-cell><text:p>a<text:s text:c="3000000000"/></text:p>'
+                       '</table:table-cell></table:table-row>')
+ods("repeated-cells.ods", '<table:table-row table:number-rows-repeated="1000"><table:table-cell '
+                          'table:number-columns-repeated="16000"><text:p>%s</text:p></table:table-cell>'
+                          '</table:table-row>' % ("x" * 10240))
+xlsx("shared-string.xlsx", "".join('<row r="%d"><c r="A%d" t="s"><v>0</v></c></row>' % (r, r)
+                                   for r in range(1, 2001)), ["y" * 10 * 1024 * 1024])
+xlsx("strings-twice.xlsx", '<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c></row>',
+     ["名前"], extra_relationships=100)
+
 # Files that are not lists.
 with open(path("people.xlsx"), "rb") as f:
     whole = f.read()
