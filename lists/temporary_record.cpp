@@ -12,6 +12,8 @@
 TemporaryRecord::~TemporaryRecord() { Remove(); }
 
 void TemporaryRecord::Remove() {
+    // Nobody undoes a temporary file: its history would only hold memory until the program ends.
+    if (!fsPath_.empty()) profile::ProfileService::Instance().ForgetUndo(fsPath_);
     std::error_code ignored;
     if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
     folder_.clear();
