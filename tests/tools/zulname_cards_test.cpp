@@ -133,11 +133,11 @@ TEST_F(ZulnameCardsTest, CardOperationsBesideAnotherWriterAllGoThroughAndLoseNot
 }
 
 TEST_F(ZulnameCardsTest, AFailedWriteSaysWhy) {
+    WriteBytes(File(), "[#Setting#]\r\nMax=999999\r\n");
+    ExpectFailure(Run({"add"}), 1, "at most 1000000 cards");
     const std::optional<ToolOutcome> full =
         RunOnPrivateTmpfs(Home(), TmpfsState::Full, "r.ini", "[#Setting#]\r\nMax=0\r\n", ZULNAME_CARDS_PATH,
                           [](const std::string& file) { return std::vector<std::string>{"--record", file, "add", "x"}; });
     if (!full) GTEST_SKIP() << "this machine allows no private mounts";
     ExpectFailure(*full, 1, "r.ini: the disk is full");
-    WriteBytes(File(), "[#Setting#]\r\nMax=999999\r\n");
-    ExpectFailure(Run({"add"}), 1, "at most 1000000 cards");
 }
