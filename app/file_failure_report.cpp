@@ -1,39 +1,17 @@
 #include "app/file_failure_report.h"
 
-#include <cerrno>
-#include <cstring>
+#include "store/failure_reason.h"
 
 namespace {
 
 using Action = profile::FileFailure::Action;
 
-std::string Reason(int error, Action action) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return action == Action::Write ? "書き込みが許可されていません（読み取り専用のファイルかフォルダーです）。"
-                                           : "読み込みが許可されていません。";
-        case EROFS: return "読み取り専用のファイルシステムです。";
-        case ENOSPC: return "ディスクの空き容量が足りません。";
-        case EDQUOT: return "ディスクの使用量の上限に達しています。";
-        case ELOOP: return "シンボリックリンクが循環しています。";
-        case ENOENT: return "保存先のフォルダーがありません。";
-        case ENOTDIR: return "保存先のパスの途中にフォルダーでないものがあります。";
-        case EISDIR: return "ファイルではなくフォルダーです。";
-        case EINVAL: return "通常のファイルではありません。";
-        case EFBIG: return "ファイルが大きすぎます（" + std::to_string(profile::kMaxFileBytes >> 20) + "MBまで）。";
-        case EIO: return "入出力エラーが起きました。";
-        case EAGAIN: return "その間に他のプログラムがファイルを変更しました。もう一度やり直して下さい。";
-        default: return std::string("エラーが起きました（") + std::strerror(error) + "）。";
-    }
-}
-
 }  // namespace
 
 std::string FileFailureMessage(const profile::FileFailure& failure) {
     if (failure.action == Action::Read)
-        return "「" + failure.file + "」を読み込めません。\n" + Reason(failure.error, failure.action);
-    return "「" + failure.file + "」に保存できません。\n" + Reason(failure.error, failure.action) +
+        return "「" + failure.file + "」を読み込めません。\n" + profile::FailureReason(failure.error, failure.action);
+    return "「" + failure.file + "」に保存できません。\n" + profile::FailureReason(failure.error, failure.action) +
            "\n変更は画面に残り、次に保存できたときにまとめて保存されます。";
 }
 

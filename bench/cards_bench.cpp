@@ -12,6 +12,7 @@
 #include "store/card_operations.h"
 #include "store/codec.h"
 #include "store/items.h"
+#include "store/profile_service.h"
 
 namespace {
 
@@ -36,12 +37,13 @@ bench::BenchFolder& Folder() {
 }
 
 // Runs operation on a fresh copy of the record file in each iteration; writing the copy is not
-// timed, reading it is.
+// timed, reading it is. Each operation is one step of undo, as each user action is.
 template <typename Operation>
 void OnFreshFile(benchmark::State& state, Operation operation) {
     const cards::RecordCards list(Folder().Path() + "/cards.ini", ItemList({}));
     for (auto _ : state) {
         state.PauseTiming();
+        profile::ProfileService::Instance().EndUndoStep();
         Folder().Write("cards.ini", RecordBytes());
         state.ResumeTiming();
         const cards::Outcome outcome = operation(list);

@@ -11,6 +11,7 @@
 #include "bench/summary_reporter.h"
 #include "store/codec.h"
 #include "store/profile_document.h"
+#include "store/profile_service.h"
 #include "store/profiles.h"
 
 namespace {
@@ -64,6 +65,8 @@ void Write1000KeysAndFlush(benchmark::State& state) {
         // Every value differs from the stored one, so each write changes the file.
         for (const std::string& section : CardSections()) file.WriteString(section, key, std::to_string(++next));
         if (!file.Flush()) state.SkipWithError("the record file could not be written");
+        // One step of undo per round, as per user action.
+        profile::ProfileService::Instance().EndUndoStep();
     }
 }
 BENCHMARK(Write1000KeysAndFlush)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);

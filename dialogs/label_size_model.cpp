@@ -1,6 +1,9 @@
 #include "dialogs/label_size_model.h"
 
-LabelSizeModel::LabelSizeModel(const SettingsProfile& settings, std::int32_t slot) : settings_(settings), slot_(slot) {}
+#include "store/profile_service.h"
+
+LabelSizeModel::LabelSizeModel(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot)
+    : settings_(settings), record_(record), slot_(slot) {}
 
 void LabelSizeModel::OnOpen() {
     slot_ = slotButtons.Select(slot_);
@@ -30,6 +33,7 @@ void LabelSizeModel::Load() {
 }
 
 void LabelSizeModel::Store() const {
+    const profile::JoinedUndo intoRecord(settings_.FsPath(), record_.ReadFsPath());
     StoreLabelSize(settings_, slot_, {width, height});
     settings_.Flush();
 }

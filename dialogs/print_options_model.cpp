@@ -1,6 +1,7 @@
 #include "dialogs/print_options_model.h"
 
 #include "dialogs/step_value.h"
+#include "store/profile_service.h"
 #include "store/profile_value.h"
 
 namespace {
@@ -58,6 +59,8 @@ void PrintOptionsModel::Load() {
 }
 
 void PrintOptionsModel::Save() const {
+    // The layout in the settings file and the offsets in the record file go back with one undo.
+    const profile::JoinedUndo oneStep(settings_.FsPath(), record_.ReadFsPath());
     for (std::size_t i = 0; i < kNumberCount; ++i) {
         const NumberKey& number = kNumberKeys[i];
         if (number.perSlot)

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "store/card_deck.h"
 #include "store/codec.h"
+#include "store/failure_reason.h"
 #include "store/items.h"
+#include "store/profile_service.h"
 
 namespace {
 
@@ -11,6 +14,28 @@ std::string ToUtf8(const std::string& cp932) {
     std::string utf8;
     codec::Cp932ToUtf8(cp932, utf8);
     return utf8;
+}
+
+// That file could not be written, and why.
+std::string NotWritten(const std::string& fsPath) {
+    return "「" + fsPath + "」に書き込めません。" +
+           profile::FailureReason(profile::ProfileService::Instance().WriteError(fsPath), profile::FileFailure::Action::Write);
+}
+
+// Why the cards could not be written into the record file.
+std::string ImportFailure(const std::string& recordFsPath, const cards::Outcome& outcome) {
+    switch (outcome.failure) {
+        case cards::Failure::CardLimit:
+            return "取り込むとカードが" + std::to_string(cards::CardDeck::kMostCards) + "枚を超えるため取り込めません。";
+        case cards::Failure::TooManyCards:
+            return "「" + recordFsPath + "」のカードの数が上限の" + std::to_string(cards::CardDeck::kMostCards) +
+                   "枚を超えています。";
+        case cards::Failure::NoSuchCard:
+        case cards::Failure::UnknownItem:
+        case cards::Failure::NotWritten:
+        case cards::Failure::None: break;
+    }
+    return NotWritten(recordFsPath);
 }
 
 // Adds the new item names to "UserDef" "Items". False when a name cannot be stored.
@@ -25,7 +50,7 @@ bool AddUserItems(const SettingsProfile& settings, const std::vector<std::string
         stored.push_back(cp932);
     }
     if (!settings.WriteString("UserDef", "Items", JoinBarList(stored)) || !settings.Flush()) {
-        error = "設定ファイルに書き込めません";
+        error = NotWritten(settings.FsPath());
         return false;
     }
     return true;
@@ -94,7 +119,7 @@ ImportResult ImportIntoRecord(const SettingsProfile& settings, const std::string
     const cards::Outcome outcome =
         mode == ImportMode::Replace ? record.Replace(rows, design) : record.Append(rows, design);
     if (!outcome) {
-        result.error = "名簿ファイルに書き込めません";
+        result.error = ImportFailure(recordFsPath, outcome);
         return result;
     }
     result.written = true;

@@ -15,25 +15,36 @@ namespace {
 
 profile::ProfileService& Service() { return profile::ProfileService::Instance(); }
 
-// Runs change on the cards of the file as it is now and writes the result, unless change
-// reports a failure or changes nothing.
+// Runs change on the cards of the file as it is when its lock is held, and writes the result
+// under that lock, unless change reports a failure or changes nothing.
 Outcome Transact(const std::string& fsPath, const std::function<Outcome(const profile::ProfileDocument&, CardDeck&)>& change) {
     if (fsPath.empty()) return {Failure::NotWritten};
-    const profile::ProfileDocument& doc = Service().Document(fsPath);
-    CardDeck deck;
-    if (!deck.Load(doc)) return {Failure::TooManyCards};
-    Outcome outcome = change(doc, deck);
-    outcome.count = deck.Count();
-    if (!outcome || outcome.changed == 0) return outcome;
-    if (!Service().Replace(fsPath, deck.Rewrite(doc))) return {Failure::NotWritten};
+    Outcome outcome;
+    const auto rewrite = [&](const profile::ProfileDocument& doc) -> std::optional<profile::ProfileDocument> {
+        CardDeck deck;
+        if (!deck.Load(doc)) {
+            outcome = {Failure::TooManyCards};
+            return std::nullopt;
+        }
+        outcome = change(doc, deck);
+        outcome.count = deck.Count();
+        if (!outcome || outcome.changed == 0) return std::nullopt;
+        return deck.Rewrite(doc);
+    };
+    if (!Service().Rewrite(fsPath, rewrite)) return {Failure::NotWritten};
     return outcome;
 }
 
 bool InRange(const CardDeck& deck, std::int32_t card) { return card >= 0 && card < deck.Count(); }
 
-bool AllInRange(const CardDeck& deck, const std::vector<std::int32_t>& cards) {
-    return std::all_of(cards.begin(), cards.end(), [&](std::int32_t card) { return InRange(deck, card); });
+// NoSuchCard for the first of cards that is not in the deck, or nothing when all are.
+std::optional<Outcome> Missing(const CardDeck& deck, const std::vector<std::int32_t>& cards) {
+    for (const std::int32_t card : cards)
+        if (!InRange(deck, card)) return Outcome{Failure::NoSuchCard, 0, 0, card};
+    return std::nullopt;
 }
+
+bool AllInRange(const CardDeck& deck, const std::vector<std::int32_t>& cards) { return !Missing(deck, cards); }
 
 void SortUnique(std::vector<std::int32_t>& cards) {
     std::sort(cards.begin(), cards.end());
@@ -51,6 +62,24 @@ std::string TextLines(const std::vector<std::string>& items, const CardTexts& te
         lines += "\r\n";
     }
     return lines;
+}
+
+// New cards with the texts of rows before card `before`.
+Outcome AddCards(CardDeck& deck, std::int32_t before, const std::vector<std::string>& items,
+                 const std::vector<CardTexts>& rows, const std::optional<Design>& design) {
+    if (static_cast<std::size_t>(deck.Count()) + rows.size() > static_cast<std::size_t>(CardDeck::kMostCards))
+        return {Failure::CardLimit};
+    std::vector<Card> added;
+    added.reserve(rows.size());
+    for (const CardTexts& row : rows) {
+        Card card;
+        card.body = TextLines(items, row);
+        if (design) AppendDesignLines(*design, *card.body);
+        added.push_back(std::move(card));
+    }
+    std::vector<Card>& list = deck.Cards();
+    list.insert(list.begin() + before, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+    return {Failure::None, static_cast<std::int32_t>(rows.size())};
 }
 
 }  // namespace
@@ -120,30 +149,20 @@ std::int32_t RecordCards::DesignChanges(std::int32_t from, const std::vector<std
 
 Outcome RecordCards::Insert(std::int32_t before, const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {
     return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
-        if (before < 0 || before > deck.Count()) return {Failure::NoSuchCard};
-        if (static_cast<std::size_t>(deck.Count()) + rows.size() > static_cast<std::size_t>(CardDeck::kMostCards))
-            return {Failure::TooManyCards};
-        std::vector<Card> added;
-        added.reserve(rows.size());
-        for (const CardTexts& row : rows) {
-            Card card;
-            card.body = TextLines(items_, row);
-            if (design) AppendDesignLines(*design, *card.body);
-            added.push_back(std::move(card));
-        }
-        std::vector<Card>& list = deck.Cards();
-        list.insert(list.begin() + before, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
-        return {Failure::None, static_cast<std::int32_t>(rows.size())};
+        if (before < 0 || before > deck.Count()) return {Failure::NoSuchCard, 0, 0, before};
+        return AddCards(deck, before, items_, rows, design);
     });
 }
 
 Outcome RecordCards::Append(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {
-    return Insert(Count(), rows, design);
+    return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) {
+        return AddCards(deck, deck.Count(), items_, rows, design);
+    });
 }
 
 Outcome RecordCards::Replace(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {
     return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
-        if (rows.size() > static_cast<std::size_t>(CardDeck::kMostCards)) return {Failure::TooManyCards};
+        if (rows.size() > static_cast<std::size_t>(CardDeck::kMostCards)) return {Failure::CardLimit};
         std::vector<Card>& list = deck.Cards();
         const auto replaced = static_cast<std::int32_t>(list.size());
         list.clear();
@@ -160,9 +179,9 @@ Outcome RecordCards::Replace(const std::vector<CardTexts>& rows, const std::opti
 
 Outcome RecordCards::Duplicate(std::vector<std::int32_t> selected) const {
     return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
-        if (!AllInRange(deck, selected)) return {Failure::NoSuchCard};
+        if (const std::optional<Outcome> missing = Missing(deck, selected)) return *missing;
         SortUnique(selected);
-        if (deck.Count() + static_cast<std::int32_t>(selected.size()) > CardDeck::kMostCards) return {Failure::TooManyCards};
+        if (deck.Count() + static_cast<std::int32_t>(selected.size()) > CardDeck::kMostCards) return {Failure::CardLimit};
         std::vector<Card>& list = deck.Cards();
         // From the last, so that the earlier numbers still name their cards.
         for (auto card = selected.rbegin(); card != selected.rend(); ++card) {
@@ -176,7 +195,7 @@ Outcome RecordCards::Duplicate(std::vector<std::int32_t> selected) const {
 
 Outcome RecordCards::Delete(std::vector<std::int32_t> selected) const {
     return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
-        if (!AllInRange(deck, selected)) return {Failure::NoSuchCard};
+        if (const std::optional<Outcome> missing = Missing(deck, selected)) return *missing;
         SortUnique(selected);
         std::vector<Card>& list = deck.Cards();
         std::vector<bool> gone(list.size(), false);
@@ -191,7 +210,7 @@ Outcome RecordCards::Delete(std::vector<std::int32_t> selected) const {
 
 Outcome RecordCards::Move(std::int32_t from, std::int32_t to) const {
     return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
-        if (!InRange(deck, from) || !InRange(deck, to)) return {Failure::NoSuchCard};
+        if (const std::optional<Outcome> missing = Missing(deck, {from, to})) return *missing;
         std::vector<Card>& list = deck.Cards();
         if (from < to)
             std::rotate(list.begin() + from, list.begin() + from + 1, list.begin() + to + 1);
@@ -234,7 +253,8 @@ Outcome RecordCards::Sort(std::string_view item) const {
 
 Outcome RecordCards::ApplyDesign(std::int32_t from, std::vector<std::int32_t> targets, std::int32_t slot) const {
     return Transact(fsPath_, [&](const profile::ProfileDocument& doc, CardDeck& deck) -> Outcome {
-        if (!InRange(deck, from) || !AllInRange(deck, targets)) return {Failure::NoSuchCard};
+        if (const std::optional<Outcome> missing = Missing(deck, {from})) return *missing;
+        if (const std::optional<Outcome> missing = Missing(deck, targets)) return *missing;
         SortUnique(targets);
         std::vector<Card>& list = deck.Cards();
         const std::size_t sourceSection = list[static_cast<std::size_t>(from)].section;

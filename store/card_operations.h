@@ -13,8 +13,10 @@
 
 // The cards of a record file as a list: reading their texts and designs, and the operations
 // that add, insert, duplicate, delete, move, sort them and copy a design between them. Each
-// operation is one transaction: it reads the file as it is, rewrites it in memory and replaces
-// it with one atomic write, or changes nothing. Card sections stay numbered from "0000" without
+// operation is one transaction: while it holds the file's lock it reads the file as it is then,
+// rewrites it in memory and replaces it with one atomic write, or changes nothing. So another
+// program's write made meanwhile is kept, and fails the operation only when the cards it names
+// are gone (NoSuchCard). Card sections stay numbered from "0000" without
 // gaps, "#Setting#" "Max" and "CurID" follow (the current card stays the same person), and the
 // stored print order is remapped to the same people, dropping the cards that are gone.
 namespace cards {
@@ -24,13 +26,15 @@ enum class Failure {
     NoSuchCard,    // a card number out of range
     UnknownItem,   // a sort by an item that is not in the item list
     TooManyCards,  // the file claims more cards than any record file holds
-    NotWritten,    // the file could not be replaced
+    CardLimit,     // the operation would leave more cards than a record file holds (kMostCards)
+    NotWritten,    // the file could not be replaced (the profile service's WriteError tells why)
 };
 
 struct Outcome {
     Failure failure = Failure::None;
     std::int32_t changed = 0;  // cards added, removed, given a new place or a new design
-    std::int32_t count = 0;    // cards in the file afterwards
+    std::int32_t count = 0;    // cards in the file afterwards (NoSuchCard: in the file as it is)
+    std::int32_t missing = 0;  // NoSuchCard: the card number that is not in the file
     explicit operator bool() const { return failure == Failure::None; }
 };
 
@@ -54,9 +58,10 @@ public:
     // How many of the target cards ApplyDesign would change.
     std::int32_t DesignChanges(std::int32_t from, const std::vector<std::int32_t>& targets, std::int32_t slot) const;
 
-    // New cards with the texts of rows, inserted before card `before` (Count() appends), each
+    // New cards with the texts of rows, inserted before card `before`, each
     // with the keys of design when one is given.
     Outcome Insert(std::int32_t before, const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
+    // As Insert, after the last card of the file as it is when written.
     Outcome Append(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
     // The cards replaced by new ones with the texts of rows, in one write (a list imported in
     // place of the cards); the print order loses the cards that are gone.

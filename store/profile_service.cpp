@@ -137,12 +137,7 @@ void ProfileService::Reload(Entry& entry, const std::string& file) {
     entry.document = ProfileDocument::Parse(std::move(bytes));
     ++parses_;
     ++entry.version;
-    for (const PendingWrite& write : entry.pending) {
-        if (write.remove)
-            entry.document.Remove(write.section, write.key);
-        else
-            entry.document.Set(write.section, write.key, write.value);
-    }
+    for (const PendingWrite& write : entry.pending) entry.document.Set(write.section, write.key, write.value);
 }
 
 bool ProfileService::Outcome(Entry& entry, const std::string& file, FileFailure::Action action, int error) {
@@ -225,15 +220,6 @@ bool ProfileService::WriteString(const std::string& file, std::string_view secti
     return true;
 }
 
-bool ProfileService::RemoveKey(const std::string& file, const std::string& section, const std::string& key) {
-    Entry& entry = Current(file);
-    if (entry.document.Remove(section, key)) {
-        entry.pending.push_back({section, key, {}, true});
-        ++entry.version;
-    }
-    return true;
-}
-
 void ProfileService::JoinUndo(const std::string& from, const std::string& into) {
     const bool joined = !from.empty() && !into.empty() && from != into;
     joinFrom_ = joined ? from : std::string();
@@ -249,36 +235,53 @@ void ProfileService::Journal(const std::string& file, const Record& record) {
         record(file, std::string());
 }
 
-std::vector<std::string> ProfileService::OtherFiles(const std::string& file, const UndoStep& step) {
-    std::vector<std::string> others;
-    for (const UndoChange& change : step.changes)
-        if (!change.file.empty() && change.file != file && std::find(others.begin(), others.end(), change.file) == others.end())
-            others.push_back(change.file);
-    return others;
+std::vector<std::string> ProfileService::ChangedFiles(const std::string& file, const UndoStep& step) {
+    std::vector<std::string> changed;
+    for (const UndoChange& change : step.changes) {
+        const std::string& target = change.file.empty() ? file : change.file;
+        if (std::find(changed.begin(), changed.end(), target) == changed.end()) changed.push_back(target);
+    }
+    return changed;
 }
 
-bool ProfileService::ApplyStep(const std::string& file, const UndoStep& step, bool redo) {
-    recording_ = false;
-    bool written = true;
-    const auto apply = [&](const UndoChange& change) {
-        const std::string& target = change.file.empty() ? file : change.file;
-        const std::optional<std::string> value = redo ? std::optional<std::string>(change.after) : change.before;
-        if (change.wholeFile)
-            written = Flush(target) && Replace(target, ProfileDocument::Parse(value.value_or(std::string())));
-        else if (value)
-            written = WriteString(target, change.section, change.key, *value);
+UndoResult ProfileService::ApplyStep(const std::string& file, const UndoStep& step, bool redo) {
+    const std::vector<std::string> files = ChangedFiles(file, step);
+    // Every file's new contents are worked out before any is written.
+    std::vector<ProfileDocument> documents;
+    for (const std::string& changed : files) {
+        ProfileDocument document = Current(changed).document;
+        const auto apply = [&](const UndoChange& change) {
+            if ((change.file.empty() ? file : change.file) != changed) return;
+            const std::optional<std::string> value = redo ? std::optional<std::string>(change.after) : change.before;
+            if (change.wholeFile)
+                document = ProfileDocument::Parse(value.value_or(std::string()));
+            else if (value)
+                document.Set(change.section, change.key, *value);
+            else
+                document.Remove(change.section, change.key);
+        };
+        if (redo)
+            std::for_each(step.changes.begin(), step.changes.end(), apply);
         else
-            written = RemoveKey(target, change.section, change.key);
-    };
-    if (redo) {
-        for (auto change = step.changes.begin(); written && change != step.changes.end(); ++change) apply(*change);
-    } else {
-        for (auto change = step.changes.rbegin(); written && change != step.changes.rend(); ++change) apply(*change);
+            std::for_each(step.changes.rbegin(), step.changes.rend(), apply);
+        documents.push_back(std::move(document));
     }
-    for (const std::string& other : OtherFiles(file, step)) written = Flush(other) && written;
-    written = Flush(file) && written;
+    // Written one by one; when one fails, those already written are put back.
+    recording_ = false;
+    UndoResult result = UndoResult::Done;
+    std::vector<ProfileDocument> previous;
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        ProfileDocument before = Current(files[index]).document;
+        if (!Replace(files[index], std::move(documents[index]))) {
+            result = WriteError(files[index]) == EAGAIN ? UndoResult::ChangedElsewhere : UndoResult::NotWritten;
+            for (std::size_t written = 0; written < previous.size(); ++written)
+                Replace(files[written], std::move(previous[written]));
+            break;
+        }
+        previous.push_back(std::move(before));
+    }
     recording_ = true;
-    return written;
+    return result;
 }
 
 UndoResult ProfileService::TakeStep(const std::string& file, bool redo) {
@@ -293,14 +296,12 @@ UndoResult ProfileService::TakeStep(const std::string& file, bool redo) {
         return result;
     };
     // Every file the step changed must be as the program left it.
-    std::vector<std::string> files = OtherFiles(file, step);
-    files.push_back(file);
-    for (const std::string& changed : files) {
+    for (const std::string& changed : ChangedFiles(file, step)) {
         if (!Flush(changed)) return putBack(UndoResult::NotWritten);
         const Entry& entry = Current(changed);
         if (!(entry.signature == entry.written)) return putBack(UndoResult::ChangedElsewhere);
     }
-    if (!ApplyStep(file, step, redo)) return putBack(UndoResult::NotWritten);
+    if (const UndoResult result = ApplyStep(file, step, redo); result != UndoResult::Done) return putBack(result);
     if (redo)
         journal_.Redone(file, std::move(step));
     else
@@ -314,17 +315,26 @@ UndoResult ProfileService::Redo(const std::string& file) { return TakeStep(file,
 
 const ProfileDocument& ProfileService::Document(const std::string& file) { return Current(file).document; }
 
+bool ProfileService::Rewrite(const std::string& file, const Rewriter& change) {
+    return WholeFileWrite(file, change, false);
+}
+
 bool ProfileService::Replace(const std::string& file, ProfileDocument document) {
+    return WholeFileWrite(
+        file, [&document](const ProfileDocument&) { return std::optional<ProfileDocument>(std::move(document)); }, true);
+}
+
+bool ProfileService::WholeFileWrite(const std::string& file, const Rewriter& change, bool unchangedOnly) {
     if (file.empty()) return false;
-    // The entry as Document left it: looking at the disk again now would take a change made
-    // meanwhile for the state the document was worked out from.
+    // A replacement takes the entry as Document left it: looking at the disk again now would take
+    // a change made meanwhile for the state the document was worked out from.
     const auto known = entries_.find(file);
-    Entry& entry = known != entries_.end() && known->second.loaded ? known->second : Current(file);
+    Entry& entry = unchangedOnly && known != entries_.end() && known->second.loaded ? known->second : Current(file);
     if (!entry.readable) return Outcome(entry, file, FileFailure::Action::Write, entry.readError);
     if (!entry.signature.exists) {
         if (const int error = FolderError(entry.folder)) return Outcome(entry, file, FileFailure::Action::Write, error);
     }
-    return Outcome(entry, file, FileFailure::Action::Write, WriteLocked(entry, file, &document));
+    return Outcome(entry, file, FileFailure::Action::Write, WriteLocked(entry, file, &change, unchangedOnly));
 }
 
 std::uint64_t ProfileService::Version(const std::string& file) {
@@ -347,36 +357,40 @@ bool ProfileService::Flush(const std::string& file) {
     if (file.empty()) return false;
     Entry& entry = Current(file);
     if (entry.pending.empty()) return true;
-    return Outcome(entry, file, FileFailure::Action::Write, WriteLocked(entry, file, nullptr));
+    return Outcome(entry, file, FileFailure::Action::Write, WriteLocked(entry, file, nullptr, false));
 }
 
-int ProfileService::WriteLocked(Entry& entry, const std::string& file, ProfileDocument* replacement) {
+int ProfileService::WriteLocked(Entry& entry, const std::string& file, const Rewriter* change, bool unchangedOnly) {
     std::string target;
     if (const int error = ResolveWriteTarget(file, target)) return error;
     FileLock lock(target);
     if (lock.Error() != 0) return lock.Error();
-    // Another writer may have replaced the file since it was read: the writes apply to the file
-    // as it is on disk now. A whole new document was worked out from the old file, so it is not
-    // written over another writer's changes.
+    // Another writer may have replaced the file since it was read: what is written is worked out
+    // from the file as it is on disk now.
     struct stat status {};
     const Signature now = stat(file.c_str(), &status) == 0 ? Signature::Of(status) : Signature{};
     if (!(now == entry.signature) || lock.Generation() != entry.generation) {
-        if (replacement != nullptr) return EAGAIN;
+        if (unchangedOnly) return EAGAIN;
         Reload(entry, file);
         if (!entry.readable) return entry.readError;
         entry.generation = lock.Generation();
     }
+    std::optional<ProfileDocument> replacement;
+    if (change != nullptr) {
+        replacement = (*change)(entry.document);
+        if (!replacement) return 0;
+    }
     if (now.exists) {
         if (const int error = WritePermission(target, status)) return error;
     }
-    std::string content = (replacement != nullptr ? *replacement : entry.document).Serialize();
+    std::string content = (replacement ? *replacement : entry.document).Serialize();
     if (content.size() > kMaxFileBytes) return EFBIG;
     RemoveStaleTemporaries(target);
     if (const int error = ReplaceResolvedFile(target, content)) return error;
     lock.CountWrite();
     entry.generation = lock.Generation();
     entry.pending.clear();
-    if (replacement != nullptr) {
+    if (replacement) {
         Journal(file, [&](const std::string& history, const std::string& changed) {
             journal_.RecordWholeFile(history, entry.document.Serialize(), content, changed);
         });

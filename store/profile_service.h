@@ -4,6 +4,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
@@ -94,11 +95,17 @@ public:
     // that what is worked out from a file can be kept while it stays the same.
     std::uint64_t Version(const std::string& file);
 
-    // Whole-file operations (card renumbering): the file as it reads now, pending writes
-    // included, and its replacement by a rewritten document in one atomic write. Replace is
-    // false, with the file and the document unchanged, when the file cannot be written, or when
-    // another writer changed it since Document read it (WriteError EAGAIN: work it out again).
+    // Whole-file operations (card renumbering). Document is the file as it reads now, pending
+    // writes included. Rewrite works the new contents out while it holds the file's FileLock,
+    // from the file as it is then (pending writes included), so another writer's change made
+    // meanwhile is neither lost nor a reason to fail: `change` returns the new document, or
+    // nothing to leave the file as it is. Rewrite is false when the file could not be written
+    // (WriteError tells why).
+    using Rewriter = std::function<std::optional<ProfileDocument>(const ProfileDocument&)>;
     const ProfileDocument& Document(const std::string& file);
+    bool Rewrite(const std::string& file, const Rewriter& change);
+    // The file replaced by a document worked out from what Document gave: refused (WriteError
+    // EAGAIN), with the file unchanged, when another writer changed the file since.
     bool Replace(const std::string& file, ProfileDocument document);
 
     // Undo and redo (see UndoJournal): every change of a key or a whole file is recorded, except
@@ -131,7 +138,6 @@ private:
     };
     struct PendingWrite {
         std::string section, key, value;
-        bool remove = false;  // the key is removed (an undone write of a new key)
     };
     struct Entry {
         std::string folder, name;
@@ -157,16 +163,18 @@ private:
     Entry& Current(const std::string& file);
     void Reload(Entry& entry, const std::string& file);
     void ApplyNotifications();
-    // Writes the file under its FileLock: the pending writes, applied to the file as it is on disk
-    // now, or the whole replacement document, refused (EAGAIN) when the file changed since it was
-    // read. 0 or an errno.
-    int WriteLocked(Entry& entry, const std::string& file, ProfileDocument* replacement);
+    // Writes the file under its FileLock: the pending writes applied to the file as it is on disk
+    // now, or the whole document that `change` makes of it. With `unchangedOnly` it is refused
+    // (EAGAIN) when the file changed since it was read. 0 or an errno.
+    int WriteLocked(Entry& entry, const std::string& file, const Rewriter* change, bool unchangedOnly);
+    // Rewrite and Replace: the file checked, written under its lock, and the outcome recorded.
+    bool WholeFileWrite(const std::string& file, const Rewriter& change, bool unchangedOnly);
     // Records the outcome of a read or write and tells the listener of failures and recoveries.
     // Returns whether it succeeded.
     bool Outcome(Entry& entry, const std::string& file, FileFailure::Action action, int error);
-    bool RemoveKey(const std::string& file, const std::string& section, const std::string& key);
-    // Writes one side of a step: the values before it (undo) or after it (redo).
-    bool ApplyStep(const std::string& file, const UndoStep& step, bool redo);
+    // Writes one side of a step to every file it changed, all or none: the values before it
+    // (undo) or after it (redo).
+    UndoResult ApplyStep(const std::string& file, const UndoStep& step, bool redo);
     UndoResult TakeStep(const std::string& file, bool redo);
 
     FileWatch watch_;
@@ -181,8 +189,8 @@ private:
     // Records a change made to `file` in the history it belongs to now.
     template <typename Record>
     void Journal(const std::string& file, const Record& record);
-    // The files other than `file` that a step changes.
-    static std::vector<std::string> OtherFiles(const std::string& file, const UndoStep& step);
+    // The files that a step of `file`'s history changes.
+    static std::vector<std::string> ChangedFiles(const std::string& file, const UndoStep& step);
 
     UndoJournal journal_;
     bool recording_ = true;

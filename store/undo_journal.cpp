@@ -1,5 +1,6 @@
 #include "store/undo_journal.h"
 
+#include <iterator>
 #include <utility>
 
 namespace profile {
@@ -21,47 +22,74 @@ const UndoChange* SingleKey(const UndoStep& step) {
 
 void UndoJournal::RecordKey(const std::string& file, const std::string& section, const std::string& key,
                             std::optional<std::string> before, const std::string& after, const std::string& changedFile) {
-    History& history = files_[file];
-    history.open.changes.push_back({false, section, key, std::move(before), after, changedFile});
+    Record(file, {false, section, key, std::move(before), after, changedFile});
 }
 
 void UndoJournal::RecordWholeFile(const std::string& file, std::string before, std::string after,
                                   const std::string& changedFile) {
+    Record(file, {true, {}, {}, std::move(before), std::move(after), changedFile});
+}
+
+void UndoJournal::Record(const std::string& file, UndoChange change) {
     History& history = files_[file];
-    history.open.changes.push_back({true, {}, {}, std::move(before), std::move(after), changedFile});
+    if (history.overflowed) return;
+    history.openBytes += Bytes(change);
+    history.open.changes.push_back(std::move(change));
+    if (history.openBytes > mostBytes_) {
+        // Too large to keep. The older steps go too: undoing one of them over a change that was
+        // not recorded would bring back a state that never was.
+        history = {};
+        history.overflowed = true;
+        return;
+    }
+    Trim(history);
 }
 
 void UndoJournal::Close(History& history) {
+    if (history.overflowed) {
+        history.overflowed = false;
+        return;
+    }
     if (history.open.changes.empty()) return;
     UndoStep step = std::move(history.open);
     history.open = {};
+    history.openBytes = 0;
     history.redo.clear();
     const UndoChange* key = SingleKey(step);
     const UndoChange* previous = history.undo.empty() ? nullptr : SingleKey(history.undo.back());
     if (key != nullptr && previous != nullptr && key->file == previous->file && key->section == previous->section &&
         key->key == previous->key) {
         UndoStep& joined = history.undo.back();
-        joined.changes.insert(joined.changes.end(), step.changes.begin(), step.changes.end());
+        history.undoBytes += Bytes(step);
+        joined.changes.insert(joined.changes.end(), std::make_move_iterator(step.changes.begin()),
+                              std::make_move_iterator(step.changes.end()));
+        Trim(history);
     } else {
-        history.undo.push_back(std::move(step));
+        PushUndo(history, std::move(step));
     }
+}
+
+void UndoJournal::PushUndo(History& history, UndoStep step) {
+    history.undoBytes += Bytes(step);
+    history.undo.push_back(std::move(step));
     Trim(history);
+}
+
+std::size_t UndoJournal::Bytes(const UndoChange& change) {
+    return change.file.size() + change.section.size() + change.key.size() + (change.before ? change.before->size() : 0) +
+           change.after.size();
 }
 
 std::size_t UndoJournal::Bytes(const UndoStep& step) {
     std::size_t bytes = 0;
-    for (const UndoChange& change : step.changes)
-        bytes += change.file.size() + change.section.size() + change.key.size() + (change.before ? change.before->size() : 0) +
-                 change.after.size();
+    for (const UndoChange& change : step.changes) bytes += Bytes(change);
     return bytes;
 }
 
 void UndoJournal::Trim(History& history) {
-    while (history.undo.size() > kMostSteps) history.undo.pop_front();
-    std::size_t bytes = 0;
-    for (const UndoStep& step : history.undo) bytes += Bytes(step);
-    while (history.undo.size() > 1 && bytes > kMostBytes) {
-        bytes -= Bytes(history.undo.front());
+    while (!history.undo.empty() &&
+           (history.undo.size() > kMostSteps || history.undoBytes + history.openBytes > mostBytes_)) {
+        history.undoBytes -= Bytes(history.undo.front());
         history.undo.pop_front();
     }
 }
@@ -86,6 +114,7 @@ UndoStep UndoJournal::TakeUndo(const std::string& file) {
     if (history.undo.empty()) return {};
     UndoStep step = std::move(history.undo.back());
     history.undo.pop_back();
+    history.undoBytes -= Bytes(step);
     return step;
 }
 
@@ -99,13 +128,9 @@ UndoStep UndoJournal::TakeRedo(const std::string& file) {
 
 void UndoJournal::Undone(const std::string& file, UndoStep step) { files_[file].redo.push_back(std::move(step)); }
 
-void UndoJournal::Redone(const std::string& file, UndoStep step) {
-    History& history = files_[file];
-    history.undo.push_back(std::move(step));
-    Trim(history);
-}
+void UndoJournal::Redone(const std::string& file, UndoStep step) { PushUndo(files_[file], std::move(step)); }
 
-void UndoJournal::PutBackUndo(const std::string& file, UndoStep step) { files_[file].undo.push_back(std::move(step)); }
+void UndoJournal::PutBackUndo(const std::string& file, UndoStep step) { PushUndo(files_[file], std::move(step)); }
 
 void UndoJournal::PutBackRedo(const std::string& file, UndoStep step) { files_[file].redo.push_back(std::move(step)); }
 

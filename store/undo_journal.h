@@ -31,8 +31,12 @@ struct UndoStep {
 class UndoJournal {
 public:
     static constexpr std::size_t kMostSteps = 100;
-    // Whole-file texts are large: the oldest steps of a file go once its history holds more.
+    // Whole-file texts are large: the oldest steps of a file go once its history, the step under
+    // way included, holds more. A step under way that alone holds more cannot be undone: the
+    // file's history is forgotten, and the rest of that step is not recorded.
     static constexpr std::size_t kMostBytes = 256u * 1024 * 1024;
+
+    explicit UndoJournal(std::size_t mostBytes = kMostBytes) : mostBytes_(mostBytes) {}
 
     // file: whose history; changedFile: the file changed, when it is another.
     void RecordKey(const std::string& file, const std::string& section, const std::string& key,
@@ -60,11 +64,17 @@ private:
     struct History {
         std::deque<UndoStep> undo, redo;
         UndoStep open;
+        std::size_t undoBytes = 0, openBytes = 0;  // what undo and open hold (see Bytes)
+        bool overflowed = false;                   // the step under way outgrew mostBytes_
     };
+    static std::size_t Bytes(const UndoChange& change);
     static std::size_t Bytes(const UndoStep& step);
+    void Record(const std::string& file, UndoChange change);
     void Close(History& history);
+    void PushUndo(History& history, UndoStep step);
     void Trim(History& history);
 
+    std::size_t mostBytes_;
     std::map<std::string, History> files_;
 };
 

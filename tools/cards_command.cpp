@@ -5,10 +5,12 @@
 #include <ostream>
 
 #include "lists/romaji.h"
+#include "store/card_deck.h"
 #include "store/codec.h"
 #include "store/storage_layout.h"
 #include "tools/card_arguments.h"
 #include "tools/list_commands.h"
+#include "tools/write_failure.h"
 
 namespace cards_tool {
 namespace {
@@ -50,12 +52,12 @@ int List(Context& context, const std::vector<std::string_view>& args) {
 
 int Add(Context& context, const std::vector<std::string_view>& args) {
     std::size_t first = 0;
-    std::int32_t before = context.cards.Count();
+    std::optional<std::int32_t> before;  // none: after the last card as the file is when written
     if (!args.empty() && args[0] == "--after") {
         if (args.size() < 2) return context.Fail(kUsageError, "--after needs a card number");
         const std::optional<std::int32_t> after = ParseCardNumber(args[1]);
         if (!after) return context.Fail(kUsageError, "\"" + std::string(args[1]) + "\" is not a card number");
-        if (const std::string problem = RangeProblem({*after, *after}, before); !problem.empty())
+        if (const std::string problem = RangeProblem({*after, *after}, context.cards.Count()); !problem.empty())
             return context.Fail(kUsageError, problem);
         before = *after + 1;
         first = 2;
@@ -74,10 +76,13 @@ int Add(Context& context, const std::vector<std::string_view>& args) {
         }
         texts.push_back(std::move(stored));
     }
+    const std::optional<cards::Design> design =
+        cards::InheritedDesign(context.settings, context.cards, before.value_or(context.cards.Count()));
     const cards::Outcome outcome =
-        context.cards.Insert(before, {texts}, cards::InheritedDesign(context.settings, context.cards, before));
+        before ? context.cards.Insert(*before, {texts}, design) : context.cards.Append({texts}, design);
     if (!outcome) return ReportFailure(context, outcome);
-    context.out << "added card " << CardSectionName(before) << " (" << CardWord(outcome.count) << ")\n";
+    context.out << "added card " << CardSectionName(before.value_or(outcome.count - 1)) << " (" << CardWord(outcome.count)
+                << ")\n";
     return refused ? kFailure : 0;
 }
 
@@ -224,14 +229,19 @@ std::string UsageText() {
 int ReportFailure(const Context& context, const cards::Outcome& outcome) {
     const std::string& file = context.cards.FsPath();
     switch (outcome.failure) {
-    case cards::Failure::NoSuchCard: return context.Fail(kUsageError, "no such card in " + file);
+    case cards::Failure::NoSuchCard:
+        return context.Fail(kUsageError, "no card " + CardSectionName(outcome.missing) + " in " + file + ": it has " +
+                                             CardWord(outcome.count) + " now");
     case cards::Failure::UnknownItem: return context.Fail(kUsageError, "no such item");
     case cards::Failure::TooManyCards:
         return context.Fail(kFailure, file + " claims more cards than a record file can hold (check \"Max\" and the card sections)");
+    case cards::Failure::CardLimit:
+        return context.Fail(kFailure, "cannot write " + file + ": a record file holds at most " +
+                                          std::to_string(cards::CardDeck::kMostCards) + " cards");
     case cards::Failure::NotWritten:
     case cards::Failure::None: break;
     }
-    return context.Fail(kFailure, "cannot write " + file);
+    return context.Fail(kFailure, "cannot write " + file + ": " + ini_tool::FileWriteReason(file));
 }
 
 }  // namespace cards_tool

@@ -46,13 +46,12 @@ std::string WriteFailureReason(const std::string& path, std::string_view section
         return "the key cannot be stored (it is empty, starts with \"[\" or \";\", or contains \"=\")";
     if (!profile::ProfileDocument::IsStorableSection(cp932::TrimBlanks(section)))
         return "the section name cannot be stored (it ends in half a double-byte character)";
-    const int error = profile::ProfileService::Instance().WriteError(path);
-    return error == 0 ? "the file could not be written" : ErrorText(error, path, true);
+    return FileWriteReason(path);
 }
 
-std::string FlushFailureReason(const std::string& path) {
+std::string FileWriteReason(const std::string& path) {
     const int error = profile::ProfileService::Instance().WriteError(path);
-    return error == 0 ? std::string() : ErrorText(error, path, true);
+    return error == 0 ? "the file could not be written" : ErrorText(error, path, true);
 }
 
 std::string ReadFailureReason(const std::string& path) {

@@ -9,8 +9,8 @@ namespace ini_tool {
 // service reported (its errno), in words the user can act on.
 std::string WriteFailureReason(const std::string& path, std::string_view section, std::string_view key);
 
-// Why the last write or flush of the profile file at path failed, or an empty text when it did not.
-std::string FlushFailureReason(const std::string& path);
+// Why the last write of the profile file at path failed, from the profile service's errno.
+std::string FileWriteReason(const std::string& path);
 
 // Why the profile file at path could not be read, or an empty text when it could.
 std::string ReadFailureReason(const std::string& path);

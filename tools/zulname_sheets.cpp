@@ -13,6 +13,7 @@
 #include "sheets/slot_sheet.h"
 #include "store/label_sizes.h"
 #include "store/locations.h"
+#include "store/profile_service.h"
 #include "tools/command_help.h"
 #include "tools/file_size_limit.h"
 #include "tools/record_location.h"
@@ -164,8 +165,8 @@ int Apply(const Arguments& args) {
     const SettingsProfile settings;
     const std::vector<sheets::SettingChange> changes = sheets::ApplySlotSheet(settings, record, slot, sheet);
     for (const std::string& file : {settings.FsPath(), record.ReadFsPath()})
-        if (const std::string reason = ini_tool::FlushFailureReason(file); !reason.empty())
-            return Fail(kFailure, "cannot write " + file + ": " + reason);
+        if (profile::ProfileService::Instance().WriteError(file) != 0)
+            return Fail(kFailure, "cannot write " + file + ": " + ini_tool::FileWriteReason(file));
     std::cout << "slot " << slot << ": " << product->maker << " " << product->part << "\n";
     for (const sheets::SettingChange& change : changes)
         std::cout << change.caption << ": " << change.before << " -> " << change.after << "\n";

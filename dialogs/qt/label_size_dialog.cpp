@@ -14,7 +14,7 @@
 
 CLabelSizeDlg::CLabelSizeDlg(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot,
                              QWidget* parent)
-    : ModelDialog(parent), settings_(settings), record_(record), model_(settings, slot) {
+    : ModelDialog(parent), settings_(settings), record_(record), model_(settings, record, slot) {
     setWindowTitle(QStringLiteral("ﾗﾍﾞﾙｻｲｽﾞ設定"));
     slots_ = new SlotRadioButtons(
         QStringLiteral("どのｻｲｽﾞ?"),

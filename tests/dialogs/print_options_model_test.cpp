@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "store/profile_service.h"
 #include "tests/support/temp_home.h"
 
 namespace {
@@ -113,6 +114,23 @@ TEST_F(PrintOptionsModelTest, OkStoresEveryFieldOfTheSlotAsTyped) {
     for (const auto& [key, value] : {std::pair{"3Column", "3"}, {"3Line", "x"}, {"3GapH", "5"}, {"3GapV", "6"},
                                      {"3NoCutLine", "0"}})
         EXPECT_EQ(Layout(key), value) << key;
+}
+
+TEST_F(PrintOptionsModelTest, OneUndoTakesBackWhatOkStoredInBothFiles) {
+    WriteBytes(PathOf("ZULNAME.INI"), "[PrintOptions]\r\n1Column=2\r\n");
+    WriteBytes(PathOf("r.ini"), "[Option]\r\nTop=10\r\n");
+    profile::ProfileService& service = profile::ProfileService::Instance();
+    service.EndUndoStep();
+    model.OnOpen();
+    model.numbers = {"4", "5", "0", "0", "20", "10"};
+    model.noCutLine = true;
+    model.OnOk();
+    service.EndUndoStep();
+    EXPECT_EQ(service.Undo(record.ReadFsPath()), profile::UndoResult::Done);
+    EXPECT_EQ(Layout("1Column"), "2");
+    EXPECT_EQ(Layout("1NoCutLine"), "(none)");
+    EXPECT_EQ(record.ReadString("Option", "Top", ""), "10");
+    service.ForgetUndo(record.ReadFsPath());
 }
 
 TEST_F(PrintOptionsModelTest, TheLayoutIsReadFromTheFieldsAsTheSheetReadsThemOnceStored) {

@@ -170,7 +170,10 @@ TEST_F(CardOperationsTest, DeletingRenumbersAndTheCurrentCardAndPrintOrderFollow
     ASSERT_TRUE(Cards().Delete({1}));
     EXPECT_EQ(Setting("CurID"), "0");
     EXPECT_EQ(PrintOrder(), "");
-    EXPECT_EQ(Cards().Delete({1}).failure, Failure::NoSuchCard);
+    const cards::Outcome gone = Cards().Delete({0, 1});
+    EXPECT_EQ(gone.failure, Failure::NoSuchCard);
+    EXPECT_EQ(gone.missing, 1);  // named for the message
+    EXPECT_EQ(gone.count, 1);
     EXPECT_EQ(Names(), (std::vector<std::string>{S("A")}));
 }
 

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 
 #include "store/card_operations.h"
 #include "store/items.h"
 #include "store/profile_service.h"
 #include "store/profiles.h"
+#include "store/undo_journal.h"
 #include "tests/support/temp_home.h"
 
 namespace {
@@ -135,4 +138,49 @@ TEST_F(UndoTest, AJoinedActionOnTwoFilesIsOneStepOfTheSecondAndChecksBoth) {
     EXPECT_EQ(ReadBytes(settings), "[Card]\r\n1w=1\r\n");
     EXPECT_EQ(Record().ReadString("Option", "Top", ""), "83");
     ProfileService::Instance().ForgetUndo(settings);
+}
+
+TEST_F(UndoTest, AStepThatCannotBeWrittenEverywhereIsWrittenNowhereAndStays) {
+    const std::string settings = PathOf("s.ini");
+    ProfileService::Instance().ForgetUndo(settings);
+    WriteBytes(settings, "[Card]\r\n1w=358\r\n");
+    WriteBytes(File(), "[Option]\r\nTop=10\r\n");
+    {
+        const profile::JoinedUndo joined(settings, File());
+        ProfileFile(settings).WriteString("Card", "1w", "340");
+        ProfileFile(settings).Flush();
+        Write("Option", "Top", "83");
+    }
+    EndStep();
+    const std::string settingsAfter = ReadBytes(settings), recordAfter = ReadBytes(File());
+    chmod(File().c_str(), 0444);
+    EXPECT_EQ(Undo(File()), UndoResult::NotWritten);
+    EXPECT_EQ(ReadBytes(settings), settingsAfter);
+    EXPECT_EQ(ReadBytes(File()), recordAfter);
+    chmod(File().c_str(), 0644);
+    EXPECT_EQ(Undo(File()), UndoResult::Done);
+    EXPECT_EQ(ReadBytes(settings), "[Card]\r\n1w=358\r\n");
+    EXPECT_EQ(ReadBytes(File()), "[Option]\r\nTop=10\r\n");
+}
+
+TEST(UndoJournalTest, WhatAFileKeepsIsBoundedAndAStepTooLargeToKeepIsNotKept) {
+    profile::UndoJournal journal(1000);
+    const auto change = [&journal] { journal.RecordWholeFile("f", std::string(200, 'a'), std::string(200, 'b')); };
+    for (int step = 0; step < 5; ++step) {
+        change();
+        journal.EndStep();
+    }
+    int kept = 0;
+    for (; journal.CanUndo("f"); ++kept) journal.Undone("f", journal.TakeUndo("f"));
+    EXPECT_EQ(kept, 2);  // 400 bytes each
+
+    // A step that keeps growing: nothing of it, nor of the steps before, could be undone.
+    for (int made = 0; made < 10; ++made) change();
+    EXPECT_FALSE(journal.CanUndo("f"));
+    EXPECT_FALSE(journal.CanRedo("f"));
+    journal.EndStep();
+    EXPECT_FALSE(journal.CanUndo("f"));
+    change();
+    journal.EndStep();
+    EXPECT_EQ(journal.TakeUndo("f").changes.size(), 1u);
 }

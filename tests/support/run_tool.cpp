@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 
@@ -50,6 +51,34 @@ ToolOutcome RunTool(const std::string& program, const std::vector<std::string>& 
 ToolOutcome RunToolWithFileSizeLimit(const std::string& program, const std::vector<std::string>& args,
                                      const std::string& scratchFolder, std::uint64_t fileSizeLimit) {
     return Run(program, args, scratchFolder, fileSizeLimit);
+}
+
+pid_t RunToolRepeatedly(const std::string& program, int count, const std::function<std::vector<std::string>(int)>& args) {
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    int failed = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::vector<std::string> arguments = args(i);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& arg : arguments) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        const pid_t tool = fork();
+        if (tool == 0) {
+            const int null = open("/dev/null", O_WRONLY);
+            if (null < 0 || dup2(null, 1) < 0) _exit(127);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        int status = 0;
+        if (tool < 0 || waitpid(tool, &status, 0) != tool || !WIFEXITED(status) || WEXITSTATUS(status) != 0) ++failed;
+    }
+    _exit(std::min(failed, 255));
+}
+
+int FailedRuns(pid_t child) {
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
 }
 
 void ExpectFailure(const ToolOutcome& outcome, int status, std::string_view mentions) {

@@ -1,5 +1,6 @@
 // zulname-cards import and export, on lists written by other programs (make_fixtures.py).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -149,6 +150,18 @@ TEST_F(ZulnameCardsListsTest, BadListsAndArgumentsGetOneLine) {
     ExpectFailure(Run({"export", "--format", "pdf", "-o", PathOf("x")}), 2, "--format takes csv, tsv or xlsx");
     ExpectFailure(Run({"export", "--format", "csv"}), 2, "export needs --format and -o");
     EXPECT_EQ(ReadBytes(File()), before);
+}
+
+TEST_F(ZulnameCardsListsTest, AnImportThatCannotBeWrittenSaysWhichFileAndWhy) {
+    chmod(File().c_str(), 0444);
+    ExpectFailure(Run({"import", Fixture("cp932.csv")}), 1, "「" + File() + "」に書き込めません。書き込みが許可されていません");
+    chmod(File().c_str(), 0644);
+
+    WriteBytes(File(), "[#Setting#]\r\nMax=999998\r\n");
+    ExpectFailure(Run({"import", Fixture("cp932.csv")}), 1, "取り込むとカードが1000000枚を超えるため取り込めません。");
+
+    std::filesystem::resize_file(File(), (256u << 20) + 1);
+    ExpectFailure(Run({"import", Fixture("cp932.csv")}), 1, "」に書き込めません。ファイルが大きすぎます（256MBまで）。");
 }
 
 namespace {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/support/private_tmpfs.h"
 #include "tests/support/run_tool.h"
 #include "tests/support/temp_home.h"
 
@@ -104,4 +107,37 @@ TEST_F(ZulnameCardsTest, AMissingOrUnwritableFileExitsWithOne) {
     ExpectFailure(Run({"list"}), 1, "no record file");
     WriteBytes(File(), "[#Setting#]\r\nMax=99999999\r\n");
     ExpectFailure(Run({"delete", "0"}), 1, "more cards");
+}
+
+TEST_F(ZulnameCardsTest, CardOperationsBesideAnotherWriterAllGoThroughAndLoseNothing) {
+    // Names and readings in opposite orders, so that every sort moves cards.
+    constexpr int kCards = 200, kRuns = 30;
+    std::string bytes = "[#Setting#]\r\nMax=" + std::to_string(kCards - 1) + "\r\n";
+    for (int card = 0; card < kCards; ++card) {
+        const std::string number = std::to_string(1000 + card);
+        bytes += "[" + std::to_string(10000 + card).substr(1) + "]\r\n" + S("氏名") + "=N" + number + "\r\n" + S("読み") +
+                 "=R" + std::to_string(2999 - card) + "\r\n";
+    }
+    WriteBytes(File(), bytes);
+    const pid_t adding = RunToolRepeatedly(ZULNAME_CARDS_PATH, kRuns, [this](int run) {
+        return std::vector<std::string>{"--record", File(), "add", "added" + std::to_string(run)};
+    });
+    const pid_t sorting = RunToolRepeatedly(ZULNAME_CARDS_PATH, kRuns, [this](int run) {
+        return std::vector<std::string>{"--record", File(), "sort", run % 2 == 0 ? "読み" : "氏名"};
+    });
+    EXPECT_EQ(FailedRuns(adding), 0);
+    EXPECT_EQ(FailedRuns(sorting), 0);
+    const std::string rows = Rows();
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), kCards + kRuns);
+    for (int run = 0; run < kRuns; ++run) EXPECT_NE(rows.find("\tadded" + std::to_string(run) + "\t"), std::string::npos) << run;
+}
+
+TEST_F(ZulnameCardsTest, AFailedWriteSaysWhy) {
+    WriteBytes(File(), "[#Setting#]\r\nMax=999999\r\n");
+    ExpectFailure(Run({"add"}), 1, "at most 1000000 cards");
+    const std::optional<ToolOutcome> full =
+        RunOnPrivateTmpfs(Home(), TmpfsState::Full, "r.ini", "[#Setting#]\r\nMax=0\r\n", ZULNAME_CARDS_PATH,
+                          [](const std::string& file) { return std::vector<std::string>{"--record", file, "add", "x"}; });
+    if (!full) GTEST_SKIP() << "this machine allows no private mounts";
+    ExpectFailure(*full, 1, "r.ini: the disk is full");
 }

@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/support/private_tmpfs.h"
 #include "tests/support/run_tool.h"
 #include "tests/support/temp_home.h"
 
@@ -95,38 +92,17 @@ TEST_F(ZulnameIniTest, AWriteOverTheFileSizeLimitFailsAndKeepsTheFile) {
     EXPECT_EQ(TemporariesOf(File()), std::vector<std::string>());
 }
 
-namespace {
-
-// Runs count "set FILE s PREFIXi i" commands one after another in a child process; its exit
-// status is 0 when every one of them exited with 0.
-pid_t SetKeysInChild(const std::string& file, const std::string& prefix, int count) {
-    const pid_t pid = fork();
-    if (pid != 0) return pid;
-    for (int i = 0; i < count; ++i) {
-        const pid_t tool = fork();
-        if (tool == 0) {
-            const std::string key = prefix + std::to_string(i), value = std::to_string(i);
-            execl(ZULNAME_INI_PATH, ZULNAME_INI_PATH, "set", file.c_str(), "s", key.c_str(), value.c_str(),
-                  static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        int status = 0;
-        if (tool < 0 || waitpid(tool, &status, 0) != tool || !WIFEXITED(status) || WEXITSTATUS(status) != 0) _exit(1);
-    }
-    _exit(0);
-}
-
-}  // namespace
-
 TEST_F(ZulnameIniTest, TwoWritersAtOnceLoseNoWrite) {
     constexpr int kWrites = 60;
-    const pid_t first = SetKeysInChild(File(), "a", kWrites);
-    const pid_t second = SetKeysInChild(File(), "b", kWrites);
-    for (const pid_t child : {first, second}) {
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+    const auto setKeys = [this](const std::string& prefix) {
+        return RunToolRepeatedly(ZULNAME_INI_PATH, kWrites, [this, prefix](int i) {
+            return std::vector<std::string>{"set", File(), "s", prefix + std::to_string(i), std::to_string(i)};
+        });
+    };
+    const pid_t first = setKeys("a");
+    const pid_t second = setKeys("b");
+    EXPECT_EQ(FailedRuns(first), 0);
+    EXPECT_EQ(FailedRuns(second), 0);
     const std::string text = ReadBytes(File());
     int missing = 0;
     for (const char* prefix : {"a", "b"})
@@ -156,48 +132,16 @@ TEST_F(ZulnameIniTest, MessagesSayWhatHappened) {
     ExpectFailure(Run({"set", PathOf("huge.ini"), "s", "k", "2"}), 1, "larger than 256 MB");
 }
 
-namespace {
-
-constexpr int kNoPrivateMounts = 77;
-
-// Runs "set a.ini s k v" on a 64 KB tmpfs that only a child process sees (a mount namespace of
-// its own, so nothing outlives the test): remounted read-only, or filled up first. Nothing when
-// this machine allows no such mounts.
-std::optional<ToolOutcome> SetOnPrivateTmpfs(const std::string& home, bool readOnly) {
-    const std::string mountPoint = home + "/mnt", result = home + "/result";
-    std::filesystem::create_directory(mountPoint);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0)
-            _exit(kNoPrivateMounts);
-        const std::string file = mountPoint + "/a.ini";
-        WriteBytes(file, "[s]\r\n");
-        if (readOnly) {
-            if (mount(nullptr, mountPoint.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) _exit(kNoPrivateMounts);
-        } else {
-            WriteBytes(mountPoint + "/filler", std::string(128 * 1024, 'x'));  // more than fits
-        }
-        const ToolOutcome outcome = RunTool(ZULNAME_INI_PATH, {"set", file, "s", "k", "v"}, home);
-        WriteBytes(result, outcome.err);
-        _exit(outcome.status);
-    }
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) == kNoPrivateMounts)
-        return std::nullopt;
-    ToolOutcome outcome;
-    outcome.status = WEXITSTATUS(status);
-    outcome.err = ReadBytes(result);
-    return outcome;
-}
-
-}  // namespace
-
 TEST_F(ZulnameIniTest, AReadOnlyFileSystemAndAFullDiskAreNamedAsSuch) {
-    const std::optional<ToolOutcome> readOnly = SetOnPrivateTmpfs(Home(), true);
+    const auto set = [this](TmpfsState state) {
+        return RunOnPrivateTmpfs(Home(), state, "a.ini", "[s]\r\n", ZULNAME_INI_PATH, [](const std::string& file) {
+            return std::vector<std::string>{"set", file, "s", "k", "v"};
+        });
+    };
+    const std::optional<ToolOutcome> readOnly = set(TmpfsState::ReadOnly);
     if (!readOnly) GTEST_SKIP() << "this machine allows no private mounts";
     ExpectFailure(*readOnly, 1, "the file system is read-only");
-    const std::optional<ToolOutcome> full = SetOnPrivateTmpfs(Home(), false);
+    const std::optional<ToolOutcome> full = set(TmpfsState::Full);
     ASSERT_TRUE(full);
     ExpectFailure(*full, 1, "the disk is full");
 }

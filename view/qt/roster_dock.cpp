@@ -26,7 +26,8 @@ QString FailureMessage(cards::Failure failure) {
     switch (failure) {
         case cards::Failure::NoSuchCard: return Text("そのカードはありません。");
         case cards::Failure::UnknownItem: return Text("その項目では並べ替えられません。");
-        case cards::Failure::TooManyCards: return Text("カードが多すぎるため操作できません。");
+        case cards::Failure::TooManyCards:
+        case cards::Failure::CardLimit: return Text("カードが多すぎるため操作できません。");
         case cards::Failure::NotWritten:
         case cards::Failure::None: break;
     }

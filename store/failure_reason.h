@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+#include "store/profile_service.h"
+
+namespace profile {
+
+// Why a profile file could not be read or written (an errno, as FileFailure has it), in
+// Japanese for the program's messages: one sentence, ending in "。".
+std::string FailureReason(int error, FileFailure::Action action);
+
+}  // namespace profile
