@@ -16,12 +16,6 @@ std::string ToUtf8(const std::string& cp932) {
     return utf8;
 }
 
-// That file could not be written, and why.
-std::string NotWritten(const std::string& fsPath) {
-    return "「" + fsPath + "」に書き込めません。" +
-           profile::FailureReason(profile::ProfileService::Instance().WriteError(fsPath), profile::FileFailure::Action::Write);
-}
-
 // Why the cards could not be written into the record file.
 std::string ImportFailure(const std::string& recordFsPath, const cards::Outcome& outcome) {
     switch (outcome.failure) {
@@ -35,7 +29,7 @@ std::string ImportFailure(const std::string& recordFsPath, const cards::Outcome&
         case cards::Failure::NotWritten:
         case cards::Failure::None: break;
     }
-    return NotWritten(recordFsPath);
+    return profile::NotWrittenMessage(recordFsPath);
 }
 
 // Adds the new item names to "UserDef" "Items". False when a name cannot be stored.
@@ -50,7 +44,7 @@ bool AddUserItems(const SettingsProfile& settings, const std::vector<std::string
         stored.push_back(cp932);
     }
     if (!settings.WriteString("UserDef", "Items", JoinBarList(stored)) || !settings.Flush()) {
-        error = NotWritten(settings.FsPath());
+        error = profile::NotWrittenMessage(settings.FsPath());
         return false;
     }
     return true;

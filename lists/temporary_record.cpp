@@ -13,7 +13,6 @@
 #include "store/card_deck.h"
 #include "store/codec.h"
 #include "store/profile_service.h"
-#include "store/profile_value.h"
 #include "store/storage_layout.h"
 
 namespace {
@@ -52,16 +51,13 @@ std::string SettingsSections(const profile::ProfileDocument& source, std::size_t
 void AppendCard(std::size_t number, const PlannedCard& card, const std::vector<std::string>& items,
                 const std::vector<std::string>& keys, const std::optional<cards::Design>& design, std::string& out) {
     out += '[' + CardSectionName(static_cast<std::int32_t>(number)) + "]\r\n";
+    cards::CardTexts texts(items.size());
     for (std::size_t item = 0; item < items.size(); ++item) {
         const auto text = std::find_if(card.texts.rbegin(), card.texts.rend(),
                                        [&](const auto& entry) { return entry.first == items[item]; });
-        if (text == card.texts.rend()) continue;
-        std::string stored;
-        codec::Utf8ToCp932(text->second, stored);
-        const std::string value = profile::CleanValue(stored);
-        if (value.empty()) continue;
-        out += keys[item] + '=' + value + "\r\n";
+        if (text != card.texts.rend()) codec::Utf8ToCp932(text->second, texts[item]);
     }
+    cards::AppendTextLines(keys, texts, out);
     if (design) cards::AppendDesignLines(*design, out);
 }
 

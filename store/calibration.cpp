@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "store/codec.h"
+#include "store/failure_reason.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ bool StoreCalibration(const SettingsProfile& settings, std::string_view printerN
     const std::string value = FixedText(calibration.offsetX, 1) + "," + FixedText(calibration.offsetY, 1) + "," +
                               FixedText(calibration.scale, 2);
     if (!settings.WriteString(kSection, key, value) || !settings.Flush()) {
-        problem = "設定ファイルに書き込めません。";
+        problem = profile::NotWrittenMessage(settings.FsPath());
         return false;
     }
     return true;

@@ -53,14 +53,7 @@ void SortUnique(std::vector<std::int32_t>& cards) {
 
 std::string TextLines(const std::vector<std::string>& items, const CardTexts& texts) {
     std::string lines;
-    for (std::size_t index = 0; index < items.size() && index < texts.size(); ++index) {
-        const std::string value = profile::CleanValue(texts[index]);
-        if (value.empty()) continue;
-        lines += items[index];
-        lines += '=';
-        lines += value;
-        lines += "\r\n";
-    }
+    AppendTextLines(items, texts, lines);
     return lines;
 }
 
@@ -83,6 +76,17 @@ Outcome AddCards(CardDeck& deck, std::int32_t before, const std::vector<std::str
 }
 
 }  // namespace
+
+void AppendTextLines(const std::vector<std::string>& items, const CardTexts& texts, std::string& out) {
+    for (std::size_t index = 0; index < items.size() && index < texts.size(); ++index) {
+        const std::string value = profile::CleanValue(texts[index]);
+        if (value.empty()) continue;
+        out += items[index];
+        out += '=';
+        out += value;
+        out += "\r\n";
+    }
+}
 
 RecordCards::RecordCards(std::string fsPath, std::vector<std::string> items)
     : fsPath_(std::move(fsPath)), items_(std::move(items)), textKeys_(items_) {}
@@ -126,8 +130,13 @@ Design RecordCards::DesignOf(std::int32_t card, std::int32_t slot) const {
     const profile::ProfileDocument& doc = Service().Document(fsPath_);
     CardDeck deck;
     if (!deck.Load(doc) || !InRange(deck, card)) return {};
+    return DesignOfCard(doc, deck, card, textKeys_, slot);
+}
+
+Design DesignOfCard(const profile::ProfileDocument& doc, const CardDeck& deck, std::int32_t card, const TextKeys& texts,
+                    std::int32_t slot) {
     const std::size_t section = deck.Cards()[static_cast<std::size_t>(card)].section;
-    return section == kNoSection ? Design() : cards::DesignOf(doc, section, textKeys_, slot);
+    return section == kNoSection ? Design() : DesignOf(doc, section, texts, slot);
 }
 
 std::int32_t RecordCards::DesignChanges(std::int32_t from, const std::vector<std::int32_t>& targets, std::int32_t slot) const {

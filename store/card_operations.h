@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/card_deck.h"
 #include "store/card_design.h"
 #include "store/profiles.h"
 #include "store/storage_layout.h"
@@ -40,6 +41,14 @@ struct Outcome {
 
 // The texts of a new card in item-list order (code page 932); missing ones are empty.
 using CardTexts = std::vector<std::string>;
+
+// The text lines of a card: "ITEM=TEXT" for each item (code page 932) with a text, which is
+// cleaned as a stored value is.
+void AppendTextLines(const std::vector<std::string>& items, const CardTexts& texts, std::string& out);
+
+// The design of card number card (in range) of the deck read from doc; none for a card without a section.
+Design DesignOfCard(const profile::ProfileDocument& doc, const CardDeck& deck, std::int32_t card, const TextKeys& texts,
+                    std::int32_t slot);
 
 class RecordCards {
 public:

@@ -27,4 +27,9 @@ std::string FailureReason(int error, FileFailure::Action action) {
     }
 }
 
+std::string NotWrittenMessage(const std::string& fsPath) {
+    return "「" + fsPath + "」に書き込めません。" +
+           FailureReason(ProfileService::Instance().WriteError(fsPath), FileFailure::Action::Write);
+}
+
 }  // namespace profile

@@ -10,4 +10,7 @@ namespace profile {
 // Japanese for the program's messages: one sentence, ending in "。".
 std::string FailureReason(int error, FileFailure::Action action);
 
+// "「PATH」に書き込めません。" and why, from the profile service's last write of that file.
+std::string NotWrittenMessage(const std::string& fsPath);
+
 }  // namespace profile

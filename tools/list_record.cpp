@@ -71,10 +71,7 @@ bool ListRecord::Make(const std::string& sourceFsPath, const std::string& listPa
     }
     UserItemList userItems;
     userItems.ReloadUserItems(settings);
-    const std::size_t section = deck.Cards()[static_cast<std::size_t>(designCard)].section;
-    const cards::Design design = section == cards::kNoSection
-                                     ? cards::Design()
-                                     : cards::DesignOf(source, section, cards::TextKeys(ItemList(userItems.UserItems())),
-                                                       cards::kAllSlots);
+    const cards::Design design = cards::DesignOfCard(source, deck, designCard,
+                                                     cards::TextKeys(ItemList(userItems.UserItems())), cards::kAllSlots);
     return record_.Make(source, plan, design, problem);
 }

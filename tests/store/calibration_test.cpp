@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,6 +67,14 @@ TEST_F(CalibrationTest, ValuesOutOfRangeAreRefusedWithAMessageAndNothingIsWritte
     EXPECT_FALSE(StoreCalibration(settings, "P", {0, 0, 201}, problem));
     EXPECT_EQ(problem, "倍率の補正は -2.00～2.00 % の範囲で入力してください。");
     EXPECT_EQ(settings.ReadString("Calibration", "P", "(none)"), "(none)");
+}
+
+TEST_F(CalibrationTest, AFileThatCannotBeWrittenIsNamedWithTheReason) {
+    WriteBytes(PathOf("ZULNAME.INI"), "");
+    std::filesystem::permissions(PathOf("ZULNAME.INI"), std::filesystem::perms::owner_read);
+    std::string problem;
+    EXPECT_FALSE(StoreCalibration(settings, "P", {1, 2, 3}, problem));
+    EXPECT_EQ(problem.rfind("「" + PathOf("ZULNAME.INI") + "」に書き込めません。書き込みが許可されていません", 0), 0u) << problem;
 }
 
 TEST_F(CalibrationTest, EveryPrinterNameHasAKeyOfItsOwn) {
