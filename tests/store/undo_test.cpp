@@ -21,6 +21,23 @@ protected:
     UndoTest() { ProfileService::Instance().EndUndoStep(); }
     ~UndoTest() override { ProfileService::Instance().ForgetUndo(File()); }
 
+    // One step of the record file joined with a settings file s.ini: 1w 358 → 340 there, Top
+    // 10 → 83 here. The settings file's path.
+    std::string JoinedStepOnSettingsAndRecord() {
+        const std::string settings = PathOf("s.ini");
+        ProfileService::Instance().ForgetUndo(settings);
+        WriteBytes(settings, "[Card]\r\n1w=358\r\n");
+        WriteBytes(File(), "[Option]\r\nTop=10\r\n");
+        {
+            const profile::JoinedUndo joined(settings, File());
+            ProfileFile(settings).WriteString("Card", "1w", "340");
+            ProfileFile(settings).Flush();
+            Write("Option", "Top", "83");
+        }
+        EndStep();
+        return settings;
+    }
+
     std::string File() const { return PathOf("r.ini"); }
     ProfileFile Record() const { return ProfileFile(File()); }
     void Write(const std::string& section, const std::string& key, const std::string& value) const {
@@ -106,17 +123,7 @@ TEST_F(UndoTest, AtMostAHundredStepsAreKept) {
 }
 
 TEST_F(UndoTest, AJoinedActionOnTwoFilesIsOneStepOfTheSecondAndChecksBoth) {
-    const std::string settings = PathOf("s.ini");
-    ProfileService::Instance().ForgetUndo(settings);
-    WriteBytes(settings, "[Card]\r\n1w=358\r\n");
-    WriteBytes(File(), "[Option]\r\nTop=10\r\n");
-    {
-        const profile::JoinedUndo joined(settings, File());
-        ProfileFile(settings).WriteString("Card", "1w", "340");
-        ProfileFile(settings).Flush();
-        Write("Option", "Top", "83");
-    }
-    EndStep();
+    const std::string settings = JoinedStepOnSettingsAndRecord();
     EXPECT_FALSE(ProfileService::Instance().CanUndo(settings));
     EXPECT_EQ(Undo(File()), UndoResult::Done);
     EXPECT_EQ(ReadBytes(settings), "[Card]\r\n1w=358\r\n");
@@ -141,17 +148,7 @@ TEST_F(UndoTest, AJoinedActionOnTwoFilesIsOneStepOfTheSecondAndChecksBoth) {
 }
 
 TEST_F(UndoTest, AStepThatCannotBeWrittenEverywhereIsWrittenNowhereAndStays) {
-    const std::string settings = PathOf("s.ini");
-    ProfileService::Instance().ForgetUndo(settings);
-    WriteBytes(settings, "[Card]\r\n1w=358\r\n");
-    WriteBytes(File(), "[Option]\r\nTop=10\r\n");
-    {
-        const profile::JoinedUndo joined(settings, File());
-        ProfileFile(settings).WriteString("Card", "1w", "340");
-        ProfileFile(settings).Flush();
-        Write("Option", "Top", "83");
-    }
-    EndStep();
+    const std::string settings = JoinedStepOnSettingsAndRecord();
     const std::string settingsAfter = ReadBytes(settings), recordAfter = ReadBytes(File());
     chmod(File().c_str(), 0444);
     EXPECT_EQ(Undo(File()), UndoResult::NotWritten);
