@@ -15,9 +15,14 @@ namespace {
 
 profile::ProfileService& Service() { return profile::ProfileService::Instance(); }
 
-// Runs change on the cards of the file as it is when its lock is held, and writes the result
-// under that lock, unless change reports a failure or changes nothing.
-Outcome Transact(const std::string& fsPath, const std::function<Outcome(const profile::ProfileDocument&, CardDeck&)>& change) {
+// Changes the rest of the file after the cards were rewritten; whether it changed anything.
+using FileChange = std::function<bool(profile::ProfileDocument&)>;
+
+// Runs change on the cards of the file as it is when its lock is held, then finish on the whole
+// file, and writes the result under that lock, unless change reports a failure or neither
+// changes anything.
+Outcome Transact(const std::string& fsPath, const std::function<Outcome(const profile::ProfileDocument&, CardDeck&)>& change,
+                 const FileChange& finish = {}) {
     if (fsPath.empty()) return {Failure::NotWritten};
     Outcome outcome;
     const auto rewrite = [&](const profile::ProfileDocument& doc) -> std::optional<profile::ProfileDocument> {
@@ -28,8 +33,14 @@ Outcome Transact(const std::string& fsPath, const std::function<Outcome(const pr
         }
         outcome = change(doc, deck);
         outcome.count = deck.Count();
-        if (!outcome || outcome.changed == 0) return std::nullopt;
-        return deck.Rewrite(doc);
+        if (!outcome) return std::nullopt;
+        if (!finish) {
+            if (outcome.changed == 0) return std::nullopt;
+            return deck.Rewrite(doc);
+        }
+        profile::ProfileDocument result = outcome.changed == 0 ? doc : deck.Rewrite(doc);
+        if (!finish(result) && outcome.changed == 0) return std::nullopt;
+        return result;
     };
     if (!Service().Rewrite(fsPath, rewrite)) return {Failure::NotWritten};
     return outcome;
@@ -73,6 +84,59 @@ Outcome AddCards(CardDeck& deck, std::int32_t before, const std::vector<std::str
     std::vector<Card>& list = deck.Cards();
     list.insert(list.begin() + before, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
     return {Failure::None, static_cast<std::int32_t>(rows.size())};
+}
+
+// The design put on the target cards (sorted, in range) for the slot; the card `keep` is left
+// as it is. Returns how many cards changed.
+std::int32_t PutDesign(const profile::ProfileDocument& doc, CardDeck& deck, const std::vector<std::int32_t>& targets,
+                       const TextKeys& texts, std::int32_t slot, const Design& design, std::int32_t keep) {
+    const DesignView designView = ViewOfDesign(design);
+    std::int32_t changed = 0;
+    for (const std::int32_t target : targets) {
+        Card& card = deck.Cards()[static_cast<std::size_t>(target)];
+        if (target == keep) continue;
+        if (card.section == kNoSection) {
+            if (design.empty()) continue;
+            card.body.emplace();
+            AppendDesignLines(design, *card.body);
+        } else {
+            if (SameDesign(ViewOfSection(doc, card.section, texts, slot), designView)) continue;
+            card.body = BodyWithDesign(doc, card.section, texts, slot, design);
+        }
+        ++changed;
+    }
+    return changed;
+}
+
+// Whether any card of the deck holds a text.
+bool AnyText(const profile::ProfileDocument& doc, const CardDeck& deck, const TextKeys& texts) {
+    for (const Card& card : deck.Cards()) {
+        if (card.section == kNoSection) continue;
+        bool found = false;
+        doc.ForEachLine(card.section, [&](const profile::ProfileDocument::LineView& line) {
+            if (!found && line.isKey && !line.value.empty() && texts.IsText(line.name)) found = true;
+        });
+        if (found) return true;
+    }
+    return false;
+}
+
+// The section's keys replaced by keys; whether that changed the file.
+bool ReplaceSectionKeys(profile::ProfileDocument& doc, const SectionKeys& replacement) {
+    std::vector<std::string> old;
+    if (const std::size_t section = doc.FindSection(replacement.section); section != profile::ProfileDocument::kNoSection)
+        doc.ForEachLine(section, [&](const profile::ProfileDocument::LineView& line) {
+            if (line.isKey && !line.name.empty()) old.emplace_back(line.name);
+        });
+    const auto kept = [&](const std::string& name) {
+        return std::any_of(replacement.keys.begin(), replacement.keys.end(),
+                           [&](const DesignKey& key) { return key.name == name; });
+    };
+    bool changed = false;
+    for (const std::string& name : old)
+        if (!kept(name)) changed = doc.Remove(replacement.section, name) || changed;
+    for (const DesignKey& key : replacement.keys) changed = doc.Set(replacement.section, key.name, key.value) || changed;
+    return changed;
 }
 
 }  // namespace
@@ -265,25 +329,34 @@ Outcome RecordCards::ApplyDesign(std::int32_t from, std::vector<std::int32_t> ta
         if (const std::optional<Outcome> missing = Missing(deck, {from})) return *missing;
         if (const std::optional<Outcome> missing = Missing(deck, targets)) return *missing;
         SortUnique(targets);
-        std::vector<Card>& list = deck.Cards();
-        const std::size_t sourceSection = list[static_cast<std::size_t>(from)].section;
-        const Design source = sourceSection == kNoSection ? Design() : cards::DesignOf(doc, sourceSection, textKeys_, slot);
-        const DesignView sourceView = ViewOfDesign(source);
-        std::int32_t changed = 0;
-        for (const std::int32_t target : targets) {
-            Card& card = list[static_cast<std::size_t>(target)];
-            if (target == from) continue;
-            if (card.section == kNoSection) {
-                if (source.empty()) continue;
-                card.body.emplace();
-                AppendDesignLines(source, *card.body);
-            } else {
-                if (SameDesign(ViewOfSection(doc, card.section, textKeys_, slot), sourceView)) continue;
-                card.body = BodyWithDesign(doc, card.section, textKeys_, slot, source);
+        return {Failure::None, PutDesign(doc, deck, targets, textKeys_, slot, DesignOfCard(doc, deck, from, textKeys_, slot), from)};
+    });
+}
+
+Outcome RecordCards::SetDesign(std::vector<std::int32_t> targets, std::int32_t slot, const Design& design,
+                               const std::vector<SectionKeys>& sections) const {
+    return Transact(
+        fsPath_,
+        [&](const profile::ProfileDocument& doc, CardDeck& deck) -> Outcome {
+            if (const std::optional<Outcome> missing = Missing(deck, targets)) return *missing;
+            if (targets.empty()) {
+                targets.resize(static_cast<std::size_t>(deck.Count()));
+                std::iota(targets.begin(), targets.end(), 0);
             }
-            ++changed;
-        }
-        return {Failure::None, changed};
+            SortUnique(targets);
+            return {Failure::None, PutDesign(doc, deck, targets, textKeys_, slot, design, -1)};
+        },
+        [&](profile::ProfileDocument& doc) {
+            bool changed = false;
+            for (const SectionKeys& section : sections) changed = ReplaceSectionKeys(doc, section) || changed;
+            return changed;
+        });
+}
+
+Outcome RecordCards::AppendPeople(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {
+    return Transact(fsPath_, [&](const profile::ProfileDocument& doc, CardDeck& deck) {
+        if (!AnyText(doc, deck, textKeys_)) deck.Cards().clear();
+        return AddCards(deck, deck.Count(), items_, rows, design);
     });
 }
 

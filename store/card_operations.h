@@ -50,6 +50,13 @@ void AppendTextLines(const std::vector<std::string>& items, const CardTexts& tex
 Design DesignOfCard(const profile::ProfileDocument& doc, const CardDeck& deck, std::int32_t card, const TextKeys& texts,
                     std::int32_t slot);
 
+// Keys that replace all keys of a section of the record file (a frame, which the cards of a
+// label slot share).
+struct SectionKeys {
+    std::string section;
+    Design keys;
+};
+
 class RecordCards {
 public:
     // The record file at fsPath (a file-system path); items is the item list, the fixed items
@@ -72,6 +79,9 @@ public:
     Outcome Insert(std::int32_t before, const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
     // As Insert, after the last card of the file as it is when written.
     Outcome Append(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
+    // As Append; but in a file whose cards hold no text at all (a new record file's empty first
+    // card), the new cards take their place, so that the first person is card 0000.
+    Outcome AppendPeople(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
     // The cards replaced by new ones with the texts of rows, in one write (a list imported in
     // place of the cards); the print order loses the cards that are gone.
     Outcome Replace(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
@@ -84,6 +94,10 @@ public:
     Outcome Sort(std::string_view item) const;
     // The design of card `from` for a slot (or kAllSlots) copied onto the targets, texts untouched.
     Outcome ApplyDesign(std::int32_t from, std::vector<std::int32_t> targets, std::int32_t slot) const;
+    // design (keys of the slot, or of every slot for kAllSlots) put on the targets (none: every
+    // card of the file as it is when written), texts untouched, and each of sections given its keys, in the same write. changed counts the cards.
+    Outcome SetDesign(std::vector<std::int32_t> targets, std::int32_t slot, const Design& design,
+                      const std::vector<SectionKeys>& sections) const;
     // Each card's text of item `to` made from its text of item `from` (stored texts); a card for
     // which `make` gives nothing keeps its text. Written at once; changed counts the cards
     // whose text changed.

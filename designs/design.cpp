@@ -1,0 +1,91 @@
+#include "designs/design.h"
+
+#include "designs/design_scaling.h"
+#include "store/profile_document.h"
+#include "store/profile_value.h"
+
+namespace designs {
+namespace {
+
+constexpr std::string_view kDesignSection = "Design";
+constexpr std::string_view kCardSection = "Card";
+constexpr std::string_view kFrameSection = "Frame";
+// No tag is larger than a sheet of paper, and no sheet larger than a metre.
+constexpr std::int32_t kLargestSide = 3937;
+
+// The keys of a section, the first of each name, in file order.
+cards::Design KeysOf(const profile::ProfileDocument& doc, std::string_view name) {
+    const std::size_t section = doc.FindSection(name);
+    if (section == profile::ProfileDocument::kNoSection) return {};
+    return cards::DesignOf(doc, section, cards::TextKeys({}), cards::kAllSlots);
+}
+
+void AppendSection(std::string_view name, const cards::Design& keys, std::string& out) {
+    out += "[";
+    out += name;
+    out += "]\r\n";
+    cards::AppendDesignLines(keys, out);
+}
+
+cards::Design Scaled(const cards::Design& keys, const std::string& prefix,
+                     std::string (*scale)(std::string_view, std::string_view, const Ratios&), const Ratios& ratios) {
+    cards::Design out;
+    out.reserve(keys.size());
+    for (const cards::DesignKey& key : keys) out.push_back({prefix + key.name, scale(key.name, key.value, ratios)});
+    return out;
+}
+
+}  // namespace
+
+std::optional<Design> ParseDesign(std::string bytes, std::string& problem) {
+    const profile::ProfileDocument doc = profile::ProfileDocument::Parse(std::move(bytes));
+    Design design;
+    design.name = profile::StringResult(doc.Find(kDesignSection, "Name"), "");
+    design.description = profile::StringResult(doc.Find(kDesignSection, "Description"), "");
+    design.size.width = profile::IntResult(doc.Find(kDesignSection, "Width"), 0);
+    design.size.height = profile::IntResult(doc.Find(kDesignSection, "Height"), 0);
+    if (design.name.empty()) {
+        problem = "not a design: no [Design] Name";
+        return std::nullopt;
+    }
+    const auto usable = [](std::int32_t side) { return side > 0 && side <= kLargestSide; };
+    if (!usable(design.size.width) || !usable(design.size.height)) {
+        problem = "the design's Width and Height must be 1 to " + std::to_string(kLargestSide) + " hundredths of an inch";
+        return std::nullopt;
+    }
+    design.card = KeysOf(doc, kCardSection);
+    design.frame = KeysOf(doc, kFrameSection);
+    return design;
+}
+
+std::string SerializeDesign(const Design& design) {
+    std::string out = "[Design]\r\nName=" + profile::CleanValue(design.name) +
+                      "\r\nDescription=" + profile::CleanValue(design.description) +
+                      "\r\nWidth=" + std::to_string(design.size.width) +
+                      "\r\nHeight=" + std::to_string(design.size.height) + "\r\n";
+    AppendSection(kCardSection, design.card, out);
+    if (!design.frame.empty()) AppendSection(kFrameSection, design.frame, out);
+    return out;
+}
+
+Design DesignFromCard(const cards::Design& card, std::int32_t slot, const cards::Design& frame, LabelExtent size) {
+    Design design;
+    design.size = size;
+    design.frame = frame;
+    const char digit = static_cast<char>('0' + slot);
+    for (const cards::DesignKey& key : card)
+        if (key.name.size() > 1 && key.name.front() == digit) design.card.push_back({key.name.substr(1), key.value});
+    return design;
+}
+
+cards::Design CardKeysFor(const Design& design, std::int32_t slot, LabelExtent target) {
+    return Scaled(design.card, std::to_string(slot), ScaleCardValue, RatiosBetween(design.size, target));
+}
+
+cards::Design FrameKeysFor(const Design& design, LabelExtent target) {
+    return Scaled(design.frame, "", ScaleFrameValue, RatiosBetween(design.size, target));
+}
+
+std::string FrameSectionName(std::int32_t slot) { return std::to_string(slot) + "Frame"; }
+
+}  // namespace designs
