@@ -111,7 +111,7 @@ ImportResult ImportIntoRecord(const SettingsProfile& settings, const std::string
     userItems.ReloadUserItems(settings);
     const cards::RecordCards record(recordFsPath, ItemList(userItems.UserItems()));
     const cards::Outcome outcome =
-        mode == ImportMode::Replace ? record.Replace(rows, design) : record.Append(rows, design);
+        mode == ImportMode::Replace ? record.Replace(rows, design) : record.AppendPeople(rows, design);
     if (!outcome) {
         result.error = ImportFailure(recordFsPath, outcome);
         return result;

@@ -37,7 +37,8 @@ struct ImportResult {
 };
 
 // Writes the cards of plan into the record file at recordFsPath in one transaction: after its
-// cards or in place of them. Items the plan names that are not in the item list become
+// cards (in place of them while none holds a text, so the first person is card 0000) or in
+// place of them. Items the plan names that are not in the item list become
 // user-defined items of the settings file first. Nothing is written when the plan was refused.
 ImportResult ImportIntoRecord(const SettingsProfile& settings, const std::string& recordFsPath, const ImportPlan& plan,
                               ImportMode mode, const std::optional<cards::Design>& design);

@@ -1,17 +1,20 @@
 // zulname-cards: the card operations of a record file from the shell, for people who script
 // their events: list, add, delete, move, sort and apply a design.
 
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "designs/record_designs.h"
 #include "store/items.h"
 #include "store/locations.h"
 #include "tools/cards_command.h"
 #include "tools/command_help.h"
 #include "tools/file_size_limit.h"
 #include "tools/record_location.h"
+#include "tools/write_failure.h"
 
 namespace {
 
@@ -33,7 +36,8 @@ constexpr const char* kDescription =
     "  move          card N to place M\n"
     "  sort          the cards by the text of ITEM, in Japanese collation\n"
     "  apply-design  the design of card N to all cards or a range, for one slot or all\n"
-    "  import        a card for each row of a participant list (CSV, TSV, xlsx, ods)\n"
+    "  import        a card for each row of a participant list (CSV, TSV, xlsx, ods); a record\n"
+    "                file named by --record that does not exist is made, in the default design\n"
     "  export        the cards as a list: csv, tsv or xlsx\n"
     "  list options  --sheet NAME, --encoding auto|utf-8|utf-16|cp932, --map COLUMN=ITEM,\n"
     "                --no-header, --kana keep|hiragana|katakana, --unencodable refuse|skip|replace\n"
@@ -71,12 +75,19 @@ int main(int argc, char** argv) {
 
     export_tool::RecordLocation location;
     std::string problem, fsPath;
+    const SettingsProfile settings;
+    // An import may start a record file: in the default design, so its cards show at once.
+    if (subcommand->name == "import" && !recordArgument.empty() && !std::filesystem::exists(recordArgument) &&
+        !designs::StartRecordFile(settings, recordArgument, designs::DesignLibrary::Installed())) {
+        std::cerr << "zulname-cards: cannot make " << recordArgument << ": " << ini_tool::FileWriteReason(recordArgument)
+                  << "\n";
+        return kFailure;
+    }
     if (!export_tool::FindRecordFile(recordArgument, location, problem)) {
         std::cerr << "zulname-cards: " << problem << "\n";
         return kFailure;
     }
     locations::StoredPathToFs(location.storedPath, fsPath);
-    const SettingsProfile settings;
     UserItemList userItems;
     userItems.ReloadUserItems(settings);
     cards::RecordCards cards(fsPath, ItemList(userItems.UserItems()));

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "render/blank_job.h"
 #include "render/calibration_page.h"
 #include "render/qt/font_substitutes.h"
 #include "render/qt/offscreen.h"
@@ -137,6 +138,10 @@ int main(int argc, char** argv) {
             for (std::int32_t page = 1; page <= pageCount; ++page)
                 if (options.page == 0 || options.page == page) pages.push_back(page);
         }
+        // Told, not refused: a page of blank tags may be what the user wants to see.
+        if (!options.cardMode && !JobDrawsText(view))
+            std::cerr << "zulname-export: no tag of " << (title.empty() ? std::string("the record file") : title)
+                      << " shows any text (no card has a printed name): choose a design with zulname-designs apply\n";
         job = PrintJob(view, options.Dpi(), pages);
         job.printing = !options.cardMode;
         draw = SheetPages(view, calibration);

@@ -14,7 +14,7 @@ DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 usr=$root/usr
 
 for file in bin/zulname bin/zulname-ini bin/zulname-export bin/zulname-sheets \
-    bin/zulname-cards share/zulname/help/index.html \
+    bin/zulname-cards bin/zulname-designs share/zulname/help/index.html share/zulname/designs/01-simple.ini \
     share/applications/zulname.desktop share/metainfo/jp.zulname.namecard.metainfo.xml \
     share/icons/hicolor/scalable/apps/zulname.svg; do
   [ -s "$usr/$file" ] || fail "$file is not installed"
@@ -32,6 +32,10 @@ grep -q '<svg' "$usr/share/icons/hicolor/scalable/apps/zulname.svg" || fail "the
 desktop-file-validate "$usr/share/applications/zulname.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$usr/share/metainfo/jp.zulname.namecard.metainfo.xml" >/dev/null ||
   fail "appstreamcli validate: $(appstreamcli validate --no-net "$usr/share/metainfo/jp.zulname.namecard.metainfo.xml")"
+
+# The installed commands find the built-in designs beside them.
+ZULNAME_HOME=$root "$usr/bin/zulname-designs" list | grep -q "^シンプル	内蔵	" ||
+  fail "zulname-designs does not find the installed designs"
 
 # Every installed command has a manual page whose synopsis, as man shows it, is the one --help prints.
 for command in "$usr"/bin/*; do

@@ -157,7 +157,7 @@ TEST_F(ZulnameCardsListsTest, AnImportThatCannotBeWrittenSaysWhichFileAndWhy) {
     ExpectFailure(Run({"import", Fixture("cp932.csv")}), 1, "「" + File() + "」に書き込めません。書き込みが許可されていません");
     chmod(File().c_str(), 0644);
 
-    WriteBytes(File(), "[#Setting#]\r\nMax=999998\r\n");
+    WriteBytes(File(), "[#Setting#]\r\nMax=999998\r\n[0000]\r\n" + S("氏名") + "=" + S("山田") + "\r\n");
     ExpectFailure(Run({"import", Fixture("cp932.csv")}), 1, "取り込むとカードが1000000枚を超えるため取り込めません。");
 
     std::filesystem::resize_file(File(), (256u << 20) + 1);

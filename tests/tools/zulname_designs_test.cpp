@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/run_tool.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+
+class ZulnameDesignsTest : public TempHomeTest {
+protected:
+    ZulnameDesignsTest() {
+        WriteBytes(PathOf("ZULNAME.INI"), "[Card]\r\n1w=358\r\n1h=216\r\n2w=339\r\n2h=213\r\n");
+        WriteBytes(File(), "[#Setting#]\r\nMax=1\r\nCurID=1\r\n[0000]\r\n" + S("氏名") + "=" + S("山田") + "\r\n[0001]\r\n" +
+                               S("氏名") + "=" + S("佐藤") + "\r\n");
+    }
+    std::string File() const { return PathOf("record.ini"); }
+    ToolOutcome Designs(const std::vector<std::string>& args) const { return RunTool(ZULNAME_DESIGNS_PATH, args, Home()); }
+    ToolOutcome Cards(const std::vector<std::string>& args) const { return RunTool(ZULNAME_CARDS_PATH, args, Home()); }
+    ToolOutcome Export(const std::string& record) const {
+        return RunTool(ZULNAME_EXPORT_PATH, {"--record", record, "--format", "trace"}, Home());
+    }
+    std::string Read(const std::string& section, const std::string& key) const {
+        const std::string bytes = ReadBytes(File());
+        const std::size_t at = bytes.find("[" + section + "]");
+        const std::size_t found = bytes.find("\n" + S(key) + "=", at);
+        if (at == std::string::npos || found == std::string::npos || found > bytes.find("\n[", at)) return "(missing)";
+        const std::size_t begin = found + 1 + S(key).size() + 1;
+        return bytes.substr(begin, bytes.find('\r', begin) - begin);
+    }
+};
+
+}  // namespace
+
+TEST_F(ZulnameDesignsTest, ListsTheBuiltInDesignsAndAppliesOneToTheCards) {
+    const ToolOutcome listed = Designs({"list"});
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(listed.out.find("シンプル\t内蔵\t"), 0u);
+    EXPECT_GE(std::count(listed.out.begin(), listed.out.end(), '\n'), 12);
+    EXPECT_NE(Designs({"show", "縦書き"}).out.find("\n氏名Vertical=1\n"), std::string::npos);
+
+    const ToolOutcome applied = Designs({"apply", "シンプル", "--record", File(), "--to", "1-1", "--slot", "2"});
+    EXPECT_EQ(applied.status, 0) << applied.err;
+    EXPECT_EQ(applied.out, "applied シンプル to 1 card, slot 2\n");
+    EXPECT_EQ(Read("0001", "2IsPrint氏名"), "1");
+    EXPECT_EQ(Read("0001", "2氏名FitWidth"), "309");  // 326 on 91 mm, scaled to 86 mm
+    EXPECT_EQ(Read("0000", "2IsPrint氏名"), "(missing)");
+    EXPECT_EQ(Designs({"apply", "シンプル", "--record", File()}).out, "applied シンプル to 2 cards, all slots\n");
+    EXPECT_NE(Export(File()).out.find("\"山田\""), std::string::npos);
+
+    ExpectFailure(Designs({"apply", "無い", "--record", File()}), 1, "no design \"無い\"");
+    ExpectFailure(Designs({"apply", "シンプル", "--record", File(), "--to", "0-5"}), 2, "out of range");
+    EXPECT_EQ(Designs({"apply", "シンプル", "--slot", "4"}).status, 2);
+    EXPECT_EQ(Designs({"frobnicate"}).status, 2);
+}
+
+TEST_F(ZulnameDesignsTest, SavesACardsDesignAndSharesItAsAFile) {
+    ASSERT_EQ(Designs({"apply", "来賓 (金)", "--record", File(), "--to", "0-0"}).status, 0);
+    const ToolOutcome saved = Designs({"save", "金の枠", "--from", "0", "--description", "式典用", "--record", File()});
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(saved.out, "saved the design of card 0000 as 金の枠\n");
+    EXPECT_NE(Designs({"list"}).out.find("金の枠\tユーザー\t式典用\n"), std::string::npos);
+    ExpectFailure(Designs({"save", "シンプル", "--record", File()}), 1, "already a design \"シンプル\"");
+    ExpectFailure(Designs({"delete", "シンプル"}), 1, "built in");
+
+    ASSERT_EQ(Designs({"apply", "金の枠", "--record", File(), "--to", "1-1", "--slot", "1"}).status, 0);
+    EXPECT_EQ(Read("0001", "1氏名Font"), Read("0000", "1氏名Font"));
+
+    EXPECT_EQ(Designs({"export", "金の枠", "-o", PathOf("shared.ini")}).status, 0);
+    EXPECT_EQ(Designs({"rename", "金の枠", "式典"}).out, "renamed 金の枠 to 式典\n");
+    EXPECT_EQ(Designs({"import", PathOf("shared.ini")}).out, "imported 金の枠\n");
+    EXPECT_EQ(Designs({"import", PathOf("shared.ini")}).out, "imported 金の枠 (2)\n");
+    EXPECT_EQ(Designs({"delete", "式典"}).status, 0);
+    ExpectFailure(Designs({"import", File()}), 1, "not a design");
+}
+
+TEST_F(ZulnameDesignsTest, AnImportStartsAMissingRecordFileInTheDefaultDesign) {
+    WriteBytes(PathOf("list.csv"), "氏名,所属\n高橋 一郎,株式会社見本\n田中 花子,市立小学校\n");
+    const std::string fresh = PathOf("new.ini");
+    const ToolOutcome imported = Cards({"--record", fresh, "import", PathOf("list.csv")});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    const ToolOutcome listed = Cards({"--record", fresh, "list"});
+    EXPECT_NE(listed.out.find("\n0000\t高橋 一郎\t"), std::string::npos);
+    EXPECT_EQ(listed.out.find("0002"), std::string::npos);
+    const ToolOutcome drawn = Export(fresh);
+    EXPECT_NE(drawn.out.find("\"株式会社見本\""), std::string::npos);
+    EXPECT_EQ(drawn.err, "");
+
+    // A job of blank tags is told, and still drawn.
+    WriteBytes(PathOf("blank.ini"), "[#Setting#]\r\nMax=1\r\n[0000]\r\n" + S("氏名") + "=" + S("山田") + "\r\n");
+    const ToolOutcome blank = Export(PathOf("blank.ini"));
+    EXPECT_EQ(blank.status, 0);
+    EXPECT_NE(blank.err.find("no tag of blank shows any text"), std::string::npos);
+}

@@ -1,0 +1,308 @@
+// zulname-designs: the gallery of tag designs from the shell: list and show them, put one on the
+// cards of a record file, keep a card's design under a name, and share designs as files.
+
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "designs/design_library.h"
+#include "designs/record_designs.h"
+#include "store/codec.h"
+#include "store/items.h"
+#include "store/locations.h"
+#include "store/storage_layout.h"
+#include "tools/card_arguments.h"
+#include "tools/command_help.h"
+#include "tools/file_size_limit.h"
+#include "tools/record_location.h"
+#include "tools/write_failure.h"
+
+namespace {
+
+constexpr command_help::CommandText kHelp{
+    "zulname-designs",
+    "zulname-designs list\n"
+    "zulname-designs show NAME\n"
+    "zulname-designs apply NAME [--record FILE] [--to all|N-M] [--slot 1|2|3|all]\n"
+    "zulname-designs save NAME [--from N] [--description TEXT] [--record FILE]\n"
+    "zulname-designs rename NAME NEW-NAME\n"
+    "zulname-designs delete NAME\n"
+    "zulname-designs export NAME -o FILE\n"
+    "zulname-designs import FILE\n"
+    "zulname-designs --help | --version",
+    "Ready-made and saved designs of a tag. Names and texts are UTF-8.\n"
+    "\n"
+    "  list      one line per design: name, where it comes from (内蔵: built in, ユーザー: yours),\n"
+    "            description, tab-separated\n"
+    "  show      the design's file: its name, description, tag size and keys\n"
+    "  apply     the design on every card or the cards N-M, for one label slot or all (default),\n"
+    "            scaled to each slot's label size; texts stay\n"
+    "  save      the design of card N (default: the current card) for the record file's slot,\n"
+    "            kept as a design of your own\n"
+    "  rename, delete  a design of your own\n"
+    "  export    the design as a file, to share\n"
+    "  import    a design file, kept as a design of your own\n"
+    "  --record FILE  the record file (default: the current one of the settings file)\n"
+    "\n"
+    "Exit status: 0 on success, 1 on a failure, 2 for a usage error.\n"};
+
+constexpr int kUsageError = 2;
+constexpr int kFailure = 1;
+
+int Fail(int status, const std::string& message) {
+    std::cerr << "zulname-designs: " << message << "\n";
+    return status;
+}
+
+int Usage(const std::string& problem) {
+    std::cerr << "zulname-designs: " << problem << "\n";
+    command_help::PrintUsage(kHelp, std::cerr);
+    return kUsageError;
+}
+
+std::string Utf8(std::string_view stored) {
+    std::string text;
+    return codec::Cp932ToUtf8(stored, text) ? text : std::string("?");
+}
+
+struct Arguments {
+    std::vector<std::string> positional;
+    std::optional<std::string> record, to, slot, from, description, output;
+};
+
+bool Parse(const std::vector<std::string_view>& args, Arguments& parsed, std::string& problem) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::optional<std::string>* option = args[i] == "--record"        ? &parsed.record
+                                             : args[i] == "--to"          ? &parsed.to
+                                             : args[i] == "--slot"        ? &parsed.slot
+                                             : args[i] == "--from"        ? &parsed.from
+                                             : args[i] == "--description" ? &parsed.description
+                                             : args[i] == "-o"            ? &parsed.output
+                                                                          : nullptr;
+        if (option == nullptr) {
+            if (args[i].size() > 1 && args[i].front() == '-') {
+                problem = "unknown option " + std::string(args[i]);
+                return false;
+            }
+            parsed.positional.emplace_back(args[i]);
+            continue;
+        }
+        if (i + 1 == args.size()) {
+            problem = std::string(args[i]) + " needs a value";
+            return false;
+        }
+        *option = std::string(args[++i]);
+    }
+    return true;
+}
+
+// A name or text given in UTF-8 as stored text.
+bool Stored(const std::string& utf8, std::string& stored) {
+    if (codec::Utf8ToCp932(utf8, stored)) return true;
+    Fail(kUsageError, "\"" + codec::FirstUnstorableCharacter(utf8) + "\" cannot be stored in code page 932");
+    return false;
+}
+
+std::string Explain(const designs::LibraryResult& result, const std::string& name) {
+    switch (result.failure) {
+    case designs::LibraryFailure::NotFound: return "no design \"" + name + "\" (zulname-designs list shows them)";
+    case designs::LibraryFailure::BuiltIn: return "\"" + name + "\" is built in and cannot be changed";
+    case designs::LibraryFailure::NameTaken: return "there is already a design \"" + name + "\"";
+    case designs::LibraryFailure::BadName: return "a design's name is one line of at most 100 bytes";
+    case designs::LibraryFailure::Unreadable:
+    case designs::LibraryFailure::NotWritten: return result.detail;
+    case designs::LibraryFailure::None: break;
+    }
+    return {};
+}
+
+int Report(const designs::LibraryResult& result, const std::string& name) {
+    const int status = result.failure == designs::LibraryFailure::BadName ? kUsageError : kFailure;
+    return Fail(status, Explain(result, name));
+}
+
+designs::DesignLibrary Library() { return designs::DesignLibrary::Installed(); }
+
+int List(const Arguments& args) {
+    if (!args.positional.empty()) return Usage("list takes no arguments");
+    std::vector<designs::Unreadable> problems;
+    for (const designs::Entry& entry : Library().List(&problems))
+        std::cout << Utf8(entry.design.name) << "\t" << (entry.origin == designs::Origin::BuiltIn ? "内蔵" : "ユーザー")
+                  << "\t" << Utf8(entry.design.description) << "\n";
+    for (const designs::Unreadable& problem : problems)
+        std::cerr << "zulname-designs: skipped " << problem.fsPath << ": " << problem.reason << "\n";
+    return 0;
+}
+
+// The design named by the first positional argument, or the exit status of why not.
+std::optional<designs::Entry> FindNamed(const Arguments& args, int& status) {
+    std::string name;
+    status = kUsageError;
+    if (!Stored(args.positional[0], name)) return std::nullopt;
+    std::optional<designs::Entry> entry = Library().Find(name);
+    status = kFailure;
+    if (!entry) Report({designs::LibraryFailure::NotFound}, args.positional[0]);
+    return entry;
+}
+
+int Show(const Arguments& args) {
+    if (args.positional.size() != 1) return Usage("show needs a NAME");
+    int status = 0;
+    const std::optional<designs::Entry> entry = FindNamed(args, status);
+    if (!entry) return status;
+    std::string text = Utf8(designs::SerializeDesign(entry->design));
+    for (std::size_t at; (at = text.find('\r')) != std::string::npos;) text.erase(at, 1);
+    std::cout << "; " << entry->fsPath << "\n" << text;
+    return 0;
+}
+
+// The record file to work on and its cards, or the exit status of why not.
+std::optional<cards::RecordCards> OpenRecord(const Arguments& args, int& status) {
+    export_tool::RecordLocation location;
+    std::string problem, fsPath;
+    status = kFailure;
+    if (!export_tool::FindRecordFile(args.record.value_or(""), location, problem)) {
+        Fail(kFailure, problem);
+        return std::nullopt;
+    }
+    locations::StoredPathToFs(location.storedPath, fsPath);
+    UserItemList userItems;
+    userItems.ReloadUserItems(SettingsProfile());
+    cards::RecordCards record(fsPath, ItemList(userItems.UserItems()));
+    if (record.Count() == 0) {
+        Fail(kFailure, fsPath + " claims more cards than a record file can hold (check \"Max\" and the card sections)");
+        return std::nullopt;
+    }
+    return record;
+}
+
+int CardFailure(const cards::RecordCards& record, const cards::Outcome& outcome) {
+    if (outcome.failure == cards::Failure::NoSuchCard)
+        return Fail(kFailure, "no card " + CardSectionName(outcome.missing) + " in " + record.FsPath());
+    return Fail(kFailure, "cannot write " + record.FsPath() + ": " + ini_tool::FileWriteReason(record.FsPath()));
+}
+
+int Apply(const Arguments& args) {
+    if (args.positional.size() != 1) return Usage("apply needs a NAME");
+    std::int32_t slot = cards::kAllSlots;
+    const std::string slotText = args.slot.value_or("all");
+    if (slotText == "1" || slotText == "2" || slotText == "3")
+        slot = slotText[0] - '0';
+    else if (slotText != "all")
+        return Usage("--slot takes 1, 2, 3 or all");
+    int status = 0;
+    const std::optional<designs::Entry> entry = FindNamed(args, status);
+    if (!entry) return status;
+    const std::optional<cards::RecordCards> record = OpenRecord(args, status);
+    if (!record) return status;
+    const std::int32_t count = record->Count();
+    cards_tool::CardRange range{0, count - 1};
+    if (args.to && *args.to != "all") {
+        std::string problem;
+        if (!cards_tool::ParseCardRange(*args.to, range, problem)) return Usage(problem);
+        if (problem = cards_tool::RangeProblem(range, count); !problem.empty()) return Fail(kUsageError, problem);
+    }
+    std::vector<std::int32_t> targets;
+    for (std::int32_t card = range.first; card <= range.last; ++card) targets.push_back(card);
+    const SettingsProfile settings;
+    const cards::Outcome outcome = designs::ApplyToRecord(settings, *record, entry->design, targets, slot);
+    if (!outcome) return CardFailure(*record, outcome);
+    std::cout << "applied " << args.positional[0] << " to " << outcome.changed << (outcome.changed == 1 ? " card" : " cards")
+              << (slot == cards::kAllSlots ? ", all slots" : ", slot " + slotText) << "\n";
+    return 0;
+}
+
+int Save(const Arguments& args) {
+    if (args.positional.size() != 1) return Usage("save needs a NAME");
+    std::string name, description;
+    if (!Stored(args.positional[0], name) || !Stored(args.description.value_or(""), description)) return kUsageError;
+    int status = 0;
+    const std::optional<cards::RecordCards> record = OpenRecord(args, status);
+    if (!record) return status;
+    const std::int32_t count = record->Count();
+    std::int32_t card = ProfileFile(record->FsPath()).ReadInt("#Setting#", "CurID", 0);
+    if (args.from) {
+        const std::optional<std::int32_t> from = cards_tool::ParseCardNumber(*args.from);
+        if (!from) return Usage("\"" + *args.from + "\" is not a card number");
+        card = *from;
+    }
+    if (const std::string problem = cards_tool::RangeProblem({card, card}, count); !problem.empty())
+        return Fail(kUsageError, problem);
+    designs::Design design = designs::DesignOfCard(SettingsProfile(), *record, card);
+    design.name = name;
+    design.description = description;
+    if (!locations::EnsureFolders()) return Fail(kFailure, "cannot make " + locations::DataFolder());
+    if (const designs::LibraryResult saved = Library().Save(design); !saved) return Report(saved, args.positional[0]);
+    std::cout << "saved the design of card " << CardSectionName(card) << " as " << args.positional[0] << "\n";
+    return 0;
+}
+
+int Rename(const Arguments& args) {
+    if (args.positional.size() != 2) return Usage("rename needs NAME and NEW-NAME");
+    std::string name, newName;
+    if (!Stored(args.positional[0], name) || !Stored(args.positional[1], newName)) return kUsageError;
+    const designs::LibraryResult renamed = Library().Rename(name, newName);
+    if (!renamed)
+        return Report(renamed, renamed.failure == designs::LibraryFailure::NameTaken ? args.positional[1] : args.positional[0]);
+    std::cout << "renamed " << args.positional[0] << " to " << args.positional[1] << "\n";
+    return 0;
+}
+
+int Delete(const Arguments& args) {
+    if (args.positional.size() != 1) return Usage("delete needs a NAME");
+    std::string name;
+    if (!Stored(args.positional[0], name)) return kUsageError;
+    if (const designs::LibraryResult deleted = Library().Delete(name); !deleted) return Report(deleted, args.positional[0]);
+    std::cout << "deleted " << args.positional[0] << "\n";
+    return 0;
+}
+
+int Export(const Arguments& args) {
+    if (args.positional.size() != 1 || !args.output) return Usage("export needs a NAME and -o FILE");
+    std::string name;
+    if (!Stored(args.positional[0], name)) return kUsageError;
+    if (const designs::LibraryResult exported = Library().Export(name, *args.output); !exported) {
+        const std::string limit = FileSizeLimitReason(errno);
+        return limit.empty() ? Report(exported, args.positional[0]) : Fail(kFailure, "cannot write " + *args.output + ": " + limit);
+    }
+    std::cout << "exported " << args.positional[0] << " to " << *args.output << "\n";
+    return 0;
+}
+
+int Import(const Arguments& args) {
+    if (args.positional.size() != 1) return Usage("import needs a FILE");
+    if (!locations::EnsureFolders()) return Fail(kFailure, "cannot make " + locations::DataFolder());
+    const designs::LibraryResult imported = Library().Import(args.positional[0]);
+    if (!imported) return Fail(kFailure, args.positional[0] + ": " + Explain(imported, Utf8(imported.name)));
+    std::cout << "imported " << Utf8(imported.name) << "\n";
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
+    if (const auto status = command_help::HandleHelpOrVersion(argc, argv, kHelp, std::cout)) return *status;
+    const std::vector<std::string_view> all(argv + 1, argv + argc);
+    if (all.empty()) return Usage("no command given");
+    Arguments args;
+    std::string problem;
+    if (!Parse({all.begin() + 1, all.end()}, args, problem)) return Usage(problem);
+    const std::string_view command = all[0];
+    const bool takesRecord = command == "apply" || command == "save";
+    if (!takesRecord && args.record) return Usage("--record belongs to apply and save");
+    if (command != "apply" && (args.to || args.slot)) return Usage("--to and --slot belong to apply");
+    if (command != "save" && (args.from || args.description)) return Usage("--from and --description belong to save");
+    if (command != "export" && args.output) return Usage("-o belongs to export");
+    if (command == "list") return List(args);
+    if (command == "show") return Show(args);
+    if (command == "apply") return Apply(args);
+    if (command == "save") return Save(args);
+    if (command == "rename") return Rename(args);
+    if (command == "delete") return Delete(args);
+    if (command == "export") return Export(args);
+    if (command == "import") return Import(args);
+    return Usage("unknown command \"" + std::string(command) + "\"");
+}
