@@ -1,5 +1,6 @@
 #include "designs/record_designs.h"
 
+#include "store/card_deck.h"
 #include "store/codec.h"
 #include "store/label_sizes.h"
 #include "store/locations.h"
@@ -63,18 +64,29 @@ std::optional<Design> DefaultDesign(const SettingsProfile& settings, const Desig
 
 bool StartRecordFile(const SettingsProfile& settings, const std::string& recordFsPath, const DesignLibrary& library) {
     const std::optional<Design> design = DefaultDesign(settings, library);
+    if (!design) return true;
     cards::Design card;
     std::vector<cards::SectionKeys> frames;
-    if (design) KeysForSlots(settings, *design, cards::kAllSlots, card, frames);
+    KeysForSlots(settings, *design, cards::kAllSlots, card, frames);
     return Service().Rewrite(recordFsPath, [&](const profile::ProfileDocument& doc) -> std::optional<profile::ProfileDocument> {
-        if (doc.SectionCount() > 1 || !doc.Serialize().empty()) return std::nullopt;
-        profile::ProfileDocument started;
-        started.Set("#Setting#", "Max", "0");
+        for (std::size_t section = 1; section < doc.SectionCount(); ++section) {
+            const std::string_view name = doc.SectionName(section);
+            if (cards::CardNumberOf(name) || name == FrameSectionName(1) || name == FrameSectionName(2) ||
+                name == FrameSectionName(3))
+                return std::nullopt;
+        }
+        profile::ProfileDocument started = doc;
+        if (doc.Find("#Setting#", "Max").kind == profile::Lookup::Kind::Missing) started.Set("#Setting#", "Max", "0");
         for (const cards::SectionKeys& frame : frames)
             for (const cards::DesignKey& key : frame.keys) started.Set(frame.section, key.name, key.value);
         for (const cards::DesignKey& key : card) started.Set(CardSectionName(0), key.name, key.value);
         return started;
     });
+}
+
+bool StartCurrentRecordFile(const SettingsProfile& settings, const RecordProfile& record) {
+    if (record.Path().empty()) return true;
+    return StartRecordFile(settings, ProfileFile::AtStoredPath(record.Path()).FsPath(), DesignLibrary::Installed());
 }
 
 }  // namespace designs

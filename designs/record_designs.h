@@ -35,10 +35,12 @@ Design DesignOfCard(const SettingsProfile& settings, const cards::RecordCards& r
 // neither is in the library.
 std::optional<Design> DefaultDesign(const SettingsProfile& settings, const DesignLibrary& library);
 
-// A record file the program is about to use: when recordFsPath does not exist yet (or is empty),
-// it is made with one card, 0000, in the default design for every label slot, so that cards
-// added or imported inherit a visible design. An existing file is left as it is. False when
-// the file could not be written.
+// A record file the program is about to use: while it has no cards and no frame (it does not
+// exist yet, or holds only its settings), card 0000 is given the default design for every label
+// slot and the slots' frames, so that cards added or imported inherit a visible design. A file
+// with cards is left as it is. False when the file could not be written.
 bool StartRecordFile(const SettingsProfile& settings, const std::string& recordFsPath, const DesignLibrary& library);
+// The same for the current record file (nothing while none is chosen), with the installed designs.
+bool StartCurrentRecordFile(const SettingsProfile& settings, const RecordProfile& record);
 
 }  // namespace designs

@@ -1,5 +1,6 @@
 #include "dialogs/enter_dialog_model.h"
 
+#include "designs/record_designs.h"
 #include "dialogs/step_value.h"
 #include "store/card_operations.h"
 #include "store/codec.h"
@@ -257,6 +258,7 @@ bool EnterDialogModel::ChooseRecordFileStep() {
     if (!fileName) return false;
     record_.SetCabinet(cabinet);
     ChooseRecordFile(settings_, record_, *fileName);
+    designs::StartCurrentRecordFile(settings_, record_);
     recordTitle = TitleOf(record_.Path());
     return true;
 }
@@ -295,6 +297,7 @@ void EnterDialogModel::OnChangeCabinet() {
             settings_.WriteString("Current", "Genre", cabinet);
             record_.SetCabinet(cabinet);
             ChooseRecordFile(settings_, record_, *fileName);
+            designs::StartCurrentRecordFile(settings_, record_);
         }
     }
     ReloadRecordFile();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "designs/record_designs.h"
 #include "lists/card_import.h"
 #include "store/codec.h"
 #include "store/items.h"
@@ -291,7 +292,8 @@ bool ListImportModel::OnOk() {
         }
         // The new file prints on the same label size as the current one.
         const ProfileFile created(target);
-        if (!created.WriteString("#Setting#", "Label", record_.ReadString("#Setting#", "Label", "1")) || !created.Flush()) {
+        if (!created.WriteString("#Setting#", "Label", record_.ReadString("#Setting#", "Label", "1")) || !created.Flush() ||
+            !designs::StartRecordFile(settings_, target, designs::DesignLibrary::Installed())) {
             platform_.ShowMessage("新しい名簿ファイルを作れません");
             return false;
         }

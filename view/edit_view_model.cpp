@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "designs/record_designs.h"
 #include "render/card.h"
 #include "render/sheet.h"
 #include "store/font_setting.h"
@@ -56,6 +57,7 @@ void EditViewModel::Start() {
     choosers.chooseRecordFile = [this](const std::string& cabinet) { return platform_.ChooseRecordFile(cabinet); };
     choosers.chooseLabelSlot = [this](std::int32_t current) { return platform_.ChooseLabelSlot(current); };
     view_.slotPrefix = StartView(settings_, record_, choosers);
+    designs::StartCurrentRecordFile(settings_, record_);
     view_.slot = CurrentSlot(record_);
     view_.label = LabelSize(settings_, view_.slot);
 }
@@ -147,8 +149,10 @@ void EditViewModel::OpenRecordFile() {
         record_.SetCabinet(*cabinet);
         record_.Flush();
         // The slot is not asked for: the next drawing reads the new file's own.
-        if (const std::optional<std::string> fileName = platform_.ChooseRecordFile(*cabinet))
+        if (const std::optional<std::string> fileName = platform_.ChooseRecordFile(*cabinet)) {
             ChooseRecordFile(settings_, record_, *fileName);
+            designs::StartCurrentRecordFile(settings_, record_);
+        }
     }
     platform_.RefreshAllViews();
 }
@@ -179,6 +183,8 @@ void EditViewModel::SwitchCabinet() {
             if (const std::optional<std::int32_t> slot = platform_.ChooseLabelSlot(0)) SetCurrentSlot(record_, *slot);
         }
     }
+    record_.Flush();
+    designs::StartCurrentRecordFile(settings_, record_);
     view_.slotPrefix = SlotPrefix(record_);
     view_.slot = CurrentSlot(record_);
     settings_.Flush();

@@ -219,8 +219,13 @@ TEST_F(RecordDesignTest, ANewRecordFileStartsInTheDefaultDesignAndImportsFillIts
     EXPECT_EQ(ProfileFile(fresh).ReadString("0000", S("1氏名Xpos"), ""), "100");
     EXPECT_EQ(ProfileFile(fresh).ReadString("0000", S("3氏名Xpos"), ""), "100");  // a slot without a size: a business card
     EXPECT_EQ(ProfileFile(fresh).ReadString("2Frame", "Frame1GapL", ""), "9");
-    ASSERT_TRUE(designs::StartRecordFile(settings, File(), Library()));  // an existing file stays
+    ASSERT_TRUE(designs::StartRecordFile(settings, File(), Library()));  // a file with cards stays
     EXPECT_EQ(Read("0000", "1氏名Xpos"), "7");
+    const std::string chosen = PathOf("chosen.ini");  // a slot chosen before the first card
+    WriteBytes(chosen, "[#Setting#]\r\nLabel=2\r\n");
+    ASSERT_TRUE(designs::StartRecordFile(settings, chosen, Library()));
+    EXPECT_EQ(ProfileFile(chosen).ReadString("0000", S("2氏名Xpos"), ""), "95");
+    EXPECT_EQ(ProfileFile(chosen).ReadString("#Setting#", "Label", ""), "2");
 
     settings.WriteString("Option", "DefaultDesign", S("来賓"));
     ASSERT_TRUE(settings.Flush());

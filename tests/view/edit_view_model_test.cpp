@@ -217,7 +217,9 @@ TEST_F(EditViewModelTest, OpeningAnotherCabinetWithoutAFileKeepsTheFileAndAsksNo
     platform.slot = 2;
     model.Execute(CommandId::SwitchCabinet);
     EXPECT_EQ(platform.asked, (std::vector<std::string>{"cabinet:" + S("来賓"), "file:" + S("来賓"), "slot:0"}));
-    EXPECT_EQ(ReadBytes(PathOf("Guests/new.ini")), "[#Setting#]\r\nLabel=2\r\n");
+    // The new file starts in the default design, its card 0000 printing the name.
+    EXPECT_EQ(ReadBytes(PathOf("Guests/new.ini")).find("[#Setting#]\r\nLabel=2\r\n"), 0u);
+    EXPECT_EQ(ProfileFile(PathOf("Guests/new.ini")).ReadInt("0000", "2IsPrint" + S("氏名"), 0), 1);
     EXPECT_EQ(model.State().slotPrefix, "2");
 }
 

@@ -59,7 +59,8 @@ TEST_F(EditViewTest, FirstStartAsksForCabinetFileAndSlotThenNeverAgain) {
     const SettingsProfile settings;
     EXPECT_EQ(settings.ReadString("Current", "Genre", ""), S("常用"));
     EXPECT_EQ(settings.ReadString("CurrentIni", S("常用"), ""), Home() + "/Always/zulname.ini");
-    EXPECT_EQ(ReadBytes(PathOf("Always/zulname.ini")), "[#Setting#]\r\nLabel=1\r\n");
+    EXPECT_EQ(ReadBytes(PathOf("Always/zulname.ini")).find("[#Setting#]\r\nLabel=1\r\n"), 0u);
+    EXPECT_EQ(ProfileFile(PathOf("Always/zulname.ini")).ReadInt("0000", "1IsPrint" + S("氏名"), 0), 1);
 
     captions.clear();
     CRozudeziView again(printer, {});
