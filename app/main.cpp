@@ -1,4 +1,5 @@
 #include <QAbstractEventDispatcher>
+#include <QStatusBar>
 
 #include <iostream>
 #include <memory>
@@ -146,6 +147,7 @@ int main(int argc, char** argv) {
     view->SetDialogCommand(CommandId::ExportList,
                            [view] { RunListExportDialog(view, view->Model().Settings(), view->Model().Record()); });
     view->SetRecordFileOpened([&frame](const std::string& path) { frame.AddRecentFile(path); });
+    view->SetStatusNote([&frame](const std::string& note) { frame.statusBar()->showMessage(QString::fromStdString(note)); });
     QObject::connect(&frame, &CMainFrame::RecentFileChosen,
                      [view](const std::string& path) { view->Model().OpenRecordFileAt(path); });
     // The program's own page is its help.

@@ -1,5 +1,6 @@
 #include "dialogs/label_size_model.h"
 
+#include "sheets/recorded_sheet.h"
 #include "store/profile_service.h"
 
 LabelSizeModel::LabelSizeModel(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot)
@@ -35,5 +36,7 @@ void LabelSizeModel::Load() {
 void LabelSizeModel::Store() const {
     const profile::JoinedUndo intoRecord(settings_.FsPath(), record_.ReadFsPath());
     StoreLabelSize(settings_, slot_, {width, height});
+    sheets::RecordSlotSheet(settings_, record_, slot_);
     settings_.Flush();
+    record_.Flush();
 }

@@ -1,6 +1,7 @@
 #include "dialogs/print_options_model.h"
 
 #include "dialogs/step_value.h"
+#include "sheets/recorded_sheet.h"
 #include "store/profile_service.h"
 #include "store/profile_value.h"
 
@@ -50,10 +51,14 @@ void PrintOptionsModel::LoadNumbers() {
 void PrintOptionsModel::Load() {
     slotPrefix_ = std::to_string(editSlot_);
     LoadNumbers();
-    // Checked exactly when the sheet drawing acts on the value.
-    noCutLine = settings_.ReadInt(kLayoutSection, slotPrefix_ + "NoCutLine", 0) == 1;
+    LoadNoCutLine();
     textOverDecoration = settings_.ReadInt("PrintMode", "bTransparent", 0) == 1;
     cropMarks = record_.ReadInt(kOffsetSection, "Tombo", 0) != 0;
+}
+
+void PrintOptionsModel::LoadNoCutLine() {
+    // Checked exactly when the sheet drawing acts on the value.
+    noCutLine = settings_.ReadInt(kLayoutSection, slotPrefix_ + "NoCutLine", 0) == 1;
     // Each slot has its own no-cut-line box, so the crop-mark box follows the slot shown.
     OnNoCutLineClicked();
 }
@@ -70,6 +75,7 @@ void PrintOptionsModel::Save() const {
     }
     settings_.WriteInt(kLayoutSection, slotPrefix_ + "NoCutLine", noCutLine ? 1 : 0);
     settings_.WriteInt("PrintMode", "bTransparent", textOverDecoration ? 1 : 0);
+    sheets::RecordSlotSheet(settings_, record_, editSlot_);
     settings_.Flush();
     record_.WriteInt(kOffsetSection, "Tombo", cropMarks ? 1 : 0);
     record_.Flush();
@@ -89,7 +95,10 @@ void PrintOptionsModel::OnNoCutLineClicked() { cropMarksEnabled = !noCutLine; }
 
 void PrintOptionsModel::OnOk() { Save(); }
 
-void PrintOptionsModel::OnSheetChosen() { LoadNumbers(); }
+void PrintOptionsModel::OnSheetChosen() {
+    LoadNumbers();
+    LoadNoCutLine();
+}
 
 SheetLayout PrintOptionsModel::Layout() const {
     // Read back as the sheet drawing reads the stored texts: an empty offset or gap is its default.

@@ -40,8 +40,9 @@ public:
     void OnStep(Number number, std::int32_t step);
     void OnNoCutLineClicked();
     void OnOk();
-    // "用紙を選ぶ" has stored a sheet in the slot being edited: its numbers are shown as stored,
-    // the check boxes keep what was clicked.
+    // "用紙を選ぶ" has stored a sheet in the slot being edited: its numbers and the cut-line box
+    // (a sheet of labels that come cut turns cut lines off) are shown as stored, the other check
+    // boxes keep what was clicked.
     void OnSheetChosen();
 
     std::int32_t EditSlot() const { return editSlot_; }
@@ -51,6 +52,7 @@ public:
 private:
     void Load();
     void LoadNumbers();
+    void LoadNoCutLine();
     void Save() const;
 
     const SettingsProfile& settings_;

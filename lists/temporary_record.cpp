@@ -1,11 +1,6 @@
 #include "lists/temporary_record.h"
 
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <string_view>
 #include <vector>
 
@@ -19,16 +14,6 @@ namespace {
 
 // Written out in pieces of about this size, so that the whole text is never held at once.
 constexpr std::size_t kChunk = 1 << 16;
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 // Every section of the record file but its cards, for `count` cards printed in list order from
 // the first: the print order and the current card start afresh.
@@ -63,13 +48,7 @@ void AppendCard(std::size_t number, const PlannedCard& card, const std::vector<s
 
 }  // namespace
 
-TemporaryRecord::~TemporaryRecord() { Remove(); }
-
-void TemporaryRecord::Remove() {
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
-    fsPath_.clear();
-}
+void TemporaryRecord::Remove() { file_.Remove(); }
 
 bool TemporaryRecord::Make(const std::string& sourceFsPath, const ImportPlan& plan,
                            const std::optional<cards::Design>& design, std::string& problem) {
@@ -84,26 +63,23 @@ bool TemporaryRecord::Make(const profile::ProfileDocument& source, const ImportP
     std::vector<std::string> keys(items.size());
     for (std::size_t item = 0; item < items.size(); ++item) codec::Utf8ToCp932(items[item], keys[item]);
 
-    const int fd = memfd_create("zulname-list", MFD_CLOEXEC);
-    if (fd < 0) {
+    if (!file_.Make("zulname-list")) {
         problem = "cannot make a temporary record file";
         return false;
     }
     std::string out = SettingsSections(source, plan.cards.size());
-    bool written = fchmod(fd, 0600) == 0;
+    bool written = true;
     for (std::size_t number = 0; number < plan.cards.size() && written; ++number) {
         AppendCard(number, plan.cards[number], items, keys, design, out);
         if (out.size() >= kChunk) {
-            written = WriteAll(fd, out);
+            written = file_.Append(out);
             out.clear();
         }
     }
-    if (!written || !WriteAll(fd, out)) {
-        close(fd);
+    if (!written || !file_.Append(out)) {
+        file_.Remove();
         problem = "cannot write the temporary record file";
         return false;
     }
-    fd_ = fd;
-    fsPath_ = "/proc/self/fd/" + std::to_string(fd);
     return true;
 }

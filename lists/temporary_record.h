@@ -5,20 +5,16 @@
 
 #include "lists/import_plan.h"
 #include "store/card_design.h"
+#include "store/memory_file.h"
 #include "store/profile_document.h"
 
 // A record file made from another one: its sections other than the cards (label slot, layout,
 // print options, frames) and, as cards, the people of a planned import with one design. What a
 // list prints through, and the tag the import dialog previews; the user's own files are only
-// read. It is a file in memory without a name in any folder (memfd), read through
-// /proc/self/fd/N, so that nobody else can read the people in it and nothing of it stays behind,
-// even when the process is killed. Gone when this goes or is made again.
+// read. It is a MemoryFile, so that nobody else can read the people in it and nothing of it
+// stays behind. Gone when this goes or is made again.
 class TemporaryRecord {
 public:
-    TemporaryRecord() = default;
-    ~TemporaryRecord();
-    TemporaryRecord(const TemporaryRecord&) = delete;
-    TemporaryRecord& operator=(const TemporaryRecord&) = delete;
 
     // Texts of items that are not in the item list are left out (no item is added anywhere).
     // False, with a one-line problem, when the file cannot be made.
@@ -30,9 +26,8 @@ public:
     void Remove();
 
     // The file (file-system path), empty before Make.
-    const std::string& FsPath() const { return fsPath_; }
+    const std::string& FsPath() const { return file_.FsPath(); }
 
 private:
-    int fd_ = -1;
-    std::string fsPath_;
+    MemoryFile file_;
 };

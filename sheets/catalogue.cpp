@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "sheets/builtin_sheets.h"
+#include "sheets/maker_names.h"
 #include "sheets/paper_sizes.h"
 #include "sheets/template_file.h"
 #include "store/locations.h"
@@ -229,13 +230,20 @@ const SheetProduct* SheetCatalogue::Find(std::string_view maker, std::string_vie
 
 std::vector<std::size_t> SheetCatalogue::Search(std::string_view text) const {
     const std::vector<std::string> words = Words(text);
+    std::vector<std::vector<std::string>> makerVariants;
+    for (const std::string& word : words) makerVariants.push_back(MakerNameVariants(word));
     std::vector<std::size_t> found;
     for (std::size_t i = 0; i < products_.size(); ++i) {
         const SheetProduct& product = products_[i];
-        const std::string haystack = AsciiLower(product.maker + "\n" + product.part + "\n" + product.description);
-        const bool all = std::all_of(words.begin(), words.end(), [&](const std::string& word) {
-            return haystack.find(word) != std::string::npos || MatchesSize(word, product) || MatchesCount(word, product);
-        });
+        const std::string maker = AsciiLower(product.maker);
+        const std::string haystack = maker + "\n" + AsciiLower(product.part + "\n" + product.description);
+        const auto namesMaker = [&maker](const std::string& variant) { return maker.find(variant) != std::string::npos; };
+        bool all = true;
+        for (std::size_t w = 0; w < words.size() && all; ++w) {
+            const std::string& word = words[w];
+            all = haystack.find(word) != std::string::npos || MatchesSize(word, product) || MatchesCount(word, product) ||
+                  std::any_of(makerVariants[w].begin(), makerVariants[w].end(), namesMaker);
+        }
         if (all) found.push_back(i);
     }
     return found;

@@ -40,7 +40,8 @@ public:
     // The products matching every word of the text (blank-separated, either width of space):
     // a word matches part of the maker, the product number or the description (ASCII letters
     // in either case), a label size "91x55" or "91×55" (millimetres, within 0.5), or the count
-    // per sheet ("10", "10面").
+    // per sheet ("10", "10面"). A maker is found by its katakana name too (ヒサゴ, or ひさご,
+    // finds Hisago) and the other way round (see MakerNameVariants).
     std::vector<std::size_t> Search(std::string_view text) const;
 
 private:

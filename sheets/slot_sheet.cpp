@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "sheets/catalogue.h"
+#include "sheets/recorded_sheet.h"
 #include "store/label_sizes.h"
 #include "store/profile_service.h"
 #include "store/profile_value.h"
@@ -12,7 +13,6 @@
 namespace sheets {
 namespace {
 
-constexpr double kMmPerHundredth = 0.254;
 constexpr const char* kOptions = "PrintOptions";
 
 // A gap from the rounded step; a negative one is held as 0.
@@ -29,7 +29,7 @@ std::string Text(std::int32_t value) { return std::to_string(value); }
 
 }  // namespace
 
-std::int32_t Hundredths(double millimetres) { return static_cast<std::int32_t>(std::lround(millimetres / kMmPerHundredth)); }
+std::int32_t Hundredths(double millimetres) { return static_cast<std::int32_t>(std::lround(millimetres / kMillimetresPerHundredth)); }
 
 SlotSheet ToSlotSheet(const SheetProduct& product) {
     SlotSheet sheet;
@@ -42,6 +42,8 @@ SlotSheet ToSlotSheet(const SheetProduct& product) {
     sheet.top = Hundredths(product.top);
     sheet.left = Hundredths(product.left);
     sheet.paper = MillimetreText(product.paperWidth) + "x" + MillimetreText(product.paperHeight);
+    // The user's saved sheets may be plain paper cut by hand: their cut lines stay as they are.
+    if (product.source != SheetSource::Saved) sheet.noCutLine = true;
     return sheet;
 }
 
@@ -68,6 +70,11 @@ std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const
         const std::string before = settings.ReadString(kOptions, option.key, option.defaultValue);
         put(option.caption, before, option.value, settings.WriteString(kOptions, option.key, option.value));
     }
+    if (sheet.noCutLine) {
+        const auto shown = [](bool noCutLine) { return std::string(noCutLine ? "なし" : "あり"); };
+        const std::string before = shown(SlotSettings(settings, slot).noCutLine);
+        put("切り取り線", before, shown(*sheet.noCutLine), settings.WriteInt(kOptions, S + "NoCutLine", *sheet.noCutLine ? 1 : 0));
+    }
     const struct {
         const char* caption;
         const char* key;
@@ -77,13 +84,13 @@ std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const
         const std::string before = record.ReadString("Option", offset.key, "10");
         put(offset.caption, before, Text(offset.value), record.WriteString("Option", offset.key, Text(offset.value)));
     }
+    RecordSlotSheet(settings, record, slot);
     settings.Flush();
     record.Flush();
     return changes;
 }
 
-std::optional<PaperMillimetres> StoredSlotPaper(const SettingsProfile& settings, const std::string& slotPrefix) {
-    const std::string text = settings.ReadString(kOptions, slotPrefix + "Paper", "");
+std::optional<PaperMillimetres> ParsePaper(std::string_view text) {
     const std::size_t x = text.find('x');
     double width = 0, height = 0;
     if (x == std::string::npos) return std::nullopt;
@@ -93,6 +100,10 @@ std::optional<PaperMillimetres> StoredSlotPaper(const SettingsProfile& settings,
         heightEnd != text.data() + text.size() || !(width > 0) || !(height > 0) || width > 10000 || height > 10000)
         return std::nullopt;
     return PaperMillimetres{width, height};
+}
+
+std::optional<PaperMillimetres> StoredSlotPaper(const SettingsProfile& settings, const std::string& slotPrefix) {
+    return ParsePaper(settings.ReadString(kOptions, slotPrefix + "Paper", ""));
 }
 
 PaperMillimetres SlotPaper(const SettingsProfile& settings, const std::string& slotPrefix) {
@@ -111,19 +122,19 @@ SheetProduct CurrentSheet(const SettingsProfile& settings, const RecordProfile& 
     const PaperMillimetres paper = SlotPaper(settings, S);
     product.paperWidth = paper.width;
     product.paperHeight = paper.height;
-    product.width = size.width * kMmPerHundredth;
-    product.height = size.height * kMmPerHundredth;
+    product.width = size.width * kMillimetresPerHundredth;
+    product.height = size.height * kMillimetresPerHundredth;
     product.columns = GridCount(settings.ReadString(kOptions, S + "Column", "2"));
     product.rows = GridCount(settings.ReadString(kOptions, S + "Line", "5"));
     // A length and a gap of 32 bits each: their sum is exact in a double.
     const auto pitch = [&](std::int32_t length, const char* gapKey) {
         const std::int64_t gap = profile::ParseLeadingInt(settings.ReadString(kOptions, S + gapKey, "0"));
-        return static_cast<double>(length + gap) * kMmPerHundredth;
+        return static_cast<double>(length + gap) * kMillimetresPerHundredth;
     };
     product.pitchX = pitch(size.width, "GapH");
     product.pitchY = pitch(size.height, "GapV");
-    product.top = record.ReadInt("Option", "Top", 10) * kMmPerHundredth;
-    product.left = record.ReadInt("Option", "Left", 10) * kMmPerHundredth;
+    product.top = record.ReadInt("Option", "Top", 10) * kMillimetresPerHundredth;
+    product.left = record.ReadInt("Option", "Left", 10) * kMillimetresPerHundredth;
     return product;
 }
 

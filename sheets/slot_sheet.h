@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sheets/sheet_product.h"
@@ -19,9 +20,14 @@ struct SlotSheet {
     std::int32_t gapH = 0, gapV = 0;
     std::int32_t top = 0, left = 0;
     std::string paper;  // "210x297": the paper's width and height in millimetres
+    // Set for labels that come cut from the sheet: a cut line would only print along their
+    // edges, or across the tags when the printer is off by a little.
+    std::optional<bool> noCutLine;
     // What the options cannot hold, and what they hold instead (one line each).
     std::vector<std::string> adjustments;
 };
+
+inline constexpr double kMillimetresPerHundredth = 0.254;
 
 // A length in millimetres to the nearest hundredth of an inch.
 std::int32_t Hundredths(double millimetres);
@@ -38,9 +44,9 @@ struct SettingChange {
     std::string before, after;
 };
 
-// Stores the sheet in the slot (1, 2 or 3) and the record file's start offsets, then flushes
-// both files, as one step of the record file's undo. Returns the values that changed, in dialog
-// order.
+// Stores the sheet in the slot (1, 2 or 3) and the record file's start offsets, records the
+// slot's sheet in the record file (see RecordSlotSheet), then flushes both files, as one step of
+// the record file's undo. Returns the values that changed, in dialog order.
 std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const RecordProfile& record,
                                           std::int32_t slot, const SlotSheet& sheet);
 
@@ -49,6 +55,8 @@ std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const
 struct PaperMillimetres {
     double width = 210, height = 297;
 };
+// "210x297" as a paper size; nothing for any other text.
+std::optional<PaperMillimetres> ParsePaper(std::string_view text);
 PaperMillimetres SlotPaper(const SettingsProfile& settings, const std::string& slotPrefix);
 // The same, when the slot names a valid paper (a sheet was chosen for it).
 std::optional<PaperMillimetres> StoredSlotPaper(const SettingsProfile& settings, const std::string& slotPrefix);

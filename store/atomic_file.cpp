@@ -97,6 +97,9 @@ int ResolveWriteTarget(const std::string& path, std::string& target) {
         if (length < 0) return errno;
         if (static_cast<std::size_t>(length) == sizeof buffer) return ENAMETOOLONG;
         const std::string link(buffer, static_cast<std::size_t>(length));
+        // A MemoryFile: the kernel names it as if it were a file at the root, which a write must
+        // not create.
+        if (link.rfind("/memfd:", 0) == 0) return EROFS;
         // A relative link is relative to the folder that holds it.
         target = !link.empty() && link.front() == '/' ? link : FolderOf(target) + link;
     }

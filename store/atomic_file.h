@@ -5,7 +5,8 @@
 
 // The file a write to path lands on: path itself, or, when path is a symbolic link, the file the
 // chain of links finally names, which need not exist yet (writing through a dangling link creates
-// its target). Returns 0, or the errno: ELOOP for a loop or too long a chain.
+// its target). Returns 0, or the errno: ELOOP for a loop or too long a chain, EROFS for a file in
+// memory (see MemoryFile), which is read through its link but never replaced.
 int ResolveWriteTarget(const std::string& path, std::string& target);
 
 // Replaces the file at target (a resolved path) with content so that a crash or a power cut at any

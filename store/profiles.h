@@ -30,6 +30,8 @@ private:
 class SettingsProfile : public ProfileFile {
 public:
     SettingsProfile();
+    // A copy standing in for the settings file (file-system path), read instead of it.
+    explicit SettingsProfile(std::string fsPath) : ProfileFile(std::move(fsPath)) {}
 };
 
 // The current record file. While no path is set, reads come from the settings file and writes

@@ -1,5 +1,7 @@
 #include "tools/export_view.h"
 
+#include <utility>
+
 #include "store/items.h"
 #include "store/label_sizes.h"
 
@@ -11,7 +13,8 @@ constexpr std::int32_t kScreenDpi = 96;
 
 }  // namespace
 
-ExportView::ExportView(const RecordLocation& location, ViewMode mode) {
+ExportView::ExportView(const RecordLocation& location, ViewMode mode, SettingsProfile settings)
+    : settings_(std::move(settings)) {
     record_.SetCabinet(location.cabinet);
     record_.SetPath(location.storedPath);
     UserItemList userItems;

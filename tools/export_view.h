@@ -10,10 +10,10 @@
 namespace export_tool {
 
 // What the view holds while it draws, set up as the view sets itself up on a record file, with
-// a 96-dpi screen. Drawing updates the view state.
+// a 96-dpi screen, reading the given settings. Drawing updates the view state.
 class ExportView {
 public:
-    ExportView(const RecordLocation& location, ViewMode mode);
+    ExportView(const RecordLocation& location, ViewMode mode, SettingsProfile settings = SettingsProfile());
     ExportView(const ExportView&) = delete;
     ExportView& operator=(const ExportView&) = delete;
 

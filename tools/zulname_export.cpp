@@ -22,6 +22,7 @@
 #include "tools/export_view.h"
 #include "tools/file_size_limit.h"
 #include "tools/list_record.h"
+#include "tools/record_settings.h"
 
 namespace {
 
@@ -89,6 +90,13 @@ int main(int argc, char** argv) {
     }
     RecordLocation location;
     if (!options.testPage && !FindRecordFile(options.record, location, problem)) return Fail(kFailure, problem);
+    // The record file's own sheets are drawn, whatever the settings file holds.
+    RecordSettings recordSettings;
+    if (!options.testPage) {
+        std::vector<std::string> notes;
+        if (!recordSettings.Make(location.storedPath, problem, notes)) return Fail(kFailure, problem);
+        for (const std::string& note : notes) std::cerr << "zulname-export: " << note << "\n";
+    }
     // The title names the record file even when a list is drawn through a copy of it.
     const std::string title = options.testPage ? std::string("test page") : RecordTitle(location.storedPath);
     // A list is drawn from a temporary copy of the record file: no profile file is written.
@@ -125,7 +133,8 @@ int main(int argc, char** argv) {
             DrawCalibrationPage(surface, job.paperWidth, job.paperHeight, printer, TodayForCalibrationPage());
         };
     } else {
-        exportView = std::make_unique<ExportView>(location, options.cardMode ? ViewMode::CardMode : ViewMode::SheetMode);
+        exportView = std::make_unique<ExportView>(location, options.cardMode ? ViewMode::CardMode : ViewMode::SheetMode,
+                                                  SettingsProfile(recordSettings.FsPath()));
         ViewState& view = exportView->View();
         std::vector<std::int32_t> pages;
         if (options.cardMode) {

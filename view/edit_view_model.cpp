@@ -5,6 +5,7 @@
 #include "designs/record_designs.h"
 #include "render/card.h"
 #include "render/sheet.h"
+#include "sheets/recorded_sheet.h"
 #include "store/font_setting.h"
 #include "store/items.h"
 #include "store/label_sizes.h"
@@ -336,6 +337,26 @@ bool EditViewModel::Nudge(CommandId command) {
     record_.Flush();
     inputDialog_->SetPosition(at, false);
     return true;
+}
+
+std::string EditViewModel::FollowRecordedSheets() {
+    const sheets::AdoptedSheets adopted = sheets::AdoptRecordedSheets(settings_, record_);
+    settings_.Flush();
+    const auto slotNames = [](const std::vector<std::int32_t>& slots, const auto& nameOf) {
+        std::string names;
+        for (const std::int32_t slot : slots) names += (names.empty() ? "" : "、") + nameOf(slot);
+        return names;
+    };
+    const auto plain = [](std::int32_t slot) { return "ラベル" + std::to_string(slot); };
+    const auto withSheet = [this, &plain](std::int32_t slot) {
+        return plain(slot) + ": " + sheets::SheetSummary(sheets::SlotSettings(settings_, slot));
+    };
+    std::string note;
+    if (!adopted.slots.empty()) note = "用紙の設定を記録ファイルに合わせました（" + slotNames(adopted.slots, withSheet) + "）";
+    if (!adopted.damaged.empty())
+        note += (note.empty() ? "" : "。") + std::string("記録ファイルの用紙の記録が読めないため、設定のままです（") +
+                slotNames(adopted.damaged, plain) + "）";
+    return note;
 }
 
 void EditViewModel::ReadOffsets() {

@@ -64,6 +64,10 @@ public:
     std::int32_t ItemTextWidth(const std::string& item);
     std::int32_t ItemTextHeight(const std::string& item);
 
+    // A record file was opened: the sheets recorded in it that differ from the settings are put
+    // into the settings, as one step of undo. Returns what to tell the user, or nothing.
+    std::string FollowRecordedSheets();
+
     // Re-reads the tag's size and the sheet offsets: a click or drag on the tag needs them as
     // stored, and so does drawing after a stored change (a sheet chosen, an undo).
     void ReadOffsets();

@@ -110,7 +110,9 @@ TEST_F(PrintOptionsModelTest, OkStoresEveryFieldOfTheSlotAsTyped) {
     model.numbers = {"3", "x", "5", "6", "7", "8"};
     model.cropMarks = true;
     model.OnOk();
-    EXPECT_EQ(ReadBytes(PathOf("r.ini")), "[Option]\r\nTop=7\r\nLeft=8\r\nTombo=1\r\n");
+    // Each slot stored is recorded in the record file as the drawing reads it ("x" rows are one).
+    EXPECT_EQ(ReadBytes(PathOf("r.ini")), "[Option]\r\nTop=7\r\nLeft=8\r\nTombo=1\r\n[#Setting#]\r\n"
+                                          "Sheet1=358,216,2,5,0,0,,0\r\nSheet3=358,216,3,1,5,6,,0\r\n");
     for (const auto& [key, value] : {std::pair{"3Column", "3"}, {"3Line", "x"}, {"3GapH", "5"}, {"3GapV", "6"},
                                      {"3NoCutLine", "0"}})
         EXPECT_EQ(Layout(key), value) << key;
@@ -147,4 +149,19 @@ TEST_F(PrintOptionsModelTest, TheLayoutIsReadFromTheFieldsAsTheSheetReadsThemOnc
     EXPECT_EQ(layout.label.width, 300);
     EXPECT_TRUE(layout.noCutLine);
     EXPECT_EQ(Layout("2Column"), "(none)");
+}
+
+TEST_F(PrintOptionsModelTest, ASheetChosenMeanwhileShowsItsNumbersAndCutLinesAndKeepsTheOtherBoxes) {
+    model.OnOpen();
+    model.textOverDecoration = true;
+    // What the sheet chooser stores for labels that come cut.
+    settings.WriteString("PrintOptions", "1Column", "3");
+    settings.WriteInt("PrintOptions", "1NoCutLine", 1);
+    model.OnSheetChosen();
+    EXPECT_EQ(model.Field(Number::Columns), "3");
+    EXPECT_TRUE(model.noCutLine);
+    EXPECT_FALSE(model.cropMarksEnabled);
+    EXPECT_TRUE(model.textOverDecoration);
+    model.OnOk();
+    EXPECT_EQ(Layout("1NoCutLine"), "1");
 }

@@ -99,7 +99,7 @@ TEST_F(SheetChooserModelTest, OkFillsTheSlotAtOnceAndSaysWhatChanged) {
     EXPECT_EQ(record.ReadString("Option", "Top", "-"), "43");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0],
-              "ﾕｰｻﾞｰ(1) を Maker TIGHT にしました。\n高さ: 216 → 217\n上から: 10 → 43\n左から: 10 → 55\n"
+              "ﾕｰｻﾞｰ(1) を Maker TIGHT にしました。\n高さ: 216 → 217\n切り取り線: あり → なし\n上から: 10 → 43\n左から: 10 → 55\n"
               "注意: 左右の隙間 -4 は 0 にしました（ラベルが重なります）");
 
     EXPECT_TRUE(model.OnOk());  // the same again changes nothing

@@ -181,6 +181,27 @@ TEST_F(CatalogueTest, SearchMatchesEveryWordByNameSizeOrCount) {
     EXPECT_EQ(parts("92x55"), Parts{});
 }
 
+TEST_F(CatalogueTest, MakersAreFoundInKatakanaAsInLatinLetters) {
+    const auto byMaker = [](const std::string& maker, const std::string& part) {
+        std::string product = Rectangle(part, kCards, kTwoByFive);
+        return product.replace(product.find("Maker"), 5, maker);
+    };
+    UserFile("s.xml", byMaker("Hisago", "ELM003") + byMaker("Avery", "5160") + byMaker("エーワン", "51002"));
+    Load();
+    const auto parts = [this](const std::string& text) {
+        std::vector<std::string> found;
+        for (const std::size_t i : catalogue.Search(text)) found.push_back(catalogue.Products()[i].part);
+        return found;
+    };
+    using Parts = std::vector<std::string>;
+    EXPECT_EQ(parts("ヒサゴ"), (Parts{"ELM003"}));
+    EXPECT_EQ(parts("ひさご 10面"), (Parts{"ELM003"}));  // hiragana as typed before converting
+    EXPECT_EQ(parts("エイブリィ"), (Parts{"5160"}));
+    EXPECT_EQ(parts("エイブリー"), (Parts{"5160"}));
+    EXPECT_EQ(parts("A-One"), (Parts{"51002"}));  // a maker written in katakana, found in Latin letters
+    EXPECT_EQ(parts("コクヨ"), Parts{});
+}
+
 TEST(MillimetreTextTest, TenthsWithoutATrailingZero) {
     EXPECT_EQ(sheets::MillimetreText(91), "91");
     EXPECT_EQ(sheets::MillimetreText(148.5), "148.5");

@@ -84,19 +84,24 @@ TEST_F(SlotSheetTest, ApplyingStoresTheSlotsKeysAndTellsWhatChanged) {
     // The defaults of the untouched slot were 358 × 216, 2 × 5, no gaps, A4.
     std::vector<std::string> captions;
     for (const sheets::SettingChange& change : changes) captions.push_back(change.caption + " " + change.before + "→" + change.after);
-    EXPECT_EQ(captions, (std::vector<std::string>{"高さ 216→217", "左右の隙間 0→40", "上下の隙間 0→3", "上から 10→43", "左から 10→55"}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"高さ 216→217", "左右の隙間 0→40", "上下の隙間 0→3", "切り取り線 あり→なし",
+                                                  "上から 10→43", "左から 10→55"}));
+    // Labels that come cut print without cut lines; the record file keeps the slot's sheet.
+    EXPECT_EQ(Stored("PrintOptions", "2NoCutLine"), "1");
+    EXPECT_EQ(record.ReadString("#Setting#", "Sheet2", "-"), "358,217,2,5,40,3,210x297,1");
+    EXPECT_EQ(record.ReadString("#Setting#", "Sheet1", "-"), "-");
     // Both files are on disk at once.
     EXPECT_NE(ReadBytes(PathOf("ZULNAME.INI")).find("2GapH=40"), std::string::npos);
     EXPECT_NE(ReadBytes(PathOf("r.ini")).find("Top=43"), std::string::npos);
 }
 
 TEST_F(SlotSheetTest, OneUndoInTheRecordFileTakesBackTheWholeSheet) {
-    Record("[Option]\r\nTop=10\r\nLeft=10\r\n");
+    Record("[#Setting#]\r\nLabel=1\r\n[Option]\r\nTop=10\r\nLeft=10\r\n");
     profile::ProfileService::Instance().EndUndoStep();
     sheets::ApplySlotSheet(settings, record, 1, sheets::ToSlotSheet(Cards(101, 56)));
     profile::ProfileService::Instance().EndUndoStep();
     EXPECT_EQ(profile::ProfileService::Instance().Undo(record.ReadFsPath()), profile::UndoResult::Done);
-    EXPECT_EQ(ReadBytes(PathOf("r.ini")), "[Option]\r\nTop=10\r\nLeft=10\r\n");
+    EXPECT_EQ(ReadBytes(PathOf("r.ini")), "[#Setting#]\r\nLabel=1\r\n[Option]\r\nTop=10\r\nLeft=10\r\n");
     EXPECT_EQ(Stored("Card", "1h"), "-");
     EXPECT_EQ(Stored("PrintOptions", "1GapH"), "-");
     EXPECT_EQ(Stored("PrintOptions", "1Paper"), "-");
@@ -191,6 +196,7 @@ TEST_F(SlotSheetTest, SavedSettingsComeBackAsTheSameSheet) {
     EXPECT_EQ(back.top, 30);
     EXPECT_EQ(back.left, 20);
     EXPECT_EQ(back.paper, "257x364");
+    EXPECT_FALSE(back.noCutLine);  // perhaps plain paper: the slot's cut lines stay as they are
 }
 
 TEST_F(SlotSheetTest, ADamagedSavedSheetsFileIsLeftAsItIs) {

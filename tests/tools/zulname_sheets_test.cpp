@@ -96,6 +96,31 @@ TEST_F(ZulnameSheetsTest, ApplyWritesWhatTheChoosersOkWrites) {
     EXPECT_EQ(Ini("ZULNAME.INI", "Card", "3h"), "217");
 }
 
+TEST_F(ZulnameSheetsTest, ARecordFilePrintsTheSameWithAnySettingsFolder) {
+    MakeRecord();
+    WriteBytes(PathOf("r.ini"), "[#Setting#]\r\nLabel=1\r\nMax=2\r\n[0000]\r\n" + S("氏名") + "=A\r\n[0001]\r\n" + S("氏名") +
+                                    "=B\r\n[0002]\r\n" + S("氏名") + "=C\r\n");
+    ASSERT_EQ(Run({"apply", "汎用", kBuiltInPart}).status, 0);
+    EXPECT_EQ(Ini("r.ini", "#Setting#", "Sheet1"), "358,217,2,5,0,0,210x297,1");
+    const std::vector<std::string> exportArgs{"--format", "trace", "--record", PathOf("r.ini")};
+    const ToolOutcome here = RunTool(ZULNAME_EXPORT_PATH, exportArgs, Home());
+    ASSERT_EQ(here.status, 0) << here.err;
+    EXPECT_EQ(here.err, "");
+
+    // Another installation, whose slot 1 is another sheet with cut lines.
+    const std::string otherHome = PathOf("other");
+    std::filesystem::create_directories(otherHome);
+    const std::string otherSettings = "[Card]\r\n1w=300\r\n[PrintOptions]\r\n1Column=3\r\n1Line=2\r\n1NoCutLine=0\r\n";
+    WriteBytes(otherHome + "/ZULNAME.INI", otherSettings);
+    setenv("ZULNAME_HOME", otherHome.c_str(), 1);
+    const ToolOutcome there = RunTool(ZULNAME_EXPORT_PATH, exportArgs, Home());
+    setenv("ZULNAME_HOME", Home().c_str(), 1);
+    ASSERT_EQ(there.status, 0) << there.err;
+    EXPECT_EQ(there.out, here.out);
+    EXPECT_EQ(there.err, "zulname-export: label slot 1: printing the sheet recorded in the record file, not the settings file's\n");
+    EXPECT_EQ(ReadBytes(otherHome + "/ZULNAME.INI"), otherSettings);  // the export drew with a copy in memory
+}
+
 TEST_F(ZulnameSheetsTest, ApplyOverTheFileSizeLimitFailsAndKeepsTheRecordFile) {
     MakeRecord();
     const std::string record = ReadBytes(PathOf("r.ini")) + "[Padding]\r\nText=" + std::string(1000, 'x') + "\r\n";

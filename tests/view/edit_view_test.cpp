@@ -260,3 +260,17 @@ TEST_F(ZoomedViewTest, PrintingStartsOnThePaperOfTheSheetChosenForTheSlot) {
     EXPECT_NEAR(postcard.width(), 100, 0.5);
     EXPECT_NEAR(postcard.height(), 148, 0.5);
 }
+
+TEST_F(ZoomedViewTest, OpeningARecordFileTakesTheSheetRecordedInItAndSaysSo) {
+    WriteFiles("");
+    WriteBytes(PathOf("Guests/g.ini"), "[#Setting#]\r\nLabel=1\r\nSheet1=300,200,3,4,0,0,,1\r\n");
+    CRozudeziView view(printer, {});
+    std::vector<std::string> notes;
+    view.SetStatusNote([&notes](const std::string& note) { notes.push_back(note); });
+    view.Start();
+    EXPECT_TRUE(notes.empty());  // the first file records no sheet
+    view.Model().OpenRecordFileAt(Home() + "/Guests/g.ini");
+    EXPECT_EQ(notes, std::vector<std::string>{"用紙の設定を記録ファイルに合わせました（ラベル1: 76.2×50.8mm 3×4面）"});
+    EXPECT_EQ(view.Model().State().label.width, 300);  // drawn with it from the first paint
+    EXPECT_EQ(SettingsProfile().ReadString("PrintOptions", "1NoCutLine", ""), "1");
+}

@@ -100,12 +100,17 @@ void CRozudeziView::SetDialogCommand(CommandId command, std::function<void()> op
 }
 
 void CRozudeziView::Refresh() {
+    const std::string& path = model_.Record().Path();
+    if (path != shownRecordFile_ && !path.empty()) {
+        // A record file just opened prints on the sheets it was laid out for.
+        const std::string note = model_.FollowRecordedSheets();
+        if (!note.empty() && statusNote_) statusNote_(note);
+        if (recordFileOpened_) recordFileOpened_(path);
+    }
+    shownRecordFile_ = path;
     // What was stored may have changed the tag's size (a sheet chosen, an undo).
     model_.ReadOffsets();
     viewport()->update();
-    const std::string& path = model_.Record().Path();
-    if (path != shownRecordFile_ && !path.empty() && recordFileOpened_) recordFileOpened_(path);
-    shownRecordFile_ = path;
     if (commandsChanged_) commandsChanged_();
 }
 

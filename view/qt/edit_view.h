@@ -46,6 +46,8 @@ public:
     const ViewZoom& Zoom() const { return zoom_; }
     // Told the stored path of each record file the view turns to, for the recent-file list.
     void SetRecordFileOpened(std::function<void(const std::string&)> opened) { recordFileOpened_ = std::move(opened); }
+    // Something to tell the user in passing (the status bar).
+    void SetStatusNote(std::function<void(const std::string&)> note) { statusNote_ = std::move(note); }
 
     // Draws the pages of a print job (the printer's page range, or all) on the printer.
     void PrintPages(QPrinter& printer);
@@ -98,7 +100,7 @@ private:
     mutable EditViewModel model_;
     std::map<CommandId, std::function<void()>> dialogCommands_;
     std::function<void()> openInputDialog_, commandsChanged_, openHomePage_;
-    std::function<void(const std::string&)> recordFileOpened_;
+    std::function<void(const std::string&)> recordFileOpened_, statusNote_;
     std::function<void(int)> zoomChanged_;
     ViewZoom zoom_;
     std::string shownRecordFile_;

@@ -1,0 +1,128 @@
+#include "sheets/recorded_sheet.h"
+
+#include <charconv>
+#include <tuple>
+
+#include "render/sheet.h"
+#include "sheets/catalogue.h"
+#include "sheets/slot_sheet.h"
+#include "store/label_sizes.h"
+#include "store/profile_service.h"
+
+namespace sheets {
+namespace {
+
+constexpr const char* kSettingSection = "#Setting#";
+constexpr const char* kOptions = "PrintOptions";
+constexpr std::size_t kFieldCount = 8;
+
+std::string SheetKey(std::int32_t slot) { return "Sheet" + std::to_string(slot); }
+
+std::vector<std::string_view> Fields(std::string_view text) {
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = text.find(',', start);
+        fields.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        if (comma == std::string_view::npos) return fields;
+        start = comma + 1;
+    }
+}
+
+bool ParseInt(std::string_view text, std::int32_t& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
+void WriteSlotSettings(const SettingsProfile& settings, std::int32_t slot, const RecordedSheet& sheet) {
+    const std::string S = std::to_string(slot);
+    StoreLabelSize(settings, slot, {std::to_string(sheet.width), std::to_string(sheet.height)});
+    settings.WriteInt(kOptions, S + "Column", sheet.columns);
+    settings.WriteInt(kOptions, S + "Line", sheet.rows);
+    settings.WriteInt(kOptions, S + "GapH", sheet.gapH);
+    settings.WriteInt(kOptions, S + "GapV", sheet.gapV);
+    // An empty paper reads as none stored, as before any sheet was chosen.
+    settings.WriteString(kOptions, S + "Paper", sheet.paper);
+    settings.WriteInt(kOptions, S + "NoCutLine", sheet.noCutLine ? 1 : 0);
+}
+
+}  // namespace
+
+bool RecordedSheet::operator==(const RecordedSheet& other) const {
+    return std::tie(width, height, columns, rows, gapH, gapV, paper, noCutLine) ==
+           std::tie(other.width, other.height, other.columns, other.rows, other.gapH, other.gapV, other.paper,
+                    other.noCutLine);
+}
+
+RecordedSheet SlotSettings(const SettingsProfile& settings, std::int32_t slot) {
+    // Read as the sheet drawing reads them, so that what is recorded is what prints.
+    const RecordProfile noRecord;
+    ViewState view;
+    view.settings = &settings;
+    view.record = &noRecord;
+    view.slotPrefix = std::to_string(slot);
+    const SheetLayout layout = ReadSheetLayout(view);
+    RecordedSheet sheet;
+    sheet.width = layout.label.width;
+    sheet.height = layout.label.height;
+    sheet.columns = layout.columns;
+    sheet.rows = layout.rows;
+    sheet.gapH = layout.gapH;
+    sheet.gapV = layout.gapV;
+    sheet.noCutLine = layout.noCutLine;
+    const std::string paper = settings.ReadString(kOptions, view.slotPrefix + "Paper", "");
+    if (ParsePaper(paper)) sheet.paper = paper;
+    return sheet;
+}
+
+std::string SheetSummary(const RecordedSheet& sheet) {
+    return MillimetreText(sheet.width * kMillimetresPerHundredth) + "×" +
+           MillimetreText(sheet.height * kMillimetresPerHundredth) + "mm " + std::to_string(sheet.columns) + "×" +
+           std::to_string(sheet.rows) + "面";
+}
+
+std::string RecordedSheetText(const RecordedSheet& sheet) {
+    std::string text;
+    for (const std::int32_t number : {sheet.width, sheet.height, sheet.columns, sheet.rows, sheet.gapH, sheet.gapV})
+        text += std::to_string(number) + ",";
+    return text + sheet.paper + "," + (sheet.noCutLine ? "1" : "0");
+}
+
+std::optional<RecordedSheet> ParseRecordedSheet(std::string_view text) {
+    const std::vector<std::string_view> fields = Fields(text);
+    if (fields.size() != kFieldCount) return std::nullopt;
+    RecordedSheet sheet;
+    std::int32_t* numbers[] = {&sheet.width, &sheet.height, &sheet.columns, &sheet.rows, &sheet.gapH, &sheet.gapV};
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        if (!ParseInt(fields[i], *numbers[i])) return std::nullopt;
+    // Columns and rows as the drawing reads them: at least one.
+    if (sheet.columns < 1 || sheet.rows < 1) return std::nullopt;
+    sheet.paper = std::string(fields[6]);
+    if (!sheet.paper.empty() && !ParsePaper(sheet.paper)) return std::nullopt;
+    if (fields[7] != "0" && fields[7] != "1") return std::nullopt;
+    sheet.noCutLine = fields[7] == "1";
+    return sheet;
+}
+
+bool RecordSlotSheet(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot) {
+    return record.WriteString(kSettingSection, SheetKey(slot), RecordedSheetText(SlotSettings(settings, slot)));
+}
+
+AdoptedSheets AdoptRecordedSheets(const SettingsProfile& settings, const RecordProfile& record) {
+    AdoptedSheets adopted;
+    if (record.Path().empty()) return adopted;
+    const profile::JoinedUndo oneStep(settings.FsPath(), record.ReadFsPath());
+    for (std::int32_t slot = 1; slot <= kLabelSlotCount; ++slot) {
+        const std::string text = record.ReadString(kSettingSection, SheetKey(slot), "");
+        if (text.empty()) continue;
+        const std::optional<RecordedSheet> sheet = ParseRecordedSheet(text);
+        if (!sheet) {
+            adopted.damaged.push_back(slot);
+        } else if (*sheet != SlotSettings(settings, slot)) {
+            WriteSlotSettings(settings, slot, *sheet);
+            adopted.slots.push_back(slot);
+        }
+    }
+    return adopted;
+}
+
+}  // namespace sheets
