@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     roster->currentSlot = [view] { return view->Model().State().slot; };
     roster->cardChosen = [view](std::int32_t card) { view->Model().ShowCardPage(card); };
     roster->printRequested = [view] { view->Execute(CommandId::Print); };
-    roster->importRequested = [view] { view->Execute(CommandId::MergePrint); };
+    roster->importRequested = [view] { view->Execute(CommandId::ImportList); };
     view->SetZoomChanged([&frame](int percent) { frame.ShowZoom(percent); });
     view->SetCommandsChanged([&frame, roster] {
         frame.UpdateCommands();
@@ -117,9 +117,12 @@ int main(int argc, char** argv) {
         if (RunSheetChooser(view, view->Model().Settings(), view->Model().Record(), view->Model().State().slot))
             view->Refresh();
     });
-    view->SetDialogCommand(CommandId::ExportPdf, [view, roster] {
-        RunPdfExport(view, view->Model(), [view](const std::string& suggested) { return ChoosePdfFile(view, suggested); },
-                     {roster->SelectedCount(), [roster] { return roster->MakeSelectionThePrintJob(); }});
+    view->SetOutputWritten([&frame](const WrittenOutput& output) { frame.ShowWritten(output); });
+    view->SetDialogCommand(CommandId::ExportPdf, [view, roster, &frame] {
+        const std::optional<WrittenOutput> written =
+            RunPdfExport(view, view->Model(), [view](const std::string& suggested) { return ChoosePdfFile(view, suggested); },
+                         {roster->SelectedCount(), [roster] { return roster->MakeSelectionThePrintJob(); }});
+        if (written) frame.ShowWritten(*written);
     });
     view->SetDialogCommand(CommandId::Fill, [view] { RunFrameEffectDialog(view, view->Model(), [view] { view->Refresh(); }); });
     view->SetDialogCommand(CommandId::AddItem, [&] {
@@ -129,7 +132,8 @@ int main(int argc, char** argv) {
         roster->SetUserItems(app.UserItems().UserItems());
         view->Refresh();
     });
-    view->SetDialogCommand(CommandId::MergePrint, [&] {
+    // "名簿を取り込み" in the "ﾌｧｲﾙ" menu and "差し込み印刷設定" under "ツール" open the one import.
+    const auto importList = [&] {
         const std::string before = view->Model().Record().Path();
         RunListImportDialog(view, view->Model().Settings(), view->Model().Record());
         // A new record file made by the import becomes the view's file.
@@ -138,7 +142,9 @@ int main(int argc, char** argv) {
         view->Model().State().userItems = app.UserItems().UserItems();
         roster->SetUserItems(app.UserItems().UserItems());
         view->Refresh();
-    });
+    };
+    view->SetDialogCommand(CommandId::ImportList, importList);
+    view->SetDialogCommand(CommandId::MergePrint, importList);
     view->SetDialogCommand(CommandId::Romaji, [view, roster] {
         if (!RunRomajiDialog(view, view->Model().Settings(), roster->Model().Cards())) return;
         roster->Reload();

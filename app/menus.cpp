@@ -66,6 +66,7 @@ const std::vector<CommandInfo> kCommands = {
     {CommandId::ChooseSheet, "用紙を選ぶ", '\0', "", {}, "ラベル用紙の製品を選んで設定します", kView},
     {CommandId::ExportPdf, "PDFに書き出し", '\0', "", {}, "印刷するページをPDFファイルに書き出します", kView},
     {CommandId::CalibratePrinter, "プリンタの調整", '\0', "", {}, "プリンタの印刷位置のずれを補正します", kApp},
+    {CommandId::ImportList, "名簿を取り込み", 'I', "", {}, "表計算の名簿から名札を作ります", kView},
 };
 
 // A command as the main menu shows it: with its mnemonic and key text.
@@ -131,7 +132,8 @@ const std::vector<MenuEntry>& MainMenu() {
     using C = CommandId;
     static const std::vector<MenuEntry> menu = {
         Sub("ﾌｧｲﾙ", 'F',
-            {Item(C::FileNew), Item(C::FileOpen, true), Item(C::FileSave), Item(C::FileSaveAs, true), Item(C::ExportList, true), Separator(),
+            {Item(C::FileNew), Item(C::FileOpen, true), Item(C::FileSave), Item(C::FileSaveAs, true),
+             Item(C::ImportList, true), Item(C::ExportList, true), Separator(),
              Item(C::Print, true), Item(C::PrintPreview), Item(C::ExportPdf, true), Item(C::PrintSetup, true),
              Item(C::CalibratePrinter, true), Separator(), RecentFiles(),
              Separator(), Item(C::Exit)}),

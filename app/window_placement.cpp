@@ -24,6 +24,12 @@ bool Overlaps(const PixelRect& a, const PixelRect& b) {
 
 bool PlacementStore::Enabled() const { return settings_.ReadInt("WinSize", "Save", 1) != 0; }
 
+bool PlacementStore::Stored() const {
+    for (const char* key : {"NormPosL", "NormPosT", "NormPosR", "NormPosB"})
+        if (!settings_.ReadString(kSection, key, "").empty()) return true;
+    return false;
+}
+
 WindowPlacement PlacementStore::Load() const {
     const WindowPlacement d;
     WindowPlacement p;
@@ -52,6 +58,17 @@ void PlacementStore::Save(const WindowPlacement& p) const {
     settings_.WriteInt(kSection, "NormPosR", p.normal.right);
     settings_.WriteInt(kSection, "NormPosB", p.normal.bottom);
     settings_.Flush();
+}
+
+WindowPlacement FirstStartPlacement(const PixelRect& screen) {
+    // Four fifths of the screen each way leaves the desktop visible around the window.
+    const std::int32_t width = screen.Width() * 4 / 5;
+    const std::int32_t height = screen.Height() * 4 / 5;
+    const std::int32_t left = screen.left + (screen.Width() - width) / 2;
+    const std::int32_t top = screen.top + (screen.Height() - height) / 2;
+    WindowPlacement placement;
+    placement.normal = PixelRect{left, top, left + width, top + height};
+    return placement;
 }
 
 WindowShape ShapeOf(const WindowPlacement& placement) {

@@ -49,6 +49,8 @@ public:
     explicit PlacementStore(ProfileFile settings) : settings_(std::move(settings)) {}
 
     bool Enabled() const;
+    // Whether the window's rectangle was ever stored (it is not on a first start).
+    bool Stored() const;
     // The stored placement; missing keys give a normal window at (0, 0)–(500, 350).
     WindowPlacement Load() const;
     void Save(const WindowPlacement& placement) const;
@@ -56,6 +58,10 @@ public:
 private:
     ProfileFile settings_;
 };
+
+// The placement of a window with nothing stored: normal, on most of the screen and centred, so
+// that a sheet of tags can be read at once.
+WindowPlacement FirstStartPlacement(const PixelRect& screen);
 
 WindowShape ShapeOf(const WindowPlacement& placement);
 // The placement to store for a window of this shape. The window system reports no minimised or

@@ -19,12 +19,15 @@ std::string DecorativeLineModel::Key(std::string_view suffix) const { return bas
 
 void DecorativeLineModel::OnOpen() {
     for (std::size_t i = 0; i < kFieldCount; ++i) fields[i] = record_.ReadString(section_, Key(kSuffixes[i]), kDefaults[i]);
+    // A line without a stored colour draws black.
+    CColorSetting::LoadFromRecord(section_, Key("Col"), color, Rgb(0, 0, 0), record_.Path());
 }
 
 void DecorativeLineModel::OnColor() {
     const std::optional<ColorRef> chosen = platform_.ChooseColor(Rgb(0, 0, 0));
     if (!chosen) return;
-    CColorSetting::SaveToRecord(section_, Key("Col"), *chosen, record_.Path());
+    color = *chosen;
+    CColorSetting::SaveToRecord(section_, Key("Col"), color, record_.Path());
     record_.Flush();
     platform_.RefreshAllViews();
 }

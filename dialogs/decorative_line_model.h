@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "dialogs/decoration_platform.h"
+#include "store/color_setting.h"
 #include "store/profiles.h"
 
 // "装飾線設定": the start and end points and the width of decorative line 1, 2 or 3 of the current
@@ -24,6 +25,8 @@ public:
 
     // "開始座標" X and Y, "終了座標" X and Y, "線の幅": hundredths of an inch, as typed.
     std::array<std::string, kFieldCount> fields;
+    // The line's colour, for the "色設定" button to show.
+    ColorRef color = 0;
 
     void OnOpen();
     void OnColor();       // "色設定"

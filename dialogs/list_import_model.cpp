@@ -281,7 +281,7 @@ bool ListImportModel::OnOk() {
     if (destination == kNewFile) {
         newFileStored = Cp932(newFileName);
         if (newFileStored.empty() || !IsPlainFileName(newFileStored)) {
-            platform_.ShowMessage("新しい名簿ファイルの名前が正しくありません");
+            platform_.ShowMessage("新しい記録ファイルの名前が正しくありません");
             return false;
         }
         std::error_code ignored;
@@ -294,7 +294,7 @@ bool ListImportModel::OnOk() {
         const ProfileFile created(target);
         if (!created.WriteString("#Setting#", "Label", record_.ReadString("#Setting#", "Label", "1")) || !created.Flush() ||
             !designs::StartRecordFile(settings_, target, designs::DesignLibrary::Installed())) {
-            platform_.ShowMessage("新しい名簿ファイルを作れません");
+            platform_.ShowMessage("新しい記録ファイルを作れません");
             return false;
         }
     }
@@ -302,7 +302,7 @@ bool ListImportModel::OnOk() {
                                                  destination == kAppend ? ImportMode::Append : ImportMode::Replace,
                                                  chosenDesign);
     report_ = ImportReport(plan, result);
-    platform_.ShowMessage(report_);
+    platform_.ShowReport(report_);
     if (!result.written) return false;
     if (destination == kNewFile) ChooseRecordFile(settings_, record_, newFileStored);
     writtenRecord_ = target;

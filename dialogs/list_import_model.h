@@ -18,6 +18,8 @@ public:
     // The open-file chooser starting in folder (file-system paths); nothing when cancelled.
     virtual std::optional<std::string> ChooseListFile(const std::string& folder) = 0;
     virtual void ShowMessage(const std::string& text) = 0;
+    // What the import did: a line per count and per row told about, shown whole.
+    virtual void ShowReport(const std::string& text) = 0;
     // The list holds text code page 932 cannot hold (listing names row, column and characters):
     // skip those rows, replace the characters with "〓", or nothing to cancel.
     virtual std::optional<UnencodablePolicy> AskUnencodable(const std::string& listing) = 0;

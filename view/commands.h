@@ -68,6 +68,7 @@ enum class CommandId {
     ChooseSheet,  // "ｵﾌﾟｼｮﾝ"
     ExportPdf,         // "ﾌｧｲﾙ"
     CalibratePrinter,  // "ﾌｧｲﾙ"
+    ImportList,        // "ﾌｧｲﾙ"
 };
 
 // Where the view's commands go: the frame asks before showing a menu or toolbar whether each

@@ -92,6 +92,7 @@ bool EditViewModel::IsAvailable(CommandId command) {
         // An import may add cards and turn to a new record file; names written into every card
         // would pass under the input dialog's card.
         case CommandId::MergePrint:
+        case CommandId::ImportList:
         case CommandId::Romaji:
             return sheet;
         case CommandId::PreviousPage:

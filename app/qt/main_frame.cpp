@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDockWidget>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUrl>
 #include <QWindow>
 
 #include "app/qt/qt_text.h"
@@ -201,7 +203,13 @@ QToolBar* CMainFrame::CreateToolBar(const QString& title, const QString& name,
 
 void CMainFrame::CreateStatusBar() {
     // The message pane is the bar's own: it shows the prompt of the menu item or button under
-    // the pointer.
+    // the pointer, over the pane that tells what was last written.
+    writtenPane_ = new QLabel(statusBar());
+    writtenPane_->setObjectName(QStringLiteral("WrittenPane"));
+    writtenPane_->setTextFormat(Qt::RichText);
+    connect(writtenPane_, &QLabel::linkActivated, this,
+            [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
+    statusBar()->addWidget(writtenPane_, 1);
     zoomPane_ = new QLabel(statusBar());
     zoomPane_->setObjectName(QStringLiteral("ZoomPane"));
     zoomPane_->setAlignment(Qt::AlignCenter);
@@ -213,6 +221,16 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::ShowZoom(int percent) { zoomPane_->setText(QStringLiteral("%1%").arg(percent)); }
+
+void CMainFrame::ShowWritten(const WrittenOutput& output) {
+    QString text = ToQt(WrittenOutputNote(output)).toHtmlEscaped();
+    if (!output.pdf.empty()) {
+        const QString link = QString::fromUtf8(QUrl::fromLocalFile(ToQt(output.pdf)).toEncoded());
+        text += QStringLiteral(" <a href=\"%1\">%2</a>").arg(link.toHtmlEscaped(), ToQt("開く"));
+    }
+    writtenPane_->setText(text);
+    writtenPane_->setToolTip(output.pdf.empty() ? QString() : ToQt(output.pdf));
+}
 
 QAction* CMainFrame::CommandAction(CommandId id) const { return actions_.at(id); }
 
@@ -266,8 +284,13 @@ void CMainFrame::UpdateCommands() { UpdateActions(findChildren<QAction*>()); }
 
 void CMainFrame::RestorePlacement() {
     const PlacementStore store{SettingsProfile()};
-    if (!store.Enabled()) return;
-    opened_ = store.Load();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (store.Enabled() && store.Stored())
+        opened_ = store.Load();
+    else if (screen)
+        opened_ = FirstStartPlacement(ToPixelRect(screen->availableGeometry()));
+    else
+        return;
     const WindowShape shape = ShapeOf(opened_);
     normalFrame_ = KeepOnScreen(shape.normal, AvailableScreens());
     // Before the window is made, a position is the frame's; the size is the inside's until

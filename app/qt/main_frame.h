@@ -12,6 +12,7 @@
 #include "app/recent_files.h"
 #include "app/window_placement.h"
 #include "view/commands.h"
+#include "view/written_output.h"
 
 class QAction;
 class QLabel;
@@ -48,6 +49,8 @@ public:
     void AddRecentFile(const std::string& storedPath);
     // Shows the view's zoom in its status-bar pane ("100%").
     void ShowZoom(int percent);
+    // Tells in the status bar what a print job or export wrote, with a link that opens a PDF.
+    void ShowWritten(const WrittenOutput& output);
 
 signals:
     // An entry of the recent-file list was chosen; the path is stored text (code page 932).
@@ -76,7 +79,8 @@ private:
     void UpdateActions(const QList<QAction*>& actions);
 
     // The stored placement is the frame's, title bar and borders included, as the window
-    // system places windows: a window at (0, 0) shows its title bar.
+    // system places windows: a window at (0, 0) shows its title bar. With none stored, or
+    // storing switched off, the window opens on most of the primary screen.
     void RestorePlacement();
     void SavePlacement();
     void FollowFrame();
@@ -88,6 +92,7 @@ private:
     QToolBar* firstToolBar_ = nullptr;
     QToolBar* secondToolBar_ = nullptr;
     QLabel* zoomPane_ = nullptr;
+    QLabel* writtenPane_ = nullptr;
     RecentFileList recentFiles_;
     QAction* recentPlaceholder_ = nullptr;
     std::vector<QAction*> recentEntries_;

@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "dialogs/qt/calibration_dialog.h"
 #include "dialogs/qt/dialog_palette.h"
+#include "dialogs/qt/ui_font.h"
 #include "render/qt/font_substitutes.h"
 
 namespace {
@@ -38,6 +39,7 @@ CRozudeziApp::CRozudeziApp(int& argc, char** argv)
     // The program's offsets are measured from the paper's printable origin.
     printer_->setFullPage(true);
     InstallDialogPalette();
+    InstallJapaneseUiFont();
     InstallFontSubstitutes();
     // Qt's own dialogs (colour, font, print) speak Japanese like the rest of the program.
     if (qtTranslations_.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/qt/color_swatch.h"
 #include "dialogs/qt/stored_input.h"
 #include "dialogs/qt/widget_text.h"
 
@@ -39,7 +40,8 @@ CSetLineDlg::CSetLineDlg(const RecordProfile& record, std::int32_t line, std::in
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(points);
     layout->addWidget(new QLabel(QStringLiteral("座標がすべて0だと印刷されません。"), this));
-    layout->addWidget(Button(QStringLiteral("色設定"), "color", [this] { model_.OnColor(); }), 0, Qt::AlignLeft);
+    color_ = Button(QStringLiteral("色設定"), "color", [this] { model_.OnColor(); });
+    layout->addWidget(color_, 0, Qt::AlignLeft);
     layout->addLayout(widthRow);
     layout->addWidget(OkCancelUpdate([this] { model_.OnUpdateView(); }));
 
@@ -65,6 +67,7 @@ bool CSetLineDlg::TakeFields() {
 
 void CSetLineDlg::ShowFields() {
     for (std::size_t i = 0; i < fields_.size(); ++i) ShowStoredText(fields_[i], model_.fields[i]);
+    ShowColorSwatch(color_, model_.color);
 }
 
 void CSetLineDlg::Ok() { model_.OnOk(); }

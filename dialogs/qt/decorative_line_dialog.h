@@ -26,6 +26,7 @@ private:
 
     DecorativeLineModel model_;
     std::array<QLineEdit*, DecorativeLineModel::kFieldCount> fields_{};
+    QPushButton* color_ = nullptr;
 };
 
 // Runs the dialog modally on line 1, 2 or 3 of a card; true for OK. What "色設定" and "ﾋﾞｭｰ更新"

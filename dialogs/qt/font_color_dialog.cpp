@@ -4,11 +4,11 @@
 #include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "dialogs/qt/color_chooser.h"
+#include "dialogs/qt/color_swatch.h"
 #include "dialogs/qt/stored_input.h"
 #include "dialogs/qt/widget_text.h"
 
@@ -91,12 +91,7 @@ void FontColorDialog::ChooseColor() {
     ShowColor();
 }
 
-void FontColorDialog::ShowColor() {
-    QPixmap swatch(32, 14);
-    swatch.fill(ToQColor(chosen_.color));
-    color_->setIcon(QIcon(swatch));
-    color_->setIconSize(swatch.size());
-}
+void FontColorDialog::ShowColor() { ShowColorSwatch(color_, chosen_.color); }
 
 void FontColorDialog::accept() {
     const QFont font = fonts_->currentFont();

@@ -7,12 +7,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "dialogs/qt/color_chooser.h"
+#include "dialogs/qt/color_swatch.h"
 #include "dialogs/qt/frame_pictures.h"
 #include "dialogs/qt/step_buttons.h"
 #include "dialogs/qt/stored_input.h"
@@ -50,15 +50,6 @@ const char* const kSideCaptions[] = {"上", "下", "左", "右"};
 const char* const kSideNames[] = {"top", "bottom", "left", "right"};
 
 std::size_t Index(FrameEffectModel::Role role) { return static_cast<std::size_t>(role); }
-
-// The colour beside the caption, edged so that white shows on a light button too.
-void ShowSwatch(QPushButton* button, ColorRef color) {
-    QPixmap swatch(24, 12);
-    swatch.fill(ToQColor(color));
-    QPainter(&swatch).drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
-    button->setIcon(QIcon(swatch));
-    button->setIconSize(swatch.size());
-}
 
 }  // namespace
 
@@ -183,7 +174,7 @@ bool CEffectDlg::TakeFields() {
 void CEffectDlg::ShowFields() {
     // A stored kind or pattern beyond the lists selects no entry.
     kind_->setCurrentIndex(model_.kind);
-    for (std::size_t i = 0; i < colors_.size(); ++i) ShowSwatch(colors_[i], model_.colors[i]);
+    for (std::size_t i = 0; i < colors_.size(); ++i) ShowColorSwatch(colors_[i], model_.colors[i]);
     for (std::size_t i = 0; i < patterns_.size(); ++i) patterns_[i]->setCurrentIndex(model_.patterns[i]);
     colors_[Index(Role::Outside)]->setEnabled(model_.outsideEnabled);
     patterns_[static_cast<std::size_t>(Area::Outside)]->setEnabled(model_.outsideEnabled);

@@ -17,9 +17,7 @@ CLabelSizeDlg::CLabelSizeDlg(const SettingsProfile& settings, const RecordProfil
     : ModelDialog(parent), settings_(settings), record_(record), model_(settings, record, slot) {
     setWindowTitle(QStringLiteral("ﾗﾍﾞﾙｻｲｽﾞ設定"));
     slots_ = new SlotRadioButtons(
-        QStringLiteral("どのｻｲｽﾞ?"),
-        {QStringLiteral("名刺ｻｲｽﾞ"), QStringLiteral("ﾕｰｻﾞｰ(1)"), QStringLiteral("ﾕｰｻﾞｰ(2)")},
-        [this](std::int32_t s) { Run([this, s] { model_.OnSlot(s); }); }, this);
+        QStringLiteral("どのｻｲｽﾞ?"), [this](std::int32_t s) { Run([this, s] { model_.OnSlot(s); }); }, this);
     width_ = Field("width", [this] { model_.OnSizeEdited(); });
     height_ = Field("height", [this] { model_.OnSizeEdited(); });
 

@@ -1,6 +1,7 @@
 #include "dialogs/qt/list_import_dialog.h"
 
 #include "dialogs/qt/card_preview_widget.h"
+#include "dialogs/qt/report_dialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -89,7 +90,7 @@ CListImportDlg::CListImportDlg(const SettingsProfile& settings, RecordProfile& r
 
     auto* where = new QGroupBox(QStringLiteral("取り込み先"), this);
     auto* whereLayout = new QVBoxLayout(where);
-    destination_ = Radios(where, whereLayout, "destination", {"今の名簿ファイルに追加", "今の名簿ファイルのカードと置き換え", "新しい名簿ファイル"});
+    destination_ = Radios(where, whereLayout, "destination", {"今の記録ファイルに追加", "今の記録ファイルのカードと置き換え", "新しい記録ファイル"});
     newFile_ = Field("newFileName");
     whereLayout->addWidget(newFile_);
     connect(destination_, &QButtonGroup::idClicked, this, [this] {
@@ -230,6 +231,8 @@ std::optional<std::string> QtListImportPlatform::ChooseListFile(const std::strin
 void QtListImportPlatform::ShowMessage(const std::string& text) {
     QMessageBox::information(parent_, QStringLiteral("ZUL Name Card"), Text(text));
 }
+
+void QtListImportPlatform::ShowReport(const std::string& text) { ::ShowReport(parent_, Text(text)); }
 
 std::optional<UnencodablePolicy> QtListImportPlatform::AskUnencodable(const std::string& listing) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("ZUL Name Card"),

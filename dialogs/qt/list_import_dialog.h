@@ -60,6 +60,7 @@ public:
     ~QtListImportPlatform() override;
     std::optional<std::string> ChooseListFile(const std::string& folder) override;
     void ShowMessage(const std::string& text) override;
+    void ShowReport(const std::string& text) override;
     std::optional<UnencodablePolicy> AskUnencodable(const std::string& listing) override;
     bool Progress(double share) override;
 

@@ -30,8 +30,7 @@ CPrintOptDlg::CPrintOptDlg(EditViewModel& view, QWidget* parent)
     const auto noHandler = [] {};
 
     slots_ = new SlotRadioButtons(
-        QStringLiteral("どのサイズ?"), {QStringLiteral("名刺ｻｲｽﾞ"), QString(), QString()},
-        [this](std::int32_t s) { Run([this, s] { model_.OnSlot(s); }); }, this);
+        QStringLiteral("どのサイズ?"), [this](std::int32_t s) { Run([this, s] { model_.OnSlot(s); }); }, this);
     // The label size dialog stores sizes as they are typed; the picture shows the new size.
     QPushButton* sizes =
         Button(QStringLiteral("ｻｲｽﾞ変更"), "changeSize", [this] { RunLabelSizeDialog(this, view_.Settings(), view_.Record(), 1); });

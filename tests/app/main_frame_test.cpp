@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+#include <QUrl>
 #include <QWidget>
 
 #include <memory>
@@ -49,6 +52,15 @@ QAction* ActionTitled(QMenu* menu, const char* title) {
     }
     return nullptr;
 }
+
+// Receives the addresses the program hands the desktop.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE void Open(const QUrl& url) { urls.push_back(url); }
+    std::vector<QUrl> urls;
+};
 
 class MainFrameTest : public TempHomeTest {
 protected:
@@ -198,14 +210,37 @@ TEST_F(MainFrameTest, StatusBarHasTheMessagePaneAndFourIndicators) {
     for (const QLabel* label : frame->statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         panes << label->text();
     }
-    // The view's zoom comes first, empty until the view tells it.
-    EXPECT_EQ(panes, (QStringList{QString(), Text("ｶﾅ"), QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}));
+    // What was last written, then the view's zoom, both empty until they are told.
+    EXPECT_EQ(panes, (QStringList{QString(), QString(), Text("ｶﾅ"), QStringLiteral("CAP"), QStringLiteral("NUM"),
+                                  QStringLiteral("SCRL")}));
     frame->ShowZoom(150);
     EXPECT_EQ(frame->statusBar()->findChild<QLabel*>(QStringLiteral("ZoomPane"))->text(), QStringLiteral("150%"));
     EXPECT_EQ(frame->CommandAction(CommandId::About)->statusTip(), Text("ﾌﾟﾛｸﾞﾗﾑ情報､ﾊﾞｰｼﾞｮﾝ､版権の表示"));
     frame->show();
     frame->CommandAction(CommandId::About)->showStatusText(frame.get());
     EXPECT_EQ(frame->statusBar()->currentMessage(), Text("ﾌﾟﾛｸﾞﾗﾑ情報､ﾊﾞｰｼﾞｮﾝ､版権の表示"));
+}
+
+TEST_F(MainFrameTest, TheStatusBarTellsWhatWasWrittenAndOpensThePdf) {
+    auto frame = MakeFrame();
+    auto* pane = frame->statusBar()->findChild<QLabel*>(QStringLiteral("WrittenPane"));
+    frame->ShowWritten({"", "Office", 3});
+    EXPECT_EQ(pane->text(), Text("プリンタ「Office」で 3ページを印刷しました"));
+
+    const std::string pdf = Home() + "/名札 #1 & 2.pdf";
+    frame->ShowWritten({pdf, "", 2});
+    EXPECT_TRUE(pane->text().startsWith(Text("「名札 #1 &amp; 2.pdf」に 2ページを書き出しました"))) << pane->text().toStdString();
+    EXPECT_EQ(pane->toolTip().toStdString(), pdf);
+    OpenedUrls opened;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "Open");
+    const int at = pane->text().indexOf(QStringLiteral("href=\""));
+    ASSERT_GE(at, 0);
+    // The label hands on the link's address as HTML gives it.
+    const QString link = pane->text().mid(at + 6, pane->text().indexOf('"', at + 6) - at - 6);
+    emit pane->linkActivated(QString(link).replace(QStringLiteral("&amp;"), QStringLiteral("&")));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(opened.urls.size(), 1);
+    EXPECT_EQ(opened.urls.front().toLocalFile().toStdString(), pdf);
 }
 
 TEST_F(MainFrameTest, BarCommandsShowAndHideTheBars) {
@@ -276,7 +311,21 @@ TEST_F(MainFrameTest, RecentFileListStandsInForItsPlaceholder) {
     EXPECT_NE(ActionTitled(reopenedFile, "&1 /data/来賓/A&&B.INI"), nullptr);
 }
 
+TEST_F(MainFrameTest, AFirstStartOpensCentredOnMostOfTheScreen) {
+    auto frame = MakeFrame();
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    const QRect screen = frame->screen()->availableGeometry();
+    const QRect opened = frame->frameGeometry();
+    EXPECT_EQ(opened.size(), screen.size() * 4 / 5);
+    EXPECT_EQ(opened.center(), screen.center());
+}
+
 TEST_F(MainFrameTest, AWindowAtTheOriginShowsItsTitleBar) {
+    const SettingsProfile stored;
+    for (const auto& [key, value] : {std::pair{"NormPosL", 0}, {"NormPosT", 0}, {"NormPosR", 500}, {"NormPosB", 350}})
+        stored.WriteInt("WindowSize", key, value);
+    stored.Flush();
     auto frame = MakeFrame();
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
@@ -342,3 +391,5 @@ TEST_F(MainFrameTest, SwitchedOffPlacementIsNeitherRestoredNorSaved) {
     EXPECT_EQ(settings.ReadInt("WindowSize", "showCmd", -7), -7);
     EXPECT_EQ(settings.ReadInt("WindowSize", "NormPosL", 0), 200);
 }
+
+#include "main_frame_test.moc"

@@ -13,7 +13,18 @@ protected:
 
 }  // namespace
 
-TEST_F(WindowPlacementTest, FirstStartOpensNormalAtTheOriginSized500By350) {
+TEST_F(WindowPlacementTest, FirstStartOpensCentredOnMostOfTheScreen) {
+    EXPECT_FALSE(store.Stored());
+    const WindowPlacement first = FirstStartPlacement(PixelRect{0, 0, 1920, 1040});
+    EXPECT_EQ(ShapeOf(first).state, ShowState::Normal);
+    EXPECT_EQ(first.normal, (PixelRect{192, 104, 1728, 936}));
+    // On a screen right of another, the window is centred on that screen.
+    EXPECT_EQ(FirstStartPlacement(PixelRect{1920, 0, 3200, 1024}).normal, (PixelRect{2048, 102, 3072, 921}));
+    store.Save(first);
+    EXPECT_TRUE(store.Stored());
+}
+
+TEST_F(WindowPlacementTest, MissingKeysReadAsANormalWindowAtTheOriginSized500By350) {
     ASSERT_TRUE(store.Enabled());
     const WindowPlacement placement = store.Load();
     EXPECT_EQ(placement.flags, 1);

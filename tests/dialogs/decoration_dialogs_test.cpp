@@ -87,6 +87,10 @@ TEST_F(DecorationDialogsTest, DecorativeLineStoresTheTypedLineOfItsSlotAndColour
             chooser.accept();
         });
         ClickButton(dialog, "color");
+        const QAbstractButton* color = FindChild<QAbstractButton>(dialog, "color");
+        EXPECT_EQ(color->icon().pixmap(color->iconSize()).toImage().pixelColor(color->iconSize().width() / 2, 5),
+                  QColor(255, 0, 0))
+            << "the button shows the chosen colour";
         ClickButton(dialog, "ok");
     });
     ClickButton(*input, "line2");

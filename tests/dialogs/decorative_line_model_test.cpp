@@ -75,11 +75,14 @@ TEST_F(DecorativeLineModelTest, ColourAndUpdateAreStoredAtOnceAndDrawn) {
     dialog.OnColor();  // cancelled
     EXPECT_EQ(Stored("1Line1Col"), "(none)");
 
+    EXPECT_EQ(dialog.color, Rgb(0, 0, 0));
     platform.choice = Rgb(255, 0, 0);
     dialog.OnColor();
     EXPECT_EQ(platform.offered, (std::vector<ColorRef>{0, 0}));  // always from black
+    EXPECT_EQ(dialog.color, Rgb(255, 0, 0)) << "the button shows the chosen colour";
     dialog.fields = {"10", "0", "0", "20", "3"};
     dialog.OnUpdateView();
     EXPECT_EQ(platform.refreshes, 2);
     EXPECT_NE(Drawn().find("line 10 0 0 -20 pen=solid:3:ff0000"), std::string::npos) << Drawn();
+    EXPECT_EQ(Open(1, 1).color, Rgb(255, 0, 0)) << "opened again, it shows the stored colour";
 }

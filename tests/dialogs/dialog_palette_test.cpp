@@ -1,4 +1,5 @@
 #include "dialogs/qt/dialog_palette.h"
+#include "dialogs/qt/ui_font.h"
 
 #include <gtest/gtest.h>
 
@@ -70,4 +71,14 @@ TEST(DialogPaletteTest, DisabledCaptionsOfADialogAreDrawnReadably) {
         for (int x = 0; x < drawn.width(); ++x)
             if (Luminance(drawn.pixelColor(x, y)) < Luminance(darkest)) darkest = drawn.pixelColor(x, y);
     EXPECT_GE(Contrast(darkest, background), kReadable) << darkest.name().toStdString();
+}
+
+TEST(JapaneseUiFontTest, ADesktopFontWithoutJapaneseGivesWayToAJapaneseOne) {
+    const QFont latin(QStringLiteral("DejaVu Sans"), 11);
+    const QStringList installed = {QStringLiteral("DejaVu Sans"), QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic")};
+    const QFont chosen = JapaneseUiFont(latin, installed);
+    EXPECT_EQ(chosen.families(), QStringList{QStringLiteral("IPAPGothic")});
+    EXPECT_EQ(chosen.pointSize(), 11) << "the desktop's size stays";
+    EXPECT_EQ(JapaneseUiFont(QFont(QStringLiteral("IPAGothic")), installed).family(), QStringLiteral("IPAGothic"));
+    EXPECT_EQ(JapaneseUiFont(latin, {QStringLiteral("DejaVu Sans")}).family(), latin.family()) << "none to choose";
 }

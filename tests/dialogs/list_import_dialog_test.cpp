@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <filesystem>
@@ -76,8 +78,7 @@ TEST_F(ListImportDialogTest, ChoosingAListMappingColumnsAndOkWritesTheCards) {
     EXPECT_EQ(Text(2, "所属"), S("南中学校"));
     EXPECT_EQ(Text(2, "その他1"), S("0034"));
     EXPECT_EQ(ProfileFile(PathOf("r.ini")).ReadString("0002", "1" + S("氏名") + "Xpos", ""), "80");
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], "読み込んだ行: 2\n作成したカード: 2\n");
+    EXPECT_EQ(platform.reports, std::vector<std::string>{"読み込んだ行: 2\n作成したカード: 2\n"});
 }
 
 TEST_F(ListImportDialogTest, ABadFileKeepsTheDialogOpenAndWritesNothing) {
@@ -93,4 +94,23 @@ TEST_F(ListImportDialogTest, ABadFileKeepsTheDialogOpenAndWritesNothing) {
     dialog.accept();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(Text(1, "氏名"), "");
+}
+
+TEST(ImportReportTest, EveryLineOfTheReportShowsWhole) {
+    std::string report = "読み込んだ行: 200\n作成したカード: 199\nお知らせ:\n";
+    for (int row = 2; row <= 60; ++row)
+        report += "  " + std::to_string(row) + " 行: 1 行と同じ人です (氏名と所属が同じ)\n";
+    report += "  61 行 3 列: セル内の改行を空白にしました\n";
+    WhenModalOpens<QDialog>([&report](QDialog& dialog) {
+        auto* shown = FindChild<QPlainTextEdit>(dialog, "report");
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->toPlainText().toStdString() + "\n", report);
+        // No line runs past the window: the lines are laid out unwrapped and need no scrolling
+        // sideways; the rows beyond the screen scroll down.
+        EXPECT_EQ(shown->lineWrapMode(), QPlainTextEdit::NoWrap);
+        EXPECT_EQ(shown->horizontalScrollBar()->maximum(), 0);
+        EXPECT_GT(shown->verticalScrollBar()->maximum(), 0);
+        dialog.accept();
+    });
+    QtListImportPlatform(nullptr).ShowReport(report);
 }

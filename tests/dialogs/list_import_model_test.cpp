@@ -82,7 +82,7 @@ TEST_F(ListImportModelTest, OkAppendsCardsWithTheCurrentDesignAndReports) {
     EXPECT_EQ(settings.ReadString("UserDef", "Items", ""), S("備考") + "|");
     EXPECT_EQ(model.Report(), "読み込んだ行: 3\n作成したカード: 3\n追加した項目: 備考\nお知らせ:\n"
                               "  3 行 2 列: セル内の改行を空白にしました\n");
-    EXPECT_EQ(platform.messages, Strings{model.Report()});
+    EXPECT_EQ(platform.reports, Strings{model.Report()});
 }
 
 TEST_F(ListImportModelTest, TheEncodingAndTheSheetCanBeChosenAgain) {
@@ -148,7 +148,7 @@ TEST_F(ListImportModelTest, ReplacingAndANewRecordFileWithAChosenDesign) {
     for (const char* name : {"..", "a/b.ini", ""}) {
         model.newFileName = name;
         EXPECT_FALSE(model.OnOk()) << name;
-        EXPECT_EQ(platform.messages.back(), "新しい名簿ファイルの名前が正しくありません") << name;
+        EXPECT_EQ(platform.messages.back(), "新しい記録ファイルの名前が正しくありません") << name;
     }
 }
 

@@ -45,6 +45,10 @@ TEST_F(PrintDialogsTest, PrintOptionsShowEveryChangeInThePictureAndStoreOnOk) {
 
         WhenModalOpens<CLabelSizeDlg>([&](CLabelSizeDlg& sizes) {
             sizeDialogOnFirstSlot = FindChild<QRadioButton>(sizes, "slot1")->isChecked();
+            // Every size is named as the label size dialog names it.
+            for (const char* slot : {"slot1", "slot2", "slot3"})
+                EXPECT_EQ(FindChild<QRadioButton>(dialog, slot)->text(), FindChild<QRadioButton>(sizes, slot)->text());
+            EXPECT_EQ(FindChild<QRadioButton>(dialog, "slot3")->text(), QStringLiteral("ﾕｰｻﾞｰ(2)"));
             sizes.reject();
         });
         ClickButton(dialog, "changeSize");

@@ -84,7 +84,7 @@ TEST_F(EditViewModelTest, ModesDecideWhichCommandsAreOffered) {
     EXPECT_TRUE(platform.asked.empty());
     for (CommandId command : {CommandId::Input, CommandId::AddItem, CommandId::Print, CommandId::PrintPreview,
                               CommandId::FileOpen, CommandId::SwitchCabinet, CommandId::SwitchLabel,
-                              CommandId::MergePrint, CommandId::ExportList})
+                              CommandId::MergePrint, CommandId::ImportList, CommandId::ExportList})
         EXPECT_TRUE(model.IsAvailable(command));
     for (CommandId command : {CommandId::MoveLeft, CommandId::AlignCenter, CommandId::MoveDown})
         EXPECT_FALSE(model.IsAvailable(command));
@@ -97,7 +97,7 @@ TEST_F(EditViewModelTest, ModesDecideWhichCommandsAreOffered) {
     // The input dialog switches file, cabinet and slot itself while it is open.
     for (CommandId command : {CommandId::Input, CommandId::AddItem, CommandId::Print, CommandId::PreviousPage,
                               CommandId::NextPage, CommandId::FileOpen, CommandId::SwitchCabinet,
-                              CommandId::SwitchLabel, CommandId::MergePrint})
+                              CommandId::SwitchLabel, CommandId::MergePrint, CommandId::ImportList})
         EXPECT_FALSE(model.IsAvailable(command));
     EXPECT_TRUE(model.IsAvailable(CommandId::AlignCenter));
     model.InputDialogClosed();

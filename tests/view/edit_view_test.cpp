@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPageSize>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -152,8 +153,9 @@ TEST_F(ZoomedViewTest, PointerPositionsMapThroughZoomAndScrolling) {
         const ViewZoom& zoom = view.Zoom();
         ASSERT_EQ(zoom.Percent(), percent);
         // The contents are the sheet at the zoom.
-        EXPECT_EQ(view.verticalScrollBar()->maximum(), std::max(0, zoom.ExtentY(1195) - view.viewport()->height()));
-        EXPECT_EQ(view.horizontalScrollBar()->maximum(), std::max(0, zoom.ExtentX(760) - view.viewport()->width()));
+        const QSize extent = view.LogicalExtent();
+        EXPECT_EQ(view.verticalScrollBar()->maximum(), std::max(0, zoom.ExtentY(extent.height()) - view.viewport()->height()));
+        EXPECT_EQ(view.horizontalScrollBar()->maximum(), std::max(0, zoom.ExtentX(extent.width()) - view.viewport()->width()));
         for (const int scroll : {0, 30}) {
             view.verticalScrollBar()->setValue(scroll);
             ASSERT_EQ(view.verticalScrollBar()->value(), scroll);
@@ -178,13 +180,23 @@ TEST_F(ZoomedViewTest, FirstStartFitsTheWholePageAndKeepsTheZoom) {
         view.Start();
         const int percent = view.Zoom().Percent();
         EXPECT_LT(percent, 100);
-        EXPECT_LE(view.Zoom().ExtentY(1195), view.viewport()->height());
+        const int height = view.LogicalExtent().height();
+        EXPECT_LE(view.Zoom().ExtentY(height), view.viewport()->height());
         EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
         EXPECT_EQ(shown, std::vector<int>{percent});
-        EXPECT_EQ(SettingsProfile().ReadInt("Option", "Zoom", 0), percent);
-        view.Execute(CommandId::ZoomIn);
+        EXPECT_EQ(SettingsProfile().ReadInt("Option", "Zoom", 0), 0) << "nothing is stored until the user zooms";
+        // Maximised, the window still shows the whole page, larger.
+        view.resize(800, 1000);
         EXPECT_GT(view.Zoom().Percent(), percent);
+        EXPECT_LE(view.Zoom().ExtentY(height), view.viewport()->height());
+        EXPECT_GT(view.Zoom().ExtentY(height), view.viewport()->height() * 9 / 10);
         EXPECT_EQ(shown.back(), view.Zoom().Percent());
+        view.Execute(CommandId::ZoomIn);
+        const int chosen = view.Zoom().Percent();
+        EXPECT_EQ(shown.back(), chosen);
+        EXPECT_EQ(SettingsProfile().ReadInt("Option", "Zoom", 0), chosen);
+        view.resize(400, 500);
+        EXPECT_EQ(view.Zoom().Percent(), chosen) << "a zoom the user chose stays";
     }
     // The next start shows the zoom the last one ended with.
     const int kept = SettingsProfile().ReadInt("Option", "Zoom", 0);
@@ -241,6 +253,45 @@ TEST_F(ZoomedViewTest, CtrlWheelZoomsAboutThePointerAndTheWheelAloneScrolls) {
     // Without Ctrl the zoom stays.
     wheel(Qt::NoModifier, -120);
     EXPECT_EQ(view.Zoom().Percent(), 75);
+}
+
+TEST_F(ZoomedViewTest, TheSheetShowsThePapersEdgeOnScreen) {
+    WriteFiles("50");
+    SettingsProfile().WriteString("PrintOptions", "1Paper", "100x148");
+    SettingsProfile().Flush();
+    CRozudeziView view(printer, {});
+    view.resize(600, 700);
+    view.show();
+    view.Start();
+    const QImage shown = view.viewport()->grab().toImage();
+    const QColor background = shown.pixelColor(shown.width() - 2, shown.height() - 2);
+    // A postcard of 100 × 148 mm: its right edge above the tags, its bottom edge left of them.
+    const int right = view.Zoom().ExtentX(394), bottom = view.Zoom().ExtentY(583);
+    EXPECT_NE(shown.pixelColor(right, 2), background);
+    EXPECT_EQ(shown.pixelColor(right + 3, 2), background);
+    EXPECT_EQ(shown.pixelColor(right - 3, 2), background) << "an edge, not a fill";
+    EXPECT_NE(shown.pixelColor(2, bottom), background);
+    EXPECT_EQ(shown.pixelColor(2, bottom + 3), background);
+    EXPECT_EQ(shown.pixelColor(2, bottom - 3), background);
+}
+
+TEST_F(ZoomedViewTest, APrintJobTellsWhereItWentAndHowManyPages) {
+    WriteFiles("");
+    CRozudeziView view(printer, {});
+    view.Start();
+    std::vector<WrittenOutput> told;
+    view.SetOutputWritten([&](const WrittenOutput& output) { told.push_back(output); });
+    // With no printer installed, the job goes to a PDF file.
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(PathOf("printed.pdf")));
+    WhenModalOpens<QPrintDialog>([](QPrintDialog& dialog) { dialog.accept(); });
+    view.Execute(CommandId::Print);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].pdf, PathOf("printed.pdf"));
+    EXPECT_EQ(told[0].pages, 1);
+    WhenModalOpens<QPrintDialog>([](QPrintDialog& dialog) { dialog.reject(); });
+    view.Execute(CommandId::Print);
+    EXPECT_EQ(told.size(), 1u) << "a cancelled job tells nothing";
 }
 
 TEST_F(ZoomedViewTest, PrintingStartsOnThePaperOfTheSheetChosenForTheSlot) {

@@ -42,7 +42,10 @@ TEST_F(PdfExportTest, ThePrintJobGoesToAPdfTitledWithTheRecordFile) {
         EXPECT_FALSE(FindChild<QLineEdit>(dialog, "from")->isEnabled());
         ClickButton(dialog, "ok");
     });
-    RunPdfExport(nullptr, view, Chooser("tags.pdf"));
+    const std::optional<WrittenOutput> written = RunPdfExport(nullptr, view, Chooser("tags.pdf"));
+    ASSERT_TRUE(written) << "what was written goes to the status bar";
+    EXPECT_EQ(written->pdf, PathOf("tags.pdf"));
+    EXPECT_EQ(written->pages, 1);
     EXPECT_EQ(suggested.substr(suggested.rfind('/')), "/r.pdf");
     const std::string pdf = ReadBytes(PathOf("tags.pdf"));
     ASSERT_EQ(pdf.rfind("%PDF", 0), 0u);
@@ -68,7 +71,7 @@ TEST_F(PdfExportTest, ARangeOutsideThePagesIsRefusedAndCancellingWritesNothing) 
     EXPECT_EQ(suggested, "") << "no file is asked for";
 
     WhenModalOpens<CPdfExportDlg>([](CPdfExportDlg& dialog) { ClickButton(dialog, "ok"); });
-    RunPdfExport(nullptr, view, Chooser(std::nullopt));
+    EXPECT_FALSE(RunPdfExport(nullptr, view, Chooser(std::nullopt)));
     EXPECT_FALSE(std::filesystem::exists(PathOf("never.pdf")));
 }
 

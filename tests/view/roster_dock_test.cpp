@@ -133,10 +133,13 @@ TEST_F(RosterDockTest, SearchHidesRowsAndAHeaderClickSortsAfterAsking) {
     prompts.answer = false;
     Table()->horizontalHeader()->sectionClicked(4);
     EXPECT_EQ(Stored("0000", S("氏名")), S("山田"));
+    std::vector<std::int32_t> shown;
+    dock->cardChosen = [&](std::int32_t card) { shown.push_back(card); };
     prompts.answer = true;
     Table()->horizontalHeader()->sectionClicked(4);
     EXPECT_EQ(Stored("0000", S("氏名")), S("佐藤"));
     EXPECT_EQ(Stored("#Setting#", "CurID"), "1");  // 山田 is still the current card
+    EXPECT_EQ(shown, std::vector<std::int32_t>{1}) << "the view turns to 山田's page";
 }
 
 TEST_F(RosterDockTest, TheCurrentCardsDesignGoesToEveryoneAfterShowingTheCount) {

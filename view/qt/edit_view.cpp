@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -23,9 +24,12 @@
 
 namespace {
 
-// The scrollable extent of the view, in hundredths of an inch: a sheet of paper and a margin.
+// The scrollable extent of the view, in hundredths of an inch: a sheet of paper and a margin,
+// more where the paper is larger.
 constexpr int kExtentWidth = 760;
 constexpr int kExtentHeight = 1195;
+constexpr int kPaperMargin = 10;
+constexpr double kHundredthsPerMm = 100.0 / 25.4;
 // The room left around a tag that "タグ全体" fits into the view.
 constexpr int kTagMargin = 10;
 
@@ -46,11 +50,12 @@ CRozudeziView::~CRozudeziView() = default;
 
 void CRozudeziView::Start() {
     model_.Start();
-    // On a first start the whole page is shown, whatever the size of the window.
-    if (zoom_.Load(model_.Settings()))
-        ZoomChanged(QPoint(0, 0));
-    else
+    // Until the user zooms, the whole page is shown, whatever the size of the window.
+    followPage_ = !zoom_.Load(model_.Settings());
+    if (followPage_)
         ExecuteZoom(CommandId::ZoomWholePage);
+    else
+        ZoomChanged(QPoint(0, 0));
     Refresh();
 }
 
@@ -65,6 +70,7 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::Fill:
         case CommandId::AddItem:
         case CommandId::MergePrint:
+        case CommandId::ImportList:
         case CommandId::Romaji:
         case CommandId::ExportList:
         case CommandId::ApplyDesign:
@@ -88,7 +94,7 @@ void CRozudeziView::Execute(CommandId command) {
     } else if (const auto dialog = dialogCommands_.find(command); dialog != dialogCommands_.end()) {
         dialog->second();
     } else if (ExecuteZoom(command)) {
-        viewport()->update();
+        KeepZoom();
     } else {
         model_.Execute(command);
     }
@@ -119,18 +125,41 @@ void CRozudeziView::paintEvent(QPaintEvent*) {
     const QPoint scroll = ScrollOffset();
     model_.State().zoomedDpiX = zoom_.DpiX();
     model_.State().zoomedDpiY = zoom_.DpiY();
-    QPainterSurface surface(painter, zoom_.DpiX(), zoom_.DpiY(), QPointF(-scroll.x(), -scroll.y()), false);
-    DrawSheet(model_.State(), surface);
+    {
+        QPainterSurface surface(painter, zoom_.DpiX(), zoom_.DpiY(), QPointF(-scroll.x(), -scroll.y()), false);
+        DrawSheet(model_.State(), surface);
+    }
+    // The paper's edge shows where the sheet ends; only here on screen, so it never prints.
+    if (model_.State().mode != ViewMode::SheetMode) return;
+    const QSize paper = PaperSize();
+    painter.setPen(QPen(palette().color(QPalette::Mid), 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(-scroll.x(), -scroll.y(), zoom_.ExtentX(paper.width()), zoom_.ExtentY(paper.height()));
+}
+
+QSize CRozudeziView::PaperSize() const {
+    const std::optional<sheets::PaperMillimetres> stored = sheets::StoredSlotPaper(model_.Settings(), model_.State().slotPrefix);
+    const QSizeF mm = stored ? QSizeF(stored->width, stored->height) : printer_.pageLayout().fullRect(QPageLayout::Millimeter).size();
+    return (mm * kHundredthsPerMm).toSize();
+}
+
+QSize CRozudeziView::LogicalExtent() const {
+    const QSize paper = PaperSize();
+    return {std::max(kExtentWidth, paper.width() + kPaperMargin), std::max(kExtentHeight, paper.height() + kPaperMargin)};
 }
 
 void CRozudeziView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    UpdateScrollBars();
+    if (followPage_)
+        ExecuteZoom(CommandId::ZoomWholePage);
+    else
+        UpdateScrollBars();
 }
 
 void CRozudeziView::UpdateScrollBars() {
-    const int width = zoom_.ExtentX(kExtentWidth);
-    const int height = zoom_.ExtentY(kExtentHeight);
+    const QSize extent = LogicalExtent();
+    const int width = zoom_.ExtentX(extent.width());
+    const int height = zoom_.ExtentY(extent.height());
     const QSize page = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, width - page.width()));
     horizontalScrollBar()->setPageStep(page.width());
@@ -159,7 +188,11 @@ bool CRozudeziView::ExecuteZoom(CommandId command) {
         case CommandId::ZoomIn:
         case CommandId::ZoomOut:
         case CommandId::ZoomActualSize: ZoomAbout(viewport()->rect().center(), command); return true;
-        case CommandId::ZoomWholePage: FitArea(0, 0, kExtentWidth, kExtentHeight); return true;
+        case CommandId::ZoomWholePage: {
+            const QSize extent = LogicalExtent();
+            FitArea(0, 0, extent.width(), extent.height());
+            return true;
+        }
         case CommandId::ZoomWholeTag: {
             const SheetLayout layout = ReadSheetLayout(model_.State());
             FitArea(layout.left - kTagMargin, layout.top - kTagMargin, layout.label.width + 2 * kTagMargin,
@@ -189,8 +222,12 @@ void CRozudeziView::FitArea(std::int32_t left, std::int32_t top, std::int32_t wi
     ZoomChanged({zoom_.ExtentX(std::max(left, 0)), zoom_.ExtentY(std::max(top, 0))});
 }
 
-void CRozudeziView::ZoomChanged(const QPoint& scroll) {
+void CRozudeziView::KeepZoom() {
+    followPage_ = false;
     zoom_.Store(model_.Settings());
+}
+
+void CRozudeziView::ZoomChanged(const QPoint& scroll) {
     UpdateScrollBars();
     horizontalScrollBar()->setValue(scroll.x());
     verticalScrollBar()->setValue(scroll.y());
@@ -205,6 +242,7 @@ void CRozudeziView::wheelEvent(QWheelEvent* event) {
         return;
     }
     ZoomAbout(event->position().toPoint(), event->angleDelta().y() > 0 ? CommandId::ZoomIn : CommandId::ZoomOut);
+    KeepZoom();
     event->accept();
 }
 
@@ -288,7 +326,13 @@ void CRozudeziView::Print() {
     UseSlotPaper();
     QPrintDialog dialog(&printer_, this);
     dialog.setMinMax(1, PrintPageCount(model_.State()));
-    if (dialog.exec() == QDialog::Accepted) PrintPages(printer_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const int pages = PrintPages(printer_);
+    if (pages == 0 || !outputWritten_) return;
+    // Without a printer, Qt prints to a PDF file.
+    const bool toFile = printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty();
+    outputWritten_(WrittenOutput{toFile ? printer_.outputFileName().toStdString() : std::string(),
+                                 printer_.printerName().toStdString(), pages});
 }
 
 void CRozudeziView::PrintPreview() {
@@ -298,13 +342,13 @@ void CRozudeziView::PrintPreview() {
     preview.exec();
 }
 
-void CRozudeziView::PrintPages(QPrinter& printer) {
+int CRozudeziView::PrintPages(QPrinter& printer) {
     const int count = PrintPageCount(model_.State());
     const bool range = printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0;
     const int first = range ? std::max(printer.fromPage(), 1) : 1;
     const int last = range ? std::min(printer.toPage(), count) : count;
     QPainter painter;
-    if (!painter.begin(&printer)) return;
+    if (!painter.begin(&printer)) return 0;
     const int dpi = printer.resolution();
     const PrinterCalibration calibration = ReadCalibration(model_.Settings(), CalibrationPrinterName(printer));
     for (int page = first; page <= last; ++page) {
@@ -314,4 +358,5 @@ void CRozudeziView::PrintPages(QPrinter& printer) {
         DrawPrintPage(model_.State(), surface, page, calibration);
     }
     painter.end();
+    return std::max(last - first + 1, 0);
 }

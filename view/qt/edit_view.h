@@ -12,6 +12,7 @@
 #include "render/qt/qpainter_surface.h"
 #include "view/commands.h"
 #include "view/edit_view_model.h"
+#include "view/written_output.h"
 #include "view/zoom.h"
 
 class QMenu;
@@ -44,13 +45,19 @@ public:
     // Told the zoom in percent whenever it changes, for the status bar.
     void SetZoomChanged(std::function<void(int)> changed) { zoomChanged_ = std::move(changed); }
     const ViewZoom& Zoom() const { return zoom_; }
+    // The view's scrollable contents in hundredths of an inch: the paper and a margin, at least
+    // a sheet of A4 or Letter.
+    QSize LogicalExtent() const;
     // Told the stored path of each record file the view turns to, for the recent-file list.
     void SetRecordFileOpened(std::function<void(const std::string&)> opened) { recordFileOpened_ = std::move(opened); }
     // Something to tell the user in passing (the status bar).
     void SetStatusNote(std::function<void(const std::string&)> note) { statusNote_ = std::move(note); }
 
-    // Draws the pages of a print job (the printer's page range, or all) on the printer.
-    void PrintPages(QPrinter& printer);
+    // Draws the pages of a print job (the printer's page range, or all) on the printer; returns
+    // how many it drew.
+    int PrintPages(QPrinter& printer);
+    // Told what each print job wrote, for the status bar.
+    void SetOutputWritten(std::function<void(const WrittenOutput&)> written) { outputWritten_ = std::move(written); }
     // A sheet chosen for the slot names its paper: printing and the preview start on it.
     void UseSlotPaper();
 
@@ -79,6 +86,9 @@ private:
     Surface& MeasuringSurface() override;
     void PumpMessages() override;
 
+    // The paper the slot prints on, in hundredths of an inch: the sheet chosen for it, else the
+    // printer's.
+    QSize PaperSize() const;
     void Print();
     void PrintPreview();
     void UpdateScrollBars();
@@ -87,8 +97,10 @@ private:
     void ZoomAbout(const QPoint& pixel, CommandId command);
     // Fits width × height logical units into the viewport and scrolls to (left, top).
     void FitArea(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
-    // Stores the zoom, sets the scroll bars for it and tells the status bar.
+    // Sets the scroll bars for the zoom and tells the status bar.
     void ZoomChanged(const QPoint& scroll);
+    // A zoom the user chose: stored, and no longer following the size of the window.
+    void KeepZoom();
     QPoint ScrollOffset() const;
     // A pointer position as logical units from the top-left of the view's contents.
     LogicalPoint ToLogical(const QPoint& pixel) const;
@@ -102,7 +114,10 @@ private:
     std::function<void()> openInputDialog_, commandsChanged_, openHomePage_;
     std::function<void(const std::string&)> recordFileOpened_, statusNote_;
     std::function<void(int)> zoomChanged_;
+    std::function<void(const WrittenOutput&)> outputWritten_;
     ViewZoom zoom_;
+    // Nothing stored and the user has not zoomed: the whole page fits whatever the view's size.
+    bool followPage_ = false;
     std::string shownRecordFile_;
     QMenu* contextMenu_ = nullptr;
     QRubberBand* rubberBand_ = nullptr;

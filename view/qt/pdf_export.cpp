@@ -26,17 +26,17 @@ std::string SuggestedFile(const EditViewModel& view) {
 
 }  // namespace
 
-void RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile,
-                  const PdfCardSelection& selection) {
+std::optional<WrittenOutput> RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile,
+                                          const PdfCardSelection& selection) {
     ViewState& state = view.State();
     const std::int32_t selected = selection.makePrintJob ? selection.count : 0;
     const std::optional<PdfChoice> choice = RunPdfExportDialog(parent, PrintPageCount(state), selected);
-    if (!choice) return;
+    if (!choice) return std::nullopt;
     const std::optional<std::string> output = chooseFile(SuggestedFile(view));
-    if (!output || output->empty()) return;
+    if (!output || output->empty()) return std::nullopt;
     std::vector<std::int32_t> pages = choice->pages;
     if (choice->selectedCards) {
-        if (!selection.makePrintJob()) return;
+        if (!selection.makePrintJob()) return std::nullopt;
         for (std::int32_t page = 1; page <= PrintPageCount(state); ++page) pages.push_back(page);
     }
 
@@ -57,9 +57,12 @@ void RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& ch
     };
     const std::string failure = export_tool::WritePdf(export_tool::SheetPages(state), job);
     progress.reset();
-    if (!failure.empty())
+    if (!failure.empty()) {
         QMessageBox::warning(parent, QStringLiteral("PDFに書き出し"),
                              QStringLiteral("PDFを書き出せませんでした。\n") + QString::fromStdString(failure));
+        return std::nullopt;
+    }
+    return WrittenOutput{*output, std::string(), static_cast<std::int32_t>(pages.size())};
 }
 
 std::optional<std::string> ChoosePdfFile(QWidget* parent, const std::string& suggested) {

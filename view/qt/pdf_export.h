@@ -6,6 +6,7 @@
 #include <string>
 
 #include "view/edit_view_model.h"
+#include "view/written_output.h"
 
 class QWidget;
 
@@ -22,9 +23,9 @@ struct PdfCardSelection {
 // "PDFに書き出し": the pages of the print job the user picks, or the roster's selected cards,
 // written to a PDF at true size by the same drawing and writer as zulname-export, titled with the
 // record file's name. A progress bar shows when it takes more than a second; a failure is told
-// in a message box.
-void RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile,
-                  const PdfCardSelection& selection = {});
+// in a message box. Returns what was written; nothing when cancelled or failed.
+std::optional<WrittenOutput> RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile,
+                                          const PdfCardSelection& selection = {});
 
 // The file dialog of the desktop.
 std::optional<std::string> ChoosePdfFile(QWidget* parent, const std::string& suggested);

@@ -242,6 +242,9 @@ void CRosterDock::Finish(const cards::Outcome& outcome, std::optional<std::int32
     profile::ProfileService::Instance().EndUndoStep();
     Reload();
     if (changed) changed();
+    // The card may have moved to another page (a sort, a move, cards added before it): the view
+    // turns to the page of the row the table shows selected.
+    if (cardChosen) cardChosen(roster_.CurrentCard());
 }
 
 void CRosterDock::Add() {

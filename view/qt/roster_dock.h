@@ -101,7 +101,8 @@ private:
     std::vector<std::int32_t> SelectedRows() const;
     void SelectCard(std::int32_t card);
     void Filter();
-    // After an operation: report a failure, else read the table again and tell the window.
+    // After an operation: report a failure, else read the table again, tell the window and turn
+    // it to the current card's page.
     void Finish(const cards::Outcome& outcome, std::optional<std::int32_t> select);
     void Build();
 
