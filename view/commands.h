@@ -68,6 +68,8 @@ enum class CommandId {
     ChooseSheet,  // "ｵﾌﾟｼｮﾝ"
     ExportPdf,         // "ﾌｧｲﾙ"
     CalibratePrinter,  // "ﾌｧｲﾙ"
+    ChooseDesign,      // "ｵﾌﾟｼｮﾝ"
+    SaveDesign,        // "ｵﾌﾟｼｮﾝ"
 };
 
 // Where the view's commands go: the frame asks before showing a menu or toolbar whether each
