@@ -56,6 +56,8 @@ std::optional<std::string> QtDesignPlatform::AskName(const std::string& title, c
     dialog.setWindowTitle(Text(title));
     dialog.setLabelText(QStringLiteral("デザインの名前"));
     dialog.setTextValue(Text(current));
+    // Wide enough for its title and a long name.
+    dialog.setMinimumWidth(360);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue().trimmed().toStdString();
 }
@@ -89,7 +91,7 @@ CDesignChooserDlg::CDesignChooserDlg(const designs::DesignLibrary& library, cons
     list_->setWordWrap(true);
     list_->setSpacing(8);
     list_->setIconSize(tagSize_);
-    list_->setMinimumSize(4 * (kTagWidth + 28) + 24, 2 * (tagSize_.height() + 56));
+    list_->setMinimumSize(4 * (kTagWidth + 28) + 24, 3 * (tagSize_.height() + 56));
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row != model_.selected) Run([this, row] { model_.OnSelect(row); });
     });
