@@ -1,6 +1,5 @@
 #include "dialogs/design_previews.h"
 
-#include "designs/design.h"
 #include "store/codec.h"
 #include "store/label_sizes.h"
 
