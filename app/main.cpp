@@ -7,6 +7,7 @@
 #include "app/qt/main_frame.h"
 #include "app/qt/rozudezi_app.h"
 #include "dialogs/qt/add_item_dialog.h"
+#include "dialogs/qt/design_chooser_dialog.h"
 #include "dialogs/qt/enter_dialog.h"
 #include "dialogs/qt/frame_effect_dialog.h"
 #include "dialogs/qt/label_size_dialog.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     roster->cardChosen = [view](std::int32_t card) { view->Model().ShowCardPage(card); };
     roster->printRequested = [view] { view->Execute(CommandId::Print); };
     roster->importRequested = [view] { view->Execute(CommandId::ImportList); };
+    roster->designRequested = [view] { view->Execute(CommandId::ChooseDesign); };
     view->SetZoomChanged([&frame](int percent) { frame.ShowZoom(percent); });
     view->SetCommandsChanged([&frame, roster] {
         frame.UpdateCommands();
@@ -150,6 +152,18 @@ int main(int argc, char** argv) {
         roster->Reload();
         view->Refresh();
     });
+    // A design goes to the roster's selection or everyone, for the view's label slot.
+    const auto designTarget = [view, roster] {
+        return DesignTarget{roster->Model().Cards(), view->Model().State().slot, roster->Model().CurrentCard(),
+                            roster->SelectedCards()};
+    };
+    view->SetDialogCommand(CommandId::ChooseDesign, [view, roster, designTarget] {
+        if (!RunDesignChooser(view, view->Model().Settings(), designTarget())) return;
+        roster->Reload();
+        if (roster->changed) roster->changed();
+    });
+    view->SetDialogCommand(CommandId::SaveDesign,
+                           [view, designTarget] { RunSaveDesign(view, view->Model().Settings(), designTarget()); });
     view->SetDialogCommand(CommandId::ExportList,
                            [view] { RunListExportDialog(view, view->Model().Settings(), view->Model().Record()); });
     view->SetRecordFileOpened([&frame](const std::string& path) { frame.AddRecentFile(path); });

@@ -67,6 +67,8 @@ const std::vector<CommandInfo> kCommands = {
     {CommandId::ExportPdf, "PDFに書き出し", '\0', "", {}, "印刷するページをPDFファイルに書き出します", kView},
     {CommandId::CalibratePrinter, "プリンタの調整", '\0', "", {}, "プリンタの印刷位置のずれを補正します", kApp},
     {CommandId::ImportList, "名簿を取り込み", 'I', "", {}, "表計算の名簿から名札を作ります", kView},
+    {CommandId::ChooseDesign, "デザインを選ぶ", '\0', "", {}, "できあがったデザインから選んで名札に適用します", kView},
+    {CommandId::SaveDesign, "デザインとして保存", '\0', "", {}, "今のカードのデザインに名前を付けて保存します", kView},
 };
 
 // A command as the main menu shows it: with its mnemonic and key text.
@@ -141,7 +143,8 @@ const std::vector<MenuEntry>& MainMenu() {
         Item(C::Input),
         Sub("ｵﾌﾟｼｮﾝ", '\0',
             {Item(C::PrintOrder), Item(C::LabelSizeSettings), Item(C::PrintOptions), Item(C::ChooseSheet),
-             Sub("色設定", '\0', {Item(C::GuideLineColor)}), Item(C::Fill), Item(C::AddItem), Item(C::ApplyDesign, true)}),
+             Sub("色設定", '\0', {Item(C::GuideLineColor)}), Item(C::Fill), Item(C::AddItem), Item(C::ApplyDesign, true),
+              Item(C::ChooseDesign, true), Item(C::SaveDesign, true)}),
         Sub("配置", '\0',
             {Sub("水平", '\0', {Item(C::AlignRight), Item(C::AlignCenter), Item(C::AlignLeft)}),
              Sub("垂直", '\0', {Item(C::AlignTop), Item(C::AlignMiddle), Item(C::AlignBottom)})}),

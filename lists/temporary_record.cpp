@@ -15,12 +15,20 @@ namespace {
 // Written out in pieces of about this size, so that the whole text is never held at once.
 constexpr std::size_t kChunk = 1 << 16;
 
-// Every section of the record file but its cards, for `count` cards printed in list order from
-// the first: the print order and the current card start afresh.
-std::string SettingsSections(const profile::ProfileDocument& source, std::size_t count) {
+bool Replaced(std::string_view name, const std::vector<cards::SectionKeys>& sections) {
+    return std::any_of(sections.begin(), sections.end(),
+                       [&](const cards::SectionKeys& section) { return section.section == name; });
+}
+
+// Every section of the record file but its cards, with `sections` in place of the source's, for
+// `count` cards printed in list order from the first: the print order and the current card
+// start afresh.
+std::string SettingsSections(const profile::ProfileDocument& source, std::size_t count,
+                             const std::vector<cards::SectionKeys>& sections) {
     std::string settings;
     for (std::size_t section = 0; section < source.SectionCount(); ++section) {
-        if (cards::CardNumberOf(source.SectionName(section))) continue;
+        const std::string_view name = source.SectionName(section);
+        if (cards::CardNumberOf(name) || Replaced(name, sections)) continue;
         settings += source.HeaderContent(section);
         settings += source.HeaderLineEnd(section);
         source.AppendBody(section, settings);
@@ -29,6 +37,8 @@ std::string SettingsSections(const profile::ProfileDocument& source, std::size_t
     copy.Set("Current", "PrintOrder", "");
     copy.Set("#Setting#", "CurID", "0");
     copy.Set("#Setting#", "Max", std::to_string(count == 0 ? 0 : count - 1));
+    for (const cards::SectionKeys& section : sections)
+        for (const cards::DesignKey& key : section.keys) copy.Set(section.section, key.name, key.value);
     return copy.Serialize();
 }
 
@@ -51,12 +61,14 @@ void AppendCard(std::size_t number, const PlannedCard& card, const std::vector<s
 void TemporaryRecord::Remove() { file_.Remove(); }
 
 bool TemporaryRecord::Make(const std::string& sourceFsPath, const ImportPlan& plan,
-                           const std::optional<cards::Design>& design, std::string& problem) {
-    return Make(profile::ProfileService::Instance().Document(sourceFsPath), plan, design, problem);
+                           const std::optional<cards::Design>& design, std::string& problem,
+                           const std::vector<cards::SectionKeys>& sections) {
+    return Make(profile::ProfileService::Instance().Document(sourceFsPath), plan, design, problem, sections);
 }
 
 bool TemporaryRecord::Make(const profile::ProfileDocument& source, const ImportPlan& plan,
-                           const std::optional<cards::Design>& design, std::string& problem) {
+                           const std::optional<cards::Design>& design, std::string& problem,
+                           const std::vector<cards::SectionKeys>& sections) {
     Remove();
     const SettingsProfile settings;
     const std::vector<std::string> items = ItemListUtf8(settings);
@@ -67,7 +79,7 @@ bool TemporaryRecord::Make(const profile::ProfileDocument& source, const ImportP
         problem = "cannot make a temporary record file";
         return false;
     }
-    std::string out = SettingsSections(source, plan.cards.size());
+    std::string out = SettingsSections(source, plan.cards.size(), sections);
     bool written = true;
     for (std::size_t number = 0; number < plan.cards.size() && written; ++number) {
         AppendCard(number, plan.cards[number], items, keys, design, out);

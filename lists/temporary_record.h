@@ -2,10 +2,12 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "lists/import_plan.h"
 #include "store/card_design.h"
 #include "store/memory_file.h"
+#include "store/card_operations.h"
 #include "store/profile_document.h"
 
 // A record file made from another one: its sections other than the cards (label slot, layout,
@@ -17,12 +19,14 @@ class TemporaryRecord {
 public:
 
     // Texts of items that are not in the item list are left out (no item is added anywhere).
-    // False, with a one-line problem, when the file cannot be made.
+    // Each of `sections` takes the place of the source's section of that name (a frame of
+    // another design); one without keys leaves that section out. False, with a one-line problem,
+    // when the file cannot be made.
     bool Make(const profile::ProfileDocument& source, const ImportPlan& plan, const std::optional<cards::Design>& design,
-              std::string& problem);
+              std::string& problem, const std::vector<cards::SectionKeys>& sections = {});
     // The same from the record file at sourceFsPath, as the profile service reads it.
     bool Make(const std::string& sourceFsPath, const ImportPlan& plan, const std::optional<cards::Design>& design,
-              std::string& problem);
+              std::string& problem, const std::vector<cards::SectionKeys>& sections = {});
     void Remove();
 
     // The file (file-system path), empty before Make.

@@ -69,6 +69,8 @@ enum class CommandId {
     ExportPdf,         // "ﾌｧｲﾙ"
     CalibratePrinter,  // "ﾌｧｲﾙ"
     ImportList,        // "ﾌｧｲﾙ"
+    ChooseDesign,      // "ｵﾌﾟｼｮﾝ"
+    SaveDesign,        // "ｵﾌﾟｼｮﾝ"
 };
 
 // Where the view's commands go: the frame asks before showing a menu or toolbar whether each

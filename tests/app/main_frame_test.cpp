@@ -233,7 +233,7 @@ TEST_F(MainFrameTest, TheStatusBarTellsWhatWasWrittenAndOpensThePdf) {
     EXPECT_EQ(pane->toolTip().toStdString(), pdf);
     OpenedUrls opened;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "Open");
-    const int at = pane->text().indexOf(QStringLiteral("href=\""));
+    const qsizetype at = pane->text().indexOf(QStringLiteral("href=\""));
     ASSERT_GE(at, 0);
     // The label hands on the link's address as HTML gives it.
     const QString link = pane->text().mid(at + 6, pane->text().indexOf('"', at + 6) - at - 6);

@@ -98,8 +98,10 @@ TEST_F(ZulnameSheetsTest, ApplyWritesWhatTheChoosersOkWrites) {
 
 TEST_F(ZulnameSheetsTest, ARecordFilePrintsTheSameWithAnySettingsFolder) {
     MakeRecord();
-    WriteBytes(PathOf("r.ini"), "[#Setting#]\r\nLabel=1\r\nMax=2\r\n[0000]\r\n" + S("氏名") + "=A\r\n[0001]\r\n" + S("氏名") +
-                                    "=B\r\n[0002]\r\n" + S("氏名") + "=C\r\n");
+    std::string cards = "[#Setting#]\r\nLabel=1\r\nMax=2\r\n";
+    for (const char* name : {"A", "B", "C"})
+        cards += "[000" + std::to_string(name[0] - 'A') + "]\r\n" + S("氏名") + "=" + name + "\r\n1IsPrint" + S("氏名") + "=1\r\n";
+    WriteBytes(PathOf("r.ini"), cards);
     ASSERT_EQ(Run({"apply", "汎用", kBuiltInPart}).status, 0);
     EXPECT_EQ(Ini("r.ini", "#Setting#", "Sheet1"), "358,217,2,5,0,0,210x297,1");
     const std::vector<std::string> exportArgs{"--format", "trace", "--record", PathOf("r.ini")};

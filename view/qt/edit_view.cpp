@@ -74,6 +74,8 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::Romaji:
         case CommandId::ExportList:
         case CommandId::ApplyDesign:
+        case CommandId::ChooseDesign:
+        case CommandId::SaveDesign:
         case CommandId::ToggleRoster:
         case CommandId::Undo:
         case CommandId::Redo:

@@ -138,6 +138,7 @@ void CRosterDock::Build() {
     auto* lower = new QHBoxLayout;
     for (const auto& [caption, slot] : {std::pair{"選択したカードを印刷", &CRosterDock::PrintSelected},
                                         std::pair{"デザインを全員に適用", &CRosterDock::ApplyDesign},
+                                        std::pair{"デザインを選ぶ...", &CRosterDock::ChooseDesign},
                                         std::pair{"名簿を取り込み", &CRosterDock::ImportList}}) {
         auto* pushButton = new QPushButton(Text(caption), body);
         connect(pushButton, &QPushButton::clicked, this, slot);
@@ -324,8 +325,8 @@ bool CRosterDock::MakeSelectionThePrintJob() {
     return true;
 }
 
-std::int32_t CRosterDock::SelectedCount() const {
-    return isVisible() ? static_cast<std::int32_t>(SelectedRows().size()) : 0;
+std::vector<std::int32_t> CRosterDock::SelectedCards() const {
+    return isVisible() ? SelectedRows() : std::vector<std::int32_t>();
 }
 
 void CRosterDock::PrintSelected() {
@@ -334,6 +335,10 @@ void CRosterDock::PrintSelected() {
 
 void CRosterDock::ImportList() {
     if (importRequested) importRequested();
+}
+
+void CRosterDock::ChooseDesign() {
+    if (designRequested) designRequested();
 }
 
 void CRosterDock::ApplyDesign() {

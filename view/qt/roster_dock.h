@@ -62,10 +62,10 @@ public:
     QLineEdit* SearchField() const { return search_; }
 
     // What the roster asks of the window: show a card's page, open a card in card mode, redraw
-    // after a change, print the cards of the print order, import a participant list, and the
-    // current label slot.
+    // after a change, print the cards of the print order, import a participant list, open the
+    // design gallery, and the current label slot.
     std::function<void(std::int32_t card)> cardChosen, cardOpened;
-    std::function<void()> changed, printRequested, importRequested;
+    std::function<void()> changed, printRequested, importRequested, designRequested;
     std::function<std::int32_t()> currentSlot;
 
     // The record file or the items changed: read the table again and select the current card.
@@ -89,9 +89,11 @@ public:
     // The selected cards (the current one when none is), in table order, become the print
     // order; false when there are none or it could not be stored.
     bool MakeSelectionThePrintJob();
-    // How many cards the roster offers as its selection: 0 while it is hidden.
-    std::int32_t SelectedCount() const;
+    // The cards the roster offers as its selection, in table order: none while it is hidden.
+    std::vector<std::int32_t> SelectedCards() const;
+    std::int32_t SelectedCount() const { return static_cast<std::int32_t>(SelectedCards().size()); }
     void ApplyDesign();
+    void ChooseDesign();
     void ImportList();
     // "アンドゥ" and "やり直し" of the record file, for the window's commands.
     void Undo();
