@@ -167,6 +167,11 @@ TEST_F(RosterDockTest, TheImportButtonAndMenuEntryAskTheWindowForTheListImport) 
     EXPECT_EQ(asked, 2);
 }
 
+TEST_F(RosterDockTest, EveryEntryOfTheContextMenuHasACaption) {
+    ASSERT_EQ(Table()->contextMenuPolicy(), Qt::ActionsContextMenu);
+    for (QAction* action : Table()->actions()) EXPECT_FALSE(action->text().isEmpty()) << action->shortcut().toString().toStdString();
+}
+
 TEST_F(RosterDockTest, EditPasteAndDeleteAreEachOneStepOfUndoAndRedo) {
     TypeIntoCell(0, 2, QString::fromUtf8("部長"));
     const std::string edited = ReadBytes(File());

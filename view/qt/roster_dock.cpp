@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 
 #include "dialogs/qt/stored_input.h"
 #include "dialogs/qt/widget_text.h"
@@ -150,10 +151,11 @@ void CRosterDock::Build() {
     layout->addLayout(lower);
     setWidget(body);
 
-    for (const auto& [keys, slot] : {std::pair{QKeySequence::Copy, &CRosterDock::Copy},
-                                     std::pair{QKeySequence::Cut, &CRosterDock::Cut},
-                                     std::pair{QKeySequence::Paste, &CRosterDock::Paste}}) {
-        auto* action = new QAction(this);
+    // In the table's context menu too, so they are named there.
+    for (const auto& [caption, keys, slot] : {std::tuple{"コピー", QKeySequence::Copy, &CRosterDock::Copy},
+                                              std::tuple{"切り取り", QKeySequence::Cut, &CRosterDock::Cut},
+                                              std::tuple{"貼り付け", QKeySequence::Paste, &CRosterDock::Paste}}) {
+        auto* action = new QAction(Text(caption), this);
         action->setShortcut(keys);
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         connect(action, &QAction::triggered, this, slot);
