@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "render/qt/offscreen.h"
 #include "render/sheet.h"
 #include "tools/command_help.h"
+#include "tools/design_job.h"
 #include "tools/export_options.h"
 #include "store/calibration.h"
 #include "store/locations.h"
@@ -89,26 +91,48 @@ int main(int argc, char** argv) {
                                       " is out of range (offsets within 10.0 mm, scale within 2.00 %)");
     }
     RecordLocation location;
-    if (!options.testPage && !FindRecordFile(options.record, location, problem)) return Fail(kFailure, problem);
+    // A design of the library needs nothing of a record file: without one the job starts empty.
+    const bool recordOptional = !options.design.empty() && options.record.empty();
+    if (!options.testPage && !FindRecordFile(options.record, location, problem)) {
+        if (!recordOptional) return Fail(kFailure, problem);
+        location.storedPath.clear();
+    }
+    // The title names the record file even when a list is drawn through a copy of it, and the
+    // list when a design of the library is.
+    const std::string title = options.testPage        ? std::string("test page")
+                              : !options.design.empty() ? std::filesystem::path(options.list).stem().string()
+                                                        : RecordTitle(location.storedPath);
+    std::vector<std::string> notes;
+    const auto tell = [&notes] {
+        for (const std::string& note : notes) std::cerr << "zulname-export: " << note << "\n";
+        notes.clear();
+    };
     // The record file's own sheets are drawn, whatever the settings file holds.
     RecordSettings recordSettings;
-    if (!options.testPage) {
-        std::vector<std::string> notes;
-        if (!recordSettings.Make(location.storedPath, problem, notes)) return Fail(kFailure, problem);
-        for (const std::string& note : notes) std::cerr << "zulname-export: " << note << "\n";
-    }
-    // The title names the record file even when a list is drawn through a copy of it.
-    const std::string title = options.testPage ? std::string("test page") : RecordTitle(location.storedPath);
     // A list is drawn from a temporary copy of the record file: no profile file is written.
     ListRecord listRecord;
-    if (!options.list.empty()) {
-        std::string sourceFsPath;
-        std::vector<std::string> notes;
-        locations::StoredPathToFs(location.storedPath, sourceFsPath);
-        const bool made = listRecord.Make(sourceFsPath, options.list, options.listOptions, options.designCard, problem, notes);
-        for (const std::string& note : notes) std::cerr << "zulname-export: " << note << "\n";
-        if (!made) return Fail(kFailure, problem);
-        locations::FsPathToStored(listRecord.FsPath(), location.storedPath);
+    DesignJob designJob;
+    std::string settingsFsPath;
+    if (!options.design.empty()) {
+        int status = 0;
+        const bool made = designJob.Make(options, location.storedPath, status, problem, notes);
+        tell();
+        if (!made) return Fail(status, problem);
+        locations::FsPathToStored(designJob.RecordFsPath(), location.storedPath);
+        settingsFsPath = designJob.SettingsFsPath();
+    } else if (!options.testPage) {
+        if (!recordSettings.Make(location.storedPath, problem, notes)) return Fail(kFailure, problem);
+        tell();
+        settingsFsPath = recordSettings.FsPath();
+        if (!options.list.empty()) {
+            std::string sourceFsPath;
+            locations::StoredPathToFs(location.storedPath, sourceFsPath);
+            const bool made =
+                listRecord.Make(sourceFsPath, options.list, options.listOptions, options.designCard, problem, notes);
+            tell();
+            if (!made) return Fail(kFailure, problem);
+            locations::FsPathToStored(listRecord.FsPath(), location.storedPath);
+        }
     }
 
     // Fonts need an application object; a trace measures text without Qt.
@@ -134,7 +158,7 @@ int main(int argc, char** argv) {
         };
     } else {
         exportView = std::make_unique<ExportView>(location, options.cardMode ? ViewMode::CardMode : ViewMode::SheetMode,
-                                                  SettingsProfile(recordSettings.FsPath()));
+                                                  SettingsProfile(settingsFsPath));
         ViewState& view = exportView->View();
         std::vector<std::int32_t> pages;
         if (options.cardMode) {
