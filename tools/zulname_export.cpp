@@ -31,7 +31,8 @@ namespace {
 constexpr command_help::CommandText kHelp{
     "zulname-export",
     "zulname-export [--record FILE] [--page N] [--card-mode | --test-page] [--calibrate PRINTER] "
-    "[--list LIST [--design-card N] [list options]] --format pdf|png|trace [-o OUT] [--dpi N]\n"
+    "[--list LIST [--design NAME [--sheet MAKER PART] | --design-card N] [list options]] --format pdf|png|trace [-o OUT] "
+    "[--dpi N]\n"
     "zulname-export --help | --version",
     "Draws what a print job would print, without a window: to a PDF, to PNG images (OUT-N.png\n"
     "for each page when there are several) or to a trace of the drawing operations.\n"
@@ -44,9 +45,13 @@ constexpr command_help::CommandText kHelp{
     "  --list LIST     print the rows of a participant list (CSV, TSV, xlsx, ods) instead of\n"
     "                  the record file's cards, each through the design of one card\n"
     "  --design-card N the card whose design the rows take (default: the current card)\n"
-    "  list options    --sheet NAME, --encoding auto|utf-8|utf-16|cp932, --map COLUMN=ITEM,\n"
-    "                  --no-header, --kana keep|hiragana|katakana,\n"
-    "                  --unencodable refuse|skip|replace\n"
+    "  --design NAME   the rows take a design of zulname-designs list instead, fitted to the\n"
+    "                  labels; the record file is then optional\n"
+    "  --sheet MAKER PART  with --design: the label sheet of zulname-sheets list (default: the\n"
+    "                  record file's recorded sheet, else 汎用 \"A4 名刺 10面 91×55mm (上11 左14)\")\n"
+    "  list options    --sheet NAME (one value: a workbook's sheet), --map COLUMN=ITEM,\n"
+    "                  --encoding auto|utf-8|utf-16|cp932, --no-header,\n"
+    "                  --kana keep|hiragana|katakana, --unencodable refuse|skip|replace\n"
     "  --format F      pdf, png or trace\n"
     "  -o OUT          the output file; a trace goes to standard output without it\n"
     "  --dpi N         the resolution, 10 to 1200 (default: pdf 1200, png 300)\n"
