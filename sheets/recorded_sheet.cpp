@@ -16,8 +16,6 @@ constexpr const char* kSettingSection = "#Setting#";
 constexpr const char* kOptions = "PrintOptions";
 constexpr std::size_t kFieldCount = 8;
 
-std::string SheetKey(std::int32_t slot) { return "Sheet" + std::to_string(slot); }
-
 std::vector<std::string_view> Fields(std::string_view text) {
     std::vector<std::string_view> fields;
     for (std::size_t start = 0;;) {
@@ -87,6 +85,8 @@ std::string RecordedSheetText(const RecordedSheet& sheet) {
     return text + sheet.paper + "," + (sheet.noCutLine ? "1" : "0");
 }
 
+std::string RecordedSheetKey(std::int32_t slot) { return "Sheet" + std::to_string(slot); }
+
 std::optional<RecordedSheet> ParseRecordedSheet(std::string_view text) {
     const std::vector<std::string_view> fields = Fields(text);
     if (fields.size() != kFieldCount) return std::nullopt;
@@ -104,7 +104,7 @@ std::optional<RecordedSheet> ParseRecordedSheet(std::string_view text) {
 }
 
 bool RecordSlotSheet(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot) {
-    return record.WriteString(kSettingSection, SheetKey(slot), RecordedSheetText(SlotSettings(settings, slot)));
+    return record.WriteString(kSettingSection, RecordedSheetKey(slot), RecordedSheetText(SlotSettings(settings, slot)));
 }
 
 AdoptedSheets AdoptRecordedSheets(const SettingsProfile& settings, const RecordProfile& record) {
@@ -112,7 +112,7 @@ AdoptedSheets AdoptRecordedSheets(const SettingsProfile& settings, const RecordP
     if (record.Path().empty()) return adopted;
     const profile::JoinedUndo oneStep(settings.FsPath(), record.ReadFsPath());
     for (std::int32_t slot = 1; slot <= kLabelSlotCount; ++slot) {
-        const std::string text = record.ReadString(kSettingSection, SheetKey(slot), "");
+        const std::string text = record.ReadString(kSettingSection, RecordedSheetKey(slot), "");
         if (text.empty()) continue;
         const std::optional<RecordedSheet> sheet = ParseRecordedSheet(text);
         if (!sheet) {

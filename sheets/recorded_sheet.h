@@ -37,6 +37,8 @@ RecordedSheet SlotSettings(const SettingsProfile& settings, std::int32_t slot);
 // "91×55mm 2×5面", for people.
 std::string SheetSummary(const RecordedSheet& sheet);
 std::string RecordedSheetText(const RecordedSheet& sheet);
+// The key of "#Setting#" holding slot's sheet: "Sheet1", "Sheet2", "Sheet3".
+std::string RecordedSheetKey(std::int32_t slot);
 // Nothing for a text that is not eight fields as written by RecordedSheetText (a hand-edited one).
 std::optional<RecordedSheet> ParseRecordedSheet(std::string_view text);
 

@@ -90,6 +90,21 @@ std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const
     return changes;
 }
 
+void RecordSheetInDocument(profile::ProfileDocument& record, std::int32_t slot, const SlotSheet& sheet) {
+    RecordedSheet recorded;
+    recorded.width = sheet.width;
+    recorded.height = sheet.height;
+    recorded.columns = sheet.columns;
+    recorded.rows = sheet.rows;
+    recorded.gapH = sheet.gapH;
+    recorded.gapV = sheet.gapV;
+    recorded.paper = sheet.paper;
+    recorded.noCutLine = sheet.noCutLine.value_or(false);
+    record.Set("#Setting#", RecordedSheetKey(slot), RecordedSheetText(recorded));
+    record.Set("Option", "Top", Text(sheet.top));
+    record.Set("Option", "Left", Text(sheet.left));
+}
+
 std::optional<PaperMillimetres> ParsePaper(std::string_view text) {
     const std::size_t x = text.find('x');
     double width = 0, height = 0;

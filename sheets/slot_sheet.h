@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sheets/sheet_product.h"
+#include "store/profile_document.h"
 #include "store/profiles.h"
 
 // A label product in a label slot: the label size (settings file, "Card") and the print options
@@ -49,6 +50,11 @@ struct SettingChange {
 // the record file's undo. Returns the values that changed, in dialog order.
 std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const RecordProfile& record,
                                           std::int32_t slot, const SlotSheet& sheet);
+
+// The sheet recorded in a record file held in memory, with its start offsets, as ApplySlotSheet
+// records it: whoever draws the record file puts it into the settings (see AdoptRecordedSheets).
+// A sheet that leaves the cut lines as they are is recorded with them.
+void RecordSheetInDocument(profile::ProfileDocument& record, std::int32_t slot, const SlotSheet& sheet);
 
 // The paper of a slot's print options: width and height in millimetres; A4 while none is stored
 // or the stored text is not a size.

@@ -6,6 +6,8 @@ namespace {
 constexpr const char* kSettingSection = "#Setting#";
 constexpr const char* kLabelKey = "Label";
 constexpr const char* kCardSection = "Card";
+
+std::int32_t SlotInUse(std::int32_t stored) { return stored == 2 || stored == 3 ? stored : 1; }
 }  // namespace
 
 LabelExtent LabelSize(const SettingsProfile& settings, std::int32_t slot) {
@@ -30,9 +32,10 @@ bool StoreLabelSize(const SettingsProfile& settings, std::int32_t slot, const La
 
 std::int32_t StoredSlot(const RecordProfile& record) { return record.ReadInt(kSettingSection, kLabelKey, 0); }
 
-std::int32_t CurrentSlot(const RecordProfile& record) {
-    const std::int32_t slot = StoredSlot(record);
-    return slot == 2 || slot == 3 ? slot : 1;
+std::int32_t CurrentSlot(const RecordProfile& record) { return SlotInUse(StoredSlot(record)); }
+
+std::int32_t CurrentSlot(const profile::ProfileDocument& record) {
+    return SlotInUse(profile::IntResult(record.Find(kSettingSection, kLabelKey), 0));
 }
 
 bool SetCurrentSlot(const RecordProfile& record, std::int32_t slot) {

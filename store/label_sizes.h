@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "store/profile_document.h"
 #include "store/profiles.h"
 
 // The three label slots: their sizes (shared by all record files, in the settings file) and the
@@ -33,6 +34,8 @@ bool StoreLabelSize(const SettingsProfile& settings, std::int32_t slot, const La
 std::int32_t StoredSlot(const RecordProfile& record);
 // The record file's slot for use: 2 or 3 as stored, anything else is slot 1.
 std::int32_t CurrentSlot(const RecordProfile& record);
+// The same of a record file read into memory.
+std::int32_t CurrentSlot(const profile::ProfileDocument& record);
 // Stores the slot as decimal text; the caller flushes.
 bool SetCurrentSlot(const RecordProfile& record, std::int32_t slot);
 // The digit put in front of every per-slot key: the stored text, "1" when none is stored.

@@ -29,6 +29,13 @@ std::optional<Format> FormatNamed(std::string_view name) {
     return std::nullopt;
 }
 
+// "--sheet MAKER PART" names a label sheet; "--sheet NAME" a workbook's sheet (a list option).
+// The command takes no operands, so two values follow only the label sheet's.
+bool NamesLabelSheet(const std::vector<std::string_view>& args, std::size_t i) {
+    const auto value = [&](std::size_t at) { return at < args.size() && !args[at].empty() && args[at][0] != '-'; };
+    return args[i] == "--sheet" && value(i + 1) && value(i + 2);
+}
+
 bool Problem(std::string& problem, std::string text) {
     problem = std::move(text);
     return false;
@@ -52,6 +59,12 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
             (arg == "--card-mode" ? options.cardMode : options.testPage) = true;
             continue;
         }
+        if (NamesLabelSheet(args, i)) {
+            options.sheetMaker = args[i + 1];
+            options.sheetPart = args[i + 2];
+            i += 2;
+            continue;
+        }
         std::size_t next = i;
         if (list_tool::TakeListOption(args, next, options.listOptions, problem)) {
             if (!problem.empty()) return false;
@@ -59,11 +72,12 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
             i = next - 1;
             continue;
         }
-        if (arg == "--list" || arg == "--design-card") {
+        if (arg == "--list" || arg == "--design" || arg == "--design-card") {
             if (i + 1 == args.size() || args[i + 1].empty()) return Problem(problem, std::string(arg) + " needs a value");
             const std::string_view value = args[++i];
-            if (arg == "--list") {
-                options.list = value;
+            if (arg != "--design-card") {
+                (arg == "--list" ? options.list : options.design) = value;
+                listOptionGiven |= arg == "--design";
                 continue;
             }
             const bool digits = value.size() < 8 && value.find_first_not_of("0123456789") == std::string_view::npos;
@@ -95,7 +109,11 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
         }
     }
     if (!formatGiven) return Problem(problem, "--format is missing");
-    if (listOptionGiven && options.list.empty()) return Problem(problem, "--design-card and the list options need --list");
+    if (listOptionGiven && options.list.empty())
+        return Problem(problem, "--design, --design-card and the list options need --list");
+    if (!options.design.empty() && options.designCard >= 0) return Problem(problem, "--design and --design-card exclude each other");
+    if (!options.sheetMaker.empty() && options.design.empty())
+        return Problem(problem, "--sheet MAKER PART needs --design, which is fitted to the sheet's labels");
     if (!options.list.empty() && options.cardMode) return Problem(problem, "--list and --card-mode exclude each other");
     if (options.cardMode && options.page != 0) return Problem(problem, "--page and --card-mode exclude each other");
     if (options.testPage && (options.cardMode || options.page != 0 || !options.record.empty() || !options.list.empty()))

@@ -22,6 +22,10 @@ struct Options {
     // Printing from a list: its rows drawn through the design of one card of the record file.
     std::string list;             // file-system path; empty to draw the record file's cards
     std::int32_t designCard = -1;  // -1 for the current card
+    // Or through a design of the library (UTF-8), on a label sheet of the catalogue (UTF-8; empty
+    // for the record file's, else the built-in default), the record file being optional.
+    std::string design;
+    std::string sheetMaker, sheetPart;
     list_tool::ListOptions listOptions;
     std::string calibrate;      // a printer whose stored calibration is applied; empty: exact
     bool testPage = false;      // the printer calibration's test page instead of sheet pages

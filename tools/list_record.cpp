@@ -11,28 +11,11 @@
 
 namespace {
 
-// The record file read once to make the copy from, not through the profile service, which would
-// keep every card of it in memory while the copy is drawn.
-bool ReadRecord(const std::string& fsPath, profile::ProfileDocument& doc, std::string& problem) {
-    std::ifstream in(fsPath, std::ios::binary | std::ios::ate);
-    const std::streamoff size = in.tellg();
-    std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-    if (!in || static_cast<std::size_t>(size) > profile::kMaxFileBytes || !in.seekg(0).read(bytes.data(), size)) {
-        problem = "cannot read the record file " + fsPath;
-        return false;
-    }
-    doc = profile::ProfileDocument::Parse(std::move(bytes));
-    return true;
-}
-
-}  // namespace
-
-bool ListRecord::Make(const std::string& sourceFsPath, const std::string& listPath,
-                      const list_tool::ListOptions& options, std::int32_t designCard, std::string& problem,
-                      std::vector<std::string>& notes) {
-    const SettingsProfile settings;
-    const std::vector<std::string> items = ItemListUtf8(settings);
-    ImportPlan plan;
+// The list read and planned for the settings' items; false, with the problem, when it gives
+// nothing to print.
+bool PlanPeople(const std::string& listPath, const list_tool::ListOptions& options, ImportPlan& plan,
+                std::string& problem, std::vector<std::string>& notes) {
+    const std::vector<std::string> items = ItemListUtf8(SettingsProfile());
     {
         ListFile list;  // its cells are in the plan now
         if (!list_tool::PlanList(listPath, options, items, list, plan, problem)) return false;
@@ -59,9 +42,30 @@ bool ListRecord::Make(const std::string& sourceFsPath, const std::string& listPa
         problem = listPath + ": no row has a 氏名 to print";
         return false;
     }
+    return true;
+}
 
+}  // namespace
+
+bool ReadRecordDocument(const std::string& fsPath, profile::ProfileDocument& doc, std::string& problem) {
+    std::ifstream in(fsPath, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in.tellg();
+    std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+    if (!in || static_cast<std::size_t>(size) > profile::kMaxFileBytes || !in.seekg(0).read(bytes.data(), size)) {
+        problem = "cannot read the record file " + fsPath;
+        return false;
+    }
+    doc = profile::ProfileDocument::Parse(std::move(bytes));
+    return true;
+}
+
+bool ListRecord::Make(const std::string& sourceFsPath, const std::string& listPath,
+                      const list_tool::ListOptions& options, std::int32_t designCard, std::string& problem,
+                      std::vector<std::string>& notes) {
+    ImportPlan plan;
+    if (!PlanPeople(listPath, options, plan, problem, notes)) return false;
     profile::ProfileDocument source;
-    if (!ReadRecord(sourceFsPath, source, problem)) return false;
+    if (!ReadRecordDocument(sourceFsPath, source, problem)) return false;
     cards::CardDeck deck;
     const std::int32_t count = deck.Load(source) ? deck.Count() : 0;
     if (designCard < 0) designCard = std::clamp(profile::IntResult(source.Find("#Setting#", "CurID"), 0), 0, std::max(count - 1, 0));
@@ -70,8 +74,16 @@ bool ListRecord::Make(const std::string& sourceFsPath, const std::string& listPa
         return false;
     }
     UserItemList userItems;
-    userItems.ReloadUserItems(settings);
+    userItems.ReloadUserItems(SettingsProfile());
     const cards::Design design = cards::DesignOfCard(source, deck, designCard,
                                                      cards::TextKeys(ItemList(userItems.UserItems())), cards::kAllSlots);
     return record_.Make(source, plan, design, problem);
+}
+
+bool ListRecord::Make(const profile::ProfileDocument& source, const std::string& listPath,
+                      const list_tool::ListOptions& options, const cards::Design& design,
+                      const std::vector<cards::SectionKeys>& sections, std::string& problem,
+                      std::vector<std::string>& notes) {
+    ImportPlan plan;
+    return PlanPeople(listPath, options, plan, problem, notes) && record_.Make(source, plan, design, problem, sections);
 }

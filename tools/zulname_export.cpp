@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "render/qt/offscreen.h"
 #include "render/sheet.h"
 #include "tools/command_help.h"
+#include "tools/design_job.h"
 #include "tools/export_options.h"
 #include "store/calibration.h"
 #include "store/locations.h"
@@ -29,7 +31,8 @@ namespace {
 constexpr command_help::CommandText kHelp{
     "zulname-export",
     "zulname-export [--record FILE] [--page N] [--card-mode | --test-page] [--calibrate PRINTER] "
-    "[--list LIST [--design-card N] [list options]] --format pdf|png|trace [-o OUT] [--dpi N]\n"
+    "[--list LIST [--design NAME [--sheet MAKER PART] | --design-card N] [list options]] --format pdf|png|trace [-o OUT] "
+    "[--dpi N]\n"
     "zulname-export --help | --version",
     "Draws what a print job would print, without a window: to a PDF, to PNG images (OUT-N.png\n"
     "for each page when there are several) or to a trace of the drawing operations.\n"
@@ -42,9 +45,13 @@ constexpr command_help::CommandText kHelp{
     "  --list LIST     print the rows of a participant list (CSV, TSV, xlsx, ods) instead of\n"
     "                  the record file's cards, each through the design of one card\n"
     "  --design-card N the card whose design the rows take (default: the current card)\n"
-    "  list options    --sheet NAME, --encoding auto|utf-8|utf-16|cp932, --map COLUMN=ITEM,\n"
-    "                  --no-header, --kana keep|hiragana|katakana,\n"
-    "                  --unencodable refuse|skip|replace\n"
+    "  --design NAME   the rows take a design of zulname-designs list instead, fitted to the\n"
+    "                  labels; the record file is then optional\n"
+    "  --sheet MAKER PART  with --design: the label sheet of zulname-sheets list (default: the\n"
+    "                  record file's recorded sheet, else 汎用 \"A4 名刺 10面 91×55mm (上11 左14)\")\n"
+    "  list options    --sheet NAME (one value: a workbook's sheet), --map COLUMN=ITEM,\n"
+    "                  --encoding auto|utf-8|utf-16|cp932, --no-header,\n"
+    "                  --kana keep|hiragana|katakana, --unencodable refuse|skip|replace\n"
     "  --format F      pdf, png or trace\n"
     "  -o OUT          the output file; a trace goes to standard output without it\n"
     "  --dpi N         the resolution, 10 to 1200 (default: pdf 1200, png 300)\n"
@@ -89,26 +96,48 @@ int main(int argc, char** argv) {
                                       " is out of range (offsets within 10.0 mm, scale within 2.00 %)");
     }
     RecordLocation location;
-    if (!options.testPage && !FindRecordFile(options.record, location, problem)) return Fail(kFailure, problem);
+    // A design of the library needs nothing of a record file: without one the job starts empty.
+    const bool recordOptional = !options.design.empty() && options.record.empty();
+    if (!options.testPage && !FindRecordFile(options.record, location, problem)) {
+        if (!recordOptional) return Fail(kFailure, problem);
+        location.storedPath.clear();
+    }
+    // The title names the record file even when a list is drawn through a copy of it, and the
+    // list when a design of the library is.
+    const std::string title = options.testPage        ? std::string("test page")
+                              : !options.design.empty() ? std::filesystem::path(options.list).stem().string()
+                                                        : RecordTitle(location.storedPath);
+    std::vector<std::string> notes;
+    const auto tell = [&notes] {
+        for (const std::string& note : notes) std::cerr << "zulname-export: " << note << "\n";
+        notes.clear();
+    };
     // The record file's own sheets are drawn, whatever the settings file holds.
     RecordSettings recordSettings;
-    if (!options.testPage) {
-        std::vector<std::string> notes;
-        if (!recordSettings.Make(location.storedPath, problem, notes)) return Fail(kFailure, problem);
-        for (const std::string& note : notes) std::cerr << "zulname-export: " << note << "\n";
-    }
-    // The title names the record file even when a list is drawn through a copy of it.
-    const std::string title = options.testPage ? std::string("test page") : RecordTitle(location.storedPath);
     // A list is drawn from a temporary copy of the record file: no profile file is written.
     ListRecord listRecord;
-    if (!options.list.empty()) {
-        std::string sourceFsPath;
-        std::vector<std::string> notes;
-        locations::StoredPathToFs(location.storedPath, sourceFsPath);
-        const bool made = listRecord.Make(sourceFsPath, options.list, options.listOptions, options.designCard, problem, notes);
-        for (const std::string& note : notes) std::cerr << "zulname-export: " << note << "\n";
-        if (!made) return Fail(kFailure, problem);
-        locations::FsPathToStored(listRecord.FsPath(), location.storedPath);
+    DesignJob designJob;
+    std::string settingsFsPath;
+    if (!options.design.empty()) {
+        int status = 0;
+        const bool made = designJob.Make(options, location.storedPath, status, problem, notes);
+        tell();
+        if (!made) return Fail(status, problem);
+        locations::FsPathToStored(designJob.RecordFsPath(), location.storedPath);
+        settingsFsPath = designJob.SettingsFsPath();
+    } else if (!options.testPage) {
+        if (!recordSettings.Make(location.storedPath, problem, notes)) return Fail(kFailure, problem);
+        tell();
+        settingsFsPath = recordSettings.FsPath();
+        if (!options.list.empty()) {
+            std::string sourceFsPath;
+            locations::StoredPathToFs(location.storedPath, sourceFsPath);
+            const bool made =
+                listRecord.Make(sourceFsPath, options.list, options.listOptions, options.designCard, problem, notes);
+            tell();
+            if (!made) return Fail(kFailure, problem);
+            locations::FsPathToStored(listRecord.FsPath(), location.storedPath);
+        }
     }
 
     // Fonts need an application object; a trace measures text without Qt.
@@ -134,7 +163,7 @@ int main(int argc, char** argv) {
         };
     } else {
         exportView = std::make_unique<ExportView>(location, options.cardMode ? ViewMode::CardMode : ViewMode::SheetMode,
-                                                  SettingsProfile(recordSettings.FsPath()));
+                                                  SettingsProfile(settingsFsPath));
         ViewState& view = exportView->View();
         std::vector<std::int32_t> pages;
         if (options.cardMode) {
