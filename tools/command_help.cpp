@@ -29,4 +29,26 @@ std::optional<int> HandleHelpOrVersion(int argc, const char* const* argv, const 
     return 0;
 }
 
+bool SplitArguments(const std::vector<std::string_view>& args,
+                    const std::function<std::optional<std::string>*(std::string_view)>& valueOf,
+                    std::vector<std::string>& operands, std::string& problem) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::optional<std::string>* value = valueOf(args[i]);
+        if (value == nullptr) {
+            if (args[i].size() > 1 && args[i].front() == '-') {
+                problem = "unknown option " + std::string(args[i]);
+                return false;
+            }
+            operands.emplace_back(args[i]);
+            continue;
+        }
+        if (i + 1 == args.size()) {
+            problem = std::string(args[i]) + " needs a value";
+            return false;
+        }
+        *value = std::string(args[++i]);
+    }
+    return true;
+}
+
 }  // namespace command_help

@@ -73,29 +73,16 @@ struct Arguments {
 };
 
 bool Parse(const std::vector<std::string_view>& args, Arguments& parsed, std::string& problem) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::optional<std::string>* option = args[i] == "--record"        ? &parsed.record
-                                             : args[i] == "--to"          ? &parsed.to
-                                             : args[i] == "--slot"        ? &parsed.slot
-                                             : args[i] == "--from"        ? &parsed.from
-                                             : args[i] == "--description" ? &parsed.description
-                                             : args[i] == "-o"            ? &parsed.output
-                                                                          : nullptr;
-        if (option == nullptr) {
-            if (args[i].size() > 1 && args[i].front() == '-') {
-                problem = "unknown option " + std::string(args[i]);
-                return false;
-            }
-            parsed.positional.emplace_back(args[i]);
-            continue;
-        }
-        if (i + 1 == args.size()) {
-            problem = std::string(args[i]) + " needs a value";
-            return false;
-        }
-        *option = std::string(args[++i]);
-    }
-    return true;
+    const auto valueOf = [&parsed](std::string_view name) -> std::optional<std::string>* {
+        return name == "--record"        ? &parsed.record
+               : name == "--to"          ? &parsed.to
+               : name == "--slot"        ? &parsed.slot
+               : name == "--from"        ? &parsed.from
+               : name == "--description" ? &parsed.description
+               : name == "-o"            ? &parsed.output
+                                         : nullptr;
+    };
+    return command_help::SplitArguments(args, valueOf, parsed.positional, problem);
 }
 
 // A name or text given in UTF-8 as stored text.

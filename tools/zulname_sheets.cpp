@@ -59,26 +59,13 @@ struct Arguments {
 };
 
 bool Parse(const std::vector<std::string_view>& args, Arguments& parsed, std::string& problem) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::optional<std::string>* option = args[i] == "--search" ? &parsed.search
-                                             : args[i] == "--slot" ? &parsed.slot
-                                             : args[i] == "--record" ? &parsed.record
-                                                                     : nullptr;
-        if (option == nullptr) {
-            if (args[i].size() > 1 && args[i].front() == '-' && args[i] != "-") {
-                problem = "unknown option " + std::string(args[i]);
-                return false;
-            }
-            parsed.positional.emplace_back(args[i]);
-            continue;
-        }
-        if (i + 1 == args.size()) {
-            problem = std::string(args[i]) + " needs a value";
-            return false;
-        }
-        *option = std::string(args[++i]);
-    }
-    return true;
+    const auto valueOf = [&parsed](std::string_view name) -> std::optional<std::string>* {
+        return name == "--search"   ? &parsed.search
+               : name == "--slot"   ? &parsed.slot
+               : name == "--record" ? &parsed.record
+                                    : nullptr;
+    };
+    return command_help::SplitArguments(args, valueOf, parsed.positional, problem);
 }
 
 sheets::SheetCatalogue LoadCatalogue() {

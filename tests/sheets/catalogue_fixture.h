@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "sheets/catalogue.h"
 #include "tests/support/temp_home.h"
@@ -24,6 +25,13 @@ protected:
         sources.userFolders = {PathOf("user")};
         catalogue.Load(sources);
         return catalogue;
+    }
+
+    // The part numbers a search finds, in the catalogue's order.
+    std::vector<std::string> PartsFound(const std::string& text) const {
+        std::vector<std::string> found;
+        for (const std::size_t i : catalogue.Search(text)) found.push_back(catalogue.Products()[i].part);
+        return found;
     }
 
     sheets::SheetCatalogue catalogue;

@@ -164,11 +164,7 @@ TEST_F(CatalogueTest, SearchMatchesEveryWordByNameSizeOrCount) {
                           Rectangle("ADDR-24", "width=\"70mm\" height=\"37mm\"",
                                     "nx=\"3\" ny=\"8\" x0=\"0\" y0=\"0\" dx=\"70mm\" dy=\"37mm\""));
     Load();
-    const auto parts = [this](const std::string& text) {
-        std::vector<std::string> found;
-        for (const std::size_t i : catalogue.Search(text)) found.push_back(catalogue.Products()[i].part);
-        return found;
-    };
+    const auto parts = [this](const std::string& text) { return PartsFound(text); };
     using Parts = std::vector<std::string>;
     EXPECT_EQ(parts(""), (Parts{"BC-10", "ADDR-24"}));
     EXPECT_EQ(parts("maker bc"), (Parts{"BC-10"}));
@@ -188,11 +184,7 @@ TEST_F(CatalogueTest, MakersAreFoundInKatakanaAsInLatinLetters) {
     };
     UserFile("s.xml", byMaker("Hisago", "ELM003") + byMaker("Avery", "5160") + byMaker("エーワン", "51002"));
     Load();
-    const auto parts = [this](const std::string& text) {
-        std::vector<std::string> found;
-        for (const std::size_t i : catalogue.Search(text)) found.push_back(catalogue.Products()[i].part);
-        return found;
-    };
+    const auto parts = [this](const std::string& text) { return PartsFound(text); };
     using Parts = std::vector<std::string>;
     EXPECT_EQ(parts("ヒサゴ"), (Parts{"ELM003"}));
     EXPECT_EQ(parts("ひさご 10面"), (Parts{"ELM003"}));  // hiragana as typed before converting
