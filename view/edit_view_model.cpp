@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "designs/record_designs.h"
+#include "render/blank_job.h"
 #include "render/card.h"
 #include "render/sheet.h"
 #include "sheets/recorded_sheet.h"
@@ -73,6 +74,8 @@ std::int32_t EditViewModel::LastPage() {
     view_.slotPrefix = record_.ReadString(kSettingSection, "Label", "1");
     return PrintPageCount(view_);
 }
+
+bool EditViewModel::PrintsBlankTags() { return !ViewCardList(view_).empty() && !JobDrawsText(view_); }
 
 bool EditViewModel::IsAvailable(CommandId command) {
     const bool sheet = view_.mode == ViewMode::SheetMode;

@@ -48,6 +48,10 @@ public:
     std::optional<DragRect> MoveMouse(std::int32_t x, std::int32_t y);
     void ReleaseMouse(std::int32_t x, std::int32_t y);
 
+    // Whether printing, its preview or a PDF would give blank tags only: the job has cards, but
+    // none of them prints a name, so none draws any text. The user is told before the job runs.
+    bool PrintsBlankTags();
+
     std::int32_t ScreenPage() const;
     // Turns the sheet to the page that shows the card (when it is printed at all) and redraws;
     // in card mode the card itself is shown.

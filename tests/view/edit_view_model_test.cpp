@@ -189,6 +189,15 @@ TEST_F(EditViewModelTest, PagesStepWithinThePrintJob) {
     EXPECT_EQ(model.ScreenPage(), 1);
 }
 
+TEST_F(EditViewModelTest, AJobWhoseCardsPrintNoNameIsBlank) {
+    EXPECT_TRUE(model.PrintsBlankTags()) << "山田 has no printed name";
+    ProfileFile(PathOf("Always/r.ini")).WriteString("0000", "1IsPrint" + S("氏名"), "1");
+    ProfileFile(PathOf("Always/r.ini")).Flush();
+    EXPECT_FALSE(model.PrintsBlankTags());
+    WriteBytes(PathOf("Always/r.ini"), "[#Setting#]\r\nLabel=1\r\n");
+    EXPECT_FALSE(model.PrintsBlankTags()) << "no cards: nothing is printed at all";
+}
+
 TEST_F(EditViewModelTest, ShowingACardTurnsToThePageThatPrintsIt) {
     std::string bytes = "[#Setting#]\r\nLabel=1\r\nMax=12\r\n[Current]\r\nPrintOrder=0012|0003|\r\n";
     for (int card = 0; card < 13; ++card)

@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRubberBand>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -89,6 +91,9 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
 
 void CRozudeziView::Execute(CommandId command) {
     if (!IsAvailable(command)) return;
+    const bool printing =
+        command == CommandId::Print || command == CommandId::PrintPreview || command == CommandId::ExportPdf;
+    if (printing && !GoAheadWithBlankTags()) return;
     if (command == CommandId::Print) {
         Print();
     } else if (command == CommandId::PrintPreview) {
@@ -335,6 +340,20 @@ void CRozudeziView::Print() {
     const bool toFile = printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty();
     outputWritten_(WrittenOutput{toFile ? printer_.outputFileName().toStdString() : std::string(),
                                  printer_.printerName().toStdString(), pages});
+}
+
+bool CRozudeziView::GoAheadWithBlankTags() {
+    if (!model_.PrintsBlankTags()) return true;
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8("印刷"),
+                    QString::fromUtf8("名前を印刷するカードがないため、名札は白紙になります。\nデザインを選びますか？"), QMessageBox::NoButton,
+                    this);
+    QPushButton* choose = box.addButton(QString::fromUtf8("デザインを選ぶ..."), QMessageBox::AcceptRole);
+    QPushButton* goOn = box.addButton(QString::fromUtf8("このまま続ける"), QMessageBox::DestructiveRole);
+    box.addButton(QString::fromUtf8("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
+    box.setDefaultButton(choose);
+    box.exec();
+    if (box.clickedButton() == choose) Execute(CommandId::ChooseDesign);
+    return box.clickedButton() == goOn;
 }
 
 void CRozudeziView::PrintPreview() {

@@ -91,6 +91,9 @@ private:
     QSize PaperSize() const;
     void Print();
     void PrintPreview();
+    // Asks first when the job would print blank tags; false when the user chose a design instead
+    // or cancelled.
+    bool GoAheadWithBlankTags();
     void UpdateScrollBars();
     bool ExecuteZoom(CommandId command);
     // 拡大, 縮小 or 実寸, keeping what lies under the viewport pixel in its place.
