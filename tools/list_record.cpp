@@ -1,13 +1,13 @@
 #include "tools/list_record.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "lists/card_import.h"
 #include "store/card_deck.h"
 #include "store/items.h"
 #include "store/profile_service.h"
 #include "store/profile_value.h"
+#include "store/regular_file.h"
 
 namespace {
 
@@ -48,10 +48,8 @@ bool PlanPeople(const std::string& listPath, const list_tool::ListOptions& optio
 }  // namespace
 
 bool ReadRecordDocument(const std::string& fsPath, profile::ProfileDocument& doc, std::string& problem) {
-    std::ifstream in(fsPath, std::ios::binary | std::ios::ate);
-    const std::streamoff size = in.tellg();
-    std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-    if (!in || static_cast<std::size_t>(size) > profile::kMaxFileBytes || !in.seekg(0).read(bytes.data(), size)) {
+    std::string bytes;
+    if (ReadRegularFile(fsPath, profile::kMaxFileBytes, bytes) != 0) {
         problem = "cannot read the record file " + fsPath;
         return false;
     }
