@@ -88,4 +88,8 @@ cards::Design FrameKeysFor(const Design& design, LabelExtent target) {
 
 std::string FrameSectionName(std::int32_t slot) { return std::to_string(slot) + "Frame"; }
 
+cards::SectionKeys FrameSectionFor(const Design& design, std::int32_t slot, LabelExtent target) {
+    return {FrameSectionName(slot), FrameKeysFor(design, target)};
+}
+
 }  // namespace designs

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "store/card_design.h"
+#include "store/card_operations.h"
 #include "store/label_sizes.h"
 
 // A design: the look of one tag, kept as a file of its own so that it can be chosen from a
@@ -51,5 +52,7 @@ cards::Design FrameKeysFor(const Design& design, LabelExtent target);
 
 // The section of the record file holding slot's frame: "1Frame", "2Frame", "3Frame".
 std::string FrameSectionName(std::int32_t slot);
+// That section with the design's frame keys for a tag of size target, as a record file takes it.
+cards::SectionKeys FrameSectionFor(const Design& design, std::int32_t slot, LabelExtent target);
 
 }  // namespace designs

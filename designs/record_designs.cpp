@@ -24,7 +24,7 @@ void KeysForSlots(const SettingsProfile& settings, const Design& design, std::in
         const LabelExtent size = LabelSize(settings, each);
         const cards::Design keys = CardKeysFor(design, each, size);
         card.insert(card.end(), keys.begin(), keys.end());
-        frames.push_back({FrameSectionName(each), FrameKeysFor(design, size)});
+        frames.push_back(FrameSectionFor(design, each, size));
     }
 }
 

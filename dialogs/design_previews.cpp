@@ -39,7 +39,7 @@ void DesignPreviews::Make(const SettingsProfile& settings, const cards::RecordCa
         auto preview = std::make_unique<TemporaryRecord>();
         std::string problem;
         if (!preview->Make(record.FsPath(), plan, designs::CardKeysFor(design, slot, size), problem,
-                           {{designs::FrameSectionName(slot), designs::FrameKeysFor(design, size)}}))
+                           {designs::FrameSectionFor(design, slot, size)}))
             preview->Remove();
         records_.push_back(std::move(preview));
     }

@@ -73,7 +73,7 @@ bool DesignJob::Make(const Options& options, const std::string& recordStoredPath
         size = {sheet.width, sheet.height};
     }
 
-    const std::vector<cards::SectionKeys> frame{{designs::FrameSectionName(slot), designs::FrameKeysFor(*design, size)}};
+    const std::vector<cards::SectionKeys> frame{designs::FrameSectionFor(*design, slot, size)};
     if (!list_.Make(source, options.list, options.listOptions, designs::CardKeysFor(*design, slot, size), frame, problem,
                     notes))
         return Refuse(status, kFailure, problem, problem);
