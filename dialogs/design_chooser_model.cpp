@@ -7,12 +7,6 @@
 
 namespace {
 
-std::string Utf8(const std::string& cp932) {
-    std::string utf8;
-    codec::Cp932ToUtf8(cp932, utf8);
-    return utf8;
-}
-
 std::string LibraryProblem(const designs::LibraryResult& result) {
     switch (result.failure) {
         case designs::LibraryFailure::NotFound: return "そのデザインはありません。";
@@ -75,7 +69,7 @@ void DesignChooserModel::Reload(const std::string& name) {
     selected = -1;
     for (const designs::Entry& entry : entries_) {
         if (entry.design.name == name) selected = static_cast<int>(rows.size());
-        rows.push_back({Utf8(entry.design.name), Utf8(entry.design.description), entry.origin == designs::Origin::BuiltIn});
+        rows.push_back({codec::Utf8(entry.design.name), codec::Utf8(entry.design.description), entry.origin == designs::Origin::BuiltIn});
         looks.push_back(entry.design);
     }
     previews_.Make(settings_, target_.cards, target_.slot, target_.currentCard, looks);
@@ -128,7 +122,7 @@ void DesignChooserModel::OnRename() {
     const designs::Entry* chosen = Chosen();
     if (chosen == nullptr) return;
     const std::string old = chosen->design.name;
-    const std::optional<std::string> name = AskStoredName(platform_, "名前を変更", Utf8(old));
+    const std::optional<std::string> name = AskStoredName(platform_, "名前を変更", codec::Utf8(old));
     if (!name || *name == old) return;
     const designs::LibraryResult result = library_.Rename(old, *name);
     if (!result) platform_.ShowMessage(LibraryProblem(result));
@@ -139,7 +133,7 @@ void DesignChooserModel::OnDelete() {
     const designs::Entry* chosen = Chosen();
     if (chosen == nullptr) return;
     const std::string name = chosen->design.name;
-    if (!platform_.Confirm("デザイン「" + Utf8(name) + "」を削除しますか？")) return;
+    if (!platform_.Confirm("デザイン「" + codec::Utf8(name) + "」を削除しますか？")) return;
     const designs::LibraryResult result = library_.Delete(name);
     if (!result) platform_.ShowMessage(LibraryProblem(result));
     Reload(result ? std::string() : name);
@@ -164,7 +158,7 @@ void DesignChooserModel::OnImport() {
         return;
     }
     Reload(result.name);
-    platform_.ShowMessage("デザイン「" + Utf8(result.name) + "」を取り込みました。");
+    platform_.ShowMessage("デザイン「" + codec::Utf8(result.name) + "」を取り込みました。");
 }
 
 void DesignChooserModel::OnSaveCurrent() {
@@ -185,7 +179,7 @@ std::optional<std::string> SaveCardDesign(const designs::DesignLibrary& library,
     if (!name) return std::nullopt;
     if (const std::optional<designs::Entry> same = library.Find(*name);
         same && same->origin == designs::Origin::User &&
-        !platform.Confirm("デザイン「" + Utf8(*name) + "」はすでにあります。置き換えますか？"))
+        !platform.Confirm("デザイン「" + codec::Utf8(*name) + "」はすでにあります。置き換えますか？"))
         return std::nullopt;
     designs::Design design = designs::DesignOfCard(settings, target.cards, target.currentCard);
     design.name = *name;
@@ -194,6 +188,6 @@ std::optional<std::string> SaveCardDesign(const designs::DesignLibrary& library,
         platform.ShowMessage(LibraryProblem(result));
         return std::nullopt;
     }
-    platform.ShowMessage("今のカードのデザインを「" + Utf8(*name) + "」として保存しました。");
+    platform.ShowMessage("今のカードのデザインを「" + codec::Utf8(*name) + "」として保存しました。");
     return name;
 }

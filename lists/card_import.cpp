@@ -10,12 +10,6 @@
 
 namespace {
 
-std::string ToUtf8(const std::string& cp932) {
-    std::string utf8;
-    codec::Cp932ToUtf8(cp932, utf8);
-    return utf8;
-}
-
 // Why the cards could not be written into the record file.
 std::string ImportFailure(const std::string& recordFsPath, const cards::Outcome& outcome) {
     switch (outcome.failure) {
@@ -56,7 +50,7 @@ std::vector<std::string> ItemListUtf8(const SettingsProfile& settings) {
     UserItemList userItems;
     userItems.ReloadUserItems(settings);
     std::vector<std::string> items;
-    for (const std::string& item : ItemList(userItems.UserItems())) items.push_back(ToUtf8(item));
+    for (const std::string& item : ItemList(userItems.UserItems())) items.push_back(codec::Utf8(item));
     return items;
 }
 
@@ -143,14 +137,14 @@ std::string ImportReport(const ImportPlan& plan, const ImportResult& result) {
 
 ListRows CardsAsList(const cards::RecordCards& record) {
     ListRows list;
-    for (const std::string& item : record.Items()) list.header.push_back(ToUtf8(item));
+    for (const std::string& item : record.Items()) list.header.push_back(codec::Utf8(item));
     const std::int32_t count = record.Count();
     for (std::int32_t card = 0; card < count; ++card) {
         const cards::CardTexts texts = record.Texts(card);
         if (std::all_of(texts.begin(), texts.end(), [](const std::string& text) { return text.empty(); })) continue;
         std::vector<std::string> row;
         row.reserve(texts.size());
-        for (const std::string& text : texts) row.push_back(ToUtf8(text));
+        for (const std::string& text : texts) row.push_back(codec::Utf8(text));
         list.rows.push_back(std::move(row));
         list.cards.push_back(card);
     }

@@ -166,6 +166,12 @@ std::string FirstUnstorableCharacter(std::string_view utf8) {
     return {};
 }
 
+std::string Utf8(std::string_view cp932) {
+    std::string out;
+    Cp932ToUtf8(cp932, out);
+    return out;
+}
+
 std::string Sjis(std::string_view utf8) {
     std::string out;
     Utf8ToCp932(utf8, out);

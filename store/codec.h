@@ -36,5 +36,7 @@ namespace codec {
 // The program's own Japanese texts are written in UTF-8 in the sources; this gives their stored
 // form. Only for texts known to exist in code page 932.
 std::string Sjis(std::string_view utf8);
+// Stored text as UTF-8 for display: as far as it converts (all of it unless it is damaged).
+std::string Utf8(std::string_view cp932);
 
 }  // namespace codec

@@ -14,12 +14,6 @@ namespace {
 
 constexpr const char* kSettingSection = "#Setting#";
 
-std::string Utf8(std::string_view stored) {
-    std::string text;
-    codec::Cp932ToUtf8(stored, text);
-    return text;
-}
-
 // The form in which the search compares texts: katakana for every kana form, lower-case letters.
 std::string SearchForm(std::string_view utf8) {
     std::string folded = ConvertKana(utf8, ReadingKana::Katakana);
@@ -117,7 +111,7 @@ std::string RosterModel::CopyRows(const std::vector<std::int32_t>& rows) const {
     std::vector<std::vector<std::string>> table;
     for (const std::int32_t row : rows) {
         std::vector<std::string> cells;
-        for (std::int32_t column = 1; column < ColumnCount(); ++column) cells.push_back(Utf8(Cell(row, column)));
+        for (std::int32_t column = 1; column < ColumnCount(); ++column) cells.push_back(codec::Utf8(Cell(row, column)));
         // Trailing empty cells carry nothing a spreadsheet needs.
         while (!cells.empty() && cells.back().empty()) cells.pop_back();
         table.push_back(std::move(cells));
@@ -132,7 +126,7 @@ RosterModel::PasteResult RosterModel::Paste(std::int32_t afterRow, const std::st
     ListError error;
     if (!ParseDelimited(utf8, '\t', table, error) || table.rows.empty()) return result;
     std::vector<std::string> itemNames;
-    for (const std::string& item : items_) itemNames.push_back(Utf8(item));
+    for (const std::string& item : items_) itemNames.push_back(codec::Utf8(item));
     std::size_t first = 0;
     if (GuessMapping(table.rows.front().cells, table.Width(), itemNames).hasHeader) {
         result.headerSkipped = true;
@@ -167,7 +161,7 @@ std::vector<std::int32_t> RosterModel::Matching(const std::string& utf8) const {
         for (std::int32_t row = 0; row < count; ++row) {
             // One conversion per row: its texts joined by line breaks, which no query holds.
             std::string texts;
-            for (std::int32_t column = 0; column < ColumnCount(); ++column) texts += Utf8(Cell(row, column)) + "\n";
+            for (std::int32_t column = 0; column < ColumnCount(); ++column) texts += codec::Utf8(Cell(row, column)) + "\n";
             searchRows_[static_cast<std::size_t>(row)] = SearchForm(texts);
         }
         searchedVersion_ = Version();
