@@ -47,6 +47,10 @@ std::optional<std::string> AskStoredName(DesignChooserPlatform& platform, const 
 
 }  // namespace
 
+DesignRow DesignRowOf(const designs::Entry& entry) {
+    return {codec::Utf8(entry.design.name), codec::Utf8(entry.design.description), entry.origin == designs::Origin::BuiltIn};
+}
+
 DesignChooserModel::DesignChooserModel(const designs::DesignLibrary& library, const SettingsProfile& settings,
                                        DesignTarget target, DesignChooserPlatform& platform)
     : library_(library), settings_(settings), target_(std::move(target)), platform_(platform) {}
@@ -69,7 +73,7 @@ void DesignChooserModel::Reload(const std::string& name) {
     selected = -1;
     for (const designs::Entry& entry : entries_) {
         if (entry.design.name == name) selected = static_cast<int>(rows.size());
-        rows.push_back({codec::Utf8(entry.design.name), codec::Utf8(entry.design.description), entry.origin == designs::Origin::BuiltIn});
+        rows.push_back(DesignRowOf(entry));
         looks.push_back(entry.design);
     }
     previews_.Make(settings_, target_.cards, target_.slot, target_.currentCard, looks);

@@ -38,6 +38,7 @@ struct DesignRow {
     std::string name, description;
     bool builtIn = false;
 };
+DesignRow DesignRowOf(const designs::Entry& entry);
 
 // "デザインを選ぶ": every design of the library, each with a tag drawn from the record, and
 // the choice of the cards and label sizes it goes to; OK puts it on them in one step of undo.

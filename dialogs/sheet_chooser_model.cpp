@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "sheets/recorded_sheet.h"
 #include "sheets/saved_sheets.h"
 #include "sheets/slot_sheet.h"
 #include "store/locations.h"
@@ -54,6 +55,21 @@ SheetChooserModel::SheetChooserModel(sheets::SheetCatalogue& catalogue, const Se
 void SheetChooserModel::OnOpen() {
     heading = SlotCaption(slot_) + " に使う用紙を選びます";
     Find();
+    SelectSlotSheet();
+}
+
+void SheetChooserModel::SelectSlotSheet() {
+    const sheets::RecordedSheet now = sheets::SlotSettings(settings_, slot_);
+    for (std::size_t row = 0; row < found_.size(); ++row) {
+        const sheets::SheetProduct& product = catalogue_.Products()[found_[row]];
+        if (!product.Usable()) continue;
+        const sheets::SlotSheet sheet = sheets::ToSlotSheet(product);
+        if (sheet.width == now.width && sheet.height == now.height && sheet.columns == now.columns &&
+            sheet.rows == now.rows && sheet.gapH == now.gapH && sheet.gapV == now.gapV) {
+            OnSelect(static_cast<int>(row));
+            return;
+        }
+    }
 }
 
 void SheetChooserModel::OnSearchEdited() { Find(); }

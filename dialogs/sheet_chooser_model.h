@@ -48,6 +48,9 @@ public:
 
 private:
     void Find();
+    // Chooses the first product that is what the slot holds now, so that the slot's sheet is
+    // kept by going on.
+    void SelectSlotSheet();
 
     sheets::SheetCatalogue& catalogue_;
     const SettingsProfile& settings_;
