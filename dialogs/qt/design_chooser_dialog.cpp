@@ -6,27 +6,19 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QInputDialog>
 #include <QLabel>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
-#include "dialogs/qt/card_preview_widget.h"
+#include "dialogs/qt/design_gallery.h"
 #include "store/label_sizes.h"
 
 namespace {
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
-
-// The width of each tag in the gallery, in pixels; the height follows the label size.
-constexpr int kTagWidth = 180;
 
 // Two choices side by side under a caption.
 QGroupBox* Choice(QWidget* parent, const char* caption, QRadioButton* first, QRadioButton* second) {
@@ -80,18 +72,7 @@ CDesignChooserDlg::CDesignChooserDlg(const designs::DesignLibrary& library, cons
                                      DesignTarget target, QWidget* parent)
     : ModelDialog(parent), platform_(this), model_(library, settings, std::move(target), platform_) {
     setWindowTitle(QStringLiteral("デザインを選ぶ"));
-    const LabelExtent label = LabelSize(settings, model_.Slot());
-    tagSize_ = QSize(kTagWidth, label.width > 0 ? std::max(1, kTagWidth * label.height / label.width) : kTagWidth * 3 / 5);
-
-    list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("designs"));
-    list_->setViewMode(QListView::IconMode);
-    list_->setMovement(QListView::Static);
-    list_->setResizeMode(QListView::Adjust);
-    list_->setWordWrap(true);
-    list_->setSpacing(8);
-    list_->setIconSize(tagSize_);
-    list_->setMinimumSize(4 * (kTagWidth + 28) + 24, 3 * (tagSize_.height() + 56));
+    list_ = new DesignGallery(LabelSize(settings, model_.Slot()), this);
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row != model_.selected) Run([this, row] { model_.OnSelect(row); });
     });
@@ -147,29 +128,12 @@ bool CDesignChooserDlg::TakeFields() {
     return true;
 }
 
-void CDesignChooserDlg::ShowDesigns() {
-    const QSignalBlocker block(list_);
-    list_->clear();
-    for (std::size_t row = 0; row < model_.rows.size(); ++row) {
-        QImage tag = CardPreviewImage(model_.PreviewFsPath(static_cast<int>(row)), tagSize_, images_);
-        // A white tag needs an edge on the white list.
-        QPainter edge(&tag);
-        edge.setPen(Qt::gray);
-        edge.drawRect(tag.rect().adjusted(0, 0, -1, -1));
-        edge.end();
-        auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(tag)), Text(model_.rows[row].name), list_);
-        item->setToolTip(Text(model_.rows[row].description));
-        item->setSizeHint(QSize(kTagWidth + 16, tagSize_.height() + 44));
-    }
-    shownVersion_ = model_.listVersion;
-}
-
 void CDesignChooserDlg::ShowFields() {
-    if (shownVersion_ != model_.listVersion) ShowDesigns();
-    if (list_->currentRow() != model_.selected) {
-        const QSignalBlocker block(list_);
-        list_->setCurrentRow(model_.selected);
+    if (shownVersion_ != model_.listVersion) {
+        list_->ShowDesigns(model_.rows, [this](int row) -> const std::string& { return model_.PreviewFsPath(row); });
+        shownVersion_ = model_.listVersion;
     }
+    list_->ShowSelected(model_.selected);
     description_->setText(Text(model_.description));
     selection_->setText(Text(model_.selectionCaption));
     selection_->setEnabled(model_.selectionEnabled);

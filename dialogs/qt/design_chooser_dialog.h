@@ -2,10 +2,9 @@
 
 #include "dialogs/design_chooser_model.h"
 #include "dialogs/qt/model_dialog.h"
-#include "render/card_image.h"
 
 class QLabel;
-class QListWidget;
+class DesignGallery;
 class QRadioButton;
 
 // The design dialogs' questions and messages as message boxes, input and file dialogs.
@@ -40,13 +39,10 @@ private:
     bool TakeFields() override;
     void ShowFields() override;
     void Ok() override {}
-    void ShowDesigns();
 
     QtDesignPlatform platform_;
     DesignChooserModel model_;
-    QSize tagSize_;
-    CardImageCache images_;
-    QListWidget* list_ = nullptr;
+    DesignGallery* list_ = nullptr;
     QLabel* description_ = nullptr;
     QRadioButton* everyone_ = nullptr;
     QRadioButton* selection_ = nullptr;

@@ -7,12 +7,10 @@
 #include "dialogs/qt/model_dialog.h"
 
 class CardPreviewWidget;
+class ColumnMappingBox;
+class ListFileBox;
 class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QLabel;
 class QProgressDialog;
-class QTableWidget;
 
 // "差し込み印刷設定": a participant list becomes cards. The list file and what was detected at
 // the top, one choice per column above a preview of the first rows, then where the cards go and
@@ -32,18 +30,9 @@ private:
     void ShowFields() override;
     void Ok() override {}
 
-    QComboBox* Combo(const char* name, void (ListImportModel::*handler)());
-    void ShowTable();
-
     ListImportModel model_;
-    QLineEdit* path_ = nullptr;
-    QLabel* format_ = nullptr;
-    QComboBox* encoding_ = nullptr;
-    QComboBox* sheet_ = nullptr;
-    QCheckBox* header_ = nullptr;
-    QTableWidget* table_ = nullptr;
-    std::vector<QComboBox*> columns_;
-    QComboBox* kana_ = nullptr;
+    ListFileBox* file_ = nullptr;
+    ColumnMappingBox* columns_ = nullptr;
     QButtonGroup* destination_ = nullptr;
     QLineEdit* newFile_ = nullptr;
     QButtonGroup* design_ = nullptr;

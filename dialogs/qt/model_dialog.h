@@ -18,6 +18,13 @@ public:
     // dialog open.
     void accept() override;
 
+    // Runs a handler of the model between taking and showing the fields; parts of the dialog
+    // built as widgets of their own run theirs this way too.
+    void Run(const std::function<void()>& handler);
+    // A text field that goes back into the model at every change, so that a character that
+    // cannot be stored is refused as soon as it is typed.
+    QLineEdit* Field(const char* name, std::function<void()> onEdited = {});
+
 protected:
     // Moves the controls' values into the model; false when a text cannot be stored (the user
     // has been told and no handler must run).
@@ -25,12 +32,8 @@ protected:
     virtual void ShowFields() = 0;
     virtual void Ok() = 0;
 
-    void Run(const std::function<void()>& handler);
     // A push button that runs a handler of the model. Enter in a field presses OK, not this.
     QPushButton* Button(const QString& caption, const char* name, std::function<void()> handler);
-    // A text field that goes back into the model at every change, so that a character that
-    // cannot be stored is refused as soon as it is typed.
-    QLineEdit* Field(const char* name, std::function<void()> onEdited = {});
     // "OK" (the default button) and "ｷｬﾝｾﾙ", at the right of a row.
     QWidget* OkCancel();
 };

@@ -3,15 +3,13 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtGlobal>
 
-#include "dialogs/qt/sheet_preview_widget.h"
-#include "sheets/slot_sheet.h"
+#include "dialogs/qt/sheet_search_box.h"
+
 
 namespace {
 
@@ -24,38 +22,7 @@ CSheetChooserDlg::CSheetChooserDlg(sheets::SheetCatalogue& catalogue, const Sett
     : ModelDialog(parent), model_(catalogue, settings, record, slot, *this) {
     setWindowTitle(QStringLiteral("用紙を選ぶ"));
     heading_ = new QLabel(this);
-    search_ = Field("search", [this] { model_.OnSearchEdited(); });
-    search_->setPlaceholderText(QStringLiteral("メーカー、品番、サイズ (91x55)、面数 (10面)"));
-    list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("products"));
-    list_->setMinimumWidth(420);
-    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row != model_.selected) Run([this, row] { model_.OnSelect(row); });
-    });
-    picture_ = new SheetPreviewWidget(
-        [this](Surface& surface) {
-            if (const sheets::SheetProduct* product = model_.Chosen()) DrawSheetPicture(*product, surface);
-        },
-        this);
-    picture_->setObjectName(QStringLiteral("picture"));
-    details_ = new QLabel(this);
-    details_->setObjectName(QStringLiteral("details"));
-    details_->setWordWrap(true);
-    details_->setMinimumWidth(260);
-    details_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-
-    auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(new QLabel(QStringLiteral("検索"), this));
-    searchRow->addWidget(search_);
-    auto* left = new QVBoxLayout;
-    left->addLayout(searchRow);
-    left->addWidget(list_);
-    auto* right = new QVBoxLayout;
-    right->addWidget(picture_);
-    right->addWidget(details_, 1);
-    auto* body = new QHBoxLayout;
-    body->addLayout(left, 1);
-    body->addLayout(right);
+    box_ = new SheetSearchBox(model_, *this);
 
     QWidget* buttons = OkCancel();
     ok_ = buttons->findChild<QPushButton*>(QStringLiteral("ok"));
@@ -65,7 +32,7 @@ CSheetChooserDlg::CSheetChooserDlg(sheets::SheetCatalogue& catalogue, const Sett
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading_);
-    layout->addLayout(body, 1);
+    layout->addWidget(box_, 1);
     layout->addLayout(bottom);
 
     // Room for the picture and every line of the details, with their notes.
@@ -81,28 +48,13 @@ void CSheetChooserDlg::accept() {
 }
 
 bool CSheetChooserDlg::TakeFields() {
-    model_.search = search_->text().toStdString();
+    box_->TakeFields();
     return true;
 }
 
 void CSheetChooserDlg::ShowFields() {
     heading_->setText(Text(model_.heading));
-    if (search_->text() != Text(model_.search)) search_->setText(Text(model_.search));
-    // Filling a list of a thousand rows anew at every selection would make it flicker.
-    if (shownRows_ != model_.rows) {
-        const QSignalBlocker block(list_);
-        list_->clear();
-        for (const std::string& row : model_.rows) list_->addItem(Text(row));
-        shownRows_ = model_.rows;
-    }
-    if (list_->currentRow() != model_.selected) {
-        const QSignalBlocker block(list_);
-        list_->setCurrentRow(model_.selected);
-    }
-    details_->setText(Text(model_.details));
-    if (const sheets::SheetProduct* product = model_.Chosen())
-        picture_->SetPaper(sheets::Hundredths(product->paperWidth), sheets::Hundredths(product->paperHeight));
-    picture_->update();
+    box_->ShowFields();
     ok_->setEnabled(model_.okEnabled);
 }
 

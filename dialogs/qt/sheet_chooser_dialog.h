@@ -6,8 +6,7 @@
 #include "dialogs/sheet_chooser_model.h"
 
 class QLabel;
-class QListWidget;
-class SheetPreviewWidget;
+class SheetSearchBox;
 
 // "用紙を選ぶ": a search over the label products, their list, a picture of the chosen sheet and
 // what the slot would hold; OK puts the product into the slot.
@@ -30,12 +29,8 @@ private:
 
     SheetChooserModel model_;
     QLabel* heading_ = nullptr;
-    QLineEdit* search_ = nullptr;
-    QListWidget* list_ = nullptr;
-    SheetPreviewWidget* picture_ = nullptr;
-    QLabel* details_ = nullptr;
+    SheetSearchBox* box_ = nullptr;
     QPushButton* ok_ = nullptr;
-    std::vector<std::string> shownRows_;
 };
 
 // The label products of this machine, read the first time they are asked for.
