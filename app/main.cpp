@@ -13,6 +13,7 @@
 #include "dialogs/qt/label_size_dialog.h"
 #include "dialogs/qt/list_export_dialog.h"
 #include "dialogs/qt/list_import_dialog.h"
+#include "dialogs/qt/list_to_tags_dialog.h"
 #include "dialogs/qt/print_options_dialog.h"
 #include "dialogs/qt/print_order_dialog.h"
 #include "dialogs/qt/romaji_dialog.h"
@@ -65,6 +66,7 @@ int main(int argc, char** argv) {
     roster->printRequested = [view] { view->Execute(CommandId::Print); };
     roster->importRequested = [view] { view->Execute(CommandId::ImportList); };
     roster->designRequested = [view] { view->Execute(CommandId::ChooseDesign); };
+    roster->makeRequested = [view] { view->Execute(CommandId::MakeFromList); };
     view->SetZoomChanged([&frame](int percent) { frame.ShowZoom(percent); });
     view->SetCommandsChanged([&frame, roster] {
         frame.UpdateCommands();
@@ -134,19 +136,36 @@ int main(int argc, char** argv) {
         roster->SetUserItems(app.UserItems().UserItems());
         view->Refresh();
     });
-    // "名簿を取り込み" in the "ﾌｧｲﾙ" menu and "差し込み印刷設定" under "ツール" open the one import.
-    const auto importList = [&] {
-        const std::string before = view->Model().Record().Path();
-        RunListImportDialog(view, view->Model().Settings(), view->Model().Record());
-        // A new record file made by the import becomes the view's file.
+    // After a list brought cards: a new record file it made becomes the view's file, and items
+    // it added are known everywhere.
+    const auto followImport = [&](const std::string& before) {
         if (view->Model().Record().Path() != before) view->Model().OpenRecordFileAt(view->Model().Record().Path());
         app.UserItems().ReloadUserItems(SettingsProfile());
         view->Model().State().userItems = app.UserItems().UserItems();
         roster->SetUserItems(app.UserItems().UserItems());
         view->Refresh();
     };
+    // "名簿を取り込み" in the "ﾌｧｲﾙ" menu and "差し込み印刷設定" under "ツール" open the one import.
+    const auto importList = [&] {
+        const std::string before = view->Model().Record().Path();
+        RunListImportDialog(view, view->Model().Settings(), view->Model().Record());
+        followImport(before);
+    };
     view->SetDialogCommand(CommandId::ImportList, importList);
     view->SetDialogCommand(CommandId::MergePrint, importList);
+    view->SetDialogCommand(CommandId::MakeFromList, [&] {
+        const std::string before = view->Model().Record().Path();
+        const std::optional<ListToTagsResult> made =
+            RunListToTagsDialog(view, view->Model().Settings(), view->Model().Record());
+        followImport(before);
+        if (!made) return;
+        frame.statusBar()->showMessage(QString::fromStdString(made->finished));
+        if (made->then == ListToTagsModel::Then::Print) view->Execute(CommandId::Print);
+        if (made->then != ListToTagsModel::Then::ExportPdf) return;
+        const std::optional<WrittenOutput> written = ExportAllPagesToPdf(
+            view, view->Model(), [view](const std::string& suggested) { return ChoosePdfFile(view, suggested); });
+        if (written) frame.ShowWritten(*written);
+    });
     view->SetDialogCommand(CommandId::Romaji, [view, roster] {
         if (!RunRomajiDialog(view, view->Model().Settings(), roster->Model().Cards())) return;
         roster->Reload();

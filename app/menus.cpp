@@ -69,6 +69,7 @@ const std::vector<CommandInfo> kCommands = {
     {CommandId::ImportList, "名簿を取り込み", 'I', "", {}, "表計算の名簿から名札を作ります", kView},
     {CommandId::ChooseDesign, "デザインを選ぶ", '\0', "", {}, "できあがったデザインから選んで名札に適用します", kView},
     {CommandId::SaveDesign, "デザインとして保存", '\0', "", {}, "今のカードのデザインに名前を付けて保存します", kView},
+    {CommandId::MakeFromList, "名簿から作成", 'M', "", {}, "名簿からデザインと用紙を選び、名札をまとめて作ります", kView},
 };
 
 // A command as the main menu shows it: with its mnemonic and key text.
@@ -135,7 +136,7 @@ const std::vector<MenuEntry>& MainMenu() {
     static const std::vector<MenuEntry> menu = {
         Sub("ﾌｧｲﾙ", 'F',
             {Item(C::FileNew), Item(C::FileOpen, true), Item(C::FileSave), Item(C::FileSaveAs, true),
-             Item(C::ImportList, true), Item(C::ExportList, true), Separator(),
+             Item(C::MakeFromList, true), Item(C::ImportList, true), Item(C::ExportList, true), Separator(),
              Item(C::Print, true), Item(C::PrintPreview), Item(C::ExportPdf, true), Item(C::PrintSetup, true),
              Item(C::CalibratePrinter, true), Separator(), RecentFiles(),
              Separator(), Item(C::Exit)}),
@@ -179,7 +180,7 @@ const std::vector<MenuEntry>& ContextMenu() {
 const std::vector<ToolbarPosition>& FirstToolbar() {
     using C = CommandId;
     static const std::vector<ToolbarPosition> bar = {
-        C::FileNew,      C::FileOpen,     C::FileSave,     std::nullopt, C::Cut,   C::Copy,
+        C::FileNew,      C::FileOpen,     C::FileSave,     C::MakeFromList, std::nullopt, C::Cut,   C::Copy,
         C::Paste,        std::nullopt,    C::Input,        std::nullopt, C::PreviousPage,
         C::NextPage,     std::nullopt,    C::PrintPreview, C::Print,     C::About,
     };

@@ -133,7 +133,7 @@ const designs::Entry* ListToTagsModel::ChosenDesign() const {
 }
 
 const std::string& ListToTagsModel::DesignPreviewFsPath(int row) const {
-    return previews_.FsPath(static_cast<std::size_t>(std::max(row, 0)));
+    return previews_.FsPath(row < 0 ? designs.size() : static_cast<std::size_t>(row));
 }
 
 bool ListToTagsModel::PageDone(int which) const {

@@ -71,6 +71,7 @@ enum class CommandId {
     ImportList,        // "ﾌｧｲﾙ"
     ChooseDesign,      // "ｵﾌﾟｼｮﾝ"
     SaveDesign,        // "ｵﾌﾟｼｮﾝ"
+    MakeFromList,      // "ﾌｧｲﾙ"
 };
 
 // Where the view's commands go: the frame asks before showing a menu or toolbar whether each

@@ -77,6 +77,8 @@ std::int32_t EditViewModel::LastPage() {
 
 bool EditViewModel::PrintsBlankTags() { return !ViewCardList(view_).empty() && !JobDrawsText(view_); }
 
+bool EditViewModel::SheetShowsNoName() { return view_.mode == ViewMode::SheetMode && !JobDrawsText(view_); }
+
 bool EditViewModel::IsAvailable(CommandId command) {
     const bool sheet = view_.mode == ViewMode::SheetMode;
     if (IsNudge(command)) return !sheet && NudgeAvailable(command);
@@ -96,6 +98,7 @@ bool EditViewModel::IsAvailable(CommandId command) {
         // would pass under the input dialog's card.
         case CommandId::MergePrint:
         case CommandId::ImportList:
+        case CommandId::MakeFromList:
         case CommandId::Romaji:
             return sheet;
         case CommandId::PreviousPage:

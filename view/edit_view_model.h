@@ -51,6 +51,8 @@ public:
     // Whether printing, its preview or a PDF would give blank tags only: the job has cards, but
     // none of them prints a name, so none draws any text. The user is told before the job runs.
     bool PrintsBlankTags();
+    // The sheet shows no name at all (a new record file): the view offers to make tags from a list.
+    bool SheetShowsNoName();
 
     std::int32_t ScreenPage() const;
     // Turns the sheet to the page that shows the card (when it is printed at all) and redraws;

@@ -186,6 +186,16 @@ void DrawPrint(QPainter& p) {
     p.fillRect(QRectF(12.0, 8.0, 1.5, 1.5), QColor(32, 176, 64));
 }
 
+// A list becoming a tag: a table of rows with a finished tag over its corner.
+void DrawMakeFromList(QPainter& p) {
+    Outlined(p, kPaper, kGreyInk);
+    p.drawRect(QRectF(0.5, 0.5, 9.0, 10.0));
+    p.setPen(QPen(kGreyInk, 1.0));
+    for (const qreal y : {3.5, 6.0, 8.5}) p.drawLine(QPointF(0.5, y), QPointF(9.5, y));
+    p.drawLine(QPointF(4.0, 0.5), QPointF(4.0, 10.5));
+    Tag(p, QRectF(5.5, 7.5, 10.0, 8.0));
+}
+
 void DrawAbout(QPainter& p) {
     Outlined(p, kBlue);
     p.drawEllipse(QPointF(8.0, 8.0), 6.5, 6.5);
@@ -202,6 +212,7 @@ Drawing DrawingOf(CommandId id) {
         case CommandId::FileNew: return [](QPainter& p) { Page(p, QRectF(3.5, 1.5, 10.0, 13.0)); };
         case CommandId::FileOpen: return DrawOpen;
         case CommandId::FileSave: return DrawSave;
+        case CommandId::MakeFromList: return DrawMakeFromList;
         case CommandId::Cut: return DrawCut;
         case CommandId::Copy: return DrawCopy;
         case CommandId::Paste: return DrawPaste;

@@ -96,13 +96,14 @@ TEST_F(MainFrameTest, ToolbarsHaveTheirPositionsAndDockAnywhere) {
     auto frame = MakeFrame();
     QToolBar* first = frame->FirstToolBar();
     QToolBar* second = frame->SecondToolBar();
-    ASSERT_EQ(first->actions().size(), 16);
+    ASSERT_EQ(first->actions().size(), 17);
     ASSERT_EQ(second->actions().size(), 17);
-    for (int separator : {3, 7, 9, 12}) EXPECT_TRUE(first->actions()[separator]->isSeparator()) << separator;
+    for (int separator : {4, 8, 10, 13}) EXPECT_TRUE(first->actions()[separator]->isSeparator()) << separator;
     for (int separator : {4, 9, 13}) EXPECT_TRUE(second->actions()[separator]->isSeparator()) << separator;
     EXPECT_EQ(first->actions()[0], frame->CommandAction(CommandId::FileNew));
-    EXPECT_EQ(first->actions()[8], frame->CommandAction(CommandId::Input));
-    EXPECT_EQ(first->actions()[15], frame->CommandAction(CommandId::About));
+    EXPECT_EQ(first->actions()[3], frame->CommandAction(CommandId::MakeFromList));
+    EXPECT_EQ(first->actions()[9], frame->CommandAction(CommandId::Input));
+    EXPECT_EQ(first->actions()[16], frame->CommandAction(CommandId::About));
     EXPECT_EQ(second->actions()[0], frame->CommandAction(CommandId::MoveLeft));
     EXPECT_EQ(second->actions()[16], frame->CommandAction(CommandId::AlignBottom));
 

@@ -40,7 +40,7 @@ std::vector<std::string> ToolbarDescription(const std::vector<ToolbarPosition>& 
 
 TEST(MenusTest, CommandTableHasOneRowPerCommandInEnumOrder) {
     const auto& commands = Commands();
-    ASSERT_EQ(commands.size(), static_cast<std::size_t>(CommandId::SaveDesign) + 1);
+    ASSERT_EQ(commands.size(), static_cast<std::size_t>(CommandId::MakeFromList) + 1);
     for (std::size_t i = 0; i < commands.size(); ++i) {
         EXPECT_EQ(static_cast<std::size_t>(commands[i].id), i) << commands[i].caption;
         EXPECT_EQ(&Command(commands[i].id), &commands[i]);
@@ -62,10 +62,10 @@ TEST(MenusTest, EachMenuListsItsItemsInOrder) {
     const auto& menu = MainMenu();
     EXPECT_EQ(Describe(menu[0].children),
               "新規作成(&N)\tCtrl+N | 開く(&O)...\tCtrl+O | 上書き保存(&S)\tCtrl+S | 名前を付けて保存(&A)... | "
-              "名簿を取り込み(&I)... | 名簿を書き出し(&L)... | - | "
+              "名簿から作成(&M)... | 名簿を取り込み(&I)... | 名簿を書き出し(&L)... | - | "
               "印刷(&P)...\tCtrl+P | 印刷プレビュー(&V) | PDFに書き出し... | プリンタの設定(&R)... | プリンタの調整... | - | "
               "以前開いたファイル | - | 終了(&X)");
-    EXPECT_EQ(menu[0].children[13].kind, MenuEntry::Kind::RecentFiles);
+    EXPECT_EQ(menu[0].children[14].kind, MenuEntry::Kind::RecentFiles);
     EXPECT_EQ(Describe(menu[1].children), "アンドゥ(&U)\tCtrl+Z | やり直し(&R)\tCtrl+Y | - | 切り取り(&T)\tCtrl+X | コピー(&C)\tCtrl+C | "
                                           "貼り付け(&P)\tCtrl+V");
     EXPECT_EQ(Describe(menu[3].children),
@@ -101,7 +101,7 @@ TEST(MenusTest, ContextMenuNamesItsCommandsItsOwnWay) {
 }
 
 TEST(MenusTest, ToolbarsHaveTheirPositionsInOrder) {
-    const std::vector<std::string> first = {"新規作成", "開く",       "上書き保存", "|",        "切り取り", "コピー",
+    const std::vector<std::string> first = {"新規作成", "開く",       "上書き保存", "名簿から作成", "|",        "切り取り", "コピー",
                                             "貼り付け", "|",          "入力",       "|",        "前のページ",
                                             "次のページ", "|",        "印刷プレビュー", "印刷", "バージョン情報"};
     EXPECT_EQ(ToolbarDescription(FirstToolbar()), first);

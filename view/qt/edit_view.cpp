@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -9,6 +12,7 @@
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRubberBand>
@@ -45,7 +49,24 @@ CRozudeziView::CRozudeziView(QPrinter& printer, const std::vector<std::string>& 
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     rubberBand_ = new QRubberBand(QRubberBand::Rectangle, viewport());
+    auto* hint = new QFrame(viewport());
+    hint->setFrameShape(QFrame::StyledPanel);
+    emptyHint_ = hint;
+    emptyHint_->setObjectName(QStringLiteral("emptyHint"));
+    emptyHint_->setAutoFillBackground(true);
+    auto* hintLayout = new QHBoxLayout(emptyHint_);
+    hintLayout->addWidget(new QLabel(QStringLiteral("名簿 (Excel・CSV) から名札をまとめて作れます。"), emptyHint_));
+    auto* make = new QPushButton(QStringLiteral("名簿から作成..."), emptyHint_);
+    make->setObjectName(QStringLiteral("makeFromList"));
+    connect(make, &QPushButton::clicked, this, [this] { Execute(CommandId::MakeFromList); });
+    hintLayout->addWidget(make);
+    emptyHint_->hide();
     UpdateScrollBars();
+}
+
+void CRozudeziView::PlaceEmptyHint() {
+    emptyHint_->adjustSize();
+    emptyHint_->move(std::max(0, (viewport()->width() - emptyHint_->width()) / 2), 12);
 }
 
 CRozudeziView::~CRozudeziView() = default;
@@ -73,6 +94,7 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::AddItem:
         case CommandId::MergePrint:
         case CommandId::ImportList:
+        case CommandId::MakeFromList:
         case CommandId::Romaji:
         case CommandId::ExportList:
         case CommandId::ApplyDesign:
@@ -123,6 +145,8 @@ void CRozudeziView::Refresh() {
     shownRecordFile_ = path;
     // What was stored may have changed the tag's size (a sheet chosen, an undo).
     model_.ReadOffsets();
+    emptyHint_->setVisible(model_.SheetShowsNoName() && IsAvailable(CommandId::MakeFromList));
+    PlaceEmptyHint();
     viewport()->update();
     if (commandsChanged_) commandsChanged_();
 }
@@ -157,6 +181,7 @@ QSize CRozudeziView::LogicalExtent() const {
 
 void CRozudeziView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    PlaceEmptyHint();
     if (followPage_)
         ExecuteZoom(CommandId::ZoomWholePage);
     else

@@ -95,6 +95,7 @@ private:
     // or cancelled.
     bool GoAheadWithBlankTags();
     void UpdateScrollBars();
+    void PlaceEmptyHint();
     bool ExecuteZoom(CommandId command);
     // 拡大, 縮小 or 実寸, keeping what lies under the viewport pixel in its place.
     void ZoomAbout(const QPoint& pixel, CommandId command);
@@ -124,6 +125,8 @@ private:
     std::string shownRecordFile_;
     QMenu* contextMenu_ = nullptr;
     QRubberBand* rubberBand_ = nullptr;
+    // Over an empty sheet: what a new user does next.
+    QWidget* emptyHint_ = nullptr;
     QImage measuringImage_;
     std::unique_ptr<QPainter> measuringPainter_;
     std::unique_ptr<QPainterSurface> measuringSurface_;

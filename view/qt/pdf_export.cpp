@@ -24,18 +24,14 @@ std::string SuggestedFile(const EditViewModel& view) {
     return folder.toStdString() + "/" + (name.empty() ? "zulname" : name) + ".pdf";
 }
 
-}  // namespace
-
-std::optional<WrittenOutput> RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile,
-                                          const PdfCardSelection& selection) {
+// The chosen pages written to the file the user names.
+std::optional<WrittenOutput> WriteChosenPages(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile,
+                                              const PdfChoice& choice, const PdfCardSelection& selection) {
     ViewState& state = view.State();
-    const std::int32_t selected = selection.makePrintJob ? selection.count : 0;
-    const std::optional<PdfChoice> choice = RunPdfExportDialog(parent, PrintPageCount(state), selected);
-    if (!choice) return std::nullopt;
     const std::optional<std::string> output = chooseFile(SuggestedFile(view));
     if (!output || output->empty()) return std::nullopt;
-    std::vector<std::int32_t> pages = choice->pages;
-    if (choice->selectedCards) {
+    std::vector<std::int32_t> pages = choice.pages;
+    if (choice.selectedCards) {
         if (!selection.makePrintJob()) return std::nullopt;
         for (std::int32_t page = 1; page <= PrintPageCount(state); ++page) pages.push_back(page);
     }
@@ -63,6 +59,22 @@ std::optional<WrittenOutput> RunPdfExport(QWidget* parent, EditViewModel& view, 
         return std::nullopt;
     }
     return WrittenOutput{*output, std::string(), static_cast<std::int32_t>(pages.size())};
+}
+
+}  // namespace
+
+std::optional<WrittenOutput> RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile,
+                                          const PdfCardSelection& selection) {
+    const std::int32_t selected = selection.makePrintJob ? selection.count : 0;
+    const std::optional<PdfChoice> choice = RunPdfExportDialog(parent, PrintPageCount(view.State()), selected);
+    if (!choice) return std::nullopt;
+    return WriteChosenPages(parent, view, chooseFile, *choice, selection);
+}
+
+std::optional<WrittenOutput> ExportAllPagesToPdf(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile) {
+    PdfChoice everyPage;
+    for (std::int32_t page = 1; page <= PrintPageCount(view.State()); ++page) everyPage.pages.push_back(page);
+    return WriteChosenPages(parent, view, chooseFile, everyPage, {});
 }
 
 std::optional<std::string> ChoosePdfFile(QWidget* parent, const std::string& suggested) {

@@ -27,5 +27,8 @@ struct PdfCardSelection {
 std::optional<WrittenOutput> RunPdfExport(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile,
                                           const PdfCardSelection& selection = {});
 
+// The same for every page of the print job, without asking which.
+std::optional<WrittenOutput> ExportAllPagesToPdf(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile);
+
 // The file dialog of the desktop.
 std::optional<std::string> ChoosePdfFile(QWidget* parent, const std::string& suggested);

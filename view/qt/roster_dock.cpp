@@ -140,7 +140,8 @@ void CRosterDock::Build() {
     for (const auto& [caption, slot] : {std::pair{"選択したカードを印刷", &CRosterDock::PrintSelected},
                                         std::pair{"デザインを全員に適用", &CRosterDock::ApplyDesign},
                                         std::pair{"デザインを選ぶ...", &CRosterDock::ChooseDesign},
-                                        std::pair{"名簿を取り込み", &CRosterDock::ImportList}}) {
+                                        std::pair{"名簿を取り込み", &CRosterDock::ImportList},
+                                        std::pair{"名簿から作成...", &CRosterDock::MakeFromList}}) {
         auto* pushButton = new QPushButton(Text(caption), body);
         connect(pushButton, &QPushButton::clicked, this, slot);
         lower->addWidget(pushButton);
@@ -337,6 +338,10 @@ void CRosterDock::PrintSelected() {
 
 void CRosterDock::ImportList() {
     if (importRequested) importRequested();
+}
+
+void CRosterDock::MakeFromList() {
+    if (makeRequested) makeRequested();
 }
 
 void CRosterDock::ChooseDesign() {
