@@ -164,7 +164,10 @@ int main(int argc, char** argv) {
         if (made->then != ListToTagsModel::Then::ExportPdf) return;
         const std::optional<WrittenOutput> written = ExportAllPagesToPdf(
             view, view->Model(), [view](const std::string& suggested) { return ChoosePdfFile(view, suggested); });
-        if (written) frame.ShowWritten(*written);
+        if (!written) return;
+        // The note of what was written, with its 開く link, lies under a status message.
+        frame.statusBar()->clearMessage();
+        frame.ShowWritten(*written);
     });
     view->SetDialogCommand(CommandId::Romaji, [view, roster] {
         if (!RunRomajiDialog(view, view->Model().Settings(), roster->Model().Cards())) return;

@@ -195,6 +195,7 @@ bool ListImportModel::ChosenDesign(std::optional<cards::Design>& chosen) const {
 }
 
 void ListImportModel::UpdateTagPreview() {
+    ++tagPreviewVersion_;
     tagPreview_.Remove();
     if (!list_ || !okEnabled) return;
     // The header and the first person are enough to plan the first card.

@@ -90,6 +90,8 @@ public:
     // A temporary record file whose card 0000 is the first person of the list with the chosen
     // design, for the picture of the tag; empty when there is none. Made again after each change.
     const std::string& TagPreview() const { return tagPreview_.FsPath(); }
+    // Changes whenever the tag preview is made again.
+    int TagPreviewVersion() const { return tagPreviewVersion_; }
 
 private:
     void Load();
@@ -111,4 +113,5 @@ private:
     std::string report_;
     std::string writtenRecord_;
     TemporaryRecord tagPreview_;
+    int tagPreviewVersion_ = 0;
 };

@@ -101,7 +101,6 @@ void ListToTagsModel::OnNext() {
     Update();
     if (!nextEnabled) return;
     ++page;
-    if (page == kDesignPage) DrawDesigns();
     Update();
 }
 
@@ -115,6 +114,7 @@ void ListToTagsModel::DrawDesigns() {
     for (const designs::Entry& entry : entries_) looks.push_back(entry.design);
     // The list's first person, as the import plans the card.
     previews_.Make(settings_, cards::RecordCards(list.TagPreview(), CurrentItems(settings_)), slot_, 0, looks);
+    drawnFrom_ = list.TagPreviewVersion();
     ++designVersion;
 }
 
@@ -148,6 +148,7 @@ bool ListToTagsModel::PageDone(int which) const {
 
 void ListToTagsModel::Update() {
     page = std::clamp(page, static_cast<int>(kListPage), static_cast<int>(kFinishPage));
+    if (page > kListPage && drawnFrom_ != list.TagPreviewVersion()) DrawDesigns();
     pageTitle = std::to_string(page + 1) + "/" + std::to_string(kPageCount) + " " + kPageTitles[page];
     backEnabled = page > kListPage;
     nextEnabled = page < kFinishPage && PageDone(page);

@@ -88,7 +88,8 @@ public:
     const std::string& DesignPreviewFsPath(int row) const;
     std::int32_t Slot() const { return slot_; }
 
-    // Keeps the fields in step after a handler of list or sheet ran.
+    // Keeps the fields in step after a handler of list or sheet ran: the designs' tags show the
+    // list's first person as the columns now give it.
     void Update();
 
 private:
@@ -103,6 +104,7 @@ private:
     RecordProfile& record_;
     ListToTagsPlatform& platform_;
     std::vector<designs::Entry> entries_;
+    int drawnFrom_ = -1;  // the list's tag preview the designs' tags were drawn from
     DesignPreviews previews_;
     std::string finished_;
     Then then_ = Then::Show;

@@ -45,6 +45,11 @@ CListToTagsDlg::CListToTagsDlg(const designs::DesignLibrary& library, sheets::Sh
     title_->setFont(bold);
 
     file_ = new ListFileBox(model_.list, *this, [this] { model_.OnBrowse(); }, [this] { model_.OnPathEntered(); });
+    auto* listFile = new QWidget(this);
+    auto* listFileLayout = new QVBoxLayout(listFile);
+    listFileLayout->setContentsMargins(0, 0, 0, 0);
+    listFileLayout->addWidget(file_);
+    listFileLayout->addStretch();
     columns_ = new ColumnMappingBox(model_.list, *this);
     firstTag_ = new CardPreviewWidget(this);
     gallery_ = new DesignGallery(LabelSize(settings, model_.Slot()), this);
@@ -78,8 +83,8 @@ CListToTagsDlg::CListToTagsDlg(const designs::DesignLibrary& library, sheets::Sh
     finishLayout->addWidget(summary_, 1);
 
     pages_ = new QStackedWidget(this);
-    pages_->addWidget(Page(this, "名札にする名簿 (Excel・CSV・OpenDocument) を選んでください。", file_));
-    pages_->addWidget(Page(this, "列ごとに名札の項目を選んでください。右は1人目の名札です。", columns_, firstTag_));
+    pages_->addWidget(Page(this, "名札にする名簿 (Excel・CSV・OpenDocument) を選んでください。", listFile));
+    pages_->addWidget(Page(this, "右は1人目の名札です。デザインは次のページで選びます。", columns_, firstTag_));
     pages_->addWidget(Page(this, "デザインを選んでください (ダブルクリックで次へ)。", designs));
     pages_->addWidget(Page(this, "ラベル用紙を選んでください。", sheet_));
     pages_->addWidget(Page(this, "記録ファイルを作り、名札を表示します。", finish, chosenTag_));
@@ -141,11 +146,12 @@ bool CListToTagsDlg::TakeFields() {
 }
 
 void CListToTagsDlg::ShowFields() {
+    model_.Update();
     title_->setText(Text(model_.pageTitle));
     pages_->setCurrentIndex(model_.page);
     file_->ShowFields();
     columns_->ShowFields();
-    firstTag_->SetRecord(model_.list.TagPreview());
+    firstTag_->SetRecord(model_.DesignPreviewFsPath(model_.design));
     if (shownDesigns_ != model_.designVersion) {
         gallery_->ShowDesigns(model_.designs, [this](int row) -> const std::string& { return model_.DesignPreviewFsPath(row); });
         shownDesigns_ = model_.designVersion;
