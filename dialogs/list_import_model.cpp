@@ -6,6 +6,7 @@
 #include "designs/record_designs.h"
 #include "lists/card_import.h"
 #include "store/codec.h"
+#include "store/label_sizes.h"
 #include "store/items.h"
 #include "store/locations.h"
 #include "store/plain_name.h"
@@ -40,6 +41,13 @@ void ListImportModel::OnOpen() {
     kanaChoices = {"そのまま", "ひらがなにする", "カタカナにする"};
     newFileName = "名簿.ini";
     designCard = std::to_string(record_.ReadInt("#Setting#", "CurID", 0));
+    const designs::DesignLibrary library = designs::DesignLibrary::Installed();
+    library_ = library.List();
+    const std::optional<designs::Design> preset = designs::DefaultDesign(settings_, library);
+    for (const designs::Entry& entry : library_) {
+        if (preset && entry.design.name == preset->name) libraryDesign = static_cast<int>(libraryDesigns.size());
+        libraryDesigns.push_back(codec::Utf8(entry.design.name));
+    }
     UpdateEnabled();
 }
 
@@ -176,7 +184,20 @@ void ListImportModel::OnDestinationChanged() {
     UpdateTagPreview();
 }
 
+const designs::Entry* ListImportModel::LibraryDesign() const {
+    if (design != kLibraryDesign || libraryDesign < 0 || libraryDesign >= static_cast<int>(library_.size())) return nullptr;
+    return &library_[static_cast<std::size_t>(libraryDesign)];
+}
+
+std::int32_t ListImportModel::Slot() const { return std::clamp(record_.ReadInt("#Setting#", "Label", 1), 1, 3); }
+
 bool ListImportModel::ChosenDesign(std::optional<cards::Design>& chosen) const {
+    if (design == kLibraryDesign) {
+        const designs::Entry* entry = LibraryDesign();
+        if (entry == nullptr) return false;
+        chosen = designs::CardKeysFor(entry->design, Slot(), LabelSize(settings_, Slot()));
+        return true;
+    }
     UserItemList userItems;
     userItems.ReloadUserItems(settings_);
     const cards::RecordCards current(RecordFsPath(), ItemList(userItems.UserItems()));
@@ -208,7 +229,10 @@ void ListImportModel::UpdateTagPreview() {
     std::optional<cards::Design> chosen;
     std::string ignored;
     if (plan.cards.empty() || !ChosenDesign(chosen)) return;
-    if (!tagPreview_.Make(RecordFsPath(), plan, chosen, ignored)) tagPreview_.Remove();
+    std::vector<cards::SectionKeys> frame;
+    if (const designs::Entry* entry = LibraryDesign())
+        frame.push_back(designs::FrameSectionFor(entry->design, Slot(), LabelSize(settings_, Slot())));
+    if (!tagPreview_.Make(RecordFsPath(), plan, chosen, ignored, frame)) tagPreview_.Remove();
 }
 
 void ListImportModel::UpdatePreview() {
@@ -228,6 +252,7 @@ void ListImportModel::UpdateEnabled() {
     sheetEnabled = list_ && sheetChoices.size() > 1;
     newFileNameEnabled = destination == kNewFile;
     designCardEnabled = design == kChosenCard;
+    libraryDesignEnabled = design == kLibraryDesign;
     okEnabled = list_ && std::any_of(columnTargets.begin(), columnTargets.end(), [](int target) { return target > 0; });
 }
 
@@ -273,7 +298,7 @@ bool ListImportModel::OnOk() {
 
     std::optional<cards::Design> chosenDesign;
     if (!ChosenDesign(chosenDesign)) {
-        platform_.ShowMessage("デザインを使うカードの番号が正しくありません");
+        platform_.ShowMessage(design == kLibraryDesign ? "デザインを選んでください" : "デザインを使うカードの番号が正しくありません");
         return false;
     }
 
@@ -303,6 +328,17 @@ bool ListImportModel::OnOk() {
                                                  destination == kAppend ? ImportMode::Append : ImportMode::Replace,
                                                  chosenDesign);
     report_ = ImportReport(plan, result);
+    if (const designs::Entry* entry = LibraryDesign(); entry != nullptr && result.written) {
+        // The design's frame is the label slot's: it goes with the design onto the new cards.
+        UserItemList userItems;
+        userItems.ReloadUserItems(settings_);
+        const cards::RecordCards cards(target, ItemList(userItems.UserItems()));
+        std::vector<std::int32_t> made;
+        for (auto card = static_cast<std::int32_t>(cards.Count() - result.cardsMade); card < cards.Count(); ++card)
+            made.push_back(card);
+        if (!designs::ApplyToRecord(settings_, cards, entry->design, made, Slot()))
+            report_ += "デザインの枠を付けられませんでした\n";
+    }
     platform_.ShowReport(report_);
     if (!result.written) return false;
     if (destination == kNewFile) ChooseRecordFile(settings_, record_, newFileStored);

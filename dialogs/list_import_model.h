@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "designs/design_library.h"
 #include "lists/column_mapping.h"
 #include "lists/import_plan.h"
 #include "lists/list_file.h"
@@ -42,7 +43,7 @@ class ListImportModel {
 public:
     static constexpr std::size_t kPreviewRows = 5;
     enum Destination { kAppend = 0, kReplace = 1, kNewFile = 2 };
-    enum DesignChoice { kCurrentCard = 0, kChosenCard = 1, kDefaults = 2, kNoDesign = 3 };
+    enum DesignChoice { kCurrentCard = 0, kChosenCard = 1, kDefaults = 2, kNoDesign = 3, kLibraryDesign = 4 };
 
     ListImportModel(const SettingsProfile& settings, RecordProfile& record, ListImportPlatform& platform);
 
@@ -68,6 +69,9 @@ public:
     int design = kCurrentCard;
     std::string designCard;
     bool designCardEnabled = false;
+    std::vector<std::string> libraryDesigns;  // the designs of the gallery, by name
+    int libraryDesign = 0;
+    bool libraryDesignEnabled = false;
     bool okEnabled = false;
 
     void OnOpen();
@@ -103,6 +107,9 @@ private:
     // The design the new cards take, as the fields choose it; false when the card number given
     // names no card.
     bool ChosenDesign(std::optional<cards::Design>& design) const;
+    // The gallery's design chosen, when the cards take one.
+    const designs::Entry* LibraryDesign() const;
+    std::int32_t Slot() const;
 
     const SettingsProfile& settings_;
     RecordProfile& record_;
@@ -112,6 +119,7 @@ private:
     std::optional<ListFile> list_;
     std::string report_;
     std::string writtenRecord_;
+    std::vector<designs::Entry> library_;
     TemporaryRecord tagPreview_;
     int tagPreviewVersion_ = 0;
 };

@@ -5,6 +5,7 @@
 #include "dialogs/qt/report_dialog.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -52,9 +53,15 @@ CListImportDlg::CListImportDlg(const SettingsProfile& settings, RecordProfile& r
     });
     auto* look = new QGroupBox(QStringLiteral("デザイン"), this);
     auto* lookLayout = new QVBoxLayout(look);
-    design_ = Radios(look, lookLayout, "design", {"現在のカード", "番号を指定したカード", "登録済みのデフォルト", "なし"});
+    design_ = Radios(look, lookLayout, "design", {"現在のカード", "番号を指定したカード", "登録済みのデフォルト", "なし", "デザインから選ぶ"});
     designCard_ = Field("designCard");
-    lookLayout->addWidget(designCard_);
+    lookLayout->insertWidget(2, designCard_);
+    libraryDesign_ = new QComboBox(look);
+    libraryDesign_->setObjectName(QStringLiteral("libraryDesign"));
+    lookLayout->addWidget(libraryDesign_);
+    connect(libraryDesign_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!showing_) Run([this] { model_.OnDestinationChanged(); });
+    });
     connect(design_, &QButtonGroup::idClicked, this, [this] {
         if (!showing_) Run([this] { model_.OnDestinationChanged(); });
     });
@@ -92,6 +99,7 @@ bool CListImportDlg::TakeFields() {
     model_.newFileName = newFile_->text().toStdString();
     model_.design = std::max(design_->checkedId(), 0);
     model_.designCard = designCard_->text().toStdString();
+    model_.libraryDesign = std::max(libraryDesign_->currentIndex(), 0);
     return true;
 }
 
@@ -105,6 +113,12 @@ void CListImportDlg::ShowFields() {
     design_->button(model_.design)->setChecked(true);
     if (designCard_->text() != Text(model_.designCard)) designCard_->setText(Text(model_.designCard));
     designCard_->setEnabled(model_.designCardEnabled);
+    if (libraryDesign_->count() != static_cast<int>(model_.libraryDesigns.size())) {
+        libraryDesign_->clear();
+        for (const std::string& name : model_.libraryDesigns) libraryDesign_->addItem(Text(name));
+    }
+    libraryDesign_->setCurrentIndex(model_.libraryDesign);
+    libraryDesign_->setEnabled(model_.libraryDesignEnabled);
     ok_->setEnabled(model_.okEnabled);
     tag_->SetRecord(model_.TagPreview());
     showing_ = false;

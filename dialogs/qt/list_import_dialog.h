@@ -10,6 +10,7 @@ class CardPreviewWidget;
 class ColumnMappingBox;
 class ListFileBox;
 class QButtonGroup;
+class QComboBox;
 class QProgressDialog;
 
 // "差し込み印刷設定": a participant list becomes cards. The list file and what was detected at
@@ -37,6 +38,7 @@ private:
     QLineEdit* newFile_ = nullptr;
     QButtonGroup* design_ = nullptr;
     QLineEdit* designCard_ = nullptr;
+    QComboBox* libraryDesign_ = nullptr;
     QWidget* ok_ = nullptr;
     CardPreviewWidget* tag_ = nullptr;
     bool showing_ = false;  // fields are being shown: control signals are not events

@@ -179,3 +179,19 @@ TEST_F(ListImportModelTest, TheTagPreviewIsTheFirstPersonWithTheChosenDesign) {
     EXPECT_EQ(model.TagPreview(), "");
     EXPECT_FALSE(std::filesystem::exists(file));
 }
+
+TEST_F(ListImportModelTest, ADesignOfTheGalleryGoesOntoTheNewCardsWithItsFrame) {
+    ASSERT_GE(model.libraryDesigns.size(), 12u);
+    EXPECT_EQ(model.libraryDesigns[static_cast<std::size_t>(model.libraryDesign)], "シンプル");
+    Choose("list.csv", "氏名\r\n山田\r\n");
+    model.design = ListImportModel::kLibraryDesign;
+    model.libraryDesign = 2;  // 来賓 (赤)
+    model.OnDestinationChanged();
+    EXPECT_TRUE(model.libraryDesignEnabled);
+    EXPECT_EQ(ProfileFile(model.TagPreview()).ReadString("1Frame", "Frame", ""), "1");
+    ASSERT_TRUE(model.OnOk());
+    EXPECT_EQ(Text(1, "氏名"), S("山田"));
+    EXPECT_EQ(ProfileFile(Record()).ReadString("0001", "1" + S("所属") + "BkCol", ""), "2103472");
+    EXPECT_EQ(ProfileFile(Record()).ReadString("0000", "1" + S("所属") + "BkCol", "none"), "none");
+    EXPECT_EQ(ProfileFile(Record()).ReadString("1Frame", "Frame", ""), "1");
+}
