@@ -9,7 +9,6 @@
 #include "store/codec.h"
 #include "store/items.h"
 #include "store/locations.h"
-#include "store/plain_name.h"
 #include "store/storage_layout.h"
 
 namespace {
