@@ -22,9 +22,7 @@ std::string SuggestedListFile(const std::string& listFolder, const std::string& 
 std::string ExportRecordAsList(const SettingsProfile& settings, const std::string& recordFsPath, std::string path,
                                const ListExportChoice& choice) {
     if (!std::filesystem::path(path).has_extension()) path += choice.suffix;
-    UserItemList userItems;
-    userItems.ReloadUserItems(settings);
-    const ListRows rows = CardsAsList(cards::RecordCards(recordFsPath, ItemList(userItems.UserItems())));
+    const ListRows rows = CardsAsList(cards::RecordCards(recordFsPath, CurrentItemList(settings)));
     std::string error;
     if (!WriteList(path, rows, choice.format, choice.encoding, error)) return error;
     return std::to_string(rows.rows.size()) + " 人分を書き出しました: " + std::filesystem::path(path).filename().string();

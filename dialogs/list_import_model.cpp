@@ -198,9 +198,7 @@ bool ListImportModel::ChosenDesign(std::optional<cards::Design>& chosen) const {
         chosen = designs::CardKeysFor(entry->design, Slot(), LabelSize(settings_, Slot()));
         return true;
     }
-    UserItemList userItems;
-    userItems.ReloadUserItems(settings_);
-    const cards::RecordCards current(RecordFsPath(), ItemList(userItems.UserItems()));
+    const cards::RecordCards current(RecordFsPath(), CurrentItemList(settings_));
     std::int32_t sourceCard = record_.ReadInt("#Setting#", "CurID", 0);
     if (design == kChosenCard) {
         const bool digits = !designCard.empty() && designCard.size() < 8 &&
@@ -330,9 +328,7 @@ bool ListImportModel::OnOk() {
     report_ = ImportReport(plan, result);
     if (const designs::Entry* entry = LibraryDesign(); entry != nullptr && result.written) {
         // The design's frame is the label slot's: it goes with the design onto the new cards.
-        UserItemList userItems;
-        userItems.ReloadUserItems(settings_);
-        const cards::RecordCards cards(target, ItemList(userItems.UserItems()));
+        const cards::RecordCards cards(target, CurrentItemList(settings_));
         std::vector<std::int32_t> made;
         for (auto card = static_cast<std::int32_t>(cards.Count() - result.cardsMade); card < cards.Count(); ++card)
             made.push_back(card);

@@ -94,6 +94,8 @@ public:
     // A temporary record file whose card 0000 is the first person of the list with the chosen
     // design, for the picture of the tag; empty when there is none. Made again after each change.
     const std::string& TagPreview() const { return tagPreview_.FsPath(); }
+    // The designs of the gallery, in the order of libraryDesigns.
+    const std::vector<designs::Entry>& LibraryDesigns() const { return library_; }
     // Changes whenever the tag preview is made again.
     int TagPreviewVersion() const { return tagPreviewVersion_; }
 

@@ -16,12 +16,6 @@ namespace {
 constexpr const char* kPageTitles[] = {"名簿ファイル", "列の割り当て", "デザイン", "用紙", "仕上げ"};
 constexpr const char* kExtension = ".ini";
 
-std::vector<std::string> CurrentItems(const SettingsProfile& settings) {
-    UserItemList userItems;
-    userItems.ReloadUserItems(settings);
-    return ItemList(userItems.UserItems());
-}
-
 bool EndsWithExtension(const std::string& name) {
     const std::size_t length = std::string(kExtension).size();
     if (name.size() < length) return false;
@@ -37,13 +31,12 @@ bool ReportHasNotes(const std::string& report) {
 
 }  // namespace
 
-ListToTagsModel::ListToTagsModel(const designs::DesignLibrary& library, sheets::SheetCatalogue& catalogue,
+ListToTagsModel::ListToTagsModel(sheets::SheetCatalogue& catalogue,
                                  const SettingsProfile& settings, RecordProfile& record, ListToTagsPlatform& platform)
     : importPlatform_(platform),
       slot_(std::clamp(record.ReadInt("#Setting#", "Label", 1), 1, 3)),
       list(settings, record, importPlatform_),
       sheet(catalogue, settings, record, slot_, platform),
-      library_(library),
       settings_(settings),
       record_(record),
       platform_(platform) {}
@@ -53,13 +46,9 @@ void ListToTagsModel::OnOpen() {
     list.destination = ListImportModel::kNewFile;
     list.design = ListImportModel::kNoDesign;
     sheet.OnOpen();
-    entries_ = library_.List();
     designs.clear();
-    const std::optional<designs::Design> preset = designs::DefaultDesign(settings_, library_);
-    for (const designs::Entry& entry : entries_) {
-        if (preset && entry.design.name == preset->name) design = static_cast<int>(designs.size());
-        designs.push_back(DesignRowOf(entry));
-    }
+    for (const designs::Entry& entry : list.LibraryDesigns()) designs.push_back(DesignRowOf(entry));
+    design = list.libraryDesign;
     page = kListPage;
     Update();
 }
@@ -110,9 +99,9 @@ void ListToTagsModel::OnBack() {
 
 void ListToTagsModel::DrawDesigns() {
     std::vector<designs::Design> looks;
-    for (const designs::Entry& entry : entries_) looks.push_back(entry.design);
+    for (const designs::Entry& entry : list.LibraryDesigns()) looks.push_back(entry.design);
     // The list's first person, as the import plans the card.
-    previews_.Make(settings_, cards::RecordCards(list.TagPreview(), CurrentItems(settings_)), slot_, 0, looks);
+    previews_.Make(settings_, cards::RecordCards(list.TagPreview(), CurrentItemList(settings_)), slot_, 0, looks);
     drawnFrom_ = list.TagPreviewVersion();
     ++designVersion;
 }
@@ -128,7 +117,8 @@ void ListToTagsModel::OnDesignChosen(int row) {
 }
 
 const designs::Entry* ListToTagsModel::ChosenDesign() const {
-    return design >= 0 && design < static_cast<int>(entries_.size()) ? &entries_[static_cast<std::size_t>(design)] : nullptr;
+    const std::vector<designs::Entry>& entries = list.LibraryDesigns();
+    return design >= 0 && design < static_cast<int>(entries.size()) ? &entries[static_cast<std::size_t>(design)] : nullptr;
 }
 
 const std::string& ListToTagsModel::DesignPreviewFsPath(int row) const {
@@ -182,7 +172,7 @@ bool ListToTagsModel::OnFinish(Then then) {
         return false;
     }
     const std::string made = list.WrittenRecord();
-    const cards::RecordCards cards(made, CurrentItems(settings_));
+    const cards::RecordCards cards(made, CurrentItemList(settings_));
     const designs::Entry& chosen = *ChosenDesign();
     const cards::Outcome styled = designs::ApplyToRecord(settings_, cards, chosen.design, {}, cards::kAllSlots);
     const sheets::SheetProduct& product = *sheet.Chosen();

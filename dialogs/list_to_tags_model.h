@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "designs/design_library.h"
 #include "dialogs/design_chooser_model.h"
 #include "dialogs/design_previews.h"
 #include "dialogs/list_import_model.h"
@@ -49,7 +48,7 @@ public:
     enum Page { kListPage = 0, kColumnsPage, kDesignPage, kSheetPage, kFinishPage, kPageCount };
     enum class Then { Show, ExportPdf, Print };
 
-    ListToTagsModel(const designs::DesignLibrary& library, sheets::SheetCatalogue& catalogue,
+    ListToTagsModel(sheets::SheetCatalogue& catalogue,
                     const SettingsProfile& settings, RecordProfile& record, ListToTagsPlatform& platform);
 
     // The steps' own models: the list file and its columns, and the label sheet.
@@ -99,11 +98,9 @@ private:
     const designs::Entry* ChosenDesign() const;
     bool PageDone(int which) const;
 
-    const designs::DesignLibrary& library_;
     const SettingsProfile& settings_;
     RecordProfile& record_;
     ListToTagsPlatform& platform_;
-    std::vector<designs::Entry> entries_;
     int drawnFrom_ = -1;  // the list's tag preview the designs' tags were drawn from
     DesignPreviews previews_;
     std::string finished_;

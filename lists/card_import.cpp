@@ -47,10 +47,8 @@ bool AddUserItems(const SettingsProfile& settings, const std::vector<std::string
 }  // namespace
 
 std::vector<std::string> ItemListUtf8(const SettingsProfile& settings) {
-    UserItemList userItems;
-    userItems.ReloadUserItems(settings);
     std::vector<std::string> items;
-    for (const std::string& item : ItemList(userItems.UserItems())) items.push_back(codec::Utf8(item));
+    for (const std::string& item : CurrentItemList(settings)) items.push_back(codec::Utf8(item));
     return items;
 }
 
@@ -101,9 +99,7 @@ ImportResult ImportIntoRecord(const SettingsProfile& settings, const std::string
         }
         rows.push_back(std::move(texts));
     }
-    UserItemList userItems;
-    userItems.ReloadUserItems(settings);
-    const cards::RecordCards record(recordFsPath, ItemList(userItems.UserItems()));
+    const cards::RecordCards record(recordFsPath, CurrentItemList(settings));
     const cards::Outcome outcome =
         mode == ImportMode::Replace ? record.Replace(rows, design) : record.AppendPeople(rows, design);
     if (!outcome) {

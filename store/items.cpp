@@ -56,6 +56,12 @@ void UserItemList::ReloadUserItems(const SettingsProfile& settings) {
     names_ = SplitBarList(settings.ReadFullString("UserDef", "Items", ""));
 }
 
+std::vector<std::string> CurrentItemList(const SettingsProfile& settings) {
+    UserItemList userItems;
+    userItems.ReloadUserItems(settings);
+    return ItemList(userItems.UserItems());
+}
+
 std::string ItemKey(std::string_view slot, std::string_view item, std::string_view suffix) {
     return std::string(slot) + std::string(item) + std::string(suffix);
 }

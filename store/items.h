@@ -18,6 +18,8 @@ const std::vector<std::string>& FixedItems();
 
 // The fixed items followed by the user-defined ones: the order of every item list.
 std::vector<std::string> ItemList(const std::vector<std::string>& userItems);
+// The same with the user-defined items the settings file holds now.
+std::vector<std::string> CurrentItemList(const SettingsProfile& settings);
 
 // Lists stored as one value, each name followed by "|" ("UserDef" "Items", the print order);
 // empty pieces are dropped when reading.

@@ -34,9 +34,9 @@ QWidget* Page(QWidget* parent, const char* heading, QWidget* body, QWidget* besi
 
 }  // namespace
 
-CListToTagsDlg::CListToTagsDlg(const designs::DesignLibrary& library, sheets::SheetCatalogue& catalogue,
+CListToTagsDlg::CListToTagsDlg(sheets::SheetCatalogue& catalogue,
                                const SettingsProfile& settings, RecordProfile& record, QWidget* parent)
-    : ModelDialog(parent), import_(this), model_(library, catalogue, settings, record, *this) {
+    : ModelDialog(parent), import_(this), model_(catalogue, settings, record, *this) {
     setWindowTitle(QStringLiteral("名簿から作成"));
     title_ = new QLabel(this);
     title_->setObjectName(QStringLiteral("pageTitle"));
@@ -181,8 +181,7 @@ std::optional<UnencodablePolicy> CListToTagsDlg::AskUnencodable(const std::strin
 bool CListToTagsDlg::Progress(double share) { return import_.Progress(share); }
 
 std::optional<ListToTagsResult> RunListToTagsDialog(QWidget* parent, const SettingsProfile& settings, RecordProfile& record) {
-    const designs::DesignLibrary library = designs::DesignLibrary::Installed();
-    CListToTagsDlg dialog(library, ProgramCatalogue(), settings, record, parent);
+    CListToTagsDlg dialog(ProgramCatalogue(), settings, record, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return ListToTagsResult{dialog.Model().AfterFinish(), dialog.Model().Finished()};
 }

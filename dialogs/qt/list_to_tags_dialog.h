@@ -22,7 +22,7 @@ class CListToTagsDlg : public ModelDialog, private ListToTagsPlatform {
     Q_OBJECT
 
 public:
-    CListToTagsDlg(const designs::DesignLibrary& library, sheets::SheetCatalogue& catalogue,
+    CListToTagsDlg(sheets::SheetCatalogue& catalogue,
                    const SettingsProfile& settings, RecordProfile& record, QWidget* parent = nullptr);
 
     // Enter: 次へ, and 作成 on the last page.

@@ -75,7 +75,6 @@ protected:
     FirstStartUser firstStart;
     WizardUser user;
     sheets::SheetCatalogue catalogue;
-    const designs::DesignLibrary library = designs::DesignLibrary::Installed();
 };
 
 }  // namespace
@@ -87,7 +86,7 @@ TEST_F(ListToTagsModelTest, FromAFirstStartToAPdfOfTwoHundredTagsInTenActions) {
     EXPECT_EQ(actions, 3);
 
     ++actions;  // 名簿から作成, on the toolbar or the empty sheet
-    ListToTagsModel wizard(library, catalogue, view.Settings(), view.Record(), user);
+    ListToTagsModel wizard(catalogue, view.Settings(), view.Record(), user);
     wizard.OnOpen();
     EXPECT_EQ(wizard.pageTitle, "1/5 名簿ファイル");
     EXPECT_FALSE(wizard.nextEnabled);
@@ -136,7 +135,7 @@ TEST_F(ListToTagsModelTest, ANameInUseIsNotTakenAndBackKeepsTheChoices) {
     EditViewModel view{firstStart, {}};
     view.Start();
     WriteBytes(PathOf("Guests/参加者.ini"), "[#Setting#]\r\nLabel=1\r\n");
-    ListToTagsModel wizard(library, catalogue, view.Settings(), view.Record(), user);
+    ListToTagsModel wizard(catalogue, view.Settings(), view.Record(), user);
     wizard.OnOpen();
     user.list = WriteList(3);
     wizard.OnBrowse();
