@@ -101,12 +101,12 @@ int main(int argc, char** argv) {
     };
     view->SetInputDialogOpener([&] {
         enter = std::make_unique<CEnterDlg>(
-            view->Model(), view->Model().State().userItems, [view] { view->Refresh(); },
+            view->Model().Session(), view->Model().State().userItems, [view] { view->Refresh(); },
             [&enter] { enter.release()->deleteLater(); }, view);
         enter->show();
     });
     view->SetDialogCommand(CommandId::PrintOptions, [view] {
-        RunPrintOptionsDialog(view, view->Model());
+        RunPrintOptionsDialog(view, view->Model().Session());
         view->Refresh();
     });
     view->SetDialogCommand(CommandId::PrintOrder, [view] {
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
                          {roster->SelectedCount(), [roster] { return roster->MakeSelectionThePrintJob(); }});
         if (written) frame.ShowWritten(*written);
     });
-    view->SetDialogCommand(CommandId::Fill, [view] { RunFrameEffectDialog(view, view->Model(), [view] { view->Refresh(); }); });
+    view->SetDialogCommand(CommandId::Fill, [view] { RunFrameEffectDialog(view, view->Model().Session(), [view] { view->Refresh(); }); });
     view->SetDialogCommand(CommandId::AddItem, [&] {
         if (!RunAddItemDialog(view)) return;
         app.UserItems().ReloadUserItems(SettingsProfile());

@@ -38,14 +38,30 @@ int IndexIgnoringCase(const std::vector<std::string>& entries, const std::string
 
 }  // namespace
 
-EnterDialogModel::EnterDialogModel(EnterDialogPlatform& platform, EditViewModel& view,
+EnterDialogModel::EnterDialogModel(EnterDialogPlatform& platform, EditSession& session,
                                    std::vector<std::string> userItems)
     : itemName(codec::Sjis("氏名")),
       platform_(platform),
-      view_(view),
-      settings_(view.Settings()),
-      record_(view.Record()),
+      session_(session),
+      settings_(session.Settings()),
+      record_(session.Record()),
       userItems_(std::move(userItems)) {}
+
+EnterDialogModel::~EnterDialogModel() {
+    session_.Unfollow(follower_);
+    if (session_.InputDialog() == this) session_.SetInputDialog(nullptr);
+}
+
+void EnterDialogModel::Follow(EditSession::Change change) {
+    if (change == EditSession::Change::Stored) {
+        OnStoredChanged();
+    } else {
+        const int index = IndexIgnoringCase(items, session_.SelectedItem());
+        if (index < 0 || index == itemSelection) return;
+        OnItemChosen(index);
+    }
+    platform_.ShowFields();
+}
 
 void EnterDialogModel::OnOpen() {
     hideImage = record_.ReadInt("Option", "NoBMPEdit", 0) != 0;
@@ -66,10 +82,11 @@ void EnterDialogModel::OnOpen() {
 
     ShowCard(record_.ReadInt(kSettingSection, "CurID", 0));
     settings_.Flush();
-    ApplySlot(view_.State().slot);
+    ApplySlot(session_.State().slot);
     Refill();
     Load();
-    view_.SetInputDialog(this);
+    session_.SetInputDialog(this);
+    follower_ = session_.Follow([this](EditSession::Change change) { Follow(change); });
 }
 
 void EnterDialogModel::Save() {
@@ -82,7 +99,7 @@ void EnterDialogModel::Load() {
     itemText = loaded.text;
     position = {loaded.xpos, loaded.ypos};
     print = loaded.print != 0;
-    view_.SetSelectedItem(itemName);
+    session_.SelectItem(itemName, follower_);
     UpdateStepButtons();
 }
 
@@ -97,7 +114,7 @@ void EnterDialogModel::RedrawToFront() {
     platform_.RefreshAllViews();
 }
 
-void EnterDialogModel::OnItemDoubleClick(int index) {
+void EnterDialogModel::OnItemChosen(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return;
     Save();
     itemSelection = index;
@@ -148,6 +165,19 @@ void EnterDialogModel::OnStep(Axis axis, std::int32_t step) {
     field = SteppedText(field, step, 0, Bound(axis));
     if (axis == Axis::X) WriteFreeAlignment();
     UpdateStepButtons();
+    ApplyPosition();
+}
+
+void EnterDialogModel::OnPositionEntered(Axis axis) {
+    OnPositionEdited(axis);
+    ApplyPosition();
+}
+
+void EnterDialogModel::ApplyPosition() {
+    Save();
+    record_.Flush();
+    platform_.RefreshAllViews();
+    session_.StoredChanged(follower_);
 }
 
 void EnterDialogModel::OnAlign(AlignmentCode code) {
@@ -162,7 +192,7 @@ void EnterDialogModel::OnAlign(AlignmentCode code) {
         ColorRef color = 0;
         const bool hasFont =
             CFontSetting::Load(cardSection, ItemKey(slotPrefix_, itemName, ""), font, color, record_.Path());
-        const std::int32_t width = hasFont ? view_.ItemTextWidth(itemName) : 0;
+        const std::int32_t width = hasFont ? session_.ItemTextWidth(itemName) : 0;
         const std::int32_t W = Label().width;
         if (width > 0) x = width >= W ? 0 : code == AlignmentCode::Centre ? (W - width) / 2 : W - width;
     }
@@ -211,7 +241,7 @@ void EnterDialogModel::ApplySlot(std::int32_t slot) {
     SetCurrentSlot(record_, slot_);
     record_.Flush();
     // The view measures and places the item with the slot's keys before it next draws.
-    ViewState& state = view_.State();
+    ViewState& state = session_.State();
     state.slot = slot_;
     state.slotPrefix = slotPrefix_;
     state.label = Label();
@@ -319,8 +349,11 @@ void EnterDialogModel::OnLoadDefaults() {
 bool EnterDialogModel::OnOk() {
     record_.WriteString("Current", "ItemName", itemName);
     Save();
-    view_.InputDialogClosed();
+    session_.Unfollow(follower_);
+    follower_ = EditSession::kNobody;
+    session_.InputDialogClosed();
     record_.Flush();
+    platform_.RefreshAllViews();
     return true;
 }
 

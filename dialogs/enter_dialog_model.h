@@ -10,8 +10,8 @@
 #include "store/items.h"
 #include "store/label_sizes.h"
 #include "store/value_lists.h"
-#include "view/edit_view_model.h"
-#include "view/view_platform.h"
+#include "editing/edit_session.h"
+#include "editing/input_dialog_link.h"
 
 // What the input dialog needs from the window system; tests put their own in its place. Texts
 // are stored text (code page 932).
@@ -41,7 +41,10 @@ class EnterDialogModel : public InputDialogLink {
 public:
     enum class Axis { X = 0, Y = 1 };
 
-    EnterDialogModel(EnterDialogPlatform& platform, EditViewModel& view, std::vector<std::string> userItems);
+    EnterDialogModel(EnterDialogPlatform& platform, EditSession& session, std::vector<std::string> userItems);
+    ~EnterDialogModel() override;
+    EnterDialogModel(const EnterDialogModel&) = delete;
+    EnterDialogModel& operator=(const EnterDialogModel&) = delete;
 
     // Fields exchanged with the controls.
     std::array<bool, kLabelSlotCount> slotButtons{};  // "名刺ｻｲｽﾞ", "ﾕｰｻﾞｰ(1)", "ﾕｰｻﾞｰ(2)"
@@ -61,10 +64,13 @@ public:
     bool previousEnabled = false;  // "前"
 
     void OnOpen();
-    void OnItemDoubleClick(int index);
+    // A click in the item list: the item highlighted is the item edited.
+    void OnItemChosen(int index);
     void OnContentEdited();
     void OnUpdateView();  // "ﾋﾞｭｰ更新"
     void OnPositionEdited(Axis axis);
+    // Enter or Tab in a position: the item moves there at once.
+    void OnPositionEntered(Axis axis);
     void OnStep(Axis axis, std::int32_t step);
     void OnAlign(AlignmentCode code);  // "右つめ", "ｾﾝﾀﾘﾝｸﾞ", "左つめ"
     void OnPrintToggled();
@@ -103,9 +109,14 @@ private:
     std::int32_t Bound(Axis axis) const;
     void UpdateStepButtons();
     void WriteFreeAlignment();
+    // The item placed as the fields say, shown at once everywhere.
+    void ApplyPosition();
+    // A change made in the view or the panel: the selected item or the stored card.
+    void Follow(EditSession::Change change);
 
     EnterDialogPlatform& platform_;
-    EditViewModel& view_;
+    EditSession& session_;
+    int follower_ = EditSession::kNobody;
     const SettingsProfile& settings_;
     RecordProfile& record_;
     std::vector<std::string> userItems_;

@@ -29,7 +29,7 @@ std::int32_t Clamp32(std::int64_t value) {
 
 }  // namespace
 
-ImageModel::ImageModel(ImageDialogPlatform& platform, EditViewModel& view, std::string cardSection)
+ImageModel::ImageModel(ImageDialogPlatform& platform, EditSession& view, std::string cardSection)
     : platform_(platform),
       view_(view),
       record_(view.Record()),

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "view/edit_view_model.h"
+#include "editing/edit_session.h"
 
 // What the image dialog needs from the window system; tests put their own in its place.
 class ImageDialogPlatform {
@@ -32,7 +32,7 @@ public:
     enum class Fit { Width = 0, Height = 1 };  // "幅をあわせる", "縦をあわせる"
     enum class Axis { X = 0, Y = 1 };
 
-    ImageModel(ImageDialogPlatform& platform, EditViewModel& view, std::string cardSection);
+    ImageModel(ImageDialogPlatform& platform, EditSession& view, std::string cardSection);
 
     // Fields exchanged with the controls.
     std::string path;                                  // "画像ファイル名", as typed
@@ -75,7 +75,7 @@ private:
     void StoreAndRefresh();
 
     ImageDialogPlatform& platform_;
-    EditViewModel& view_;
+    EditSession& view_;
     const RecordProfile& record_;
     std::string section_;
     std::string prefix_;  // "%dBMP" of the slot

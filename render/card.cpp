@@ -59,6 +59,7 @@ std::int32_t ShadowOffset(std::int32_t metric, std::int32_t percent, std::int32_
 bool DrawItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const CardValue& card,
               const ItemValue& item, const Ruby* rubyOfName) {
     if (!item.Draws()) return false;
+    surface.BeginItem(item.name);
     const std::string& text = item.text;
     std::int32_t xpos = item.xpos;
     std::int32_t ypos = item.ypos;
@@ -201,6 +202,19 @@ void DrawCardValue(ViewState& view, Surface& surface, std::int32_t x, std::int32
     DrawCutMarks(view, surface, x, y);
 }
 
+void ApplyPreview(const ItemPreview& preview, CardValue& card) {
+    for (ItemValue& item : card.items) {
+        if (item.name != preview.item) continue;
+        item.xpos = preview.xpos;
+        item.ypos = preview.ypos;
+        item.printPos = preview.printPos;
+        item.printVPos = preview.printVPos;
+        if (preview.fontHeight != 0) item.font.font.lfHeight = preview.fontHeight;
+    }
+}
+
 void DrawCard(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y) {
-    DrawCardValue(view, surface, x, y, ReadCard(view, view.CurrentSection));
+    CardValue card = ReadCard(view, view.CurrentSection);
+    if (view.preview && view.preview->section == card.section) ApplyPreview(*view.preview, card);
+    DrawCardValue(view, surface, x, y, card);
 }

@@ -10,6 +10,8 @@
 
 // One tag: its layers in order, and its text items.
 
+// An item of the card given the placement and font height of a preview.
+void ApplyPreview(const ItemPreview& preview, CardValue& card);
 // Draws the card named by view.CurrentSection with its top-left corner at (x, y).
 void DrawCard(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y);
 // Draws a card read or built before. The frame is drawn on the view's label, the items on the

@@ -74,6 +74,8 @@ public:
     // Marks for a trace of the drawing: a new page, and the start of a card's operations.
     virtual void BeginPage(std::int32_t /*page*/) {}
     virtual void BeginCard(const std::string& /*section*/, std::int32_t /*x*/, std::int32_t /*y*/) {}
+    // The start of a text item's marks (by its stored name), for finding items on the tag.
+    virtual void BeginItem(const std::string& /*item*/) {}
     // Takes a printer's measured error back from everything drawn on this page from now on: the
     // offset and the stretch about the paper's corner (store/calibration.h). Replaces an earlier
     // calibration of the surface; screens and exact exports have none.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,15 @@ struct CardListCache {
     std::string path;
     std::uint64_t version = 0;
     std::vector<std::string> cards;
+};
+
+// An item being dragged on a tag: drawn with this placement and font height instead of its
+// stored ones until the drag ends.
+struct ItemPreview {
+    std::string section, item;
+    std::int32_t xpos = 0, ypos = 0;
+    std::int32_t printPos = 0, printVPos = 0;
+    std::int32_t fontHeight = 0;  // the stored lfHeight; 0 keeps the stored one
 };
 
 // What the drawing of tags and sheets takes from the view. The view owns it; DrawSheet keeps
@@ -45,6 +55,7 @@ struct ViewState {
     // Images on the screen grow with the zoom like everything else.
     std::int32_t zoomedDpiX = 0;
     std::int32_t zoomedDpiY = 0;
+    std::optional<ItemPreview> preview;  // only the edit view has one, only while dragging
     CardImageCache* image = nullptr;  // the document's bitmap; no images are drawn without one
     mutable CardListCache cardList;
 };

@@ -203,21 +203,38 @@ Design DesignOfCard(const profile::ProfileDocument& doc, const CardDeck& deck, s
     return section == kNoSection ? Design() : DesignOf(doc, section, texts, slot);
 }
 
+std::vector<DesignView> RecordCards::DesignViews(const profile::ProfileDocument& doc, const CardDeck& deck,
+                                                 std::int32_t slot) const {
+    std::vector<DesignView> views;
+    for (const Card& card : deck.Cards())
+        views.push_back(card.section == kNoSection ? DesignView() : ViewOfSection(doc, card.section, textKeys_, slot));
+    return views;
+}
+
 std::int32_t RecordCards::DesignChanges(std::int32_t from, const std::vector<std::int32_t>& targets, std::int32_t slot) const {
     if (fsPath_.empty()) return 0;
     const profile::ProfileDocument& doc = Service().Document(fsPath_);
     CardDeck deck;
     if (!deck.Load(doc) || !InRange(deck, from) || !AllInRange(deck, targets)) return 0;
-    const auto viewOf = [&](std::int32_t card) {
-        const std::size_t section = deck.Cards()[static_cast<std::size_t>(card)].section;
-        return section == kNoSection ? DesignView() : ViewOfSection(doc, section, textKeys_, slot);
-    };
-    const DesignView source = viewOf(from);
+    const std::vector<DesignView> views = DesignViews(doc, deck, slot);
+    const DesignView& source = views[static_cast<std::size_t>(from)];
     std::vector<std::int32_t> unique = targets;
     SortUnique(unique);
     return static_cast<std::int32_t>(std::count_if(unique.begin(), unique.end(), [&](std::int32_t card) {
-        return card != from && !SameDesign(viewOf(card), source);
+        return card != from && !SameDesign(views[static_cast<std::size_t>(card)], source);
     }));
+}
+
+std::vector<std::int32_t> RecordCards::SharingDesign(std::int32_t card, std::int32_t slot) const {
+    if (fsPath_.empty()) return {};
+    const profile::ProfileDocument& doc = Service().Document(fsPath_);
+    CardDeck deck;
+    if (!deck.Load(doc) || !InRange(deck, card)) return {};
+    const std::vector<DesignView> views = DesignViews(doc, deck, slot);
+    std::vector<std::int32_t> sharing;
+    for (std::size_t i = 0; i < views.size(); ++i)
+        if (SameDesign(views[i], views[static_cast<std::size_t>(card)])) sharing.push_back(static_cast<std::int32_t>(i));
+    return sharing;
 }
 
 Outcome RecordCards::Insert(std::int32_t before, const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {

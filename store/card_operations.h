@@ -73,6 +73,8 @@ public:
     Design DesignOf(std::int32_t card, std::int32_t slot) const;
     // How many of the target cards ApplyDesign would change.
     std::int32_t DesignChanges(std::int32_t from, const std::vector<std::int32_t>& targets, std::int32_t slot) const;
+    // The cards whose design for the slot reads the same as the card's own, the card included.
+    std::vector<std::int32_t> SharingDesign(std::int32_t card, std::int32_t slot) const;
 
     // New cards with the texts of rows, inserted before card `before`, each
     // with the keys of design when one is given.
@@ -105,6 +107,9 @@ public:
                        const std::function<std::optional<std::string>(const std::string&)>& make) const;
 
 private:
+    // The design of every card of the deck for the slot, views into doc.
+    std::vector<DesignView> DesignViews(const profile::ProfileDocument& doc, const CardDeck& deck, std::int32_t slot) const;
+
     std::string fsPath_;
     std::vector<std::string> items_;
     TextKeys textKeys_;

@@ -45,13 +45,12 @@ bool IsHorizontal(CommandId command) {
 
 }  // namespace
 
-EditViewModel::EditViewModel(ViewPlatform& platform, const std::vector<std::string>& userItems) : platform_(platform) {
-    view_.settings = &settings_;
-    view_.record = &record_;
-    view_.userItems = userItems;
-    view_.adjustX = settings_.ReadInt("Disp", "AdjustX", 98);
-    view_.adjustY = settings_.ReadInt("Disp", "AdjustY", 98);
-}
+EditViewModel::EditViewModel(ViewPlatform& platform, const std::vector<std::string>& userItems)
+    : platform_(platform),
+      session_(userItems, [&platform]() -> Surface& { return platform.MeasuringSurface(); }),
+      settings_(session_.Settings()),
+      record_(session_.Record()),
+      view_(session_.State()) {}
 
 void EditViewModel::Start() {
     ViewChoosers choosers;
@@ -145,8 +144,7 @@ void EditViewModel::OpenInput() {
 }
 
 void EditViewModel::InputDialogClosed() {
-    inputDialog_ = nullptr;
-    view_.mode = ViewMode::SheetMode;
+    session_.InputDialogClosed();
     platform_.RefreshAllViews();
 }
 
@@ -239,36 +237,18 @@ void EditViewModel::StepPage(std::int32_t step) {
     platform_.RefreshAllViews();
 }
 
-Surface& EditViewModel::SurfaceWithItemFont(const std::string& item) {
-    Surface& surface = platform_.MeasuringSurface();
-    LogFont font = surface.GetFont();
-    ColorRef color = 0;
-    if (CFontSetting::Load(view_.CurrentSection, ItemKey(view_.slotPrefix, item, ""), font, color, record_.Path()))
-        surface.SetFont(font);
-    return surface;
-}
-
-std::int32_t EditViewModel::ItemTextWidth(const std::string& item) {
-    view_.CurrentSection = CardSectionName(record_.ReadInt(kSettingSection, "CurID", 0));
-    Surface& surface = SurfaceWithItemFont(item);
-    return MeasureTextWidth(view_, surface, record_.ReadString(view_.CurrentSection, item, ""));
-}
-
-std::int32_t EditViewModel::ItemTextHeight(const std::string& item) {
-    Surface& surface = SurfaceWithItemFont(item);
-    return MeasureTextHeight(view_, surface, record_.ReadString(view_.CurrentSection, item, ""));
-}
-
 bool EditViewModel::NudgeAvailable(CommandId command) {
-    if (inputDialog_ == nullptr) return false;
-    const ItemPosition at = inputDialog_->GetPosition();
+    InputDialogLink* const inputDialog = session_.InputDialog();
+    if (inputDialog == nullptr) return false;
+    const ItemPosition at = inputDialog->GetPosition();
+    const std::string& item = session_.SelectedItem();
     const auto roomRight = [&] {
-        const std::int32_t w = ItemTextWidth(SelectedItem);
+        const std::int32_t w = session_.ItemTextWidth(item);
         return !(w > 0 && view_.label.width - w - at.x <= 0);
     };
     const auto roomBelow = [&] {
-        ItemTextWidth(SelectedItem);  // sets the current card and the label size
-        const std::int32_t h = ItemTextHeight(SelectedItem);
+        session_.ItemTextWidth(item);  // sets the current card and the label size
+        const std::int32_t h = session_.ItemTextHeight(item);
         return !(h > 0 && view_.label.height - h - at.y <= 0);
     };
     switch (command) {
@@ -294,11 +274,27 @@ bool EditViewModel::NudgeAvailable(CommandId command) {
     }
 }
 
-bool EditViewModel::Nudge(CommandId command) {
-    if (inputDialog_ == nullptr) return true;
-    ItemPosition at = inputDialog_->GetPosition();
-    const std::int32_t w = ItemTextWidth(SelectedItem);
-    const std::int32_t h = ItemTextHeight(SelectedItem);
+void EditViewModel::NudgeRepeated(CommandId command, std::int32_t times) {
+    if (IsNudge(command) && IsAvailable(command)) Nudge(command, times);
+}
+
+bool EditViewModel::Nudge(CommandId command, std::int32_t times) {
+    InputDialogLink* const inputDialog = session_.InputDialog();
+    if (inputDialog == nullptr) return true;
+    // The cards that share the design follow the item, as with a drag.
+    ScopedDesignChange change(session_);
+    for (std::int32_t i = 0; i < times; ++i)
+        if (!NudgeOnce(command, *inputDialog)) return false;
+    change.Commit();
+    session_.StoredChanged();
+    return true;
+}
+
+bool EditViewModel::NudgeOnce(CommandId command, InputDialogLink& inputDialog) {
+    const std::string& item = session_.SelectedItem();
+    ItemPosition at = inputDialog.GetPosition();
+    const std::int32_t w = session_.ItemTextWidth(item);
+    const std::int32_t h = session_.ItemTextHeight(item);
     const std::int32_t W = view_.label.width, H = view_.label.height;
     std::int32_t code = 0;
     bool moves = true;
@@ -340,9 +336,9 @@ bool EditViewModel::Nudge(CommandId command) {
     }
     if (!moves) return true;
     const std::string suffix = IsHorizontal(command) ? "PrintPos" : "PrintVPos";
-    record_.WriteInt(view_.CurrentSection, ItemKey(view_.slotPrefix, SelectedItem, suffix), code);
+    record_.WriteInt(view_.CurrentSection, ItemKey(view_.slotPrefix, item, suffix), code);
     record_.Flush();
-    inputDialog_->SetPosition(at, false);
+    inputDialog.SetPosition(at, false);
     return true;
 }
 
@@ -379,13 +375,34 @@ void EditViewModel::DoubleClick(std::int32_t x, std::int32_t y) {
     }
     ReadOffsets();
     const bool inside = left_ <= x && x <= left_ + view_.label.width && top_ <= y && y <= top_ + view_.label.height;
-    if (inside && inputDialog_ != nullptr) inputDialog_->SetPosition({x - left_, y - top_}, true);
+    if (inside && session_.InputDialog() != nullptr) session_.InputDialog()->SetPosition({x - left_, y - top_}, true);
 }
 
 void EditViewModel::PressMouse(std::int32_t x, std::int32_t y) {
     if (view_.mode != ViewMode::CardMode) return;
-    dragStart_ = LogicalPoint{x, y};
     ReadOffsets();
+    // On an item's text the press takes the item; elsewhere it starts the rectangle that places
+    // and sizes the selected item.
+    if (tagEditor_.Press(x - left_, y - top_, gripReach_)) {
+        platform_.RefreshAllViews();
+        return;
+    }
+    dragStart_ = LogicalPoint{x, y};
+}
+
+ItemBox EditViewModel::OnView(ItemBox box) const {
+    box.left += left_;
+    box.right += left_;
+    box.top += top_;
+    box.bottom += top_;
+    return box;
+}
+
+std::optional<ItemBox> EditViewModel::SelectionOnView() {
+    if (view_.mode != ViewMode::CardMode) return std::nullopt;
+    if (itemDrag_) return itemDrag_->box;
+    const std::optional<ItemBox> box = tagEditor_.SelectedBox();
+    return box ? std::optional<ItemBox>(OnView(*box)) : std::nullopt;
 }
 
 DragRect EditViewModel::DragRectTo(std::int32_t x, std::int32_t y) const {
@@ -396,23 +413,39 @@ DragRect EditViewModel::DragRectTo(std::int32_t x, std::int32_t y) const {
 }
 
 std::optional<DragRect> EditViewModel::MoveMouse(std::int32_t x, std::int32_t y) {
+    if (tagEditor_.Dragging()) {
+        itemDrag_ = tagEditor_.Drag(x - left_, y - top_, snapReach_);
+        if (itemDrag_) {
+            itemDrag_->box = OnView(itemDrag_->box);
+            for (SnapGuide& guide : itemDrag_->guides) guide.at += guide.vertical ? left_ : top_;
+        }
+        platform_.RefreshAllViews();
+        return std::nullopt;
+    }
     if (view_.mode != ViewMode::CardMode || !dragStart_) return std::nullopt;
     return DragRectTo(x, y);
 }
 
 void EditViewModel::ReleaseMouse(std::int32_t x, std::int32_t y) {
+    if (tagEditor_.Dragging()) {
+        itemDrag_.reset();
+        tagEditor_.Release(x - left_, y - top_, snapReach_);
+        platform_.RefreshAllViews();
+        return;
+    }
     if (view_.mode != ViewMode::CardMode || !dragStart_) return;
     const DragRect rect = DragRectTo(x, y);
     dragStart_.reset();
     if (rect.Height() >= kMinDragHeight) FitFontToDrag(rect);
     platform_.RefreshAllViews();
-    if (inputDialog_ != nullptr) inputDialog_->SetPosition({rect.left - left_ - 5, rect.top - top_ + 5}, true);
+    if (session_.InputDialog() != nullptr)
+        session_.InputDialog()->SetPosition({rect.left - left_ - 5, rect.top - top_ + 5}, true);
 }
 
 void EditViewModel::FitFontToDrag(const DragRect& rect) {
     const std::string section = CardSectionName(record_.ReadInt(kSettingSection, "CurID", 0));
-    const std::string text = record_.ReadString(section, SelectedItem, "");
-    const std::string prefix = ItemKey(view_.slotPrefix, SelectedItem, "");
+    const std::string text = record_.ReadString(section, session_.SelectedItem(), "");
+    const std::string prefix = ItemKey(view_.slotPrefix, session_.SelectedItem(), "");
     LogFont font;
     ColorRef color = 0;
     if (text.empty() || !CFontSetting::Load(section, prefix, font, color, record_.Path())) return;

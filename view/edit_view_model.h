@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "editing/edit_session.h"
+#include "editing/tag_editor.h"
 #include "render/view_state.h"
 #include "store/profiles.h"
 #include "view/commands.h"
@@ -37,16 +39,31 @@ public:
     // dialog is open.
     void OpenRecordFileAt(const std::string& storedPath);
 
-    void SetInputDialog(InputDialogLink* dialog) { inputDialog_ = dialog; }
+    EditSession& Session() { return session_; }
+    void SetInputDialog(InputDialogLink* dialog) { session_.SetInputDialog(dialog); }
     // The input dialog closed: back to the sheet.
     void InputDialogClosed();
-    void SetSelectedItem(std::string item) { SelectedItem = std::move(item); }
+    const std::string& SelectedItem() const { return session_.SelectedItem(); }
+    void SetSelectedItem(const std::string& item) { session_.SelectItem(item); }
 
     void DoubleClick(std::int32_t x, std::int32_t y);
     void PressMouse(std::int32_t x, std::int32_t y);
     // The rectangle to show while dragging, or nothing when no drag is under way.
     std::optional<DragRect> MoveMouse(std::int32_t x, std::int32_t y);
     void ReleaseMouse(std::int32_t x, std::int32_t y);
+    // Pointer distances at the view's zoom, in logical units: how near a corner of the selected
+    // item a press grips it, and how near a line a dragged item snaps to it (0: no snapping).
+    void SetPointerReach(std::int32_t grip, std::int32_t snap) {
+        gripReach_ = grip;
+        snapReach_ = snap;
+    }
+    // While an item is dragged on the tag: where it goes and the lines it snapped to, in logical
+    // units from the view's origin.
+    const std::optional<TagDrag>& ItemDrag() const { return itemDrag_; }
+    // The selected item's box on the tag the view edits, from the view's origin.
+    std::optional<ItemBox> SelectionOnView();
+    // A nudge command repeated (Shift with an arrow key), as one change.
+    void NudgeRepeated(CommandId command, std::int32_t times);
 
     // Whether printing, its preview or a PDF would give blank tags only: the job has cards, but
     // none of them prints a name, so none draws any text. The user is told before the job runs.
@@ -65,11 +82,6 @@ public:
     const SettingsProfile& Settings() const { return settings_; }
     ViewMode Mode() const { return view_.mode; }
 
-    // The width and height of an item's text on the current card, in logical units; 0 for no
-    // text, −1 when it cannot be measured.
-    std::int32_t ItemTextWidth(const std::string& item);
-    std::int32_t ItemTextHeight(const std::string& item);
-
     // A record file was opened: the sheets recorded in it that differ from the settings are put
     // into the settings, as one step of undo. Returns what to tell the user, or nothing.
     std::string FollowRecordedSheets();
@@ -78,8 +90,6 @@ public:
     // stored, and so does drawing after a stored change (a sheet chosen, an undo).
     void ReadOffsets();
 
-    std::string SelectedItem;
-
 private:
     void OpenInput();
     void OpenRecordFile();
@@ -87,19 +97,22 @@ private:
     void SwitchLabel();
     void ChooseGuideLineColor();
     void StepPage(std::int32_t step);
-    bool Nudge(CommandId command);
+    bool Nudge(CommandId command, std::int32_t times = 1);
+    bool NudgeOnce(CommandId command, InputDialogLink& inputDialog);
     bool NudgeAvailable(CommandId command);
-    // The measuring surface with the item's stored font of the current card, when it has one.
-    Surface& SurfaceWithItemFont(const std::string& item);
+    ItemBox OnView(ItemBox box) const;
     DragRect DragRectTo(std::int32_t x, std::int32_t y) const;
     void FitFontToDrag(const DragRect& rect);
     std::int32_t LastPage();
 
     ViewPlatform& platform_;
-    const SettingsProfile settings_;
-    RecordProfile record_;
-    ViewState view_;
-    InputDialogLink* inputDialog_ = nullptr;
+    EditSession session_;
+    const SettingsProfile& settings_;
+    RecordProfile& record_;
+    ViewState& view_;
+    TagEditor tagEditor_{session_};
+    std::optional<TagDrag> itemDrag_;
+    std::int32_t gripReach_ = 5, snapReach_ = 5;
     std::int32_t top_ = 10, left_ = 10;  // "Option" "Top" / "Left", re-read at each press
     std::optional<LogicalPoint> dragStart_;
 };

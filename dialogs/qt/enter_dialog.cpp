@@ -51,7 +51,7 @@ void SetEntries(QComboBox* box, const std::vector<std::string>& entries) {
 
 }  // namespace
 
-CEnterDlg::CEnterDlg(EditViewModel& view, std::vector<std::string> userItems, std::function<void()> refreshAllViews,
+CEnterDlg::CEnterDlg(EditSession& view, std::vector<std::string> userItems, std::function<void()> refreshAllViews,
                      std::function<void()> closed, QWidget* parent)
     : QDialog(parent),
       view_(view),
@@ -113,9 +113,9 @@ CEnterDlg::CEnterDlg(EditViewModel& view, std::vector<std::string> userItems, st
     items_->addItems(WidgetTexts(model_.items));
     ShowFields();
 
-    connect(items_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        const int row = items_->row(item);
-        Run([this, row] { model_.OnItemDoubleClick(row); });
+    // The highlighted item is the one edited, whether clicked or reached with the keys.
+    connect(items_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row != model_.itemSelection) Run([this, row] { model_.OnItemChosen(row); });
     });
     connect(content_->lineEdit(), &QLineEdit::textEdited, this, [this] { Run([this] { model_.OnContentEdited(); }); });
     // An entry picked from the list is stored at once, as typed text is.
@@ -254,6 +254,8 @@ QWidget* CEnterDlg::BuildPositions() {
         position_[i]->setObjectName(name);
         connect(position_[i], &QLineEdit::textEdited, this,
                 [this, axis] { Run([this, axis] { model_.OnPositionEdited(axis); }); });
+        connect(position_[i], &QLineEdit::editingFinished, this,
+                [this, axis] { Run([this, axis] { model_.OnPositionEntered(axis); }); });
         QWidget* steps = StepButtons(group, name, [this, axis](std::int32_t step) {
             Run([this, axis, step] { model_.OnStep(axis, step); });
         });

@@ -26,7 +26,7 @@ public:
     // userItems: the application's user-defined items. refreshAllViews redraws every view;
     // closed is called once "OK" has put the view back on the sheet and hidden the dialog, for
     // the owner to destroy it.
-    CEnterDlg(EditViewModel& view, std::vector<std::string> userItems, std::function<void()> refreshAllViews,
+    CEnterDlg(EditSession& view, std::vector<std::string> userItems, std::function<void()> refreshAllViews,
               std::function<void()> closed, QWidget* parent = nullptr);
 
     void reject() override;
@@ -64,7 +64,7 @@ private:
     bool Take();
     void Ok();
 
-    EditViewModel& view_;
+    EditSession& view_;
     std::function<void()> refreshAllViews_, closed_;
     EnterDialogModel model_;
     std::array<QCheckBox*, kLabelSlotCount> slots_{};

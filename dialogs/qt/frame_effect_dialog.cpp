@@ -206,7 +206,7 @@ void CEffectDlg::BringToFront() {
     activateWindow();
 }
 
-bool RunFrameEffectDialog(QWidget* parent, EditViewModel& view, std::function<void()> refreshAllViews) {
+bool RunFrameEffectDialog(QWidget* parent, EditSession& view, std::function<void()> refreshAllViews) {
     CEffectDlg dialog(view.Record(), view.State().slotPrefix + "Frame", refreshAllViews, parent);
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (refreshAllViews) refreshAllViews();

@@ -5,7 +5,7 @@
 
 #include "dialogs/frame_effect_model.h"
 #include "dialogs/qt/decoration_dialog.h"
-#include "view/edit_view_model.h"
+#include "editing/edit_session.h"
 
 class QCheckBox;
 class QComboBox;
@@ -56,4 +56,4 @@ private:
 
 // Runs the dialog modally on the frame of the view's label slot and redraws all views when it
 // closes, whatever the result; true for OK.
-bool RunFrameEffectDialog(QWidget* parent, EditViewModel& view, std::function<void()> refreshAllViews);
+bool RunFrameEffectDialog(QWidget* parent, EditSession& view, std::function<void()> refreshAllViews);

@@ -24,7 +24,7 @@ const char* const kAxisNames[] = {"x", "y"};
 
 }  // namespace
 
-CGetBmpDlg::CGetBmpDlg(EditViewModel& view, std::string cardSection, std::function<void()> refreshAllViews,
+CGetBmpDlg::CGetBmpDlg(EditSession& view, std::string cardSection, std::function<void()> refreshAllViews,
                        QWidget* parent)
     : DecorationDialog(std::move(refreshAllViews), parent), model_(*this, view, std::move(cardSection)) {
     setWindowTitle(QStringLiteral("画像ファイル指定"));
@@ -193,7 +193,7 @@ std::optional<std::string> CGetBmpDlg::ChooseImageFile(const std::string& start)
 
 void CGetBmpDlg::RefreshAllViews() { DecorationDialog::RefreshAllViews(); }
 
-bool RunImageDialog(QWidget* parent, EditViewModel& view, const std::string& cardSection,
+bool RunImageDialog(QWidget* parent, EditSession& view, const std::string& cardSection,
                     std::function<void()> refreshAllViews) {
     CGetBmpDlg dialog(view, cardSection, std::move(refreshAllViews), parent);
     return dialog.exec() == QDialog::Accepted;

@@ -19,7 +19,7 @@ class CGetBmpDlg : public DecorationDialog, private ImageDialogPlatform {
 
 public:
     // cardSection: the current card, e.g. "0003". refreshAllViews redraws every view.
-    CGetBmpDlg(EditViewModel& view, std::string cardSection, std::function<void()> refreshAllViews,
+    CGetBmpDlg(EditSession& view, std::string cardSection, std::function<void()> refreshAllViews,
                QWidget* parent = nullptr);
 
     void reject() override;
@@ -61,5 +61,5 @@ private:
 // Runs the dialog modally on the image of a card of the view's record file and label slot, as
 // "画像指定" of the input dialog does: afterwards the path is stored (OK, as typed) or path and
 // position are put back (Cancel), and all views are redrawn. True for OK.
-bool RunImageDialog(QWidget* parent, EditViewModel& view, const std::string& cardSection,
+bool RunImageDialog(QWidget* parent, EditSession& view, const std::string& cardSection,
                     std::function<void()> refreshAllViews);

@@ -24,7 +24,7 @@ std::size_t Index(PrintOptionsModel::Number number) { return static_cast<std::si
 
 }  // namespace
 
-CPrintOptDlg::CPrintOptDlg(EditViewModel& view, QWidget* parent)
+CPrintOptDlg::CPrintOptDlg(EditSession& view, QWidget* parent)
     : ModelDialog(parent), view_(view), model_(view.Settings(), view.Record()) {
     setWindowTitle(QStringLiteral("印刷設定"));
     const auto noHandler = [] {};
@@ -132,7 +132,7 @@ void CPrintOptDlg::ShowFields() {
     preview_->update();
 }
 
-bool RunPrintOptionsDialog(QWidget* parent, EditViewModel& view) {
+bool RunPrintOptionsDialog(QWidget* parent, EditSession& view) {
     CPrintOptDlg dialog(view, parent);
     return dialog.exec() == QDialog::Accepted;
 }

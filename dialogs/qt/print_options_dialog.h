@@ -4,7 +4,7 @@
 
 #include "dialogs/print_options_model.h"
 #include "dialogs/qt/model_dialog.h"
-#include "view/edit_view_model.h"
+#include "editing/edit_session.h"
 
 class QCheckBox;
 class QGridLayout;
@@ -17,7 +17,7 @@ class CPrintOptDlg : public ModelDialog {
     Q_OBJECT
 
 public:
-    explicit CPrintOptDlg(EditViewModel& view, QWidget* parent = nullptr);
+    explicit CPrintOptDlg(EditSession& view, QWidget* parent = nullptr);
 
 private:
     using Number = PrintOptionsModel::Number;
@@ -30,7 +30,7 @@ private:
     void AddNumber(QGridLayout* grid, int row, const QString& caption, Number number, const char* name);
     QCheckBox* CheckBox(const QString& caption, const char* name, std::function<void()> handler);
 
-    EditViewModel& view_;
+    EditSession& view_;
     PrintOptionsModel model_;
     SlotRadioButtons* slots_ = nullptr;
     std::array<QLineEdit*, PrintOptionsModel::kNumberCount> numbers_{};
@@ -42,4 +42,4 @@ private:
 
 // Runs the dialog modally; true for OK. Either way the caller redraws, since switching slots
 // has stored the slot left.
-bool RunPrintOptionsDialog(QWidget* parent, EditViewModel& view);
+bool RunPrintOptionsDialog(QWidget* parent, EditSession& view);

@@ -24,7 +24,7 @@ protected:
     DecorationDialogsTest() {
         Store("0000", "1IsPrint" + N, "1");  // a card whose name is not printed draws nothing more
         StartView();
-        input = std::make_unique<CEnterDlg>(view, std::vector<std::string>{}, [this] { ++refreshes; }, [] {});
+        input = std::make_unique<CEnterDlg>(view.Session(), std::vector<std::string>{}, [this] { ++refreshes; }, [] {});
         input->show();
     }
 

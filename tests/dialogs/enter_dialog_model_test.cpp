@@ -37,7 +37,7 @@ protected:
     // Opens the dialog on the view, as "入力" does.
     EnterDialogModel& Open(std::vector<std::string> userItems = {}) {
         StartView();
-        model.emplace(platform, view, std::move(userItems));
+        model.emplace(platform, view.Session(), std::move(userItems));
         model->OnOpen();
         return *model;
     }
@@ -60,7 +60,7 @@ TEST_F(EnterDialogModelTest, OpeningShowsTheStoredItemWithItsTextAndValueList) {
     EXPECT_EQ(dialog.itemSelection, 2);
     EXPECT_EQ(dialog.itemText, S("経理部"));
     EXPECT_EQ(dialog.contentList, (std::vector<std::string>{S("営業部"), S("総務部")}));
-    EXPECT_EQ(view.SelectedItem, S("所属"));
+    EXPECT_EQ(view.SelectedItem(), S("所属"));
     EXPECT_EQ(dialog.slotButtons, (std::array<bool, 3>{true, false, false}));
     EXPECT_EQ(Stored("#Setting#", "Label"), "1");
 }
@@ -116,7 +116,7 @@ TEST_F(EnterDialogModelTest, AlignmentButtonsPlaceTheTextAndStoreTheirCode) {
         EXPECT_EQ(Stored("0000", "1" + N + "Xpos"), c.x);
         EXPECT_EQ(Stored("0000", "1" + N + "PrintPos"), std::to_string(static_cast<int>(c.code)));
     }
-    dialog.OnItemDoubleClick(1);  // 肩書き has no text: nothing to align
+    dialog.OnItemChosen(1);  // 肩書き has no text: nothing to align
     dialog.position[0] = "50";
     dialog.OnAlign(AlignmentCode::Centre);
     EXPECT_EQ(dialog.position[0], "50");
@@ -206,9 +206,9 @@ TEST_F(EnterDialogModelTest, OnlyTheFirstTwentyItemsHaveValueLists) {
     settings.Flush();
     WriteBytes(PathOf("L.NAM"), "A\r\n");
     EnterDialogModel& dialog = Open(userItems);
-    dialog.OnItemDoubleClick(19);
+    dialog.OnItemChosen(19);
     EXPECT_EQ(dialog.contentList, std::vector<std::string>{"A"});
-    dialog.OnItemDoubleClick(20);
+    dialog.OnItemChosen(20);
     EXPECT_TRUE(dialog.contentList.empty());
 }
 

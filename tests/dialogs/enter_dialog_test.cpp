@@ -25,7 +25,7 @@ protected:
 
     CEnterDlg& Open() {
         dialog = std::make_unique<CEnterDlg>(
-            view, std::vector<std::string>{}, [this] { ++refreshes; }, [this] { ++closings; });
+            view.Session(), std::vector<std::string>{}, [this] { ++refreshes; }, [this] { ++closings; });
         dialog->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
         return *dialog;

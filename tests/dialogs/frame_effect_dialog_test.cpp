@@ -61,7 +61,7 @@ TEST_F(CEffectDlgTest, UpdateStoresTheKindPickedAndEscapeWritesBackTheFrameOfThe
         EXPECT_EQ(Stored("1Frame", "Frame1Gap"), "12");
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
-    EXPECT_FALSE(RunFrameEffectDialog(nullptr, view, [&] { ++refreshes; }));
+    EXPECT_FALSE(RunFrameEffectDialog(nullptr, view.Session(), [&] { ++refreshes; }));
     EXPECT_EQ(refreshes, 2);  // and once more as the dialog closes
     EXPECT_EQ(Stored("1Frame", "Frame"), "0");
     EXPECT_EQ(Stored("1Frame", "Frame1Gap"), "12");  // another kind keeps what "更新(&U)" wrote

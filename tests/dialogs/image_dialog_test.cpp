@@ -26,7 +26,7 @@ protected:
         view.State().image = &images;
         Store("Option", "NoBMPEdit", "1");
         input = std::make_unique<CEnterDlg>(
-            view, std::vector<std::string>{}, [] {}, [] {});
+            view.Session(), std::vector<std::string>{}, [] {}, [] {});
         input->show();
         BmpSpec spec;
         spec.width = 200;

@@ -42,7 +42,7 @@ protected:
         return PathOf(name);
     }
     ImageModel& Open() {
-        model.emplace(platform, view, "0000");
+        model.emplace(platform, view.Session(), "0000");
         model->OnOpen();
         return *model;
     }

@@ -54,7 +54,7 @@ TEST_F(PrintDialogsTest, PrintOptionsShowEveryChangeInThePictureAndStoreOnOk) {
         ClickButton(dialog, "changeSize");
         ClickButton(dialog, "ok");
     });
-    EXPECT_TRUE(RunPrintOptionsDialog(nullptr, view));
+    EXPECT_TRUE(RunPrintOptionsDialog(nullptr, view.Session()));
     EXPECT_TRUE(sizeDialogOnFirstSlot);
     EXPECT_EQ(Stored("Option", "Left"), "300");
     EXPECT_EQ(settings.ReadString("PrintOptions", "1Line", ""), "4");

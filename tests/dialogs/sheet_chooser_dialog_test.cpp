@@ -62,7 +62,7 @@ TEST_F(SheetChooserDialogTest, FromThePrintOptionsTheChosenSheetShowsInTheFields
         EXPECT_EQ(FindChild<QLineEdit>(dialog, "rows")->text(), QStringLiteral("5"));
         ClickButton(dialog, "cancel");
     });
-    RunPrintOptionsDialog(nullptr, view);
+    RunPrintOptionsDialog(nullptr, view.Session());
     EXPECT_TRUE(message.startsWith(QStringLiteral("名刺ｻｲｽﾞ を 汎用 ") + kBuiltIn + QStringLiteral(" にしました。")))
         << message.toStdString();
     EXPECT_TRUE(message.contains(QStringLiteral("上から: 10 → 43"))) << message.toStdString();

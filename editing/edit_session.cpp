@@ -1,0 +1,106 @@
+#include "editing/edit_session.h"
+
+#include <algorithm>
+
+#include "render/card.h"
+#include "render/card_reading.h"
+#include "store/card_operations.h"
+#include "store/items.h"
+#include "store/storage_layout.h"
+
+namespace {
+
+constexpr const char* kSettingSection = "#Setting#";
+
+cards::RecordCards CardsOf(const EditSession& session) {
+    return cards::RecordCards(ProfileFile::AtStoredPath(session.Record().Path()).FsPath(),
+                              ItemList(session.State().userItems));
+}
+
+}  // namespace
+
+EditSession::EditSession(const std::vector<std::string>& userItems, std::function<Surface&()> measuringSurface)
+    : measuringSurface_(std::move(measuringSurface)) {
+    view_.settings = &settings_;
+    view_.record = &record_;
+    view_.userItems = userItems;
+    view_.adjustX = settings_.ReadInt("Disp", "AdjustX", 98);
+    view_.adjustY = settings_.ReadInt("Disp", "AdjustY", 98);
+}
+
+void EditSession::InputDialogClosed() {
+    inputDialog_ = nullptr;
+    view_.mode = ViewMode::SheetMode;
+}
+
+int EditSession::Follow(Follower follower) {
+    followers_[nextFollower_] = std::move(follower);
+    return nextFollower_++;
+}
+
+void EditSession::Tell(Change change, int by) {
+    // A follower may stop following while it is told.
+    const std::map<int, Follower> followers = followers_;
+    for (const auto& [id, follower] : followers)
+        if (id != by && followers_.count(id) != 0) follower(change);
+}
+
+void EditSession::SelectItem(const std::string& item, int by) {
+    if (item == selectedItem_) return;
+    selectedItem_ = item;
+    Tell(Change::Selection, by);
+}
+
+void EditSession::StoredChanged(int by) { Tell(Change::Stored, by); }
+
+std::int32_t EditSession::CurrentCard() const { return record_.ReadInt(kSettingSection, "CurID", 0); }
+
+std::string EditSession::CurrentSection() const { return CardSectionName(CurrentCard()); }
+
+CardValue EditSession::CurrentCardValue() {
+    view_.label = LabelSize(settings_, view_.slot);
+    return ReadCard(view_, CurrentSection());
+}
+
+std::vector<ItemBox> EditSession::ItemBoxesOf(const CardValue& card) {
+    return DrawnItemBoxes(view_, measuringSurface_(), card);
+}
+
+Surface& EditSession::SurfaceWithItemFont(const std::string& item) {
+    Surface& surface = measuringSurface_();
+    LogFont font = surface.GetFont();
+    ColorRef color = 0;
+    if (CFontSetting::Load(view_.CurrentSection, ItemKey(view_.slotPrefix, item, ""), font, color, record_.Path()))
+        surface.SetFont(font);
+    return surface;
+}
+
+std::int32_t EditSession::ItemTextWidth(const std::string& item) {
+    view_.CurrentSection = CurrentSection();
+    Surface& surface = SurfaceWithItemFont(item);
+    return MeasureTextWidth(view_, surface, record_.ReadString(view_.CurrentSection, item, ""));
+}
+
+std::int32_t EditSession::ItemTextHeight(const std::string& item) {
+    Surface& surface = SurfaceWithItemFont(item);
+    return MeasureTextHeight(view_, surface, record_.ReadString(view_.CurrentSection, item, ""));
+}
+
+std::vector<std::int32_t> EditSession::CardsSharingDesign() const {
+    return CardsOf(*this).SharingDesign(CurrentCard(), view_.slot);
+}
+
+void EditSession::ResetScope() { scope_ = CardsSharingDesign().size() > 1 ? DesignScope::Everyone : DesignScope::ThisCard; }
+
+ScopedDesignChange::ScopedDesignChange(EditSession& session) : session_(session) {
+    if (session.Scope() == DesignScope::Everyone) sharing_ = session.CardsSharingDesign();
+}
+
+std::int32_t ScopedDesignChange::Commit() {
+    session_.Record().Flush();
+    const std::int32_t current = session_.CurrentCard();
+    std::vector<std::int32_t> others = sharing_;
+    others.erase(std::remove(others.begin(), others.end(), current), others.end());
+    if (!others.empty()) CardsOf(session_).ApplyDesign(current, others, session_.State().slot);
+    return static_cast<std::int32_t>(others.size()) + 1;
+}

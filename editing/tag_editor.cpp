@@ -1,0 +1,198 @@
+#include "editing/tag_editor.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "render/card.h"
+#include "store/font_setting.h"
+#include "store/items.h"
+
+namespace {
+
+constexpr std::int32_t kSmallestFont = 4;
+constexpr std::int32_t kLargestFont = 1000;
+
+const ItemBox* BoxOf(const std::vector<ItemBox>& boxes, const std::string& item) {
+    const auto found = std::find_if(boxes.begin(), boxes.end(), [&](const ItemBox& box) { return box.item == item; });
+    return found == boxes.end() ? nullptr : &*found;
+}
+
+ItemBox Shifted(ItemBox box, std::int32_t dx, std::int32_t dy) {
+    box.left += dx;
+    box.right += dx;
+    box.top += dy;
+    box.bottom += dy;
+    return box;
+}
+
+// The nearest of the lines within reach of any of the moving edges: the shift that puts the edge
+// on it, and the line. Lines earlier in the list win ties (the tag's centre comes first).
+struct Snap {
+    std::int32_t shift = 0;
+    std::int32_t line = 0;
+    bool found = false;
+};
+Snap Nearest(const std::vector<std::int32_t>& edges, const std::vector<std::int32_t>& lines, std::int32_t reach) {
+    Snap best;
+    for (const std::int32_t line : lines)
+        for (const std::int32_t edge : edges) {
+            const std::int32_t shift = line - edge;
+            if (std::abs(shift) <= reach && (!best.found || std::abs(shift) < std::abs(best.shift)))
+                best = {shift, line, true};
+        }
+    return best;
+}
+
+}  // namespace
+
+std::optional<ItemBox> TagEditor::SelectedBox() {
+    const std::vector<ItemBox> boxes = session_.CurrentItemBoxes();
+    const ItemBox* box = BoxOf(boxes, session_.SelectedItem());
+    return box == nullptr ? std::nullopt : std::optional<ItemBox>(*box);
+}
+
+bool TagEditor::Press(std::int32_t x, std::int32_t y, std::int32_t reach) {
+    CardValue card = session_.CurrentCardValue();
+    const std::vector<ItemBox> boxes = session_.ItemBoxesOf(card);
+    DragState state;
+    state.startX = x;
+    state.startY = y;
+    const ItemBox* hit = nullptr;
+    if (const ItemBox* selected = BoxOf(boxes, session_.SelectedItem())) {
+        const auto near = [&](std::int32_t cx, std::int32_t cy) { return std::abs(x - cx) <= reach && std::abs(y - cy) <= reach; };
+        const std::pair<Grip, bool> corners[] = {{Grip::TopLeft, near(selected->left, selected->top)},
+                                                 {Grip::TopRight, near(selected->right, selected->top)},
+                                                 {Grip::BottomLeft, near(selected->left, selected->bottom)},
+                                                 {Grip::BottomRight, near(selected->right, selected->bottom)}};
+        for (const auto& [grip, isNear] : corners)
+            if (isNear) {
+                state.grip = grip;
+                hit = selected;
+                break;
+            }
+    }
+    if (hit == nullptr) {
+        const auto top = std::find_if(boxes.rbegin(), boxes.rend(), [&](const ItemBox& box) { return box.Contains(x, y); });
+        if (top == boxes.rend()) return false;
+        hit = &*top;
+    }
+    const auto item = std::find_if(card.items.begin(), card.items.end(), [&](const ItemValue& i) { return i.name == hit->item; });
+    if (item == card.items.end()) return false;
+    state.box = *hit;
+    state.stored = {card.section, item->name, item->xpos, item->ypos, item->printPos, item->printVPos,
+                    item->font.set ? item->font.font.lfHeight : 0};
+    // A font the card does not store cannot be sized.
+    if (state.grip != Grip::Move && state.stored.fontHeight == 0) state.grip = Grip::Move;
+    ItemPreview free = state.stored;
+    free.xpos = free.ypos = free.printPos = free.printVPos = 0;
+    ApplyPreview(free, card);
+    const std::vector<ItemBox> freeBoxes = session_.ItemBoxesOf(card);
+    const ItemBox* origin = BoxOf(freeBoxes, hit->item);
+    state.origin = origin != nullptr ? *origin : ItemBox{};
+    for (const ItemBox& box : boxes)
+        if (box.item != hit->item) state.others.push_back(box);
+    session_.SelectItem(hit->item);
+    drag_ = std::move(state);
+    return true;
+}
+
+TagEditor::Placement TagEditor::Moved(std::int32_t dx, std::int32_t dy, std::int32_t snapDistance) const {
+    const DragState& d = *drag_;
+    const LabelExtent label = session_.State().label;
+    ItemBox box = Shifted(d.box, dx, dy);
+    Placement placement{d.stored, {box, {}}};
+    bool centred = false, middle = false;
+    if (snapDistance > 0) {
+        std::vector<std::int32_t> columns{label.width / 2}, rows{label.height / 2};
+        for (const ItemBox& other : d.others) {
+            columns.insert(columns.end(), {other.left, other.right, (other.left + other.right) / 2});
+            rows.insert(rows.end(), {other.top, other.bottom, (other.top + other.bottom) / 2});
+        }
+        const Snap x = Nearest({box.left, (box.left + box.right) / 2, box.right}, columns, snapDistance);
+        const Snap y = Nearest({box.top, (box.top + box.bottom) / 2, box.bottom}, rows, snapDistance);
+        box = Shifted(box, x.shift, y.shift);
+        if (x.found) placement.drag.guides.push_back({true, x.line});
+        if (y.found) placement.drag.guides.push_back({false, y.line});
+        centred = x.found && x.line == label.width / 2 && box.left + box.right == label.width;
+        middle = y.found && y.line == label.height / 2 && box.top + box.bottom == label.height;
+    }
+    placement.drag.box = box;
+    ItemPreview& p = placement.preview;
+    // An axis the item did not move along keeps its alignment; one it snapped to the tag's centre
+    // on is centred, so that every card's text is centred whatever its length.
+    if (box.left != d.box.left) {
+        p.printPos = centred ? static_cast<std::int32_t>(AlignmentCode::Centre) : 0;
+        p.xpos = std::clamp(box.left - d.origin.left, 0, label.width);
+    }
+    if (box.top != d.box.top) {
+        p.printVPos = middle ? 2 : 0;
+        p.ypos = std::clamp(box.top - d.origin.top, 0, label.height);
+    }
+    return placement;
+}
+
+TagEditor::Placement TagEditor::Sized(std::int32_t dy) const {
+    const DragState& d = *drag_;
+    const bool fromTop = d.grip == Grip::TopLeft || d.grip == Grip::TopRight;
+    const std::int32_t height = std::max(d.box.Height(), 1);
+    const std::int32_t wanted = std::max(height + (fromTop ? -dy : dy), 1);
+    const std::int64_t scaled = std::int64_t{std::abs(d.stored.fontHeight)} * wanted / height;
+    const std::int32_t size = static_cast<std::int32_t>(std::clamp<std::int64_t>(scaled, kSmallestFont, kLargestFont));
+    Placement placement{d.stored, {d.box, {}}};
+    placement.preview.fontHeight = d.stored.fontHeight < 0 ? -size : size;
+    CardValue card = session_.CurrentCardValue();
+    ApplyPreview(placement.preview, card);
+    const std::vector<ItemBox> boxes = session_.ItemBoxesOf(card);
+    if (const ItemBox* box = BoxOf(boxes, d.stored.item)) placement.drag.box = *box;
+    return placement;
+}
+
+TagEditor::Placement TagEditor::PlacementAt(std::int32_t x, std::int32_t y, std::int32_t snapDistance) const {
+    const std::int32_t dx = x - drag_->startX, dy = y - drag_->startY;
+    return drag_->grip == Grip::Move ? Moved(dx, dy, snapDistance) : Sized(dy);
+}
+
+std::optional<TagDrag> TagEditor::Drag(std::int32_t x, std::int32_t y, std::int32_t snapDistance) {
+    if (!drag_) return std::nullopt;
+    Placement placement = PlacementAt(x, y, snapDistance);
+    session_.State().preview = placement.preview;
+    return std::move(placement.drag);
+}
+
+bool TagEditor::Release(std::int32_t x, std::int32_t y, std::int32_t snapDistance) {
+    if (!drag_) return false;
+    const ItemPreview placement = PlacementAt(x, y, snapDistance).preview;
+    const ItemPreview stored = drag_->stored;
+    Cancel();
+    const bool changed = placement.xpos != stored.xpos || placement.ypos != stored.ypos ||
+                         placement.printPos != stored.printPos || placement.printVPos != stored.printVPos ||
+                         placement.fontHeight != stored.fontHeight;
+    if (changed) Store(placement);
+    return changed;
+}
+
+void TagEditor::Cancel() {
+    drag_.reset();
+    session_.State().preview.reset();
+}
+
+void TagEditor::Store(const ItemPreview& placement) {
+    RecordProfile& record = session_.Record();
+    const std::string& slot = session_.State().slotPrefix;
+    const std::string& section = placement.section;
+    ScopedDesignChange change(session_);
+    record.WriteInt(section, ItemKey(slot, placement.item, "Xpos"), placement.xpos);
+    record.WriteInt(section, ItemKey(slot, placement.item, "Ypos"), placement.ypos);
+    record.WriteInt(section, ItemKey(slot, placement.item, "PrintPos"), placement.printPos);
+    record.WriteInt(section, ItemKey(slot, placement.item, "PrintVPos"), placement.printVPos);
+    LogFont font;
+    ColorRef color = 0;
+    const std::string prefix = ItemKey(slot, placement.item, "");
+    if (placement.fontHeight != 0 && CFontSetting::Load(section, prefix, font, color, record.Path()) &&
+        font.lfHeight != placement.fontHeight) {
+        font.lfHeight = placement.fontHeight;
+        CFontSetting::Save(section, prefix, font, color, record.Path());
+    }
+    change.Commit();
+    session_.StoredChanged();
+}
