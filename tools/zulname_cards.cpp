@@ -14,6 +14,7 @@
 #include "store/items.h"
 #include "store/locations.h"
 #include "tools/cards_command.h"
+#include "tools/cards_subcommands.h"
 #include "tools/write_failure.h"
 
 namespace {
