@@ -18,7 +18,7 @@
 #include "dialogs/qt/print_order_dialog.h"
 #include "dialogs/qt/romaji_dialog.h"
 #include "dialogs/qt/sheet_chooser_dialog.h"
-#include "tools/command_help.h"
+#include "help/command_help.h"
 #include "view/qt/edit_view.h"
 #include "view/qt/roster_dock.h"
 #include "store/profile_service.h"

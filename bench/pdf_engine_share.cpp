@@ -18,12 +18,12 @@
 #include <ctime>
 #include <vector>
 
+#include "export/export_output.h"
+#include "export/export_view.h"
 #include "render/qt/font_substitutes.h"
 #include "render/qt/offscreen.h"
 #include "render/qt/qpainter_surface.h"
 #include "render/sheet.h"
-#include "tools/export_output.h"
-#include "tools/export_view.h"
 
 namespace {
 

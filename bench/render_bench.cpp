@@ -17,13 +17,13 @@
 #include "bench/bench_folder.h"
 #include "bench/sheet_record.h"
 #include "bench/summary_reporter.h"
+#include "export/export_view.h"
 #include "render/qt/font_substitutes.h"
 #include "render/qt/offscreen.h"
 #include "render/qt/qpainter_surface.h"
 #include "render/sheet.h"
 #include "render/trace_surface.h"
 #include "store/locations.h"
-#include "tools/export_view.h"
 
 namespace {
 

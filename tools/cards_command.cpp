@@ -9,7 +9,7 @@
 #include "store/codec.h"
 #include "store/storage_layout.h"
 #include "tools/card_arguments.h"
-#include "tools/list_commands.h"
+#include "tools/cards_subcommands.h"
 #include "tools/write_failure.h"
 
 namespace cards_tool {
@@ -35,6 +35,8 @@ std::string Cell(std::string_view stored) {
         if (c == '\t' || c == '\r' || c == '\n') c = ' ';
     return cell;
 }
+
+}  // namespace
 
 int List(Context& context, const std::vector<std::string_view>& args) {
     if (!args.empty()) return context.Fail(kUsageError, "list takes no arguments; " + UsageText());
@@ -191,39 +193,6 @@ int Romaji(Context& context, const std::vector<std::string_view>& args) {
     if (!outcome) return ReportFailure(context, outcome);
     context.out << "wrote the names of " << CardWord(outcome.changed) << " in Latin letters\n";
     return 0;
-}
-
-}  // namespace
-
-int Context::Fail(int status, const std::string& message) const {
-    err << "zulname-cards: " << message << "\n";
-    return status;
-}
-
-const std::vector<Subcommand>& Subcommands() {
-    static const std::vector<Subcommand> subcommands = {
-        {"list", "list", List},
-        {"add", "add [--after N] [TEXT...]", Add},
-        {"delete", "delete N[-M]...", Delete},
-        {"move", "move N --to M", Move},
-        {"sort", "sort ITEM", Sort},
-        {"apply-design", "apply-design --from N [--to all|N-M] [--slot 1|2|3|all]", ApplyDesign},
-        {"import", "import LIST [--design-from N|defaults|none] [--replace] [list options]", ImportList},
-        {"export", "export --format csv|tsv|xlsx [--encoding utf-8|cp932] -o OUT", ExportList},
-        {"romaji", "romaji --from ITEM --to ITEM [--order given-family|family-given]", Romaji},
-    };
-    return subcommands;
-}
-
-std::string UsageText() {
-    std::string usage = "usage: zulname-cards [--record FILE]";
-    const char* separator = " ";
-    for (const Subcommand& subcommand : Subcommands()) {
-        usage += separator;
-        usage += subcommand.usage;
-        separator = " | ";
-    }
-    return usage;
 }
 
 int ReportFailure(const Context& context, const cards::Outcome& outcome) {

@@ -1,43 +1,22 @@
 #pragma once
 
-#include <cstdint>
-#include <iosfwd>
-#include <string>
 #include <string_view>
 #include <vector>
 
 #include "store/card_operations.h"
-#include "store/profiles.h"
+#include "tools/card_command_types.h"
 
-// The subcommands of zulname-cards. Each takes the arguments after its name and returns the
-// exit status: 0, kFailure (1) when a file cannot be read or written, kUsageError (2) for a
-// command line that names no valid operation. Failures are one line on the error stream.
+// The card subcommands of zulname-cards: list, add, delete, move, sort, apply-design and romaji
+// (their usage is in the table of cards_subcommands.cpp).
 namespace cards_tool {
 
-constexpr int kFailure = 1;
-constexpr int kUsageError = 2;
-
-struct Context {
-    cards::RecordCards& cards;
-    const SettingsProfile& settings;
-    std::ostream& out;
-    std::ostream& err;
-
-    int Fail(int status, const std::string& message) const;
-};
-
-using Run = int (*)(Context& context, const std::vector<std::string_view>& args);
-
-struct Subcommand {
-    std::string_view name;
-    std::string_view usage;  // the arguments, for the usage line
-    Run run;
-};
-
-const std::vector<Subcommand>& Subcommands();
-
-// The usage line of the whole command.
-std::string UsageText();
+int List(Context& context, const std::vector<std::string_view>& args);
+int Add(Context& context, const std::vector<std::string_view>& args);
+int Delete(Context& context, const std::vector<std::string_view>& args);
+int Move(Context& context, const std::vector<std::string_view>& args);
+int Sort(Context& context, const std::vector<std::string_view>& args);
+int ApplyDesign(Context& context, const std::vector<std::string_view>& args);
+int Romaji(Context& context, const std::vector<std::string_view>& args);
 
 // The message and exit status for an operation that did not go through.
 int ReportFailure(const Context& context, const cards::Outcome& outcome);

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "export/record_settings.h"
 #include "tools/export_options.h"
 #include "tools/list_record.h"
-#include "tools/record_settings.h"
 
 namespace export_tool {
 

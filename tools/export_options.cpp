@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "export/export_output.h"
+
 namespace export_tool {
 namespace {
 
@@ -44,10 +46,10 @@ bool Problem(std::string& problem, std::string text) {
 }  // namespace
 
 std::int32_t Options::Dpi() const {
-    if (format == Format::Trace) return 100;
+    if (format == Format::Trace) return kTraceDpi;
     if (dpi != 0) return dpi;
     if (cardMode) return kScreenDpi;
-    return format == Format::Pdf ? 1200 : 300;
+    return format == Format::Pdf ? kPdfDpi : kPngDpi;
 }
 
 bool ParseOptions(const std::vector<std::string_view>& args, Options& options, std::string& problem) {

@@ -6,8 +6,9 @@
 
 #include "lists/card_import.h"
 #include "lists/list_writer.h"
+#include "store/file_size_limit.h"
 #include "tools/card_arguments.h"
-#include "tools/file_size_limit.h"
+#include "tools/cards_subcommands.h"
 #include "tools/list_options.h"
 
 namespace cards_tool {

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/cards_command.h"
+#include "tools/card_command_types.h"
 
 // The list subcommands of zulname-cards:
 //   import LIST [list options] [--design-from N|defaults|none] [--replace]

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "store/cp932.h"
+#include "store/file_size_limit.h"
 #include "store/profile_document.h"
 #include "store/profile_service.h"
-#include "tools/file_size_limit.h"
 
 namespace ini_tool {
 namespace {

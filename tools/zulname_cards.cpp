@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "designs/record_designs.h"
+#include "export/record_location.h"
+#include "help/command_help.h"
+#include "store/file_size_limit.h"
 #include "store/items.h"
 #include "store/locations.h"
 #include "tools/cards_command.h"
-#include "tools/command_help.h"
-#include "tools/file_size_limit.h"
-#include "tools/record_location.h"
+#include "tools/cards_subcommands.h"
 #include "tools/write_failure.h"
 
 namespace {

@@ -9,14 +9,14 @@
 
 #include "designs/design_library.h"
 #include "designs/record_designs.h"
+#include "export/record_location.h"
+#include "help/command_help.h"
 #include "store/codec.h"
+#include "store/file_size_limit.h"
 #include "store/items.h"
 #include "store/locations.h"
 #include "store/storage_layout.h"
 #include "tools/card_arguments.h"
-#include "tools/command_help.h"
-#include "tools/file_size_limit.h"
-#include "tools/record_location.h"
 #include "tools/write_failure.h"
 
 namespace {

@@ -10,21 +10,21 @@
 #include <string_view>
 #include <vector>
 
+#include "export/export_output.h"
+#include "export/export_view.h"
+#include "export/record_settings.h"
+#include "help/command_help.h"
 #include "render/blank_job.h"
 #include "render/calibration_page.h"
 #include "render/qt/font_substitutes.h"
 #include "render/qt/offscreen.h"
 #include "render/sheet.h"
-#include "tools/command_help.h"
+#include "store/file_size_limit.h"
 #include "tools/design_job.h"
 #include "tools/export_options.h"
 #include "store/calibration.h"
 #include "store/locations.h"
-#include "tools/export_output.h"
-#include "tools/export_view.h"
-#include "tools/file_size_limit.h"
 #include "tools/list_record.h"
-#include "tools/record_settings.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "help/command_help.h"
+#include "store/file_size_limit.h"
 #include "store/profile_value.h"
 #include "store/profiles.h"
-#include "tools/command_help.h"
-#include "tools/file_size_limit.h"
 #include "tools/ini_arguments.h"
 #include "tools/write_failure.h"
 

@@ -8,15 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "export/record_location.h"
+#include "help/command_help.h"
 #include "sheets/catalogue.h"
 #include "sheets/saved_sheets.h"
 #include "sheets/slot_sheet.h"
+#include "store/file_size_limit.h"
 #include "store/label_sizes.h"
 #include "store/locations.h"
 #include "store/profile_service.h"
-#include "tools/command_help.h"
-#include "tools/file_size_limit.h"
-#include "tools/record_location.h"
 #include "tools/write_failure.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "dialogs/qt/stored_input.h"
-#include "dialogs/qt/widget_text.h"
+#include "widgets/widget_text.h"
 
 CAddItemDlg::CAddItemDlg(QWidget* parent)
     : QDialog(parent),

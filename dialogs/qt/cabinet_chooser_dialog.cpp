@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs/qt/widget_text.h"
+#include "widgets/widget_text.h"
 
 CGetGenreDlg::CGetGenreDlg(std::string preset, QWidget* parent)
     : QDialog(parent), model_(std::move(preset)), list_(new QListWidget(this)) {

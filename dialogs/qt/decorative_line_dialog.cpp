@@ -10,7 +10,7 @@
 
 #include "dialogs/qt/color_swatch.h"
 #include "dialogs/qt/stored_input.h"
-#include "dialogs/qt/widget_text.h"
+#include "widgets/widget_text.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include "dialogs/qt/stored_input.h"
 #include "dialogs/qt/text_decoration_dialog.h"
 #include "dialogs/qt/typesetting_dialog.h"
-#include "dialogs/qt/widget_text.h"
+#include "widgets/widget_text.h"
 
 namespace {
 

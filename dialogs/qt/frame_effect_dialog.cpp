@@ -16,7 +16,7 @@
 #include "dialogs/qt/frame_pictures.h"
 #include "dialogs/qt/step_buttons.h"
 #include "dialogs/qt/stored_input.h"
-#include "dialogs/qt/widget_text.h"
+#include "widgets/widget_text.h"
 
 namespace {
 

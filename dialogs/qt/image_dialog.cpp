@@ -13,7 +13,7 @@
 
 #include "dialogs/qt/step_buttons.h"
 #include "dialogs/qt/stored_input.h"
-#include "dialogs/qt/widget_text.h"
+#include "widgets/widget_text.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "dialogs/qt/sheet_chooser_dialog.h"
 #include "dialogs/qt/slot_radio_buttons.h"
 #include "dialogs/qt/stored_input.h"
-#include "dialogs/qt/widget_text.h"
+#include "widgets/widget_text.h"
 
 CLabelSizeDlg::CLabelSizeDlg(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot,
                              QWidget* parent)

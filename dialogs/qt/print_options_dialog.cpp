@@ -15,8 +15,8 @@
 #include "dialogs/qt/slot_radio_buttons.h"
 #include "dialogs/qt/step_buttons.h"
 #include "dialogs/qt/stored_input.h"
-#include "dialogs/qt/widget_text.h"
 #include "dialogs/sheet_preview.h"
+#include "widgets/widget_text.h"
 
 namespace {
 

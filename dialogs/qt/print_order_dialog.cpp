@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "dialogs/qt/widget_text.h"
+#include "widgets/widget_text.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "dialogs/qt/widget_text.h"
+#include "widgets/widget_text.h"
 
 CGetIniNameDlg::CGetIniNameDlg(const RecordProfile& record, std::string cabinet, std::string folder,
                                std::string presetName, QWidget* parent)

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "dialogs/qt/widget_text.h"
+#include "widgets/widget_text.h"
 
 QString FirstUnstorableCharacter(const QString& text) {
     std::string ignored;

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/qt/stored_input.h"
-#include "dialogs/qt/widget_text.h"
+#include "widgets/widget_text.h"
 
 CTypesetDlg::CTypesetDlg(const RecordProfile& record, std::string section, std::string slotPrefix, std::string item,
                          std::int32_t labelWidth, std::function<void()> refreshAllViews, QWidget* parent)

@@ -5,9 +5,9 @@
 #include <QTest>
 
 #include "dialogs/qt/cabinet_chooser_dialog.h"
-#include "dialogs/qt/widget_text.h"
 #include "tests/dialogs/drive.h"
 #include "tests/support/temp_home.h"
+#include "widgets/widget_text.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "dialogs/qt/pdf_export_dialog.h"
+#include "export/export_output.h"
 #include "tests/dialogs/drive.h"
 #include "tests/dialogs/input_dialog_fixture.h"
-#include "tools/export_output.h"
 #include "view/qt/pdf_export.h"
 
 namespace {

@@ -7,10 +7,9 @@
 #include <QStandardPaths>
 
 #include "dialogs/qt/pdf_export_dialog.h"
+#include "export/export_output.h"
+#include "export/record_location.h"
 #include "render/sheet.h"
-#include "tools/export_options.h"
-#include "tools/export_output.h"
-#include "tools/record_location.h"
 
 namespace {
 
@@ -36,9 +35,7 @@ std::optional<WrittenOutput> WriteChosenPages(QWidget* parent, EditViewModel& vi
         for (std::int32_t page = 1; page <= PrintPageCount(state); ++page) pages.push_back(page);
     }
 
-    export_tool::Options options;
-    options.format = export_tool::Format::Pdf;
-    export_tool::Job job = export_tool::PrintJob(state, options.Dpi(), pages);
+    export_tool::Job job = export_tool::PrintJob(state, export_tool::kPdfDpi, pages);
     job.output = *output;
     job.title = export_tool::RecordTitle(view.Record().Path());
 

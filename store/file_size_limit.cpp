@@ -1,4 +1,4 @@
-#include "tools/file_size_limit.h"
+#include "store/file_size_limit.h"
 
 #include <sys/resource.h>
 

@@ -1,4 +1,4 @@
-#include "tools/export_output.h"
+#include "export/export_output.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -17,7 +17,7 @@
 #include "render/qt/qpainter_surface.h"
 #include "render/trace_surface.h"
 #include "sheets/slot_sheet.h"
-#include "tools/file_size_limit.h"
+#include "store/file_size_limit.h"
 
 namespace export_tool {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/command_help.h"
+#include "help/command_help.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "tools/export_view.h"
+#include "export/export_view.h"
 
 #include <utility>
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "export/record_location.h"
 #include "render/card_image.h"
 #include "render/view_state.h"
-#include "tools/record_location.h"
 #include "store/profiles.h"
 
 namespace export_tool {

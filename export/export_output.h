@@ -16,6 +16,11 @@
 // (a failure also removes the temporary file).
 namespace export_tool {
 
+// The resolutions pages are drawn at unless another is asked for. A trace is always at 100 dpi.
+constexpr std::int32_t kPdfDpi = 1200;
+constexpr std::int32_t kPngDpi = 300;
+constexpr std::int32_t kTraceDpi = 100;
+
 struct Job {
     std::vector<std::int32_t> pages;  // print pages to draw, in order
     bool printing = true;             // false for the card view, which is not printed

@@ -1,4 +1,4 @@
-#include "tools/record_location.h"
+#include "export/record_location.h"
 
 #include <filesystem>
 #include <system_error>

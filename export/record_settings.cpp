@@ -1,4 +1,4 @@
-#include "tools/record_settings.h"
+#include "export/record_settings.h"
 
 #include "sheets/recorded_sheet.h"
 #include "store/profile_service.h"

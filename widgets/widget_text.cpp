@@ -1,4 +1,4 @@
-#include "dialogs/qt/widget_text.h"
+#include "widgets/widget_text.h"
 
 #include <QLineEdit>
 
