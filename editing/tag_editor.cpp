@@ -25,20 +25,24 @@ ItemBox Shifted(ItemBox box, std::int32_t dx, std::int32_t dy) {
     return box;
 }
 
-// The nearest of the lines within reach of any of the moving edges: the shift that puts the edge
-// on it, and the line. Lines earlier in the list win ties (the tag's centre comes first).
+// The nearest of the lines within reach of the moving box's edges (start, middle, end): the
+// shift that puts the edge on it, the line and which edge. Lines earlier in the list win ties
+// (the tag's centre comes first).
+enum class Edge { Start, Middle, End };
 struct Snap {
     std::int32_t shift = 0;
     std::int32_t line = 0;
+    Edge edge = Edge::Start;
     bool found = false;
 };
-Snap Nearest(const std::vector<std::int32_t>& edges, const std::vector<std::int32_t>& lines, std::int32_t reach) {
+Snap Nearest(std::int32_t start, std::int32_t end, const std::vector<std::int32_t>& lines, std::int32_t reach) {
+    const std::pair<Edge, std::int32_t> edges[] = {{Edge::Start, start}, {Edge::Middle, (start + end) / 2}, {Edge::End, end}};
     Snap best;
     for (const std::int32_t line : lines)
-        for (const std::int32_t edge : edges) {
-            const std::int32_t shift = line - edge;
+        for (const auto& [edge, at] : edges) {
+            const std::int32_t shift = line - at;
             if (std::abs(shift) <= reach && (!best.found || std::abs(shift) < std::abs(best.shift)))
-                best = {shift, line, true};
+                best = {shift, line, edge, true};
         }
     return best;
 }
@@ -108,13 +112,13 @@ TagEditor::Placement TagEditor::Moved(std::int32_t dx, std::int32_t dy, std::int
             columns.insert(columns.end(), {other.left, other.right, (other.left + other.right) / 2});
             rows.insert(rows.end(), {other.top, other.bottom, (other.top + other.bottom) / 2});
         }
-        const Snap x = Nearest({box.left, (box.left + box.right) / 2, box.right}, columns, snapDistance);
-        const Snap y = Nearest({box.top, (box.top + box.bottom) / 2, box.bottom}, rows, snapDistance);
+        const Snap x = Nearest(box.left, box.right, columns, snapDistance);
+        const Snap y = Nearest(box.top, box.bottom, rows, snapDistance);
         box = Shifted(box, x.shift, y.shift);
         if (x.found) placement.drag.guides.push_back({true, x.line});
         if (y.found) placement.drag.guides.push_back({false, y.line});
-        centred = x.found && x.line == label.width / 2 && box.left + box.right == label.width;
-        middle = y.found && y.line == label.height / 2 && box.top + box.bottom == label.height;
+        centred = x.found && x.edge == Edge::Middle && x.line == label.width / 2;
+        middle = y.found && y.edge == Edge::Middle && y.line == label.height / 2;
     }
     placement.drag.box = box;
     ItemPreview& p = placement.preview;
@@ -164,11 +168,7 @@ bool TagEditor::Release(std::int32_t x, std::int32_t y, std::int32_t snapDistanc
     const ItemPreview placement = PlacementAt(x, y, snapDistance).preview;
     const ItemPreview stored = drag_->stored;
     Cancel();
-    const bool changed = placement.xpos != stored.xpos || placement.ypos != stored.ypos ||
-                         placement.printPos != stored.printPos || placement.printVPos != stored.printVPos ||
-                         placement.fontHeight != stored.fontHeight;
-    if (changed) Store(placement);
-    return changed;
+    return Store(placement, stored);
 }
 
 void TagEditor::Cancel() {
@@ -176,23 +176,30 @@ void TagEditor::Cancel() {
     session_.State().preview.reset();
 }
 
-void TagEditor::Store(const ItemPreview& placement) {
+bool TagEditor::Store(const ItemPreview& placement, const ItemPreview& before) {
+    if (placement.xpos == before.xpos && placement.ypos == before.ypos && placement.printPos == before.printPos &&
+        placement.printVPos == before.printVPos && placement.fontHeight == before.fontHeight)
+        return false;
     RecordProfile& record = session_.Record();
     const std::string& slot = session_.State().slotPrefix;
     const std::string& section = placement.section;
     ScopedDesignChange change(session_);
-    record.WriteInt(section, ItemKey(slot, placement.item, "Xpos"), placement.xpos);
-    record.WriteInt(section, ItemKey(slot, placement.item, "Ypos"), placement.ypos);
-    record.WriteInt(section, ItemKey(slot, placement.item, "PrintPos"), placement.printPos);
-    record.WriteInt(section, ItemKey(slot, placement.item, "PrintVPos"), placement.printVPos);
+    // Only what changed is written: keys a card does not have stay missing.
+    const auto write = [&](const char* suffix, std::int32_t value, std::int32_t was) {
+        if (value != was) record.WriteInt(section, ItemKey(slot, placement.item, suffix), value);
+    };
+    write("Xpos", placement.xpos, before.xpos);
+    write("Ypos", placement.ypos, before.ypos);
+    write("PrintPos", placement.printPos, before.printPos);
+    write("PrintVPos", placement.printVPos, before.printVPos);
     LogFont font;
     ColorRef color = 0;
     const std::string prefix = ItemKey(slot, placement.item, "");
-    if (placement.fontHeight != 0 && CFontSetting::Load(section, prefix, font, color, record.Path()) &&
-        font.lfHeight != placement.fontHeight) {
+    if (placement.fontHeight != before.fontHeight && CFontSetting::Load(section, prefix, font, color, record.Path())) {
         font.lfHeight = placement.fontHeight;
         CFontSetting::Save(section, prefix, font, color, record.Path());
     }
     change.Commit();
     session_.StoredChanged();
+    return true;
 }

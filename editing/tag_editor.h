@@ -59,7 +59,8 @@ private:
     Placement PlacementAt(std::int32_t x, std::int32_t y, std::int32_t snapDistance) const;
     Placement Moved(std::int32_t dx, std::int32_t dy, std::int32_t snapDistance) const;
     Placement Sized(std::int32_t dy) const;
-    void Store(const ItemPreview& placement);
+    // Writes what differs from before, within the scope; false when nothing does.
+    bool Store(const ItemPreview& placement, const ItemPreview& before);
 
     EditSession& session_;
     std::optional<DragState> drag_;

@@ -84,10 +84,13 @@ ItemRecord LoadItem(const SettingsProfile& settings, const RecordProfile& record
 
 bool SaveItem(const RecordProfile& record, std::string_view card, std::string_view slot, std::string_view item,
               const ItemRecord& values) {
-    bool stored = record.WriteString(card, item, values.text);
-    stored = record.WriteString(card, ItemKey(slot, item, "Xpos"), values.xpos) && stored;
-    stored = record.WriteString(card, ItemKey(slot, item, "Ypos"), values.ypos) && stored;
-    stored = record.WriteInt(card, IsPrintKey(slot, item), values.print) && stored;
+    const auto write = [&](const std::string& key, const std::string& value, const char* drawnWhenMissing) {
+        return record.ReadString(card, key, drawnWhenMissing) == value || record.WriteString(card, key, value);
+    };
+    bool stored = write(std::string(item), values.text, "");
+    stored = write(ItemKey(slot, item, "Xpos"), values.xpos, "0") && stored;
+    stored = write(ItemKey(slot, item, "Ypos"), values.ypos, "0") && stored;
+    stored = write(IsPrintKey(slot, item), std::to_string(values.print), "0") && stored;
     return record.Flush() && stored;
 }
 

@@ -57,7 +57,10 @@ struct ItemRecord {
 // (else "0"), a missing print flag is 1.
 ItemRecord LoadItem(const SettingsProfile& settings, const RecordProfile& record, std::string_view card,
                     std::string_view slot, std::string_view item);
-// Writes the text, both positions and the print flag, then flushes the record file.
+// Writes the text, both positions and the print flag where they differ from what the card draws
+// with now (a missing key draws as no text, 0 and not printed), then flushes the record file.
+// Keys that would change nothing are left out, so that saving an item the user only looked at
+// keeps the card's design the same as that of the cards it was copied to.
 bool SaveItem(const RecordProfile& record, std::string_view card, std::string_view slot, std::string_view item,
               const ItemRecord& values);
 bool SetAlignment(const RecordProfile& record, std::string_view card, std::string_view slot, std::string_view item,

@@ -419,7 +419,6 @@ std::optional<DragRect> EditViewModel::MoveMouse(std::int32_t x, std::int32_t y)
             itemDrag_->box = OnView(itemDrag_->box);
             for (SnapGuide& guide : itemDrag_->guides) guide.at += guide.vertical ? left_ : top_;
         }
-        platform_.RefreshAllViews();
         return std::nullopt;
     }
     if (view_.mode != ViewMode::CardMode || !dragStart_) return std::nullopt;

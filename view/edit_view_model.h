@@ -48,7 +48,8 @@ public:
 
     void DoubleClick(std::int32_t x, std::int32_t y);
     void PressMouse(std::int32_t x, std::int32_t y);
-    // The rectangle to show while dragging, or nothing when no drag is under way.
+    // The rectangle to show while dragging, or nothing when no drag is under way. While an item
+    // is dragged it is ItemDrag that changes, and the view draws it again.
     std::optional<DragRect> MoveMouse(std::int32_t x, std::int32_t y);
     void ReleaseMouse(std::int32_t x, std::int32_t y);
     // Pointer distances at the view's zoom, in logical units: how near a corner of the selected

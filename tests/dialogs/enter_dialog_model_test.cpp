@@ -245,6 +245,22 @@ TEST_F(EnterDialogModelTest, TheViewPlacesTheSelectedItemThroughTheDialog) {
     EXPECT_EQ(platform.broughtToFront, 2);
 }
 
+TEST_F(EnterDialogModelTest, ItFollowsAnItemSelectedOnTheTagAndPlacesAnItemAsSoonAsItsPositionIsEntered) {
+    EnterDialogModel& dialog = Open();
+    view.Session().SelectItem(S("所属"));
+    EXPECT_EQ(dialog.itemName, S("所属"));
+    EXPECT_EQ(dialog.itemSelection, 2);
+    EXPECT_EQ(platform.fieldsShown, 1);
+
+    dialog.OnItemChosen(0);  // a single click in the list
+    EXPECT_EQ(view.SelectedItem(), N);
+    dialog.position[1] = "77";
+    dialog.OnPositionEntered(Axis::Y);
+    EXPECT_EQ(Stored("0000", "1" + N + "Ypos"), "77");
+    // Looking at an item stores nothing the card did not have.
+    EXPECT_EQ(Stored("0000", "1" + S("所属") + "Xpos"), "(none)");
+}
+
 TEST_F(EnterDialogModelTest, ACancelledChooserLeavesCabinetAndRecordFileAsTheyWere) {
     EnterDialogModel& dialog = Open();
     dialog.OnSlot(2);

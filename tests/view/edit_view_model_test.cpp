@@ -104,6 +104,15 @@ TEST_F(EditViewModelTest, ModesDecideWhichCommandsAreOffered) {
     EXPECT_EQ(model.Mode(), ViewMode::SheetMode);
 }
 
+TEST_F(EditViewModelTest, ARepeatedNudgeGoesTenTimesAsFarAndStopsAtTheEdge) {
+    EnterCardMode();
+    dialog.position = {5, 0};
+    model.NudgeRepeated(CommandId::MoveRight, 10);
+    EXPECT_EQ(dialog.position.x, 105);
+    model.NudgeRepeated(CommandId::MoveRight, 100);
+    EXPECT_EQ(dialog.position.x, 318);  // 358 wide, less the name's 40
+}
+
 TEST_F(EditViewModelTest, NudgingStopsAtTheEdges) {
     EnterCardMode();
     dialog.position = {5, 0};

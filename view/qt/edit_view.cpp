@@ -12,7 +12,7 @@
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <QPushButton>
+#include <QKeyEvent>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRubberBand>
@@ -38,6 +38,11 @@ constexpr int kPaperMargin = 10;
 constexpr double kHundredthsPerMm = 100.0 / 25.4;
 // The room left around a tag that "タグ全体" fits into the view.
 constexpr int kTagMargin = 10;
+// The corner grips of the selected item, and how near a line a dragged item snaps, in pixels.
+constexpr int kGripPixels = 7;
+constexpr int kSnapPixels = 6;
+// Shift with an arrow key moves ten times as far as the arrow alone.
+constexpr std::int32_t kFarNudges = 10;
 
 }  // namespace
 
@@ -48,6 +53,7 @@ CRozudeziView::CRozudeziView(QPrinter& printer, const std::vector<std::string>& 
     model_.State().screenDpiY = logicalDpiY();
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
     rubberBand_ = new QRubberBand(QRubberBand::Rectangle, viewport());
     auto* hint = new QFrame(viewport());
     hint->setFrameShape(QFrame::StyledPanel);
@@ -160,12 +166,48 @@ void CRozudeziView::paintEvent(QPaintEvent*) {
         QPainterSurface surface(painter, zoom_.DpiX(), zoom_.DpiY(), QPointF(-scroll.x(), -scroll.y()), false);
         DrawSheet(model_.State(), surface);
     }
+    if (model_.State().mode == ViewMode::CardMode) {
+        DrawSelection(painter);
+        return;
+    }
     // The paper's edge shows where the sheet ends; only here on screen, so it never prints.
-    if (model_.State().mode != ViewMode::SheetMode) return;
     const QSize paper = PaperSize();
     painter.setPen(QPen(palette().color(QPalette::Mid), 0));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(-scroll.x(), -scroll.y(), zoom_.ExtentX(paper.width()), zoom_.ExtentY(paper.height()));
+}
+
+void CRozudeziView::DrawSelection(QPainter& painter) {
+    const std::optional<ItemBox> box = model_.SelectionOnView();
+    if (!box) return;
+    const QColor accent = palette().color(QPalette::Highlight);
+    const QRect frame = ToPixels({box->left, box->top, box->right, box->bottom}).normalized();
+    painter.setPen(QPen(accent, 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(frame);
+    painter.setPen(QPen(accent, 1));
+    painter.setBrush(palette().color(QPalette::Base));
+    for (const QPoint& corner : {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()})
+        painter.drawRect(QRect(corner - QPoint(kGripPixels / 2, kGripPixels / 2), QSize(kGripPixels, kGripPixels)));
+    if (!model_.ItemDrag()) return;
+    // The lines the item snapped to run across the whole view.
+    painter.setPen(QPen(QColor(Qt::magenta), 1));
+    const QPoint scroll = ScrollOffset();
+    for (const SnapGuide& guide : model_.ItemDrag()->guides) {
+        if (guide.vertical) {
+            const int x = zoom_.PixelX(guide.at, scroll.x());
+            painter.drawLine(x, 0, x, viewport()->height());
+        } else {
+            const int y = zoom_.PixelY(guide.at, scroll.y());
+            painter.drawLine(0, y, viewport()->width(), y);
+        }
+    }
+}
+
+void CRozudeziView::SetPointerReach(Qt::KeyboardModifiers modifiers) {
+    const std::int32_t grip = kGripPixels * 100 / std::max(zoom_.DpiX(), 1);
+    const std::int32_t snap = modifiers & Qt::AltModifier ? 0 : kSnapPixels * 100 / std::max(zoom_.DpiX(), 1);
+    model_.SetPointerReach(std::max(grip, 1), snap);
 }
 
 QSize CRozudeziView::PaperSize() const {
@@ -286,23 +328,43 @@ void CRozudeziView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CRozudeziView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    setFocus(Qt::MouseFocusReason);
+    SetPointerReach(event->modifiers());
     const LogicalPoint at = ToLogical(event->position().toPoint());
     model_.PressMouse(at.x, at.y);
 }
 
 void CRozudeziView::mouseMoveEvent(QMouseEvent* event) {
+    SetPointerReach(event->modifiers());
     const LogicalPoint at = ToLogical(event->position().toPoint());
     if (const std::optional<DragRect> rect = model_.MoveMouse(at.x, at.y)) {
         rubberBand_->setGeometry(ToPixels(*rect).normalized());
         rubberBand_->show();
     }
+    if (model_.ItemDrag()) viewport()->update();
 }
 
 void CRozudeziView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     rubberBand_->hide();
+    SetPointerReach(event->modifiers());
     const LogicalPoint at = ToLogical(event->position().toPoint());
     model_.ReleaseMouse(at.x, at.y);
+}
+
+void CRozudeziView::keyPressEvent(QKeyEvent* event) {
+    // The arrow keys alone are the menu's moves; with Shift they go ten times as far.
+    const std::map<int, CommandId> far{{Qt::Key_Left, CommandId::MoveLeft},
+                                       {Qt::Key_Right, CommandId::MoveRight},
+                                       {Qt::Key_Up, CommandId::MoveUp},
+                                       {Qt::Key_Down, CommandId::MoveDown}};
+    const auto found = far.find(event->key());
+    if (found == far.end() || event->modifiers() != Qt::ShiftModifier) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    model_.NudgeRepeated(found->second, kFarNudges);
+    Refresh();
 }
 
 void CRozudeziView::contextMenuEvent(QContextMenuEvent* event) {

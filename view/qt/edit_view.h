@@ -73,6 +73,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::optional<std::string> ChooseCabinet(const std::string& preset) override;
@@ -109,6 +110,10 @@ private:
     // A pointer position as logical units from the top-left of the view's contents.
     LogicalPoint ToLogical(const QPoint& pixel) const;
     QRect ToPixels(const DragRect& rect) const;
+    // The selected item's frame and corner grips on the tag, and the lines a drag snapped to.
+    void DrawSelection(QPainter& painter);
+    // How near a grip or a line the pointer acts, at this zoom; Alt turns snapping off.
+    void SetPointerReach(Qt::KeyboardModifiers modifiers);
 
     QPrinter& printer_;
     CardImageCache image_;

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "editing/edit_session.h"
+#include "editing/tag_editor.h"
+#include "render/trace_surface.h"
+#include "store/profile_service.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+
+// Three cards of one design: 氏名 at (10, 10) and 所属 at (30, 20), both 20 high, so that their
+// boxes in the trace font are (10, 10)–(50, 30) and (30, 20)–(70, 40) on a 358 × 216 tag.
+class TagEditorTest : public TempHomeTest {
+protected:
+    TagEditorTest() {
+        std::string file = "[#Setting#]\r\nLabel=1\r\nMax=2\r\n";
+        const char* names[] = {"山田", "佐藤", "鈴木"};
+        for (int card = 0; card < 3; ++card)
+            file += "[000" + std::to_string(card) + "]\r\n" + N + "=" + S(names[card]) + "\r\n" + A + "=" + S("東京") +
+                    "\r\n" + Keys(N, 10, 10) + Keys(A, 30, 20);
+        WriteBytes(PathOf("r.ini"), file);
+        session.Record().SetPath(PathOf("r.ini"));
+        session.ResetScope();
+    }
+    ~TagEditorTest() override { profile::ProfileService::Instance().ForgetUndo(PathOf("r.ini")); }
+
+    std::string Keys(const std::string& item, int x, int y) const {
+        return "1IsPrint" + item + "=1\r\n1" + item + "Xpos=" + std::to_string(x) + "\r\n1" + item +
+               "Ypos=" + std::to_string(y) + "\r\n1" + item + "Font=-20 0 0 0 400 0 0 0 128 3 2 1 49 0\r\n";
+    }
+    std::string Stored(int card, const std::string& key) const {
+        RecordProfile record;
+        record.SetPath(PathOf("r.ini"));
+        return record.ReadString("000" + std::to_string(card), key, "(none)");
+    }
+
+    const std::string N = S("氏名"), A = S("所属");
+    std::ostringstream trace;
+    TraceSurface surface{trace, 100, 100, false};
+    EditSession session{{}, [this]() -> Surface& { return surface; }};
+    TagEditor editor{session};
+};
+
+}  // namespace
+
+TEST_F(TagEditorTest, APressOnTextSelectsTheTopmostItemAndElsewhereChangesNothing) {
+    EXPECT_EQ(session.Scope(), DesignScope::Everyone);
+    EXPECT_TRUE(editor.Press(40, 25, 3));  // where both boxes overlap: 所属 is drawn last
+    EXPECT_EQ(session.SelectedItem(), A);
+    editor.Cancel();
+    EXPECT_FALSE(editor.Press(200, 200, 3));
+    EXPECT_EQ(session.SelectedItem(), A);
+    const std::optional<ItemBox> box = editor.SelectedBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(std::make_pair(box->left, box->bottom), std::make_pair(30, 40));
+}
+
+TEST_F(TagEditorTest, ADragSnapsToTheTagsCentreAndCentresTheItemOnEveryCardOfTheDesignInOneUndoStep) {
+    ASSERT_TRUE(editor.Press(20, 15, 3));
+    // The name's middle (30) lands 2 short of the tag's centre line (179), 50 lower.
+    const std::optional<TagDrag> drag = editor.Drag(167, 65, 5);
+    ASSERT_TRUE(drag);
+    ASSERT_EQ(drag->guides.size(), 1u);
+    EXPECT_TRUE(drag->guides[0].vertical);
+    EXPECT_EQ(drag->guides[0].at, 179);
+    EXPECT_EQ(drag->box.left + drag->box.right, 358);
+    EXPECT_EQ(session.State().preview->ypos, 60);  // drawn where it goes before anything is stored
+    EXPECT_EQ(Stored(0, "1" + N + "Ypos"), "10");
+
+    profile::ProfileService::Instance().EndUndoStep();
+    EXPECT_TRUE(editor.Release(167, 65, 5));
+    EXPECT_FALSE(session.State().preview);
+    for (int card = 0; card < 3; ++card) {
+        EXPECT_EQ(Stored(card, "1" + N + "PrintPos"), "2");
+        EXPECT_EQ(Stored(card, "1" + N + "Ypos"), "60");
+    }
+    EXPECT_EQ(Stored(2, N), S("鈴木"));
+    profile::ProfileService::Instance().EndUndoStep();
+    profile::ProfileService::Instance().Undo(PathOf("r.ini"));
+    for (int card = 0; card < 3; ++card) EXPECT_EQ(Stored(card, "1" + N + "Ypos"), "10");
+}
+
+TEST_F(TagEditorTest, WithoutSnappingTheItemGoesWhereDroppedOnThisCardAloneWritingOnlyWhatChanged) {
+    session.SetScope(DesignScope::ThisCard);
+    ASSERT_TRUE(editor.Press(20, 15, 3));
+    EXPECT_TRUE(editor.Release(167, 15, 0));
+    EXPECT_EQ(Stored(0, "1" + N + "Xpos"), "157");
+    EXPECT_EQ(Stored(0, "1" + N + "PrintPos"), "(none)");  // free already
+    EXPECT_EQ(Stored(0, "1" + N + "Ypos"), "10");
+    EXPECT_EQ(Stored(1, "1" + N + "Xpos"), "10");           // this card only
+    // Its design is now its own: the next change goes to it alone by default.
+    session.ResetScope();
+    EXPECT_EQ(session.Scope(), DesignScope::ThisCard);
+}
+
+TEST_F(TagEditorTest, ACornerGripSizesTheFontByTheHeightDragged) {
+    session.SelectItem(N);
+    ASSERT_TRUE(editor.Press(51, 31, 3));  // the bottom-right corner of (10, 10)–(50, 30)
+    const std::optional<TagDrag> drag = editor.Drag(51, 51, 5);
+    ASSERT_TRUE(drag);
+    EXPECT_EQ(drag->box.Height(), 40);
+    EXPECT_TRUE(editor.Release(51, 51, 5));
+    for (int card = 0; card < 3; ++card) EXPECT_EQ(Stored(card, "1" + N + "Font"), "-40 0 0 0 400 0 0 0 128 3 2 1 49 0");
+    EXPECT_EQ(Stored(0, "1" + N + "Xpos"), "10");
+}
