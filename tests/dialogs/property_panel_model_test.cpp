@@ -1,0 +1,93 @@
+#include "dialogs/property_panel_model.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/editing/shared_design_fixture.h"
+
+namespace {
+
+class RecordingPlatform : public DecorationPlatform {
+public:
+    std::optional<ColorRef> ChooseColor(ColorRef) override { return chosen; }
+    void RefreshAllViews() override { ++refreshes; }
+    std::optional<ColorRef> chosen;
+    int refreshes = 0;
+};
+
+class PropertyPanelModelTest : public SharedDesignTest {
+protected:
+    PropertyPanelModelTest() { panel.OnShow(); }
+
+    ColorRef Red() const { return RibbonColors()[1].color; }
+
+    RecordingPlatform platform;
+    PropertyPanelModel panel{platform, session};
+};
+
+}  // namespace
+
+TEST_F(PropertyPanelModelTest, AChangeGoesToEveryCardSharingTheDesignOrToThisCardAloneInOneUndoStepEach) {
+    EXPECT_EQ(panel.item, N);
+    EXPECT_TRUE(panel.everyone);
+    EXPECT_EQ(panel.scopeNote, S("同じデザインの 3 枚に適用します"));
+    EXPECT_EQ(panel.points, "14.4");  // 20 hundredths of an inch
+
+    panel.points = "32";
+    panel.bold = true;
+    panel.OnFont();
+    for (int card = 0; card < 3; ++card) EXPECT_EQ(Stored(card, "1" + N + "Font"), "-44 0 0 0 700 0 0 0 128 3 2 1 49 0");
+    EXPECT_EQ(platform.refreshes, 1);
+
+    panel.everyone = false;
+    panel.OnScope();
+    EXPECT_EQ(panel.scopeNote, S("このカードだけに適用します"));
+    profile::ProfileService::Instance().EndUndoStep();
+    platform.chosen = Red();
+    panel.OnChooseColor();
+    EXPECT_EQ(panel.color, Red());
+    EXPECT_EQ(Stored(1, "1" + N + "Font"), "-44 0 0 0 700 0 0 0 128 3 2 1 49 0");
+    profile::ProfileService::Instance().EndUndoStep();
+    profile::ProfileService::Instance().Undo(PathOf("r.ini"));
+    EXPECT_EQ(Stored(0, "1" + N + "Font"), "-44 0 0 0 700 0 0 0 128 3 2 1 49 0");
+}
+
+TEST_F(PropertyPanelModelTest, ItFollowsTheSelectionAndPlacesTypedMillimetresWhileTheTextStaysOnThisCard) {
+    int told = 0;
+    panel.changedElsewhere = [&] { ++told; };
+    session.SelectItem(A);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(panel.item, A);
+    EXPECT_EQ(panel.x, "7.6");  // 30 hundredths
+
+    panel.x = "25.4";
+    panel.OnPositionEntered(PropertyPanelModel::Axis::X);
+    for (int card = 0; card < 3; ++card) EXPECT_EQ(Stored(card, "1" + A + "Xpos"), "100");
+    panel.y = "tall";
+    panel.OnPositionEntered(PropertyPanelModel::Axis::Y);
+    EXPECT_EQ(panel.y, "5.1");  // refused: shown as stored
+
+    panel.text = S("大阪");
+    panel.OnTextEdited();
+    EXPECT_EQ(Stored(0, A), S("大阪"));
+    EXPECT_EQ(Stored(1, A), S("東京"));
+}
+
+TEST_F(PropertyPanelModelTest, ABandOfARibbonColourGoesOnTheTagOutlinedInBlackAndLinesComeAndGo) {
+    panel.band = 1;
+    panel.OnBand();
+    EXPECT_EQ(panel.band, 1);
+    EXPECT_EQ(panel.frameKind, 1);
+    EXPECT_EQ(panel.frameColor, Rgb(0, 0, 0));
+    RecordProfile record;
+    record.SetPath(PathOf("r.ini"));
+    EXPECT_EQ(record.ReadInt("1Frame", "Frame1GapT", 0), 43);  // a fifth of 216
+
+    panel.lines = true;
+    panel.OnLinesToggled();
+    for (int card = 0; card < 3; ++card) EXPECT_EQ(Stored(card, "1Line1sy"), "33");  // under the name
+    EXPECT_TRUE(panel.lines);
+    panel.lines = false;
+    panel.OnLinesToggled();
+    EXPECT_EQ(Stored(2, "1Line1ex"), "0");
+    EXPECT_FALSE(panel.lines);
+}
