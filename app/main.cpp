@@ -16,6 +16,7 @@
 #include "dialogs/qt/list_to_tags_dialog.h"
 #include "dialogs/qt/print_options_dialog.h"
 #include "dialogs/qt/print_order_dialog.h"
+#include "dialogs/qt/property_panel.h"
 #include "dialogs/qt/romaji_dialog.h"
 #include "dialogs/qt/sheet_chooser_dialog.h"
 #include "help/command_help.h"
@@ -54,13 +55,20 @@ int main(int argc, char** argv) {
     MessageBoxPrompts rosterPrompts;
     auto* roster = new CRosterDock(view->Model().Settings(), view->Model().Record(), app.UserItems().UserItems(),
                                    rosterPrompts, &frame);
-    const auto area = static_cast<Qt::DockWidgetArea>(settings.ReadInt("Option", "RosterArea", Qt::RightDockWidgetArea));
-    frame.addDockWidget(area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea ||
-                                area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea
-                            ? area
-                            : Qt::RightDockWidgetArea,
-                        roster);
+    // A dock goes back to the side of the window it was on; the right one at first.
+    const auto dockArea = [&settings](const char* key) {
+        const auto area = static_cast<Qt::DockWidgetArea>(settings.ReadInt("Option", key, Qt::RightDockWidgetArea));
+        return area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea || area == Qt::TopDockWidgetArea ||
+                       area == Qt::BottomDockWidgetArea
+                   ? area
+                   : Qt::RightDockWidgetArea;
+    };
+    frame.addDockWidget(dockArea("RosterArea"), roster);
     roster->setVisible(settings.ReadInt("Option", "Roster", 0) != 0);
+    // The selected item and the tag, below the roster; shown until the user hides it.
+    auto* properties = new CPropertyPanel(view->Model().Session(), [view] { view->Refresh(); }, &frame);
+    frame.addDockWidget(dockArea("PropertiesArea"), properties);
+    properties->setVisible(settings.ReadInt("Option", "Properties", 1) != 0);
     roster->currentSlot = [view] { return view->Model().State().slot; };
     roster->cardChosen = [view](std::int32_t card) { view->Model().ShowCardPage(card); };
     roster->printRequested = [view] { view->Execute(CommandId::Print); };
@@ -68,15 +76,21 @@ int main(int argc, char** argv) {
     roster->designRequested = [view] { view->Execute(CommandId::ChooseDesign); };
     roster->makeRequested = [view] { view->Execute(CommandId::MakeFromList); };
     view->SetZoomChanged([&frame](int percent) { frame.ShowZoom(percent); });
-    view->SetCommandsChanged([&frame, roster] {
+    view->SetCommandsChanged([&frame, roster, properties] {
         frame.UpdateCommands();
         roster->Follow();
+        if (!properties->isHidden()) properties->Reload();
     });
     // Closed by its own button too: the menu's check mark follows.
     QObject::connect(roster, &QDockWidget::visibilityChanged, &frame, [&frame] { frame.UpdateCommands(); });
     view->SetDialogCommand(CommandId::ToggleRoster, [roster] {
         roster->setVisible(roster->isHidden());
         if (!roster->isHidden()) roster->Reload();
+    });
+    QObject::connect(properties, &QDockWidget::visibilityChanged, &frame, [&frame] { frame.UpdateCommands(); });
+    view->SetDialogCommand(CommandId::ToggleProperties, [properties] {
+        properties->setVisible(properties->isHidden());
+        if (!properties->isHidden()) properties->Reload();
     });
     view->SetDialogCommand(CommandId::ApplyDesign, [roster] { roster->ApplyDesign(); });
     view->SetDialogCommand(CommandId::Undo, [roster] { roster->Undo(); });
@@ -202,6 +216,8 @@ int main(int argc, char** argv) {
     const int status = app.exec();
     settings.WriteInt("Option", "Roster", roster->isHidden() ? 0 : 1);
     settings.WriteInt("Option", "RosterArea", frame.dockWidgetArea(roster));
+    settings.WriteInt("Option", "Properties", properties->isHidden() ? 0 : 1);
+    settings.WriteInt("Option", "PropertiesArea", frame.dockWidgetArea(properties));
     settings.Flush();
     if (enter) view->Model().SetInputDialog(nullptr);
     return status;

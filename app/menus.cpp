@@ -70,6 +70,7 @@ const std::vector<CommandInfo> kCommands = {
     {CommandId::ChooseDesign, "デザインを選ぶ", '\0', "", {}, "できあがったデザインから選んで名札に適用します", kView},
     {CommandId::SaveDesign, "デザインとして保存", '\0', "", {}, "今のカードのデザインに名前を付けて保存します", kView},
     {CommandId::MakeFromList, "名簿から作成", 'M', "", {}, "名簿からデザインと用紙を選び、名札をまとめて作ります", kView},
+    {CommandId::ToggleProperties, "プロパティ", 'P', "", {}, "プロパティの表示と非表示を切り替えます", kView},
 };
 
 // A command as the main menu shows it: with its mnemonic and key text.
@@ -155,7 +156,7 @@ const std::vector<MenuEntry>& MainMenu() {
              Sub("垂直", '\0', {Item(C::MoveUp), Item(C::MoveUpSmall), Item(C::MoveDownSmall), Item(C::MoveDown)})}),
         Sub("ツール", 'T', {Item(C::MergePrint), Item(C::Romaji, true)}),
         Sub("表示", 'V',
-            {Item(C::ToggleToolbar), Item(C::ToggleStatusBar), Item(C::ToggleRoster), Separator(), Item(C::SwitchLabel),
+            {Item(C::ToggleToolbar), Item(C::ToggleStatusBar), Item(C::ToggleRoster), Item(C::ToggleProperties), Separator(), Item(C::SwitchLabel),
              Item(C::SwitchCabinet), Separator(), Item(C::PreviousPage), Item(C::NextPage), Separator(),
              Item(C::ZoomIn), Item(C::ZoomOut), Item(C::ZoomActualSize), Item(C::ZoomWholePage), Item(C::ZoomWholeTag)}),
         Sub("ﾍﾙﾌﾟ", 'H', {Item(C::HelpIndex), Item(C::About, true), Separator(), Item(C::HomePage)}),

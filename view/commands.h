@@ -72,6 +72,7 @@ enum class CommandId {
     ChooseDesign,      // "ｵﾌﾟｼｮﾝ"
     SaveDesign,        // "ｵﾌﾟｼｮﾝ"
     MakeFromList,      // "ﾌｧｲﾙ"
+    ToggleProperties,  // "表示"
 };
 
 // Where the view's commands go: the frame asks before showing a menu or toolbar whether each

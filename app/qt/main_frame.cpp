@@ -103,7 +103,8 @@ void CMainFrame::CreateActions() {
         addAction(action);
         actions_[info.id] = action;
     }
-    for (CommandId toggle : {CommandId::ToggleToolbar, CommandId::ToggleStatusBar, CommandId::ToggleRoster})
+    for (CommandId toggle :
+         {CommandId::ToggleToolbar, CommandId::ToggleStatusBar, CommandId::ToggleRoster, CommandId::ToggleProperties})
         actions_[toggle]->setCheckable(true);
 }
 
@@ -275,9 +276,11 @@ void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
     for (QAction* entry : recentEntries_) entry->setEnabled(canOpen);
     actions_.at(CommandId::ToggleToolbar)->setChecked(!firstToolBar_->isHidden());
     actions_.at(CommandId::ToggleStatusBar)->setChecked(!statusBar()->isHidden());
-    // The roster is the window's one dock.
-    const QDockWidget* roster = findChild<QDockWidget*>();
-    actions_.at(CommandId::ToggleRoster)->setChecked(roster != nullptr && !roster->isHidden());
+    // Each dock's entry is checked while it shows.
+    for (const auto& [command, dock] : {std::pair{CommandId::ToggleRoster, "RosterDock"}, std::pair{CommandId::ToggleProperties, "properties"}}) {
+        const QDockWidget* found = findChild<QDockWidget*>(QString::fromLatin1(dock));
+        actions_.at(command)->setChecked(found != nullptr && !found->isHidden());
+    }
 }
 
 void CMainFrame::UpdateCommands() { UpdateActions(findChildren<QAction*>()); }

@@ -20,27 +20,6 @@
 
 namespace {
 
-// By FrameKind.
-const char* const kKindCaptions[] = {
-    "なし",
-    "長方形",
-    "長方形(角の丸いやつ)",
-    "楕円",
-    "真円",
-    "菱形",
-    "平行四辺形(右傾き)",
-    "平行四辺形(左傾き)",
-    "平行四辺形(右上がり)",
-    "平行四辺形(左上がり)",
-    "三角形(上向き)",
-    "三角形(下向き)",
-    "三角形(右向き)",
-    "三角形(左向き)",
-    "三角形(左上)",
-    "三角形(左下)",
-    "三角形(右上)",
-    "三角形(右下)",
-};
 // By FillPattern; the blanks in front are part of the captions.
 const char* const kPatternCaptions[] = {
     "100%", " 75%", " 50%", " 25%", "  0%", "右上がり", "格子", "斜め格子", "右下がり", "水平", "垂直",
@@ -62,8 +41,8 @@ CEffectDlg::CEffectDlg(const RecordProfile& record, std::string section, std::fu
     kind_->setObjectName(QStringLiteral("kind"));
     const std::vector<QImage>& pictures = FrameKindPictures();
     kind_->setIconSize(pictures.front().size());
-    for (std::size_t i = 0; i < std::size(kKindCaptions); ++i)
-        kind_->addItem(QPixmap::fromImage(pictures[i]), QString::fromUtf8(kKindCaptions[i]));
+    const std::vector<QString>& captions = FrameKindCaptions();
+    for (std::size_t i = 0; i < captions.size(); ++i) kind_->addItem(QPixmap::fromImage(pictures[i]), captions[i]);
     connect(kind_, &QComboBox::activated, this,
             [this](int index) { Run([this, index] { model_.OnKindChosen(index); }); });
     auto* kindRow = new QHBoxLayout;

@@ -100,3 +100,16 @@ QImage FillPatternPicture(std::int32_t pattern) {
     }
     return image;
 }
+
+const std::vector<QString>& FrameKindCaptions() {
+    static const std::vector<QString> captions = [] {
+        std::vector<QString> all;
+        for (const char* caption :
+             {"なし", "長方形", "長方形(角の丸いやつ)", "楕円", "真円", "菱形", "平行四辺形(右傾き)", "平行四辺形(左傾き)",
+              "平行四辺形(右上がり)", "平行四辺形(左上がり)", "三角形(上向き)", "三角形(下向き)", "三角形(右向き)",
+              "三角形(左向き)", "三角形(左上)", "三角形(左下)", "三角形(右上)", "三角形(右下)"})
+            all.push_back(QString::fromUtf8(caption));
+        return all;
+    }();
+    return captions;
+}

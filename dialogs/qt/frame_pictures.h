@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 #include <cstdint>
 #include <vector>
 
@@ -13,3 +14,6 @@ const std::vector<QImage>& FrameKindPictures();
 
 // A swatch of a fill pattern in black on white.
 QImage FillPatternPicture(std::int32_t pattern);
+
+// The names of the frame kinds, in FrameKind order.
+const std::vector<QString>& FrameKindCaptions();

@@ -265,10 +265,14 @@ TEST_F(MainFrameTest, BarCommandsShowAndHideTheBars) {
     EXPECT_FALSE(frame->isVisible());
 }
 
-TEST_F(MainFrameTest, TheRosterEntryIsCheckedWhileTheRosterShows) {
+TEST_F(MainFrameTest, EachDocksEntryIsCheckedWhileItShows) {
     auto frame = MakeFrame();
     auto* roster = new QDockWidget(frame.get());
+    roster->setObjectName(QStringLiteral("RosterDock"));
+    auto* properties = new QDockWidget(frame.get());
+    properties->setObjectName(QStringLiteral("properties"));
     frame->addDockWidget(Qt::RightDockWidgetArea, roster);
+    frame->addDockWidget(Qt::RightDockWidgetArea, properties);
     frame->show();
     frame->UpdateCommands();
     QAction* entry = frame->CommandAction(CommandId::ToggleRoster);
@@ -277,6 +281,7 @@ TEST_F(MainFrameTest, TheRosterEntryIsCheckedWhileTheRosterShows) {
     roster->hide();  // its own close button
     frame->UpdateCommands();
     EXPECT_FALSE(entry->isChecked());
+    EXPECT_TRUE(frame->CommandAction(CommandId::ToggleProperties)->isChecked());
 }
 
 TEST_F(MainFrameTest, RecentFileListStandsInForItsPlaceholder) {

@@ -107,6 +107,7 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::ChooseDesign:
         case CommandId::SaveDesign:
         case CommandId::ToggleRoster:
+        case CommandId::ToggleProperties:
         case CommandId::Undo:
         case CommandId::Redo:
             return dialogCommands_.count(command) != 0;
