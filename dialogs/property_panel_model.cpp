@@ -59,9 +59,10 @@ bool ParseMillimetres(const std::string& text, double& millimetres) {
 
 const std::vector<NamedColor>& RibbonColors() {
     static const std::vector<NamedColor> colors =
-        Named({{"白", kWhite}, {"赤", Rgb(192, 24, 32)}, {"桃", Rgb(240, 130, 170)}, {"黄", Rgb(250, 210, 40)},
-               {"水", Rgb(110, 190, 235)}, {"青", Rgb(20, 70, 170)}, {"緑", Rgb(30, 140, 70)},
-               {"金", Rgb(200, 160, 60)}, {"銀", Rgb(170, 170, 175)}});
+        // The gallery's designs use the same red, blue, green and gold, so their bands are named.
+        Named({{"白", kWhite}, {"赤", Rgb(176, 24, 32)}, {"桃", Rgb(240, 130, 170)}, {"黄", Rgb(250, 210, 40)},
+               {"水", Rgb(110, 190, 235)}, {"青", Rgb(0, 84, 166)}, {"緑", Rgb(0, 128, 72)},
+               {"金", Rgb(184, 134, 11)}, {"銀", Rgb(170, 170, 175)}});
     return colors;
 }
 

@@ -57,9 +57,9 @@ std::int32_t EditSession::CurrentCard() const { return record_.ReadInt(kSettingS
 
 std::string EditSession::CurrentSection() const { return CardSectionName(CurrentCard()); }
 
-CardValue EditSession::CurrentCardValue() {
+CardValue EditSession::CardValueOf(const std::string& section) {
     view_.label = LabelSize(settings_, view_.slot);
-    return ReadCard(view_, CurrentSection());
+    return ReadCard(view_, section);
 }
 
 std::vector<ItemBox> EditSession::ItemBoxesOf(const CardValue& card) {

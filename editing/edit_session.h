@@ -50,7 +50,8 @@ public:
     std::string CurrentSection() const;
     // The current card as it draws, and where its items go (in drawing order) on it or on a
     // version of it changed in memory.
-    CardValue CurrentCardValue();
+    CardValue CurrentCardValue() { return CardValueOf(CurrentSection()); }
+    CardValue CardValueOf(const std::string& section);
     std::vector<ItemBox> ItemBoxesOf(const CardValue& card);
     std::vector<ItemBox> CurrentItemBoxes() { return ItemBoxesOf(CurrentCardValue()); }
     // The width and height of an item's text on the current card in its stored font, in logical

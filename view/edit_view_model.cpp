@@ -7,6 +7,7 @@
 #include "render/card.h"
 #include "render/sheet.h"
 #include "sheets/recorded_sheet.h"
+#include "store/card_deck.h"
 #include "store/font_setting.h"
 #include "store/items.h"
 #include "store/label_sizes.h"
@@ -379,10 +380,15 @@ void EditViewModel::DoubleClick(std::int32_t x, std::int32_t y) {
 }
 
 void EditViewModel::PressMouse(std::int32_t x, std::int32_t y) {
-    if (view_.mode != ViewMode::CardMode) return;
     ReadOffsets();
+    if (view_.mode != ViewMode::CardMode) {
+        sheetSelection_ = PressOnSheet(x, y);
+        if (sheetSelection_) platform_.RefreshAllViews();
+        return;
+    }
     // On an item's text the press takes the item; elsewhere it starts the rectangle that places
     // and sizes the selected item.
+    dragOrigin_ = {left_, top_};
     if (tagEditor_.Press(x - left_, y - top_, gripReach_)) {
         platform_.RefreshAllViews();
         return;
@@ -390,19 +396,59 @@ void EditViewModel::PressMouse(std::int32_t x, std::int32_t y) {
     dragStart_ = LogicalPoint{x, y};
 }
 
-ItemBox EditViewModel::OnView(ItemBox box) const {
-    box.left += left_;
-    box.right += left_;
-    box.top += top_;
-    box.bottom += top_;
+std::optional<LogicalPoint> EditViewModel::TagOrigin() {
+    if (view_.mode == ViewMode::CardMode) return LogicalPoint{left_, top_};
+    view_.slotPrefix = SlotPrefix(record_);
+    const std::vector<std::string>& cards = ViewCardList(view_);
+    const auto found = std::find(cards.begin(), cards.end(), session_.CurrentSection());
+    const SheetLayout layout = ReadSheetLayout(view_);
+    const std::int64_t perPage = std::int64_t{layout.columns} * layout.rows;
+    const std::int64_t index = found - cards.begin();
+    if (found == cards.end() || index / perPage + 1 != ScreenPage()) return std::nullopt;
+    const std::int64_t row = index % perPage / layout.columns, column = index % layout.columns;
+    return LogicalPoint{static_cast<std::int32_t>(layout.left + column * (layout.label.width + layout.gapH)),
+                        static_cast<std::int32_t>(layout.top + row * (layout.label.height + layout.gapV))};
+}
+
+bool EditViewModel::PressOnSheet(std::int32_t x, std::int32_t y) {
+    view_.slotPrefix = SlotPrefix(record_);
+    const SheetLayout layout = ReadSheetLayout(view_);
+    const std::int32_t stepX = layout.label.width + layout.gapH, stepY = layout.label.height + layout.gapV;
+    if (x < layout.left || y < layout.top || stepX <= 0 || stepY <= 0) return false;
+    const std::int32_t column = (x - layout.left) / stepX, row = (y - layout.top) / stepY;
+    const LogicalPoint origin{layout.left + column * stepX, layout.top + row * stepY};
+    if (column >= layout.columns || row >= layout.rows || x - origin.x > layout.label.width ||
+        y - origin.y > layout.label.height)
+        return false;
+    const std::vector<std::string>& cards = ViewCardList(view_);
+    const std::int64_t index = (std::int64_t{ScreenPage()} - 1) * layout.columns * layout.rows + row * layout.columns + column;
+    if (index < 0 || index >= static_cast<std::int64_t>(cards.size())) return false;
+    const std::string section = cards[static_cast<std::size_t>(index)];
+    const std::vector<ItemBox> boxes = session_.ItemBoxesOf(session_.CardValueOf(section));
+    const bool onItem = std::any_of(boxes.begin(), boxes.end(),
+                                    [&](const ItemBox& box) { return box.Contains(x - origin.x, y - origin.y); });
+    const std::optional<std::int32_t> card = cards::CardNumberOf(section);
+    if (!onItem || !card) return false;
+    record_.WriteInt(kSettingSection, "CurID", *card);
+    record_.Flush();
+    dragOrigin_ = origin;
+    return tagEditor_.Press(x - origin.x, y - origin.y, gripReach_);
+}
+
+ItemBox EditViewModel::OnView(ItemBox box, LogicalPoint origin) const {
+    box.left += origin.x;
+    box.right += origin.x;
+    box.top += origin.y;
+    box.bottom += origin.y;
     return box;
 }
 
 std::optional<ItemBox> EditViewModel::SelectionOnView() {
-    if (view_.mode != ViewMode::CardMode) return std::nullopt;
+    if (view_.mode == ViewMode::SheetMode && !sheetSelection_) return std::nullopt;
     if (itemDrag_) return itemDrag_->box;
-    const std::optional<ItemBox> box = tagEditor_.SelectedBox();
-    return box ? std::optional<ItemBox>(OnView(*box)) : std::nullopt;
+    const std::optional<LogicalPoint> origin = TagOrigin();
+    const std::optional<ItemBox> box = origin ? tagEditor_.SelectedBox() : std::nullopt;
+    return box ? std::optional<ItemBox>(OnView(*box, *origin)) : std::nullopt;
 }
 
 DragRect EditViewModel::DragRectTo(std::int32_t x, std::int32_t y) const {
@@ -414,10 +460,10 @@ DragRect EditViewModel::DragRectTo(std::int32_t x, std::int32_t y) const {
 
 std::optional<DragRect> EditViewModel::MoveMouse(std::int32_t x, std::int32_t y) {
     if (tagEditor_.Dragging()) {
-        itemDrag_ = tagEditor_.Drag(x - left_, y - top_, snapReach_);
+        itemDrag_ = tagEditor_.Drag(x - dragOrigin_.x, y - dragOrigin_.y, snapReach_);
         if (itemDrag_) {
-            itemDrag_->box = OnView(itemDrag_->box);
-            for (SnapGuide& guide : itemDrag_->guides) guide.at += guide.vertical ? left_ : top_;
+            itemDrag_->box = OnView(itemDrag_->box, dragOrigin_);
+            for (SnapGuide& guide : itemDrag_->guides) guide.at += guide.vertical ? dragOrigin_.x : dragOrigin_.y;
         }
         return std::nullopt;
     }
@@ -428,7 +474,7 @@ std::optional<DragRect> EditViewModel::MoveMouse(std::int32_t x, std::int32_t y)
 void EditViewModel::ReleaseMouse(std::int32_t x, std::int32_t y) {
     if (tagEditor_.Dragging()) {
         itemDrag_.reset();
-        tagEditor_.Release(x - left_, y - top_, snapReach_);
+        tagEditor_.Release(x - dragOrigin_.x, y - dragOrigin_.y, snapReach_);
         platform_.RefreshAllViews();
         return;
     }

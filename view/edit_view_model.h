@@ -98,10 +98,16 @@ private:
     void SwitchLabel();
     void ChooseGuideLineColor();
     void StepPage(std::int32_t step);
+    // Where the tag being edited lies on the view: card mode's one tag, or the current card's on
+    // the sheet page shown (nothing when it is on another page).
+    std::optional<LogicalPoint> TagOrigin();
+    // A press on the sheet: on an item of a tag of the page, that card becomes the current one
+    // and the press takes the item.
+    bool PressOnSheet(std::int32_t x, std::int32_t y);
     bool Nudge(CommandId command, std::int32_t times = 1);
     bool NudgeOnce(CommandId command, InputDialogLink& inputDialog);
     bool NudgeAvailable(CommandId command);
-    ItemBox OnView(ItemBox box) const;
+    ItemBox OnView(ItemBox box, LogicalPoint origin) const;
     DragRect DragRectTo(std::int32_t x, std::int32_t y) const;
     void FitFontToDrag(const DragRect& rect);
     std::int32_t LastPage();
@@ -114,6 +120,10 @@ private:
     TagEditor tagEditor_{session_};
     std::optional<TagDrag> itemDrag_;
     std::int32_t gripReach_ = 5, snapReach_ = 5;
+    // Where the item being dragged was pressed from, on the view: its tag's top-left corner.
+    LogicalPoint dragOrigin_;
+    // On the sheet the selection is shown once an item has been pressed there.
+    bool sheetSelection_ = false;
     std::int32_t top_ = 10, left_ = 10;  // "Option" "Top" / "Left", re-read at each press
     std::optional<LogicalPoint> dragStart_;
 };

@@ -182,6 +182,7 @@ QWidget* CPropertyPanel::BuildItem() {
     points_->setEditable(true);
     points_->setInsertPolicy(QComboBox::NoInsert);
     for (const int size : kPointSizes) points_->addItem(QString::number(size));
+    points_->setMaxVisibleItems(static_cast<int>(std::size(kPointSizes)));
     const auto takePoints = [this] {
         Run([this] {
             model_.points = points_->currentText().trimmed().toStdString();

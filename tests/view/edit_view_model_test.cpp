@@ -113,6 +113,24 @@ TEST_F(EditViewModelTest, ARepeatedNudgeGoesTenTimesAsFarAndStopsAtTheEdge) {
     EXPECT_EQ(dialog.position.x, 318);  // 358 wide, less the name's 40
 }
 
+TEST_F(EditViewModelTest, APressOnANameOnTheSheetMakesItsCardCurrentAndSelectsIt) {
+    RecordProfile& record = model.Record();
+    for (const char* section : {"0000", "0001"}) record.WriteInt(section, "1IsPrint" + S("氏名"), 1);
+    record.WriteInt("#Setting#", "Max", 1);
+    record.WriteString("0001", S("氏名"), S("佐藤"));
+    record.WriteString("0001", "1" + S("氏名") + "Font", "-20 0 0 0 400 0 0 0 128 3 2 1 49 0");
+    record.Flush();
+    model.SetSelectedItem(S("所属"));
+    model.PressMouse(200, 200);  // the first tag, away from its name
+    EXPECT_FALSE(model.SelectionOnView());
+    model.PressMouse(388, 20);  // the second tag starts at (368, 10)
+    model.ReleaseMouse(388, 20);
+    EXPECT_EQ(record.ReadInt("#Setting#", "CurID", 0), 1);
+    EXPECT_EQ(model.SelectedItem(), S("氏名"));
+    ASSERT_TRUE(model.SelectionOnView());
+    EXPECT_EQ(model.SelectionOnView()->left, 368);
+}
+
 TEST_F(EditViewModelTest, NudgingStopsAtTheEdges) {
     EnterCardMode();
     dialog.position = {5, 0};

@@ -167,10 +167,8 @@ void CRozudeziView::paintEvent(QPaintEvent*) {
         QPainterSurface surface(painter, zoom_.DpiX(), zoom_.DpiY(), QPointF(-scroll.x(), -scroll.y()), false);
         DrawSheet(model_.State(), surface);
     }
-    if (model_.State().mode == ViewMode::CardMode) {
-        DrawSelection(painter);
-        return;
-    }
+    DrawSelection(painter);
+    if (model_.State().mode == ViewMode::CardMode) return;
     // The paper's edge shows where the sheet ends; only here on screen, so it never prints.
     const QSize paper = PaperSize();
     painter.setPen(QPen(palette().color(QPalette::Mid), 0));
