@@ -106,7 +106,8 @@ TagEditor::Placement TagEditor::Moved(std::int32_t dx, std::int32_t dy, std::int
     ItemBox box = Shifted(d.box, dx, dy);
     Placement placement{d.stored, {box, {}}};
     bool centred = false, middle = false;
-    if (snapDistance > 0) {
+    // A click is not a drag: nothing snaps before the pointer moves.
+    if (snapDistance > 0 && (dx != 0 || dy != 0)) {
         std::vector<std::int32_t> columns{label.width / 2}, rows{label.height / 2};
         for (const ItemBox& other : d.others) {
             columns.insert(columns.end(), {other.left, other.right, (other.left + other.right) / 2});
