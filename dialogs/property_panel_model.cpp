@@ -166,32 +166,31 @@ void PropertyPanelModel::OnTextEdited() {
     platform_.RefreshAllViews();
 }
 
-void PropertyPanelModel::OnFont() {
-    double size = 0;
-    const bool sized = ParseDecimal(points, size) && size > 0;
+void PropertyPanelModel::ChangeFont(const std::function<void(LogFont&, ColorRef&)>& edit) {
     ChangeDesign([&] {
         const std::string section = session_.CurrentSection();
         const std::string& path = session_.Record().Path();
         LogFont font = DefaultItemFont();
         ColorRef stored = 0;
         CFontSetting::Load(section, Key(""), font, stored, path);
-        if (!face.empty()) font.lfFaceName = face.substr(0, kMaxFaceNameBytes);
-        if (sized) font.lfHeight = HeightFromPoints(size);
-        font.lfWeight = bold ? 700 : 400;
-        font.lfItalic = italic ? 1 : 0;
+        edit(font, stored);
         CFontSetting::Save(section, Key(""), font, stored, path);
     });
 }
 
-void PropertyPanelModel::OnColor(ColorRef chosen) {
-    ChangeDesign([&] {
-        const std::string section = session_.CurrentSection();
-        const std::string& path = session_.Record().Path();
-        LogFont font = DefaultItemFont();
-        ColorRef stored = 0;
-        CFontSetting::Load(section, Key(""), font, stored, path);
-        CFontSetting::Save(section, Key(""), font, chosen, path);
+void PropertyPanelModel::OnFont() {
+    double size = 0;
+    const bool sized = ParseDecimal(points, size) && size > 0;
+    ChangeFont([&](LogFont& font, ColorRef&) {
+        if (!face.empty()) font.lfFaceName = face.substr(0, kMaxFaceNameBytes);
+        if (sized) font.lfHeight = HeightFromPoints(size);
+        font.lfWeight = bold ? 700 : 400;
+        font.lfItalic = italic ? 1 : 0;
     });
+}
+
+void PropertyPanelModel::OnColor(ColorRef chosen) {
+    ChangeFont([&](LogFont&, ColorRef& stored) { stored = chosen; });
 }
 
 void PropertyPanelModel::OnChooseColor() {

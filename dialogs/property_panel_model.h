@@ -8,6 +8,7 @@
 #include "dialogs/decoration_platform.h"
 #include "editing/edit_session.h"
 #include "store/color_setting.h"
+#include "store/font_setting.h"
 
 // A colour by the name organisers call it (stored text, code page 932).
 struct NamedColor {
@@ -81,6 +82,8 @@ private:
     // One user change: written by `write` to the current card, then copied within the scope,
     // drawn and shown.
     void ChangeDesign(const std::function<void()>& write);
+    // The item's stored font and colour changed by `edit`, as a design change.
+    void ChangeFont(const std::function<void(LogFont&, ColorRef&)>& edit);
     // A change to the record file's frame, which every card of the slot shares.
     void ChangeFrame(const std::function<void(const std::string& section, std::int32_t kind)>& write);
     void ReadItem();
