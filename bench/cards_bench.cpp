@@ -58,6 +58,15 @@ void ApplyDesignToAll(benchmark::State& state) {
 }
 BENCHMARK(ApplyDesignToAll)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 
+// What a change in the property panel or a drag on the tag does first when it goes to 全員.
+void FindTheCardsSharingADesign(benchmark::State& state) {
+    Folder().Write("cards.ini", RecordBytes());
+    const cards::RecordCards list(Folder().Path() + "/cards.ini", ItemList({}));
+    for (auto _ : state)
+        if (list.SharingDesign(0, 1).empty()) state.SkipWithError("card 0 was not found");
+}
+BENCHMARK(FindTheCardsSharingADesign)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+
 void DeleteACardNearTheTop(benchmark::State& state) {
     OnFreshFile(state, [](const cards::RecordCards& list) { return list.Delete({3}); });
 }
@@ -77,6 +86,7 @@ int main(int argc, char** argv) {
     const std::string size = " (5,000 cards, " + std::to_string(RecordBytes().size() / 1000) + " kB)";
     bench::SummaryReporter reporter({
         {"ApplyDesignToAll", "apply a design to all cards" + size, false, 200e-3},
+        {"FindTheCardsSharingADesign", "find the cards sharing a design" + size, false, 100e-3},
         {"DeleteACardNearTheTop", "delete one card near the top" + size, false, 200e-3},
         {"SortByReading", "sort by 読み" + size, false, 200e-3},
     });
