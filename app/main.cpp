@@ -220,5 +220,7 @@ int main(int argc, char** argv) {
     settings.WriteInt("Option", "PropertiesArea", frame.dockWidgetArea(properties));
     settings.Flush();
     if (enter) view->Model().SetInputDialog(nullptr);
+    // The panel follows the view's edit session: it goes before the view that owns the session.
+    delete properties;
     return status;
 }
