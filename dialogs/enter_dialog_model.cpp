@@ -67,7 +67,9 @@ void EnterDialogModel::OnOpen() {
     hideImage = record_.ReadInt("Option", "NoBMPEdit", 0) != 0;
     items = ItemList(userItems_);
     LoadValueLists(settings_, items, valueLists_);
-    itemName = record_.ReadString("Current", "ItemName", codec::Sjis("氏名"));
+    // An item clicked on the sheet before opening is the one to edit.
+    itemName = session_.SelectedItem().empty() ? record_.ReadString("Current", "ItemName", codec::Sjis("氏名"))
+                                               : session_.SelectedItem();
     itemSelection = IndexIgnoringCase(items, itemName);
 
     cabinet = settings_.ReadString("Current", "Genre", codec::Sjis("常用"));

@@ -246,7 +246,9 @@ TEST_F(EnterDialogModelTest, TheViewPlacesTheSelectedItemThroughTheDialog) {
 }
 
 TEST_F(EnterDialogModelTest, ItFollowsAnItemSelectedOnTheTagAndPlacesAnItemAsSoonAsItsPositionIsEntered) {
+    view.Session().SelectItem(S("肩書き"));  // clicked on the sheet
     EnterDialogModel& dialog = Open();
+    EXPECT_EQ(dialog.itemName, S("肩書き"));
     view.Session().SelectItem(S("所属"));
     EXPECT_EQ(dialog.itemName, S("所属"));
     EXPECT_EQ(dialog.itemSelection, 2);
