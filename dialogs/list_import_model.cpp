@@ -222,7 +222,7 @@ void ListImportModel::UpdateTagPreview() {
     const std::vector<ListRow>& rows = list_->table.rows;
     firstRows.rows.assign(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(rows.size(), hasHeader ? 2 : 1)));
     ImportOptions options = CurrentOptions();
-    options.unencodable = UnencodablePolicy::Replace;
+    options.unencodable = UnencodablePolicy::Keep;
     const ImportPlan plan = PlanImport(firstRows, options);
     std::optional<cards::Design> chosen;
     std::string ignored;
@@ -257,6 +257,8 @@ void ListImportModel::UpdateEnabled() {
 ImportOptions ListImportModel::CurrentOptions() const {
     ImportOptions options;
     options.hasHeader = hasHeader;
+    // Characters beyond code page 932 are shown to the user, who chooses what becomes of them.
+    options.unencodable = UnencodablePolicy::Refuse;
     for (std::size_t c = 0; c < targets_.size(); ++c) {
         const std::size_t choice = c < columnTargets.size() ? static_cast<std::size_t>(std::max(columnTargets[c], 0)) : 0;
         options.mapping.push_back(choice < targets_[c].size() ? targets_[c][choice] : ColumnTarget{});

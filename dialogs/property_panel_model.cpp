@@ -9,6 +9,7 @@
 #include "sheets/length.h"
 #include "sheets/slot_sheet.h"
 #include "store/codec.h"
+#include "store/exact_text.h"
 #include "store/font_setting.h"
 #include "store/items.h"
 #include "store/label_sizes.h"
@@ -99,7 +100,7 @@ void PropertyPanelModel::OnShow() {
 void PropertyPanelModel::ReadItem() {
     const RecordProfile& record = session_.Record();
     const std::string section = session_.CurrentSection();
-    text = record.ReadString(section, item, "");
+    text = exact_text::Read(record, section, item);
     LogFont font = DefaultItemFont();
     CFontSetting::Load(section, Key(""), font, color, record.Path());
     face = font.lfFaceName;
@@ -160,7 +161,7 @@ void PropertyPanelModel::ChangeDesign(const std::function<void()>& write) {
 
 void PropertyPanelModel::OnTextEdited() {
     RecordProfile& record = session_.Record();
-    record.WriteString(session_.CurrentSection(), item, text);
+    exact_text::Write(record, session_.CurrentSection(), item, text);
     record.Flush();
     session_.StoredChanged(follower_);
     platform_.RefreshAllViews();

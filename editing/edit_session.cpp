@@ -5,6 +5,7 @@
 #include "render/card.h"
 #include "render/card_reading.h"
 #include "store/card_operations.h"
+#include "store/exact_text.h"
 #include "store/items.h"
 #include "store/storage_layout.h"
 
@@ -78,12 +79,12 @@ Surface& EditSession::SurfaceWithItemFont(const std::string& item) {
 std::int32_t EditSession::ItemTextWidth(const std::string& item) {
     view_.CurrentSection = CurrentSection();
     Surface& surface = SurfaceWithItemFont(item);
-    return MeasureTextWidth(view_, surface, record_.ReadString(view_.CurrentSection, item, ""));
+    return MeasureTextWidth(view_, surface, exact_text::Read(record_, view_.CurrentSection, item));
 }
 
 std::int32_t EditSession::ItemTextHeight(const std::string& item) {
     Surface& surface = SurfaceWithItemFont(item);
-    return MeasureTextHeight(view_, surface, record_.ReadString(view_.CurrentSection, item, ""));
+    return MeasureTextHeight(view_, surface, exact_text::Read(record_, view_.CurrentSection, item));
 }
 
 std::vector<std::int32_t> EditSession::CardsSharingDesign() const {

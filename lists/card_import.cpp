@@ -4,6 +4,7 @@
 
 #include "store/card_deck.h"
 #include "store/codec.h"
+#include "store/exact_text.h"
 #include "store/failure_reason.h"
 #include "store/items.h"
 #include "store/profile_service.h"
@@ -95,7 +96,7 @@ ImportResult ImportIntoRecord(const SettingsProfile& settings, const std::string
         cards::CardTexts texts(items.size());
         for (const auto& [item, text] : card.texts) {
             const auto at = std::find(items.begin(), items.end(), item);
-            codec::Utf8ToCp932(text, texts[static_cast<std::size_t>(at - items.begin())]);
+            exact_text::FromUtf8(text, texts[static_cast<std::size_t>(at - items.begin())]);
         }
         rows.push_back(std::move(texts));
     }
@@ -140,7 +141,7 @@ ListRows CardsAsList(const cards::RecordCards& record) {
         if (std::all_of(texts.begin(), texts.end(), [](const std::string& text) { return text.empty(); })) continue;
         std::vector<std::string> row;
         row.reserve(texts.size());
-        for (const std::string& text : texts) row.push_back(codec::Utf8(text));
+        for (const std::string& text : texts) row.push_back(exact_text::ToUtf8(text));
         list.rows.push_back(std::move(row));
         list.cards.push_back(card);
     }

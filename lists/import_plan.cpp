@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <charconv>
 #include <map>
 #include <optional>
 
 #include "store/codec.h"
+#include "store/exact_text.h"
 
 namespace {
 
@@ -116,6 +119,22 @@ struct RowTexts {
     }
 };
 
+// 「𠮷」(U+20BB7) for each character of bad, and why they are listed.
+std::string BeyondCp932(std::string_view bad) {
+    std::string listed;
+    for (std::size_t i = 0; i < bad.size();) {
+        char32_t code = 0;
+        const std::size_t length = std::max<std::size_t>(codec::DecodeUtf8(bad, i, code), 1);
+        char hex[8];
+        const auto end = std::to_chars(hex, hex + sizeof hex, static_cast<std::uint32_t>(code), 16).ptr;
+        std::string digits(hex, end);
+        for (char& digit : digits) digit = static_cast<char>(std::toupper(static_cast<unsigned char>(digit)));
+        listed += "「" + std::string(bad.substr(i, length)) + "」(U+" + std::string(4 - std::min<std::size_t>(digits.size(), 4), '0') + digits + ")";
+        i += length;
+    }
+    return listed + " はシフトJISにない文字です";
+}
+
 }  // namespace
 
 std::string FitCp932(std::string_view utf8, bool replace, std::string& bad) {
@@ -156,11 +175,14 @@ ImportPlan PlanImport(const ListTable& table, const ImportOptions& options) {
             const bool reading = target.kind == TargetKind::FamilyReading || target.kind == TargetKind::GivenReading ||
                                  (target.kind == TargetKind::Item && target.item == "読み");
             if (reading) text = ConvertKana(text, options.readingKana);
+            text = exact_text::Nfc(text);
             std::string bad;
             text = FitCp932(text, options.unencodable == UnencodablePolicy::Replace, bad);
-            if (!bad.empty()) {
+            if (!bad.empty() && options.unencodable == UnencodablePolicy::Keep) {
+                plan.notes.push_back({row.line, c + 1, BeyondCp932(bad) + "。そのまま保存します"});
+            } else if (!bad.empty()) {
                 unencodable = true;
-                plan.unencodable.push_back({row.line, c + 1, "「" + bad + "」は名札に保存できません"});
+                plan.unencodable.push_back({row.line, c + 1, BeyondCp932(bad)});
             }
             if (target.kind == TargetKind::Item) {
                 texts.Add(target.item, text);

@@ -14,6 +14,7 @@
 
 // What to do with text code page 932 cannot hold (𠮷, emoji).
 enum class UnencodablePolicy {
+    Keep,     // kept exactly beside its 〓 form (store/exact_text.h); the cells are noted
     Refuse,   // nothing is imported; the cells are listed so the user can choose
     SkipRow,  // rows holding such text are left out
     Replace,  // each such character becomes "〓"
@@ -23,10 +24,10 @@ struct ImportOptions {
     bool hasHeader = true;  // the first row names the columns and is not a person
     ColumnMapping mapping;
     ReadingKana readingKana = ReadingKana::Keep;
-    UnencodablePolicy unencodable = UnencodablePolicy::Refuse;
+    UnencodablePolicy unencodable = UnencodablePolicy::Keep;
 };
 
-// One person: item name → text, both UTF-8, texts fit code page 932.
+// One person: item name → text, both UTF-8 and NFC; texts fit code page 932 unless kept exactly.
 struct PlannedCard {
     std::size_t line = 0;
     std::vector<std::pair<std::string, std::string>> texts;  // in column order; no empty texts

@@ -7,6 +7,7 @@
 #include "lists/card_import.h"
 #include "store/card_deck.h"
 #include "store/codec.h"
+#include "store/exact_text.h"
 #include "store/profile_service.h"
 #include "store/storage_layout.h"
 
@@ -50,7 +51,7 @@ void AppendCard(std::size_t number, const PlannedCard& card, const std::vector<s
     for (std::size_t item = 0; item < items.size(); ++item) {
         const auto text = std::find_if(card.texts.rbegin(), card.texts.rend(),
                                        [&](const auto& entry) { return entry.first == items[item]; });
-        if (text != card.texts.rend()) codec::Utf8ToCp932(text->second, texts[item]);
+        if (text != card.texts.rend()) exact_text::FromUtf8(text->second, texts[item]);
     }
     cards::AppendTextLines(keys, texts, out);
     if (design) cards::AppendDesignLines(*design, out);

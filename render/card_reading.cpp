@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/color_setting.h"
+#include "store/exact_text.h"
 #include "store/items.h"
 #include "store/profile_service.h"
 
@@ -103,7 +104,7 @@ const Shared& SharedFor(const ViewState& view) {
 // The reading as ruby over the name, in the reading item's font over the default font.
 std::optional<Ruby> ReadRuby(const SectionReader& card, const ItemKeys& reading, std::int32_t sizePercent) {
     Ruby ruby;
-    ruby.reading = card.ReadString(reading.text, "");
+    ruby.reading = exact_text::FromStored(card.ReadString(reading.text, ""), card.ReadString(reading.exactText, ""));
     if (SplitParts(ruby.reading).empty()) return std::nullopt;
     ruby.font = DefaultItemFont();
     CFontSetting::Read(card, reading.font).PutOver(ruby.font, ruby.color);
@@ -187,7 +188,7 @@ ItemValue ReadItem(const SectionReader& card, const ItemKeys& keys) {
     item.name = keys.item;
     item.printed = card.ReadInt(keys.isPrint, 0) != 0;
     if (!item.printed) return item;
-    item.text = card.ReadString(keys.text, "");
+    item.text = exact_text::FromStored(card.ReadString(keys.text, ""), card.ReadString(keys.exactText, ""));
     if (item.text.empty()) return item;
     item.xpos = card.ReadInt(keys.xpos, item.xpos);
     item.ypos = card.ReadInt(keys.ypos, item.ypos);

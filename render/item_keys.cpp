@@ -1,5 +1,6 @@
 #include "render/item_keys.h"
 
+#include "store/exact_text.h"
 #include "store/items.h"
 
 ItemKeys::ItemKeys(const std::string& slotPrefix, const std::string& itemName)
@@ -7,6 +8,7 @@ ItemKeys::ItemKeys(const std::string& slotPrefix, const std::string& itemName)
       item(itemName),
       isPrint(IsPrintKey(slotPrefix, itemName)),
       text(itemName),
+      exactText(exact_text::KeyOf(itemName)),
       xpos(ItemKey(slotPrefix, itemName, "Xpos")),
       ypos(ItemKey(slotPrefix, itemName, "Ypos")),
       printPos(ItemKey(slotPrefix, itemName, "PrintPos")),

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "store/codec.h"
+#include "store/exact_text.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ QrProblem EncodeQr(std::string_view storedText, char level, QrSymbol& symbol) {
     symbol = QrSymbol{};
     std::string utf8;
     if (storedText.empty()) return QrProblem::Empty;
-    if (!codec::Cp932ToUtf8(storedText, utf8)) return QrProblem::NotText;
+    if (!codec::Cp932ToUtf8(exact_text::Plain(storedText), utf8)) return QrProblem::NotText;
+    utf8 = exact_text::ToUtf8(storedText);
     // Byte mode over UTF-8: kanji mode would carry Shift-JIS, which phones show as another text.
     const std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
         QRcode_encodeData(static_cast<int>(utf8.size()), reinterpret_cast<const unsigned char*>(utf8.data()), 0,

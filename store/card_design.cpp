@@ -1,5 +1,7 @@
 #include "store/card_design.h"
 
+#include "store/exact_text.h"
+
 #include <algorithm>
 
 #include "store/cp932.h"
@@ -32,7 +34,9 @@ void ForEachDesignKey(const profile::ProfileDocument& doc, std::size_t section, 
 }  // namespace
 
 bool TextKeys::IsText(std::string_view key) const {
-    return std::any_of(items_.begin(), items_.end(), [&](const std::string& item) { return SameName(item, key); });
+    return std::any_of(items_.begin(), items_.end(), [&](const std::string& item) {
+        return SameName(item, key) || exact_text::IsKeyOf(key, item);
+    });
 }
 
 bool InDesign(std::string_view key, const TextKeys& texts, std::int32_t slot) {

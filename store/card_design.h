@@ -21,7 +21,8 @@ struct DesignKey {
 };
 using Design = std::vector<DesignKey>;
 
-// The item names whose keys are texts, compared as keys are (ASCII case folded).
+// The item names whose keys are texts, compared as keys are (ASCII case folded); an item's
+// exact-text key (store/exact_text.h) is text too.
 class TextKeys {
 public:
     explicit TextKeys(std::vector<std::string> items) : items_(std::move(items)) {}

@@ -6,6 +6,7 @@
 
 #include "store/card_deck.h"
 #include "store/collation.h"
+#include "store/exact_text.h"
 #include "store/profile_service.h"
 #include "store/profile_value.h"
 #include "store/storage_layout.h"
@@ -142,13 +143,17 @@ bool ReplaceSectionKeys(profile::ProfileDocument& doc, const SectionKeys& replac
 }  // namespace
 
 void AppendTextLines(const std::vector<std::string>& items, const CardTexts& texts, std::string& out) {
-    for (std::size_t index = 0; index < items.size() && index < texts.size(); ++index) {
-        const std::string value = profile::CleanValue(texts[index]);
-        if (value.empty()) continue;
-        out += items[index];
+    const auto line = [&out](std::string_view key, std::string_view value) {
+        out += key;
         out += '=';
         out += value;
         out += "\r\n";
+    };
+    for (std::size_t index = 0; index < items.size() && index < texts.size(); ++index) {
+        const std::string value = profile::CleanValue(texts[index]);
+        if (value.empty()) continue;
+        line(items[index], exact_text::Plain(value));
+        if (exact_text::HasEscapes(value)) line(exact_text::KeyOf(items[index]), value);
     }
 }
 
@@ -162,7 +167,7 @@ std::int32_t RecordCards::Count() const {
 }
 
 std::string RecordCards::Text(std::int32_t card, std::string_view item) const {
-    return ProfileFile(fsPath_).ReadFullString(CardSectionName(card), item, "");
+    return exact_text::Read(ProfileFile(fsPath_), CardSectionName(card), item);
 }
 
 Outcome RecordCards::DeriveItem(std::string_view from, std::string_view to,
@@ -175,7 +180,7 @@ Outcome RecordCards::DeriveItem(std::string_view from, std::string_view to,
     for (std::int32_t card = 0; card < count; ++card) {
         const std::optional<std::string> made = make(Text(card, from));
         if (!made || *made == Text(card, to)) continue;
-        if (!Service().WriteString(fsPath_, CardSectionName(card), to, *made)) return {Failure::NotWritten};
+        if (!exact_text::Write(ProfileFile(fsPath_), CardSectionName(card), to, *made)) return {Failure::NotWritten};
         ++changed;
     }
     if (changed > 0 && !Service().Flush(fsPath_)) return {Failure::NotWritten};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "store/codec.h"
+#include "store/exact_text.h"
 
 JapaneseCollation::JapaneseCollation() {
     UErrorCode status = U_ZERO_ERROR;
@@ -19,7 +20,8 @@ JapaneseCollation::~JapaneseCollation() {
 
 std::string JapaneseCollation::SortKey(std::string_view cp932) const {
     std::string utf8;
-    if (collator_ == nullptr || !codec::Cp932ToUtf8(cp932, utf8)) return "\xff" + std::string(cp932);
+    if (collator_ == nullptr || !codec::Cp932ToUtf8(exact_text::Plain(cp932), utf8)) return "\xff" + std::string(cp932);
+    utf8 = exact_text::ToUtf8(cp932);
     // A code page 932 character is at most two UTF-16 units.
     std::vector<UChar> text(utf8.size() + 1);
     int32_t length = 0;

@@ -2,6 +2,7 @@
 
 #include "store/codec.h"
 #include "store/cp932.h"
+#include "store/exact_text.h"
 #include "store/font_setting.h"
 
 namespace {
@@ -75,7 +76,7 @@ ItemRecord LoadItem(const SettingsProfile& settings, const RecordProfile& record
     const std::string xKey = ItemKey(slot, item, "Xpos");
     const std::string yKey = ItemKey(slot, item, "Ypos");
     ItemRecord values;
-    values.text = record.ReadString(card, item, "");
+    values.text = exact_text::Read(record, card, item);
     values.xpos = record.ReadString(card, xKey, settings.ReadString(kDefaultSection, xKey, "0"));
     values.ypos = record.ReadString(card, yKey, settings.ReadString(kDefaultSection, yKey, "0"));
     values.print = record.ReadInt(card, IsPrintKey(slot, item), 1);
@@ -87,7 +88,7 @@ bool SaveItem(const RecordProfile& record, std::string_view card, std::string_vi
     const auto write = [&](const std::string& key, const std::string& value, const char* drawnWhenMissing) {
         return record.ReadString(card, key, drawnWhenMissing) == value || record.WriteString(card, key, value);
     };
-    bool stored = write(std::string(item), values.text, "");
+    bool stored = exact_text::Read(record, card, item) == values.text || exact_text::Write(record, card, item, values.text);
     stored = write(ItemKey(slot, item, "Xpos"), values.xpos, "0") && stored;
     stored = write(ItemKey(slot, item, "Ypos"), values.ypos, "0") && stored;
     stored = write(IsPrintKey(slot, item), std::to_string(values.print), "0") && stored;

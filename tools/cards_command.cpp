@@ -7,6 +7,7 @@
 #include "lists/romaji.h"
 #include "store/card_deck.h"
 #include "store/codec.h"
+#include "store/exact_text.h"
 #include "store/storage_layout.h"
 #include "tools/card_arguments.h"
 #include "tools/cards_subcommands.h"
@@ -30,7 +31,7 @@ bool FindItem(const Context& context, std::string_view argument, std::string& it
 
 // A cell for a tab-separated line: tabs and line breaks would start another cell or row.
 std::string Cell(std::string_view stored) {
-    std::string cell = Utf8(stored);
+    std::string cell = exact_text::ToUtf8(stored);
     for (char& c : cell)
         if (c == '\t' || c == '\r' || c == '\n') c = ' ';
     return cell;
@@ -70,9 +71,9 @@ int Add(Context& context, const std::vector<std::string_view>& args) {
     bool refused = false;
     for (std::size_t index = first; index < args.size(); ++index) {
         std::string stored;
-        if (!codec::Utf8ToCp932(args[index], stored)) {
-            context.err << "zulname-cards: " << Utf8(context.cards.Items()[index - first]) << ": \""
-                        << codec::FirstUnstorableCharacter(args[index]) << "\" cannot be stored in code page 932; left empty\n";
+        if (!exact_text::FromUtf8(args[index], stored)) {
+            context.err << "zulname-cards: " << Utf8(context.cards.Items()[index - first])
+                        << ": the text is not UTF-8; left empty\n";
             stored.clear();
             refused = true;
         }

@@ -79,7 +79,7 @@ int ImportList(Context& context, const std::vector<std::string_view>& args) {
     if (plan.refused)
         return context.Fail(kFailure, parsed.list + ": text that code page 932 cannot hold in " +
                                           std::to_string(plan.unencodable.size()) +
-                                          " cells; nothing imported (--unencodable skip or replace)");
+                                          " cells; nothing imported (--unencodable keep, skip or replace)");
 
     const ImportResult result =
         ImportIntoRecord(context.settings, context.cards.FsPath(), plan, parsed.replace ? ImportMode::Replace : ImportMode::Append,

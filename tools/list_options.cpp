@@ -49,10 +49,11 @@ bool TakeListOption(const std::vector<std::string_view>& args, std::size_t& inde
         else if (value == "katakana") options.kana = ReadingKana::Katakana;
         else problem = "--kana takes keep, hiragana or katakana";
     } else {
-        if (value == "refuse") options.unencodable = UnencodablePolicy::Refuse;
+        if (value == "keep") options.unencodable = UnencodablePolicy::Keep;
+        else if (value == "refuse") options.unencodable = UnencodablePolicy::Refuse;
         else if (value == "skip") options.unencodable = UnencodablePolicy::SkipRow;
         else if (value == "replace") options.unencodable = UnencodablePolicy::Replace;
-        else problem = "--unencodable takes refuse, skip or replace";
+        else problem = "--unencodable takes keep, refuse, skip or replace";
     }
     return true;
 }

@@ -12,19 +12,19 @@
 // `zulname-cards import` and `zulname-export --list`:
 //   --sheet NAME  --encoding auto|utf-8|utf-16|cp932  --map COLUMN=ITEM (repeatable; ITEM may be
 //   姓, 名, 姓の読み, 名の読み, a new item, or empty for none)  --no-header
-//   --kana keep|hiragana|katakana  --unencodable refuse|skip|replace
+//   --kana keep|hiragana|katakana  --unencodable keep|refuse|skip|replace
 namespace list_tool {
 
 inline constexpr const char* kListOptionsUsage =
     "[--sheet NAME] [--encoding auto|utf-8|utf-16|cp932] [--map COLUMN=ITEM ...] [--no-header] "
-    "[--kana keep|hiragana|katakana] [--unencodable refuse|skip|replace]";
+    "[--kana keep|hiragana|katakana] [--unencodable keep|refuse|skip|replace]";
 
 struct ListOptions {
     ListReadOptions read;
     std::vector<std::pair<std::string, std::string>> maps;  // COLUMN, ITEM
     bool noHeader = false;
     ReadingKana kana = ReadingKana::Keep;
-    UnencodablePolicy unencodable = UnencodablePolicy::Refuse;
+    UnencodablePolicy unencodable = UnencodablePolicy::Keep;
 };
 
 // Takes the list option at args[index] (and its value), moving index past it. False when

@@ -22,7 +22,7 @@ bool PlanPeople(const std::string& listPath, const list_tool::ListOptions& optio
     }
     for (const ImportNote& note : plan.unencodable) notes.push_back(listPath + ": " + DescribeNote(note));
     if (plan.refused) {
-        problem = listPath + ": text that code page 932 cannot hold; choose --unencodable skip or replace";
+        problem = listPath + ": text that code page 932 cannot hold; choose --unencodable keep, skip or replace";
         return false;
     }
     for (const ImportNote& note : plan.skipped) notes.push_back(listPath + ": " + DescribeNote(note));

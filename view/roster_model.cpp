@@ -7,6 +7,7 @@
 #include "lists/kana.h"
 #include "lists/list_writer.h"
 #include "store/codec.h"
+#include "store/exact_text.h"
 #include "store/items.h"
 #include "store/storage_layout.h"
 
@@ -49,12 +50,13 @@ std::int32_t RosterModel::RowCount() const {
 
 std::string RosterModel::Cell(std::int32_t row, std::int32_t column) const {
     if (column == 0) return CardSectionName(row);
-    return record_.ReadFullString(CardSectionName(row), items_.at(static_cast<std::size_t>(column - 1)), "");
+    return exact_text::Read(record_, CardSectionName(row), items_.at(static_cast<std::size_t>(column - 1)));
 }
 
 bool RosterModel::SetCell(std::int32_t row, std::int32_t column, const std::string& text) const {
     if (!IsEditable(column) || row < 0 || row >= RowCount()) return false;
-    return record_.WriteString(CardSectionName(row), items_[static_cast<std::size_t>(column - 1)], text) && record_.Flush();
+    return exact_text::Write(record_, CardSectionName(row), items_[static_cast<std::size_t>(column - 1)], text) &&
+           record_.Flush();
 }
 
 std::int32_t RosterModel::CurrentCard() const { return record_.ReadInt(kSettingSection, "CurID", 0); }
@@ -111,7 +113,7 @@ std::string RosterModel::CopyRows(const std::vector<std::int32_t>& rows) const {
     std::vector<std::vector<std::string>> table;
     for (const std::int32_t row : rows) {
         std::vector<std::string> cells;
-        for (std::int32_t column = 1; column < ColumnCount(); ++column) cells.push_back(codec::Utf8(Cell(row, column)));
+        for (std::int32_t column = 1; column < ColumnCount(); ++column) cells.push_back(exact_text::ToUtf8(Cell(row, column)));
         // Trailing empty cells carry nothing a spreadsheet needs.
         while (!cells.empty() && cells.back().empty()) cells.pop_back();
         table.push_back(std::move(cells));
@@ -138,10 +140,7 @@ RosterModel::PasteResult RosterModel::Paste(std::int32_t afterRow, const std::st
         cards::CardTexts row;
         for (std::size_t column = 0; column < cells.size() && column < items_.size(); ++column) {
             std::string stored;
-            if (!codec::Utf8ToCp932(cells[column], stored)) {
-                result.refused.push_back({static_cast<std::int32_t>(index), items_[column], codec::FirstUnstorableCharacter(cells[column])});
-                stored.clear();
-            }
+            exact_text::FromUtf8(cells[column], stored);
             row.push_back(std::move(stored));
         }
         texts.push_back(std::move(row));
@@ -161,7 +160,7 @@ std::vector<std::int32_t> RosterModel::Matching(const std::string& utf8) const {
         for (std::int32_t row = 0; row < count; ++row) {
             // One conversion per row: its texts joined by line breaks, which no query holds.
             std::string texts;
-            for (std::int32_t column = 0; column < ColumnCount(); ++column) texts += codec::Utf8(Cell(row, column)) + "\n";
+            for (std::int32_t column = 0; column < ColumnCount(); ++column) texts += exact_text::ToUtf8(Cell(row, column)) + "\n";
             searchRows_[static_cast<std::size_t>(row)] = SearchForm(texts);
         }
         searchedVersion_ = Version();

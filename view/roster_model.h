@@ -51,18 +51,13 @@ public:
     // Rows as tab-separated UTF-8 text, one line per row, items only (as spreadsheets take them).
     std::string CopyRows(const std::vector<std::int32_t>& rows) const;
 
-    struct Refusal {
-        std::int32_t line = 0;    // 0-based line of the pasted text
-        std::string item;         // the item of the cell (code page 932)
-        std::string character;    // the first character code page 932 cannot hold (UTF-8)
-    };
     struct PasteResult {
         cards::Outcome outcome;
         bool headerSkipped = false;
-        std::vector<Refusal> refused;  // cells left empty
     };
     // Rows copied from a spreadsheet (tab-separated UTF-8), as new cards after `afterRow`
-    // (−1: at the top), columns in item order. A first line that names items is skipped.
+    // (−1: at the top), columns in item order. A first line that names items is skipped. Every
+    // character is kept (store/exact_text.h).
     PasteResult Paste(std::int32_t afterRow, const std::string& utf8) const;
 
     // The rows whose number or any text contains the search text; hiragana, katakana and

@@ -3,29 +3,21 @@
 #include <QLineEdit>
 
 #include "store/codec.h"
-#include "store/cp932.h"
-
-namespace {
-
-QString FromUtf8(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-}  // namespace
+#include "store/exact_text.h"
 
 QString ToWidgetText(std::string_view stored) {
-    std::string utf8;
-    if (codec::Cp932ToUtf8(stored, utf8)) return FromUtf8(utf8);
-    QString text;
-    for (std::size_t pos = 0; pos < stored.size();) {
-        const std::size_t length = cp932::CharLength(stored, pos);
-        text += codec::Cp932ToUtf8(stored.substr(pos, length), utf8) ? FromUtf8(utf8) : QString(QChar::ReplacementCharacter);
-        pos += length;
-    }
-    return text;
+    const std::u16string utf16 = exact_text::ToUtf16(stored);
+    return QString(reinterpret_cast<const QChar*>(utf16.data()), static_cast<qsizetype>(utf16.size()));
 }
 
 bool FromWidgetText(const QString& text, std::string& stored) {
     const QByteArray utf8 = text.toUtf8();
     return codec::Utf8ToCp932(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), stored);
+}
+
+bool FromWidgetExactText(const QString& text, std::string& exact) {
+    const QByteArray utf8 = text.toUtf8();
+    return exact_text::FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), exact);
 }
 
 void ShowStoredText(QLineEdit* edit, std::string_view stored) {

@@ -276,7 +276,7 @@ void CEnterDlg::Run(const std::function<void()>& handler) {
 bool CEnterDlg::Take() {
     model_.print = print_->isChecked();
     model_.hideImage = hideImage_->isChecked();
-    return TakeStoredText(this, content_->currentText(), model_.itemText) &&
+    return FromWidgetExactText(content_->currentText(), model_.itemText) &&
            TakeStoredText(this, position_[0]->text(), model_.position[0]) &&
            TakeStoredText(this, position_[1]->text(), model_.position[1]);
 }

@@ -143,13 +143,17 @@ void QtListImportPlatform::ShowReport(const std::string& text) { ::ShowReport(pa
 
 std::optional<UnencodablePolicy> QtListImportPlatform::AskUnencodable(const std::string& listing) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("ZUL Name Card"),
-                    QStringLiteral("名札に保存できない文字があります。"), QMessageBox::NoButton, parent_);
+                    QStringLiteral("シフトJISにない文字があります。そのまま保存すると、この文字を知らないプログラムでは〓と表示されます。"),
+                    QMessageBox::NoButton, parent_);
     box.setDetailedText(Text(listing));
     box.setInformativeText(Text(listing));
+    QPushButton* keep = box.addButton(QStringLiteral("そのまま保存"), QMessageBox::AcceptRole);
+    box.setDefaultButton(keep);
     QPushButton* skip = box.addButton(QStringLiteral("その行を飛ばす"), QMessageBox::AcceptRole);
     QPushButton* replace = box.addButton(QStringLiteral("〓に置き換える"), QMessageBox::AcceptRole);
     box.addButton(QStringLiteral("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
     box.exec();
+    if (box.clickedButton() == keep) return UnencodablePolicy::Keep;
     if (box.clickedButton() == skip) return UnencodablePolicy::SkipRow;
     if (box.clickedButton() == replace) return UnencodablePolicy::Replace;
     return std::nullopt;

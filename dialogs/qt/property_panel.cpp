@@ -155,7 +155,7 @@ QWidget* CPropertyPanel::BuildItem() {
     text_->setObjectName(QStringLiteral("text"));
     connect(text_, &QLineEdit::textEdited, this, [this](const QString& typed) {
         std::string stored;
-        if (FromWidgetText(typed, stored)) Run([this, &stored] {
+        if (FromWidgetExactText(typed, stored)) Run([this, &stored] {
                 model_.text = stored;
                 model_.OnTextEdited();
             });

@@ -2,10 +2,9 @@
 
 #include <string>
 
-#include "store/codec.h"
+#include "store/exact_text.h"
 
 QString StoredToQString(std::string_view stored) {
-    std::u16string utf16;
-    codec::Cp932ToUtf16(stored, utf16);
+    const std::u16string utf16 = exact_text::ToUtf16(stored);
     return QString(reinterpret_cast<const QChar*>(utf16.data()), static_cast<qsizetype>(utf16.size()));
 }

@@ -102,16 +102,17 @@ TEST_F(ListImportModelTest, TheEncodingAndTheSheetCanBeChosenAgain) {
     EXPECT_FALSE(model.okEnabled);
 }
 
-TEST_F(ListImportModelTest, UnstorableTextAsksAndCancelWritesNothing) {
+TEST_F(ListImportModelTest, TextBeyondCodePage932AsksAndCancelWritesNothing) {
     Choose("list.csv", "氏名\r\n𠮷田\r\n山田\r\n");
     const std::string before = ReadBytes(Record());
     EXPECT_FALSE(model.OnOk());
-    EXPECT_EQ(platform.listings, Strings{"2 行 1 列: 「𠮷」は名札に保存できません\n"});
+    EXPECT_EQ(platform.listings, Strings{"2 行 1 列: 「𠮷」(U+20BB7) はシフトJISにない文字です\n"});
     EXPECT_EQ(ReadBytes(Record()), before);
 
-    platform.unencodableChoice = UnencodablePolicy::Replace;
+    platform.unencodableChoice = UnencodablePolicy::Keep;
     ASSERT_TRUE(model.OnOk());
     EXPECT_EQ(Text(1, "氏名"), S("〓田"));
+    EXPECT_EQ(Text(1, "氏名Unicode"), "&#x20bb7;" + S("田"));
     EXPECT_EQ(Text(2, "氏名"), S("山田"));
 }
 

@@ -69,16 +69,24 @@ TEST(ImportPlan, ReadingsCanBeTurnedIntoHiraganaOrKatakana) {
     EXPECT_EQ(plan.cards[1].texts, (Texts{{"氏名", "やまだ"}, {"読み", "バイオリン"}}));
 }
 
-TEST(ImportPlan, TextTheRecordFileCannotHoldIsRefusedSkippedOrReplaced) {
+TEST(ImportPlan, TextBeyondCodePage932IsKeptRefusedSkippedOrReplaced) {
     ImportOptions options;
     options.hasHeader = false;
     options.mapping = {Item("氏名"), Item("所属")};
-    const ListTable table = Table({{"𠮷田", "😀会😀"}, {"山田", "本社"}, {"髙橋〜", "−"}});
+    // か with a combining dakuten is が, which code page 932 holds.
+    const ListTable table = Table({{"𠮷田", "😀会😀"}, {"山田", "\u304B\u3099本社"}, {"髙橋〜", "−"}});
     ImportPlan plan = PlanImport(table, options);
+    ASSERT_EQ(plan.cards.size(), 3u);
+    EXPECT_EQ(plan.cards[0].texts, (Texts{{"氏名", "𠮷田"}, {"所属", "😀会😀"}}));
+    EXPECT_EQ(plan.cards[1].texts[1].second, "が本社");
+    EXPECT_EQ(Messages(plan.notes), (std::vector<std::string>{"1 行 1 列: 「𠮷」(U+20BB7) はシフトJISにない文字です。そのまま保存します",
+                                                              "1 行 2 列: 「😀」(U+1F600) はシフトJISにない文字です。そのまま保存します"}));
+
+    options.unencodable = UnencodablePolicy::Refuse;
+    plan = PlanImport(table, options);
     EXPECT_TRUE(plan.refused);
     EXPECT_TRUE(plan.cards.empty());
-    EXPECT_EQ(Messages(plan.unencodable),
-              (std::vector<std::string>{"1 行 1 列: 「𠮷」は名札に保存できません", "1 行 2 列: 「😀」は名札に保存できません"}));
+    EXPECT_EQ(plan.unencodable.size(), 2u);
 
     options.unencodable = UnencodablePolicy::SkipRow;
     plan = PlanImport(table, options);

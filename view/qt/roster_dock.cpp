@@ -99,12 +99,7 @@ void CRosterDock::Build() {
     layout->addWidget(search_);
 
     tableModel_ = new RosterTableModel(roster_, this);
-    tableModel_->takeText = [this](const QString& typed, std::string& stored) {
-        if (FromWidgetText(typed, stored)) return true;
-        // The input dialog's message for "内容".
-        prompts_.Tell(this, Text("「%1」は保存できない文字です。別の文字で入力して下さい。").arg(FirstUnstorableCharacter(typed)));
-        return false;
-    };
+    tableModel_->takeText = [](const QString& typed, std::string& stored) { return FromWidgetExactText(typed, stored); };
     tableModel_->changed = [this] {
         if (changed) changed();
     };
@@ -313,12 +308,6 @@ void CRosterDock::Paste() {
     const RosterModel::PasteResult result = roster_.Paste(after, QApplication::clipboard()->text().toStdString());
     if (result.outcome.changed == 0 && result.outcome) return;
     Finish(result.outcome, after + 1);
-    if (!result.refused.empty()) {
-        const RosterModel::Refusal& first = result.refused.front();
-        prompts_.Tell(this, Text("「%1」は保存できない文字です。%2枚のセルを空欄にしました。")
-                                .arg(QString::fromStdString(first.character))
-                                .arg(result.refused.size()));
-    }
 }
 
 bool CRosterDock::MakeSelectionThePrintJob() {
