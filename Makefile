@@ -1,7 +1,7 @@
 # The project's commands: see README.md.
 BUILD_DIR ?= build
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6printsupport6 \
-	libgl-dev qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho libgtest-dev libgmock-dev libbenchmark-dev \
+	libgl-dev qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
 	libxml2-dev glabels-data \
 	libzip-dev libxlsxwriter-dev libicu-dev python3-openpyxl python3-odf \
 	libqrencode-dev libharfbuzz-dev zbar-tools \

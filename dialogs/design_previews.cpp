@@ -1,6 +1,7 @@
 #include "dialogs/design_previews.h"
 
 #include "store/codec.h"
+#include "store/exact_text.h"
 #include "store/label_sizes.h"
 
 namespace {
@@ -18,11 +19,9 @@ PlannedCard PersonOf(const cards::RecordCards& record, std::int32_t card) {
     if (card < 0 || card >= record.Count()) return SampleCard();
     const cards::CardTexts texts = record.Texts(card);
     for (std::size_t item = 0; item < texts.size() && item < record.Items().size(); ++item) {
-        std::string name, text;
-        if (texts[item].empty() || !codec::Cp932ToUtf8(record.Items()[item], name) ||
-            !codec::Cp932ToUtf8(texts[item], text))
-            continue;
-        person.texts.emplace_back(std::move(name), std::move(text));
+        std::string name;
+        if (texts[item].empty() || !codec::Cp932ToUtf8(record.Items()[item], name)) continue;
+        person.texts.emplace_back(std::move(name), exact_text::ToUtf8(texts[item]));
     }
     return person.texts.empty() ? SampleCard() : person;
 }

@@ -10,6 +10,7 @@
 
 #include "lists/kana.h"
 #include "store/codec.h"
+#include "store/exact_text.h"
 
 namespace {
 
@@ -112,7 +113,8 @@ cards::Outcome FillRomanisedNames(const cards::RecordCards& cards, std::string_v
                                   NameOrder order) {
     return cards.DeriveItem(from, to, [order](const std::string& stored) -> std::optional<std::string> {
         std::string reading;
-        if (!codec::Cp932ToUtf8(stored, reading)) return std::nullopt;
+        if (!codec::Cp932ToUtf8(exact_text::Plain(stored), reading)) return std::nullopt;
+        reading = exact_text::ToUtf8(stored);
         // Letters of ASCII alone, which code page 932 stores as they are.
         std::string name = RomanisedName(reading, order);
         if (name.empty()) return std::nullopt;

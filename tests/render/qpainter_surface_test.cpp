@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "render/qt/stored_text.h"
-#include "tests/render/surface_pixels.h"
 #include "store/codec.h"
+#include "store/exact_text.h"
+#include "tests/render/surface_pixels.h"
 
 namespace {
 
@@ -410,4 +411,21 @@ TEST(QPainterSurfaceTest, UprightTextInAPdfIsPlacedByItsGlyphsWithoutAFrameOfIts
     });
     EXPECT_EQ(turned.count("BT\n"), 1);
     EXPECT_GT(turned.count(" cm\n"), 1);
+}
+
+TEST(QPainterSurfaceTest, ACharacterTheFaceLacksIsDrawnFromAFaceThatHasIt) {
+    const auto drawn = [](const std::string& exact) {
+        return Draw(200, 120, 300, QPointF(0, 0), [&](Surface& surface) {
+            surface.SetFont(EmFont(30));
+            surface.DrawText(0, 0, exact);
+        });
+    };
+    std::string yoshi;
+    ASSERT_TRUE(exact_text::FromUtf8("𠮷", yoshi));
+    const QImage exact = drawn(yoshi);
+    // Not missing (a blank or a box), and not the look-alike 吉 or the 〓 of code page 932.
+    EXPECT_FALSE(InkBounds(exact).isEmpty());
+    EXPECT_NE(exact, drawn(codec::Sjis("吉")));
+    EXPECT_NE(exact, drawn(codec::Sjis("〓")));
+    EXPECT_NE(exact, drawn(std::string("&#x10ffff;")));  // what a face without it would show
 }
