@@ -429,3 +429,16 @@ TEST(QPainterSurfaceTest, ACharacterTheFaceLacksIsDrawnFromAFaceThatHasIt) {
     EXPECT_NE(exact, drawn(codec::Sjis("〓")));
     EXPECT_NE(exact, drawn(std::string("&#x10ffff;")));  // what a face without it would show
 }
+
+TEST(QPainterSurfaceTest, AVariationSelectorTakesNoRoomOfItsOwn) {
+    const auto width = [](std::string_view utf8) {
+        std::string exact;
+        EXPECT_TRUE(exact_text::FromUtf8(utf8, exact));
+        const QImage image = Draw(300, 120, 300, QPointF(0, 0), [&](Surface& surface) {
+            surface.SetFont(EmFont(30));
+            surface.DrawText(0, 0, exact);
+        });
+        return InkBounds(image).width();
+    };
+    EXPECT_EQ(width("辻\U000E0100"), width("辻"));
+}
