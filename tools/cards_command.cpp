@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 
+#include "lists/character_check.h"
 #include "lists/romaji.h"
 #include "store/card_deck.h"
 #include "store/codec.h"
@@ -194,6 +195,24 @@ int Romaji(Context& context, const std::vector<std::string_view>& args) {
     if (!outcome) return ReportFailure(context, outcome);
     context.out << "wrote the names of " << CardWord(outcome.changed) << " in Latin letters\n";
     return 0;
+}
+
+int Check(Context& context, const std::vector<std::string_view>& args) {
+    if (!args.empty()) return context.Fail(kUsageError, "check takes no arguments; " + UsageText());
+    using namespace character_check;
+    const std::vector<Finding> findings = character_check::Check(context.cards, AnyFaceDraws, UnihanVariants::Installed());
+    bool missing = false;
+    for (const Finding& finding : findings) {
+        std::string kinds, substitutes;
+        for (const auto& [kind, word] : {std::pair{kNoFace, "no-face"}, std::pair{kBeyondJis0208, "beyond-jis-x-0208"},
+                                         std::pair{kExactOnly, "beyond-cp932"}})
+            if (finding.kinds & kind) kinds += (kinds.empty() ? "" : ",") + std::string(word);
+        for (const std::string& substitute : finding.substitutes) substitutes += (substitutes.empty() ? "" : " ") + substitute;
+        context.out << CardSectionName(finding.card) << '\t' << Utf8(finding.item) << '\t' << finding.character << '\t'
+                    << CodePoint(finding.code) << '\t' << kinds << '\t' << substitutes << '\n';
+        missing = missing || (finding.kinds & kNoFace) != 0;
+    }
+    return missing ? kFailure : 0;
 }
 
 int ReportFailure(const Context& context, const cards::Outcome& outcome) {

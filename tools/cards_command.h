@@ -17,6 +17,7 @@ int Move(Context& context, const std::vector<std::string_view>& args);
 int Sort(Context& context, const std::vector<std::string_view>& args);
 int ApplyDesign(Context& context, const std::vector<std::string_view>& args);
 int Romaji(Context& context, const std::vector<std::string_view>& args);
+int Check(Context& context, const std::vector<std::string_view>& args);
 
 // The message and exit status for an operation that did not go through.
 int ReportFailure(const Context& context, const cards::Outcome& outcome);

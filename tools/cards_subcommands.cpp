@@ -16,6 +16,7 @@ const std::vector<Subcommand>& Subcommands() {
         {"import", "import LIST [--design-from N|defaults|none] [--replace] [list options]", ImportList},
         {"export", "export --format csv|tsv|xlsx [--encoding utf-8|cp932] -o OUT", ExportList},
         {"romaji", "romaji --from ITEM --to ITEM [--order given-family|family-given]", Romaji},
+        {"check", "check", Check},
     };
     return subcommands;
 }

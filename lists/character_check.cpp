@@ -1,0 +1,146 @@
+#include "lists/character_check.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+#include <set>
+
+#include "store/codec.h"
+#include "store/exact_text.h"
+
+namespace character_check {
+
+namespace {
+
+bool IsVariationSelector(char32_t code) {
+    return (code >= 0xFE00 && code <= 0xFE0F) || (code >= 0xE0100 && code <= 0xE01EF);
+}
+
+std::string Utf8Of(char32_t code) {
+    char buffer[4];
+    std::size_t length = 0;
+    if (code < 0x80) {
+        buffer[length++] = static_cast<char>(code);
+    } else if (code < 0x800) {
+        buffer[length++] = static_cast<char>(0xC0 | (code >> 6));
+        buffer[length++] = static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        buffer[length++] = static_cast<char>(0xE0 | (code >> 12));
+        buffer[length++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        buffer[length++] = static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        buffer[length++] = static_cast<char>(0xF0 | (code >> 18));
+        buffer[length++] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        buffer[length++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        buffer[length++] = static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return std::string(buffer, length);
+}
+
+// Whether code page 932 holds the character within JIS X 0208: not in NEC row 13 (0x87), the
+// IBM extensions (0xED–0xEE, 0xFA–0xFC) or the user-defined area (0xF0–0xF9).
+bool InJis0208(const std::string& utf8, bool& inCp932) {
+    std::string stored;
+    inCp932 = codec::Utf8ToCp932(utf8, stored);
+    if (!inCp932 || stored.empty()) return false;
+    const auto lead = static_cast<unsigned char>(stored[0]);
+    return !(lead == 0x87 || lead == 0xED || lead == 0xEE || lead >= 0xF0);
+}
+
+}  // namespace
+
+std::string CodePoint(char32_t code) {
+    char digits[8];
+    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint32_t>(code), 16).ptr;
+    std::string hex(digits, end);
+    std::transform(hex.begin(), hex.end(), hex.begin(), [](char c) { return c >= 'a' && c <= 'f' ? static_cast<char>(c - 32) : c; });
+    return "U+" + std::string(hex.size() < 4 ? 4 - hex.size() : 0, '0') + hex;
+}
+
+std::string KindWords(unsigned kinds) {
+    std::string words;
+    const auto add = [&words](const char* word) { words += (words.empty() ? "" : "・") + std::string(word); };
+    if (kinds & kNoFace) add("どのフォントにもない");
+    if (kinds & kBeyondJis0208) add("JIS第1・第2水準外");
+    if (kinds & kExactOnly) add("シフトJISにない");
+    return words;
+}
+
+bool AnyFaceDraws(char32_t code) {
+    static std::map<char32_t, bool> known;
+    const auto found = known.find(code);
+    if (found != known.end()) return found->second;
+    FcPattern* pattern = FcPatternCreate();
+    FcCharSet* characters = FcCharSetCreate();
+    FcCharSetAddChar(characters, code);
+    FcPatternAddCharSet(pattern, FC_CHARSET, characters);
+    FcObjectSet* fields = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* faces = FcFontList(nullptr, pattern, fields);
+    const bool any = faces != nullptr && faces->nfont > 0;
+    if (faces != nullptr) FcFontSetDestroy(faces);
+    FcObjectSetDestroy(fields);
+    FcCharSetDestroy(characters);
+    FcPatternDestroy(pattern);
+    return known[code] = any;
+}
+
+std::vector<Finding> Check(const cards::RecordCards& cards, const GlyphCheck& drawable, const UnihanVariants& variants) {
+    std::vector<Finding> findings;
+    const std::int32_t count = cards.Count();
+    for (std::int32_t card = 0; card < count; ++card) {
+        const cards::CardTexts texts = cards.Texts(card);
+        for (std::size_t item = 0; item < texts.size() && item < cards.Items().size(); ++item) {
+            const std::string utf8 = exact_text::ToUtf8(texts[item]);
+            std::set<std::string> named;
+            for (std::size_t pos = 0; pos < utf8.size();) {
+                char32_t code = 0;
+                std::size_t length = std::max<std::size_t>(codec::DecodeUtf8(utf8, pos, code), 1);
+                // A variation selector belongs to the character before it.
+                char32_t next = 0;
+                while (pos + length < utf8.size() && codec::DecodeUtf8(utf8, pos + length, next) > 0 && IsVariationSelector(next))
+                    length += codec::DecodeUtf8(utf8, pos + length, next);
+                const std::string character = utf8.substr(pos, length);
+                pos += length;
+                const std::string base = Utf8Of(code);
+                bool inCp932 = false;
+                const bool jis = InJis0208(base, inCp932);
+                Finding finding{card, cards.Items()[item], character, code, 0, {}};
+                if (!drawable(code)) finding.kinds |= kNoFace;
+                if (!jis && code >= 0x80) finding.kinds |= kBeyondJis0208;
+                if (!inCp932 || character != base) finding.kinds |= kExactOnly;
+                if (finding.kinds == 0 || !named.insert(character).second) continue;
+                if (character != base && jis) finding.substitutes.push_back(base);
+                for (const char32_t variant : variants.Of(code)) {
+                    const std::string candidate = Utf8Of(variant);
+                    bool ignored = false;
+                    if (InJis0208(candidate, ignored) &&
+                        std::find(finding.substitutes.begin(), finding.substitutes.end(), candidate) == finding.substitutes.end())
+                        finding.substitutes.push_back(candidate);
+                }
+                findings.push_back(std::move(finding));
+            }
+        }
+    }
+    return findings;
+}
+
+cards::Outcome Replace(const cards::RecordCards& cards, const std::string& item, const std::string& character,
+                       const std::string& by, std::optional<std::int32_t> card) {
+    // DeriveItem goes through the cards in order: `at` is the card at hand.
+    std::int32_t at = 0;
+    return cards.DeriveItem(item, item, [&](const std::string& exact) -> std::optional<std::string> {
+        const bool mine = !card || *card == at;
+        ++at;
+        std::string utf8 = exact_text::ToUtf8(exact);
+        if (!mine || utf8.find(character) == std::string::npos) return std::nullopt;
+        for (std::size_t pos = utf8.find(character); pos != std::string::npos; pos = utf8.find(character, pos + by.size()))
+            utf8.replace(pos, character.size(), by);
+        std::string replaced;
+        if (!exact_text::FromUtf8(utf8, replaced)) return std::nullopt;
+        return replaced;
+    });
+}
+
+}  // namespace character_check
