@@ -7,6 +7,7 @@
 #include "app/qt/main_frame.h"
 #include "app/qt/rozudezi_app.h"
 #include "dialogs/qt/add_item_dialog.h"
+#include "dialogs/qt/character_check_dialog.h"
 #include "dialogs/qt/design_chooser_dialog.h"
 #include "dialogs/qt/enter_dialog.h"
 #include "dialogs/qt/frame_effect_dialog.h"
@@ -182,6 +183,11 @@ int main(int argc, char** argv) {
         // The note of what was written, with its 開く link, lies under a status message.
         frame.statusBar()->clearMessage();
         frame.ShowWritten(*written);
+    });
+    view->SetDialogCommand(CommandId::CharacterCheck, [view, roster] {
+        if (!RunCharacterCheckDialog(view, roster->Model().Cards())) return;
+        roster->Reload();
+        view->Refresh();
     });
     view->SetDialogCommand(CommandId::Romaji, [view, roster] {
         if (!RunRomajiDialog(view, view->Model().Settings(), roster->Model().Cards())) return;

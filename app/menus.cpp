@@ -71,6 +71,7 @@ const std::vector<CommandInfo> kCommands = {
     {CommandId::SaveDesign, "デザインとして保存", '\0', "", {}, "今のカードのデザインに名前を付けて保存します", kView},
     {CommandId::MakeFromList, "名簿から作成", 'M', "", {}, "名簿からデザインと用紙を選び、名札をまとめて作ります", kView},
     {CommandId::ToggleProperties, "プロパティ", 'P', "", {}, "プロパティの表示と非表示を切り替えます", kView},
+    {CommandId::CharacterCheck, "文字チェック", '\0', "", {}, "印刷に気をつける文字（フォントにない文字・外字など）を調べ、置き換えます", kView},
 };
 
 // A command as the main menu shows it: with its mnemonic and key text.
@@ -154,7 +155,7 @@ const std::vector<MenuEntry>& MainMenu() {
             {Sub("水平", '\0',
                  {Item(C::MoveLeft), Item(C::MoveLeftSmall), Item(C::MoveRightSmall), Item(C::MoveRight)}),
              Sub("垂直", '\0', {Item(C::MoveUp), Item(C::MoveUpSmall), Item(C::MoveDownSmall), Item(C::MoveDown)})}),
-        Sub("ツール", 'T', {Item(C::MergePrint), Item(C::Romaji, true)}),
+        Sub("ツール", 'T', {Item(C::MergePrint), Item(C::Romaji, true), Item(C::CharacterCheck, true)}),
         Sub("表示", 'V',
             {Item(C::ToggleToolbar), Item(C::ToggleStatusBar), Item(C::ToggleRoster), Item(C::ToggleProperties), Separator(), Item(C::SwitchLabel),
              Item(C::SwitchCabinet), Separator(), Item(C::PreviousPage), Item(C::NextPage), Separator(),

@@ -73,6 +73,7 @@ enum class CommandId {
     SaveDesign,        // "ｵﾌﾟｼｮﾝ"
     MakeFromList,      // "ﾌｧｲﾙ"
     ToggleProperties,  // "表示"
+    CharacterCheck,    // "ツール"
 };
 
 // Where the view's commands go: the frame asks before showing a menu or toolbar whether each

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "designs/record_designs.h"
+#include "lists/character_check.h"
 #include "render/blank_job.h"
 #include "render/card.h"
 #include "render/sheet.h"
@@ -76,6 +77,15 @@ std::int32_t EditViewModel::LastPage() {
 }
 
 bool EditViewModel::PrintsBlankTags() { return !ViewCardList(view_).empty() && !JobDrawsText(view_); }
+
+bool EditViewModel::PrintsMissingCharacters() {
+    static const UnihanVariants noSubstitutes = UnihanVariants::FromText("");
+    const cards::RecordCards cards(ProfileFile::AtStoredPath(record_.Path()).FsPath(), ItemList(view_.userItems));
+    const std::vector<character_check::Finding> findings =
+        character_check::Check(cards, character_check::AnyFaceDraws, noSubstitutes);
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const character_check::Finding& f) { return (f.kinds & character_check::kNoFace) != 0; });
+}
 
 bool EditViewModel::SheetShowsNoName() { return view_.mode == ViewMode::SheetMode && !JobDrawsText(view_); }
 

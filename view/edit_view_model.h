@@ -69,6 +69,8 @@ public:
     // Whether printing, its preview or a PDF would give blank tags only: the job has cards, but
     // none of them prints a name, so none draws any text. The user is told before the job runs.
     bool PrintsBlankTags();
+    // Whether a text of the job holds a character no installed face draws: it would print as a box.
+    bool PrintsMissingCharacters();
     // The sheet shows no name at all (a new record file): the view offers to make tags from a list.
     bool SheetShowsNoName();
 

@@ -40,7 +40,7 @@ std::vector<std::string> ToolbarDescription(const std::vector<ToolbarPosition>& 
 
 TEST(MenusTest, CommandTableHasOneRowPerCommandInEnumOrder) {
     const auto& commands = Commands();
-    ASSERT_EQ(commands.size(), static_cast<std::size_t>(CommandId::ToggleProperties) + 1);
+    ASSERT_EQ(commands.size(), static_cast<std::size_t>(CommandId::CharacterCheck) + 1);
     for (std::size_t i = 0; i < commands.size(); ++i) {
         EXPECT_EQ(static_cast<std::size_t>(commands[i].id), i) << commands[i].caption;
         EXPECT_EQ(&Command(commands[i].id), &commands[i]);
@@ -75,7 +75,7 @@ TEST(MenusTest, EachMenuListsItsItemsInOrder) {
     EXPECT_EQ(Describe(menu[5].children),
               "水平 {左に\t← | ちょっと左に | ちょっと右に | 右に\t→} | "
               "垂直 {上へ\t↑ | ちょっと上へ | ちょっと下へ | 下へ\t↓}");
-    EXPECT_EQ(Describe(menu[6].children), "差し込み印刷設定 | 読みからローマ字...");
+    EXPECT_EQ(Describe(menu[6].children), "差し込み印刷設定 | 読みからローマ字... | 文字チェック...");
     EXPECT_EQ(Describe(menu[7].children),
               "ツールバー(&T) | ステータス バー(&S) | 名簿(&L) | プロパティ(&P) | - | ﾗﾍﾞﾙ種類切替 | ｼﾞｬﾝﾙ切替 | - | 前のページ | 次のページ | - | "
               "拡大\tCtrl++ | 縮小\tCtrl+- | 実寸\tCtrl+0 | ページ全体 | タグ全体");

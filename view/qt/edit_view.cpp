@@ -108,6 +108,7 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::SaveDesign:
         case CommandId::ToggleRoster:
         case CommandId::ToggleProperties:
+        case CommandId::CharacterCheck:
         case CommandId::Undo:
         case CommandId::Redo:
             return dialogCommands_.count(command) != 0;
@@ -122,7 +123,7 @@ void CRozudeziView::Execute(CommandId command) {
     if (!IsAvailable(command)) return;
     const bool printing =
         command == CommandId::Print || command == CommandId::PrintPreview || command == CommandId::ExportPdf;
-    if (printing && !GoAheadWithBlankTags()) return;
+    if (printing && (!GoAheadWithBlankTags() || !GoAheadWithMissingCharacters())) return;
     if (command == CommandId::Print) {
         Print();
     } else if (command == CommandId::PrintPreview) {
@@ -439,6 +440,20 @@ bool CRozudeziView::GoAheadWithBlankTags() {
     box.setDefaultButton(choose);
     box.exec();
     if (box.clickedButton() == choose) Execute(CommandId::ChooseDesign);
+    return box.clickedButton() == goOn;
+}
+
+bool CRozudeziView::GoAheadWithMissingCharacters() {
+    if (!model_.PrintsMissingCharacters()) return true;
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8("印刷"),
+                    QString::fromUtf8("どのフォントにもない文字があり、その文字は正しく印刷されません。\n文字チェックで調べますか？"),
+                    QMessageBox::NoButton, this);
+    QPushButton* check = box.addButton(QString::fromUtf8("文字チェック..."), QMessageBox::AcceptRole);
+    QPushButton* goOn = box.addButton(QString::fromUtf8("このまま続ける"), QMessageBox::DestructiveRole);
+    box.addButton(QString::fromUtf8("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
+    box.setDefaultButton(check);
+    box.exec();
+    if (box.clickedButton() == check) Execute(CommandId::CharacterCheck);
     return box.clickedButton() == goOn;
 }
 

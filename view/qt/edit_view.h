@@ -95,6 +95,8 @@ private:
     // Asks first when the job would print blank tags; false when the user chose a design instead
     // or cancelled.
     bool GoAheadWithBlankTags();
+    // Asks first when a character would print as a box; false when the user checks or cancels.
+    bool GoAheadWithMissingCharacters();
     void UpdateScrollBars();
     void PlaceEmptyHint();
     bool ExecuteZoom(CommandId command);
