@@ -104,7 +104,10 @@ void PropertyPanelModel::ReadItem() {
     LogFont font = DefaultItemFont();
     CFontSetting::Load(section, Key(""), font, color, record.Path());
     face = font.lfFaceName;
-    points = Decimal(PointsFromHeight(font.lfHeight));
+    // A whole size typed is stored to the nearest hundredth of an inch: it shows as typed.
+    const double size = PointsFromHeight(font.lfHeight);
+    const double whole = std::round(size);
+    points = Decimal(HeightFromPoints(whole) == -std::abs(font.lfHeight) ? whole : size);
     bold = font.lfWeight >= 600;
     italic = font.lfItalic != 0;
     alignment = record.ReadInt(section, Key("PrintPos"), 0);

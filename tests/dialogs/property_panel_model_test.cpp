@@ -36,6 +36,7 @@ TEST_F(PropertyPanelModelTest, AChangeGoesToEveryCardSharingTheDesignOrToThisCar
     panel.bold = true;
     panel.OnFont();
     for (int card = 0; card < 3; ++card) EXPECT_EQ(Stored(card, "1" + N + "Font"), "-44 0 0 0 700 0 0 0 128 3 2 1 49 0");
+    EXPECT_EQ(panel.points, "32");  // as typed, though 44 hundredths of an inch are 31.68 pt
     EXPECT_EQ(platform.refreshes, 1);
 
     panel.everyone = false;
