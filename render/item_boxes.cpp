@@ -14,7 +14,10 @@ public:
 
     std::vector<ItemBox> boxes;
 
-    void BeginItem(const std::string& item) override { boxes.push_back({item, 0, 0, 0, 0}); started_ = false; }
+    void BeginItem(const std::string& item) override {
+        boxes.push_back({item, 0, 0, 0, 0, 100});
+        started_ = false;
+    }
 
     std::int32_t DpiX() const override { return measuring_.DpiX(); }
     std::int32_t DpiY() const override { return measuring_.DpiY(); }
@@ -55,7 +58,8 @@ private:
     void Note(std::int32_t x, std::int32_t y, TextExtent extent) {
         if (boxes.empty() || extent.width < 0 || extent.height < 0) return;
         ItemBox& box = boxes.back();
-        const ItemBox mark{box.item, x, -y, x + extent.width, -y + extent.height};
+        box.scale = std::min(box.scale, measuring_.GetTextScale());
+        const ItemBox mark{box.item, x, -y, x + extent.width, -y + extent.height, box.scale};
         if (!started_) {
             box = mark;
             started_ = true;

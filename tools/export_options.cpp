@@ -57,8 +57,8 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
     bool listOptionGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (arg == "--card-mode" || arg == "--test-page") {
-            (arg == "--card-mode" ? options.cardMode : options.testPage) = true;
+        if (arg == "--card-mode" || arg == "--test-page" || arg == "--proof") {
+            (arg == "--card-mode" ? options.cardMode : arg == "--test-page" ? options.testPage : options.proof) = true;
             continue;
         }
         if (NamesLabelSheet(args, i)) {
@@ -120,6 +120,9 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
     if (options.cardMode && options.page != 0) return Problem(problem, "--page and --card-mode exclude each other");
     if (options.testPage && (options.cardMode || options.page != 0 || !options.record.empty() || !options.list.empty()))
         return Problem(problem, "--test-page draws no record file: it excludes --record, --list, --page and --card-mode");
+    if (options.proof && (options.cardMode || options.testPage || options.page != 0 || !options.list.empty() ||
+                          !options.calibrate.empty()))
+        return Problem(problem, "--proof lists the record file's cards: it excludes --list, --page, --card-mode, --test-page and --calibrate");
     if (options.cardMode && !options.calibrate.empty()) return Problem(problem, "the card view is not printed: --calibrate needs sheet pages");
     if (options.format == Format::Trace && options.dpi != 0) return Problem(problem, "a trace is always drawn at 100 dpi");
     if (options.dpi != 0 && (options.dpi < kMinDpi || options.dpi > kMaxDpi))

@@ -29,6 +29,7 @@ struct Options {
     list_tool::ListOptions listOptions;
     std::string calibrate;      // a printer whose stored calibration is applied; empty: exact
     bool testPage = false;      // the printer calibration's test page instead of sheet pages
+    bool proof = false;         // the proof list (校正一覧) of the record file instead of sheet pages
 
     // The resolution to draw at: the one given, else what suits the format. The card view is
     // drawn at the screen's resolution, since its images are placed in screen pixels.

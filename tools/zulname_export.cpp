@@ -2,23 +2,29 @@
 // PDF, PNG images or a trace of the drawing operations.
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "export/export_output.h"
 #include "export/export_view.h"
+#include "export/proof_list.h"
 #include "export/record_settings.h"
 #include "help/command_help.h"
 #include "render/blank_job.h"
 #include "render/calibration_page.h"
 #include "render/qt/font_substitutes.h"
 #include "render/qt/offscreen.h"
+#include "render/qt/qpainter_surface.h"
 #include "render/sheet.h"
+#include "render/trace_surface.h"
 #include "store/file_size_limit.h"
 #include "tools/design_job.h"
 #include "tools/export_options.h"
@@ -30,7 +36,7 @@ namespace {
 
 constexpr command_help::CommandText kHelp{
     "zulname-export",
-    "zulname-export [--record FILE] [--page N] [--card-mode | --test-page] [--calibrate PRINTER] "
+    "zulname-export [--record FILE] [--page N] [--card-mode | --test-page | --proof] [--calibrate PRINTER] "
     "[--list LIST [--design NAME [--sheet MAKER PART] | --design-card N] [list options]] --format pdf|png|trace [-o OUT] "
     "[--dpi N]\n"
     "zulname-export --help | --version",
@@ -41,6 +47,9 @@ constexpr command_help::CommandText kHelp{
     "  --page N        only page N (default: every page)\n"
     "  --card-mode     the current card on its guide grid, as the edit view shows it\n"
     "  --test-page     the printer calibration's test page instead of a record file\n"
+    "  --proof         the proof list (校正一覧) on A4: every card in print order with its texts, how\n"
+    "                  far each line is condensed, the characters that may print wrong and what\n"
+    "                  changed since the last proof of the record file\n"
     "  --calibrate P   take back printer P's stored calibration, as printing does (default: exact)\n"
     "  --list LIST     print the rows of a participant list (CSV, TSV, xlsx, ods) instead of\n"
     "                  the record file's cards, each through the design of one card\n"
@@ -153,6 +162,18 @@ int main(int argc, char** argv) {
     Job job;
     PageDrawer draw;
     std::unique_ptr<ExportView> exportView;
+    Proof proof;
+    // Text is measured as the output draws it: through Qt, or as a trace measures.
+    std::ostringstream ignoredTrace;
+    TraceSurface traceMeasuring(ignoredTrace, kTraceDpi, kTraceDpi, true);
+    QImage measuringImage(1, 1, QImage::Format_RGB32);
+    std::unique_ptr<QPainter> measuringPainter;
+    std::unique_ptr<QPainterSurface> qtMeasuring;
+    if (application) {
+        measuringPainter = std::make_unique<QPainter>(&measuringImage);
+        qtMeasuring = std::make_unique<QPainterSurface>(*measuringPainter, options.Dpi(), options.Dpi(), QPointF(), true);
+    }
+    Surface& measuring = qtMeasuring ? static_cast<Surface&>(*qtMeasuring) : traceMeasuring;
     if (options.testPage) {
         job.pages = {1};
         const std::string printer = options.calibrate.empty() ? std::string("PDF") : options.calibrate;
@@ -183,6 +204,16 @@ int main(int argc, char** argv) {
         job = PrintJob(view, options.Dpi(), pages);
         job.printing = !options.cardMode;
         draw = SheetPages(view, calibration);
+        if (options.proof) {
+            const std::string latin = SettingsProfile(settingsFsPath).ReadString("Option", "RomajiTo", "");
+            proof = MakeProof(view, measuring, latin);
+            CompareWithKept(proof, KeptProofPath(location.storedPath));
+            job.pages.clear();
+            for (std::int32_t page = 1; page <= ProofPageCount(proof); ++page) job.pages.push_back(page);
+            job.paperWidth = 210;
+            job.paperHeight = 297;
+            draw = ProofPages(proof, title, TodayForCalibrationPage());
+        }
     }
     job.title = title;
     job.dpi = options.Dpi();
@@ -191,5 +222,9 @@ int main(int argc, char** argv) {
     const std::string failure = options.format == Format::Pdf   ? WritePdf(draw, job)
                                 : options.format == Format::Png ? WritePng(draw, job)
                                                                 : WriteTrace(draw, job);
-    return failure.empty() ? 0 : Fail(kFailure, failure);
+    if (!failure.empty()) return Fail(kFailure, failure);
+    // The next proof tells what changed since this one.
+    if (options.proof && !KeepProof(proof, KeptProofPath(location.storedPath)))
+        return Fail(kFailure, "the proof could not be kept for the next one to compare with");
+    return 0;
 }

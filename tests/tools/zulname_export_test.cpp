@@ -240,3 +240,19 @@ TEST_F(ZulnameExportTest, AKilledListExportLeavesNoCopyOfThePeople) {
     waitpid(pid, &status, 0);
     EXPECT_FALSE(AnyFileHolds(temporary, S("参加者1"))) << "the people stay in " << temporary;
 }
+
+TEST_F(ZulnameExportTest, TheProofListsEveryCardAndNextTimeWhatChanged) {
+    MakeRecord("r.ini", 3);
+    const ToolOutcome first = Run({"--proof", "--format", "trace"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_NE(first.out.find("山田2"), std::string::npos) << first.out;
+    EXPECT_EQ(first.out.find("変更"), std::string::npos);
+
+    std::string bytes = ReadBytes(PathOf("r.ini"));
+    bytes.replace(bytes.find(S("山田1")), S("山田1").size(), S("山本1"));
+    WriteBytes(PathOf("r.ini"), bytes);
+    const ToolOutcome second = Run({"--proof", "--format", "trace"});
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_NE(second.out.find("氏名 変更: 山田1 → 山本1"), std::string::npos) << second.out;
+    EXPECT_EQ(Run({"--proof", "--card-mode", "--format", "trace"}).status, 2);
+}
