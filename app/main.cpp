@@ -143,6 +143,11 @@ int main(int argc, char** argv) {
                          {roster->SelectedCount(), [roster] { return roster->MakeSelectionThePrintJob(); }});
         if (written) frame.ShowWritten(*written);
     });
+    view->SetDialogCommand(CommandId::ExportProof, [view, &frame] {
+        const std::optional<WrittenOutput> written =
+            ExportProof(view, view->Model(), [view](const std::string& suggested) { return ChoosePdfFile(view, suggested); });
+        if (written) frame.ShowWritten(*written);
+    });
     view->SetDialogCommand(CommandId::Fill, [view] { RunFrameEffectDialog(view, view->Model().Session(), [view] { view->Refresh(); }); });
     view->SetDialogCommand(CommandId::AddItem, [&] {
         if (!RunAddItemDialog(view)) return;

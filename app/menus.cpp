@@ -72,6 +72,7 @@ const std::vector<CommandInfo> kCommands = {
     {CommandId::MakeFromList, "名簿から作成", 'M', "", {}, "名簿からデザインと用紙を選び、名札をまとめて作ります", kView},
     {CommandId::ToggleProperties, "プロパティ", 'P', "", {}, "プロパティの表示と非表示を切り替えます", kView},
     {CommandId::CharacterCheck, "文字チェック", '\0', "", {}, "印刷に気をつける文字（フォントにない文字・外字など）を調べ、置き換えます", kView},
+    {CommandId::ExportProof, "校正一覧を書き出し", '\0', "", {}, "全員の名札の内容と気をつける文字の一覧をPDFに書き出します", kView},
 };
 
 // A command as the main menu shows it: with its mnemonic and key text.
@@ -139,7 +140,7 @@ const std::vector<MenuEntry>& MainMenu() {
         Sub("ﾌｧｲﾙ", 'F',
             {Item(C::FileNew), Item(C::FileOpen, true), Item(C::FileSave), Item(C::FileSaveAs, true),
              Item(C::MakeFromList, true), Item(C::ImportList, true), Item(C::ExportList, true), Separator(),
-             Item(C::Print, true), Item(C::PrintPreview), Item(C::ExportPdf, true), Item(C::PrintSetup, true),
+             Item(C::Print, true), Item(C::PrintPreview), Item(C::ExportPdf, true), Item(C::ExportProof, true), Item(C::PrintSetup, true),
              Item(C::CalibratePrinter, true), Separator(), RecentFiles(),
              Separator(), Item(C::Exit)}),
         Sub("編集", 'E', {Item(C::Undo), Item(C::Redo), Separator(), Item(C::Cut), Item(C::Copy), Item(C::Paste)}),

@@ -74,6 +74,7 @@ enum class CommandId {
     MakeFromList,      // "ﾌｧｲﾙ"
     ToggleProperties,  // "表示"
     CharacterCheck,    // "ツール"
+    ExportProof,       // "ﾌｧｲﾙ"
 };
 
 // Where the view's commands go: the frame asks before showing a menu or toolbar whether each

@@ -98,6 +98,7 @@ bool EditViewModel::IsAvailable(CommandId command) {
         case CommandId::Print:
         case CommandId::PrintPreview:
         case CommandId::ExportPdf:
+        case CommandId::ExportProof:
         // While the input dialog edits a card, it alone switches record file, cabinet and label
         // slot (it has buttons of its own for each): a switch from the window would leave it
         // writing to the old slot or file.

@@ -40,7 +40,7 @@ std::vector<std::string> ToolbarDescription(const std::vector<ToolbarPosition>& 
 
 TEST(MenusTest, CommandTableHasOneRowPerCommandInEnumOrder) {
     const auto& commands = Commands();
-    ASSERT_EQ(commands.size(), static_cast<std::size_t>(CommandId::CharacterCheck) + 1);
+    ASSERT_EQ(commands.size(), static_cast<std::size_t>(CommandId::ExportProof) + 1);
     for (std::size_t i = 0; i < commands.size(); ++i) {
         EXPECT_EQ(static_cast<std::size_t>(commands[i].id), i) << commands[i].caption;
         EXPECT_EQ(&Command(commands[i].id), &commands[i]);
@@ -63,9 +63,9 @@ TEST(MenusTest, EachMenuListsItsItemsInOrder) {
     EXPECT_EQ(Describe(menu[0].children),
               "新規作成(&N)\tCtrl+N | 開く(&O)...\tCtrl+O | 上書き保存(&S)\tCtrl+S | 名前を付けて保存(&A)... | "
               "名簿から作成(&M)... | 名簿を取り込み(&I)... | 名簿を書き出し(&L)... | - | "
-              "印刷(&P)...\tCtrl+P | 印刷プレビュー(&V) | PDFに書き出し... | プリンタの設定(&R)... | プリンタの調整... | - | "
+              "印刷(&P)...\tCtrl+P | 印刷プレビュー(&V) | PDFに書き出し... | 校正一覧を書き出し... | プリンタの設定(&R)... | プリンタの調整... | - | "
               "以前開いたファイル | - | 終了(&X)");
-    EXPECT_EQ(menu[0].children[14].kind, MenuEntry::Kind::RecentFiles);
+    EXPECT_EQ(menu[0].children[15].kind, MenuEntry::Kind::RecentFiles);
     EXPECT_EQ(Describe(menu[1].children), "アンドゥ(&U)\tCtrl+Z | やり直し(&R)\tCtrl+Y | - | 切り取り(&T)\tCtrl+X | コピー(&C)\tCtrl+C | "
                                           "貼り付け(&P)\tCtrl+V");
     EXPECT_EQ(Describe(menu[3].children),

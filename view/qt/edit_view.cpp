@@ -109,6 +109,7 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::ToggleRoster:
         case CommandId::ToggleProperties:
         case CommandId::CharacterCheck:
+        case CommandId::ExportProof:
         case CommandId::Undo:
         case CommandId::Redo:
             return dialogCommands_.count(command) != 0;

@@ -1,6 +1,8 @@
 #include "view/qt/pdf_export.h"
 
 #include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -8,7 +10,10 @@
 
 #include "dialogs/qt/pdf_export_dialog.h"
 #include "export/export_output.h"
+#include "export/proof_list.h"
 #include "export/record_location.h"
+#include "render/calibration_page.h"
+#include "render/qt/qpainter_surface.h"
 #include "render/sheet.h"
 
 namespace {
@@ -72,6 +77,36 @@ std::optional<WrittenOutput> ExportAllPagesToPdf(QWidget* parent, EditViewModel&
     PdfChoice everyPage;
     for (std::int32_t page = 1; page <= PrintPageCount(view.State()); ++page) everyPage.pages.push_back(page);
     return WriteChosenPages(parent, view, chooseFile, everyPage, {});
+}
+
+std::optional<WrittenOutput> ExportProof(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile) {
+    std::string suggested = SuggestedFile(view);
+    suggested.insert(suggested.size() - 4, "-校正一覧");
+    const std::optional<std::string> output = chooseFile(suggested);
+    if (!output || output->empty()) return std::nullopt;
+    const std::string title = export_tool::RecordTitle(view.Record().Path());
+    export_tool::Proof proof;
+    {
+        // Lines are measured as the PDF draws them.
+        QImage image(1, 1, QImage::Format_RGB32);
+        QPainter painter(&image);
+        QPainterSurface measuring(painter, export_tool::kPdfDpi, export_tool::kPdfDpi, QPointF(), true);
+        proof = export_tool::MakeProof(view.State(), measuring, view.Settings().ReadString("Option", "RomajiTo", ""));
+    }
+    const std::string kept = export_tool::KeptProofPath(view.Record().Path());
+    export_tool::CompareWithKept(proof, kept);
+    export_tool::Job job;
+    for (std::int32_t page = 1; page <= export_tool::ProofPageCount(proof); ++page) job.pages.push_back(page);
+    job.dpi = export_tool::kPdfDpi;
+    job.output = *output;
+    job.title = title + " 校正一覧";
+    const std::string failure = export_tool::WritePdf(export_tool::ProofPages(proof, title, TodayForCalibrationPage()), job);
+    if (!failure.empty() || !export_tool::KeepProof(proof, kept)) {
+        QMessageBox::warning(parent, QStringLiteral("校正一覧を書き出し"),
+                             QStringLiteral("校正一覧を書き出せませんでした。\n") + QString::fromStdString(failure));
+        return std::nullopt;
+    }
+    return WrittenOutput{*output, std::string(), static_cast<std::int32_t>(job.pages.size())};
 }
 
 std::optional<std::string> ChoosePdfFile(QWidget* parent, const std::string& suggested) {

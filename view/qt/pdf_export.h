@@ -30,5 +30,9 @@ std::optional<WrittenOutput> RunPdfExport(QWidget* parent, EditViewModel& view, 
 // The same for every page of the print job, without asking which.
 std::optional<WrittenOutput> ExportAllPagesToPdf(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile);
 
+// "校正一覧を書き出し": the proof list of the record file (export/proof_list.h) written to a PDF;
+// it is kept for the next proof to tell what changed. A failure is told in a message box.
+std::optional<WrittenOutput> ExportProof(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile);
+
 // The file dialog of the desktop.
 std::optional<std::string> ChoosePdfFile(QWidget* parent, const std::string& suggested);
