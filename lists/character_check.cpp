@@ -1,6 +1,7 @@
 #include "lists/character_check.h"
 
 #include <fontconfig/fontconfig.h>
+#include <unicode/unistr.h>
 
 #include <algorithm>
 #include <charconv>
@@ -19,24 +20,9 @@ bool IsVariationSelector(char32_t code) {
 }
 
 std::string Utf8Of(char32_t code) {
-    char buffer[4];
-    std::size_t length = 0;
-    if (code < 0x80) {
-        buffer[length++] = static_cast<char>(code);
-    } else if (code < 0x800) {
-        buffer[length++] = static_cast<char>(0xC0 | (code >> 6));
-        buffer[length++] = static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        buffer[length++] = static_cast<char>(0xE0 | (code >> 12));
-        buffer[length++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        buffer[length++] = static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        buffer[length++] = static_cast<char>(0xF0 | (code >> 18));
-        buffer[length++] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        buffer[length++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        buffer[length++] = static_cast<char>(0x80 | (code & 0x3F));
-    }
-    return std::string(buffer, length);
+    std::string utf8;
+    icu::UnicodeString(static_cast<UChar32>(code)).toUTF8String(utf8);
+    return utf8;
 }
 
 // Whether code page 932 holds the character within JIS X 0208: not in NEC row 13 (0x87), the

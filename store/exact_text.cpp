@@ -32,10 +32,6 @@ bool EscapeAt(std::string_view exact, std::size_t pos, char32_t& code, std::size
     return true;
 }
 
-void AppendUtf8(char32_t code, std::string& out) {
-    icu::UnicodeString(static_cast<UChar32>(code)).toUTF8String(out);
-}
-
 // Walks the exact form: runs of code page 932 text and escaped characters, in order.
 template <typename Run, typename Escaped>
 void Walk(std::string_view exact, Run run, Escaped escaped) {
@@ -105,20 +101,6 @@ bool FromUtf8(std::string_view utf8, std::string& exact) {
     return true;
 }
 
-std::string ToUtf8(std::string_view exact) {
-    std::string utf8;
-    Walk(
-        exact,
-        [&](std::string_view run) {
-            std::u16string wide;
-            codec::Cp932ToUtf16(run, wide);
-            icu::UnicodeString(false, reinterpret_cast<const UChar*>(wide.data()), static_cast<std::int32_t>(wide.size()))
-                .toUTF8String(utf8);
-        },
-        [&](char32_t code) { AppendUtf8(code, utf8); });
-    return utf8;
-}
-
 std::u16string ToUtf16(std::string_view exact) {
     std::u16string wide;
     Walk(
@@ -133,6 +115,14 @@ std::u16string ToUtf16(std::string_view exact) {
             wide.append(reinterpret_cast<const char16_t*>(one.getBuffer()), static_cast<std::size_t>(one.length()));
         });
     return wide;
+}
+
+std::string ToUtf8(std::string_view exact) {
+    const std::u16string wide = ToUtf16(exact);
+    std::string utf8;
+    icu::UnicodeString(false, reinterpret_cast<const UChar*>(wide.data()), static_cast<std::int32_t>(wide.size()))
+        .toUTF8String(utf8);
+    return utf8;
 }
 
 std::string Plain(std::string_view exact) {

@@ -430,32 +430,27 @@ void CRozudeziView::Print() {
                                  printer_.printerName().toStdString(), pages});
 }
 
-bool CRozudeziView::GoAheadWithBlankTags() {
-    if (!model_.PrintsBlankTags()) return true;
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8("印刷"),
-                    QString::fromUtf8("名前を印刷するカードがないため、名札は白紙になります。\nデザインを選びますか？"), QMessageBox::NoButton,
-                    this);
-    QPushButton* choose = box.addButton(QString::fromUtf8("デザインを選ぶ..."), QMessageBox::AcceptRole);
+bool CRozudeziView::AskBeforePrinting(const char* question, const char* fixCaption, CommandId fix) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8("印刷"), QString::fromUtf8(question), QMessageBox::NoButton, this);
+    QPushButton* fixIt = box.addButton(QString::fromUtf8(fixCaption), QMessageBox::AcceptRole);
     QPushButton* goOn = box.addButton(QString::fromUtf8("このまま続ける"), QMessageBox::DestructiveRole);
     box.addButton(QString::fromUtf8("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
-    box.setDefaultButton(choose);
+    box.setDefaultButton(fixIt);
     box.exec();
-    if (box.clickedButton() == choose) Execute(CommandId::ChooseDesign);
+    if (box.clickedButton() == fixIt) Execute(fix);
     return box.clickedButton() == goOn;
 }
 
+bool CRozudeziView::GoAheadWithBlankTags() {
+    return !model_.PrintsBlankTags() ||
+           AskBeforePrinting("名前を印刷するカードがないため、名札は白紙になります。\nデザインを選びますか？", "デザインを選ぶ...",
+                             CommandId::ChooseDesign);
+}
+
 bool CRozudeziView::GoAheadWithMissingCharacters() {
-    if (!model_.PrintsMissingCharacters()) return true;
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8("印刷"),
-                    QString::fromUtf8("どのフォントにもない文字があり、その文字は正しく印刷されません。\n文字チェックで調べますか？"),
-                    QMessageBox::NoButton, this);
-    QPushButton* check = box.addButton(QString::fromUtf8("文字チェック..."), QMessageBox::AcceptRole);
-    QPushButton* goOn = box.addButton(QString::fromUtf8("このまま続ける"), QMessageBox::DestructiveRole);
-    box.addButton(QString::fromUtf8("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
-    box.setDefaultButton(check);
-    box.exec();
-    if (box.clickedButton() == check) Execute(CommandId::CharacterCheck);
-    return box.clickedButton() == goOn;
+    return !model_.PrintsMissingCharacters() ||
+           AskBeforePrinting("どのフォントにもない文字があり、その文字は正しく印刷されません。\n文字チェックで調べますか？",
+                             "文字チェック...", CommandId::CharacterCheck);
 }
 
 void CRozudeziView::PrintPreview() {

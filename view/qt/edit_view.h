@@ -95,6 +95,8 @@ private:
     // Asks first when the job would print blank tags; false when the user chose a design instead
     // or cancelled.
     bool GoAheadWithBlankTags();
+    // A question before a print job: true to go on; the first button runs the fix instead.
+    bool AskBeforePrinting(const char* question, const char* fixCaption, CommandId fix);
     // Asks first when a character would print as a box; false when the user checks or cancels.
     bool GoAheadWithMissingCharacters();
     void UpdateScrollBars();
