@@ -5,6 +5,7 @@
 
 #include "designs/record_designs.h"
 #include "lists/card_import.h"
+#include "lists/unihan_variants.h"
 #include "store/codec.h"
 #include "store/label_sizes.h"
 #include "store/items.h"
@@ -289,6 +290,7 @@ bool ListImportModel::OnOk() {
         const std::optional<UnencodablePolicy> choice = platform_.AskUnencodable(listing);
         if (!choice) return false;
         options.unencodable = *choice;
+        options.variants = &UnihanVariants::Installed();
         plan = PlanImport(list_->table, options);
     }
     if (plan.cards.empty()) {

@@ -21,8 +21,9 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // What the import did: a line per count and per row told about, shown whole.
     virtual void ShowReport(const std::string& text) = 0;
-    // The list holds text code page 932 cannot hold (listing names row, column and characters):
-    // skip those rows, replace the characters with "〓", or nothing to cancel.
+    // The list holds text code page 932 cannot hold (listing names row, column, characters and
+    // code points): keep them, put their usual substitutes, skip those rows, replace the
+    // characters with "〓", or nothing to cancel.
     virtual std::optional<UnencodablePolicy> AskUnencodable(const std::string& listing) = 0;
     // Called while a long list is read, with the share done, and with 1 when the reading is
     // over; false when the user stops it.

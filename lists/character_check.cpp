@@ -54,6 +54,17 @@ std::string KindWords(unsigned kinds) {
     return words;
 }
 
+std::vector<std::string> Substitutes(char32_t code, const UnihanVariants& variants) {
+    std::vector<std::string> substitutes;
+    for (const char32_t variant : variants.Of(code)) {
+        const std::string candidate = Utf8Of(variant);
+        bool ignored = false;
+        if (InJis0208(candidate, ignored) && std::find(substitutes.begin(), substitutes.end(), candidate) == substitutes.end())
+            substitutes.push_back(candidate);
+    }
+    return substitutes;
+}
+
 bool AnyFaceDraws(char32_t code) {
     static std::map<char32_t, bool> known;
     const auto found = known.find(code);
@@ -98,13 +109,8 @@ std::vector<Finding> Check(const cards::RecordCards& cards, const GlyphCheck& dr
                 if (!inCp932 || character != base) finding.kinds |= kExactOnly;
                 if (finding.kinds == 0 || !named.insert(character).second) continue;
                 if (character != base && jis) finding.substitutes.push_back(base);
-                for (const char32_t variant : variants.Of(code)) {
-                    const std::string candidate = Utf8Of(variant);
-                    bool ignored = false;
-                    if (InJis0208(candidate, ignored) &&
-                        std::find(finding.substitutes.begin(), finding.substitutes.end(), candidate) == finding.substitutes.end())
-                        finding.substitutes.push_back(candidate);
-                }
+                for (const std::string& candidate : Substitutes(code, variants))
+                    if (candidate != base) finding.substitutes.push_back(candidate);
                 findings.push_back(std::move(finding));
             }
         }

@@ -37,6 +37,9 @@ std::string KindWords(unsigned kinds);
 // Whether some installed face has a glyph for the character (fontconfig).
 bool AnyFaceDraws(char32_t code);
 
+// The usual substitutes of a character within JIS X 0208 (𠮷 → 吉), UTF-8.
+std::vector<std::string> Substitutes(char32_t code, const UnihanVariants& variants);
+
 using GlyphCheck = std::function<bool(char32_t)>;
 // Every card's findings in card order, then item order; a character is named once per text.
 std::vector<Finding> Check(const cards::RecordCards& cards, const GlyphCheck& drawable, const UnihanVariants& variants);

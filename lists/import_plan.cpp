@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 
+#include "lists/character_check.h"
 #include "store/codec.h"
 #include "store/exact_text.h"
 
@@ -135,6 +136,28 @@ std::string BeyondCp932(std::string_view bad) {
     return listed + " はシフトJISにない文字です";
 }
 
+// Each character of bad with a substitute replaced in text, and noted; the characters left.
+std::string Substituted(std::string& text, const std::string& bad, const UnihanVariants& variants,
+                        std::vector<ImportNote>& notes, ImportNote at) {
+    std::string left;
+    for (std::size_t i = 0; i < bad.size();) {
+        char32_t code = 0;
+        const std::size_t length = std::max<std::size_t>(codec::DecodeUtf8(bad, i, code), 1);
+        const std::string character = bad.substr(i, length);
+        i += length;
+        const std::vector<std::string> substitutes = character_check::Substitutes(code, variants);
+        if (substitutes.empty()) {
+            left += character;
+            continue;
+        }
+        for (std::size_t pos = text.find(character); pos != std::string::npos; pos = text.find(character, pos))
+            text.replace(pos, character.size(), substitutes.front());
+        at.message = BeyondCp932(character) + "。「" + substitutes.front() + "」にしました";
+        notes.push_back(at);
+    }
+    return left;
+}
+
 }  // namespace
 
 std::string FitCp932(std::string_view utf8, bool replace, std::string& bad) {
@@ -178,7 +201,9 @@ ImportPlan PlanImport(const ListTable& table, const ImportOptions& options) {
             text = exact_text::Nfc(text);
             std::string bad;
             text = FitCp932(text, options.unencodable == UnencodablePolicy::Replace, bad);
-            if (!bad.empty() && options.unencodable == UnencodablePolicy::Keep) {
+            if (!bad.empty() && options.unencodable == UnencodablePolicy::Substitute && options.variants != nullptr)
+                bad = Substituted(text, bad, *options.variants, plan.notes, {row.line, c + 1, {}});
+            if (!bad.empty() && (options.unencodable == UnencodablePolicy::Keep || options.unencodable == UnencodablePolicy::Substitute)) {
                 plan.notes.push_back({row.line, c + 1, BeyondCp932(bad) + "。そのまま保存します"});
             } else if (!bad.empty()) {
                 unencodable = true;

@@ -18,13 +18,17 @@ enum class UnencodablePolicy {
     Refuse,   // nothing is imported; the cells are listed so the user can choose
     SkipRow,  // rows holding such text are left out
     Replace,  // each such character becomes "〓"
+    Substitute,  // each such character becomes its usual substitute (𠮷 → 吉), kept when it has none
 };
+
+class UnihanVariants;
 
 struct ImportOptions {
     bool hasHeader = true;  // the first row names the columns and is not a person
     ColumnMapping mapping;
     ReadingKana readingKana = ReadingKana::Keep;
     UnencodablePolicy unencodable = UnencodablePolicy::Keep;
+    const UnihanVariants* variants = nullptr;  // the substitutes, for UnencodablePolicy::Substitute
 };
 
 // One person: item name → text, both UTF-8 and NFC; texts fit code page 932 unless kept exactly.

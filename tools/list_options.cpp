@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "lists/unihan_variants.h"
+
 namespace list_tool {
 namespace {
 
@@ -50,10 +52,11 @@ bool TakeListOption(const std::vector<std::string_view>& args, std::size_t& inde
         else problem = "--kana takes keep, hiragana or katakana";
     } else {
         if (value == "keep") options.unencodable = UnencodablePolicy::Keep;
+        else if (value == "substitute") options.unencodable = UnencodablePolicy::Substitute;
         else if (value == "refuse") options.unencodable = UnencodablePolicy::Refuse;
         else if (value == "skip") options.unencodable = UnencodablePolicy::SkipRow;
         else if (value == "replace") options.unencodable = UnencodablePolicy::Replace;
-        else problem = "--unencodable takes keep, refuse, skip or replace";
+        else problem = "--unencodable takes keep, substitute, refuse, skip or replace";
     }
     return true;
 }
@@ -85,6 +88,7 @@ bool PlanList(const std::string& path, const ListOptions& options, const std::ve
     }
     import.readingKana = options.kana;
     import.unencodable = options.unencodable;
+    import.variants = &UnihanVariants::Installed();
     plan = PlanImport(list.table, import);
     return true;
 }

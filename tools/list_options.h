@@ -12,12 +12,12 @@
 // `zulname-cards import` and `zulname-export --list`:
 //   --sheet NAME  --encoding auto|utf-8|utf-16|cp932  --map COLUMN=ITEM (repeatable; ITEM may be
 //   姓, 名, 姓の読み, 名の読み, a new item, or empty for none)  --no-header
-//   --kana keep|hiragana|katakana  --unencodable keep|refuse|skip|replace
+//   --kana keep|hiragana|katakana  --unencodable keep|substitute|refuse|skip|replace
 namespace list_tool {
 
 inline constexpr const char* kListOptionsUsage =
     "[--sheet NAME] [--encoding auto|utf-8|utf-16|cp932] [--map COLUMN=ITEM ...] [--no-header] "
-    "[--kana keep|hiragana|katakana] [--unencodable keep|refuse|skip|replace]";
+    "[--kana keep|hiragana|katakana] [--unencodable keep|substitute|refuse|skip|replace]";
 
 struct ListOptions {
     ListReadOptions read;

@@ -45,7 +45,7 @@ constexpr const char* kDescription =
     "                (no-face: no installed face draws it; beyond-jis-x-0208; beyond-cp932:\n"
     "                kept beside 〓) and the usual substitutes; exit 1 when a face is missing\n"
     "  list options  --sheet NAME, --encoding auto|utf-8|utf-16|cp932, --map COLUMN=ITEM,\n"
-    "                --no-header, --kana keep|hiragana|katakana, --unencodable keep|refuse|skip|replace\n"
+    "                --no-header, --kana keep|hiragana|katakana, --unencodable keep|substitute|refuse|skip|replace\n"
     "  --record FILE the record file (default: the current one of the settings file)\n"
     "\n"
     "Exit status: 0 on success, 1 when the file cannot be read or written or a text cannot be\n"

@@ -60,7 +60,7 @@ constexpr command_help::CommandText kHelp{
     "                  record file's recorded sheet, else 汎用 \"A4 名刺 10面 91×55mm (上11 左14)\")\n"
     "  list options    --sheet NAME (one value: a workbook's sheet), --map COLUMN=ITEM,\n"
     "                  --encoding auto|utf-8|utf-16|cp932, --no-header,\n"
-    "                  --kana keep|hiragana|katakana, --unencodable keep|refuse|skip|replace\n"
+    "                  --kana keep|hiragana|katakana, --unencodable keep|substitute|refuse|skip|replace\n"
     "  --format F      pdf, png or trace\n"
     "  -o OUT          the output file; a trace goes to standard output without it\n"
     "  --dpi N         the resolution, 10 to 1200 (default: pdf 1200, png 300)\n"

@@ -149,11 +149,13 @@ std::optional<UnencodablePolicy> QtListImportPlatform::AskUnencodable(const std:
     box.setInformativeText(Text(listing));
     QPushButton* keep = box.addButton(QStringLiteral("そのまま保存"), QMessageBox::AcceptRole);
     box.setDefaultButton(keep);
+    QPushButton* substitute = box.addButton(QStringLiteral("候補の文字にする"), QMessageBox::AcceptRole);
     QPushButton* skip = box.addButton(QStringLiteral("その行を飛ばす"), QMessageBox::AcceptRole);
     QPushButton* replace = box.addButton(QStringLiteral("〓に置き換える"), QMessageBox::AcceptRole);
     box.addButton(QStringLiteral("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
     box.exec();
     if (box.clickedButton() == keep) return UnencodablePolicy::Keep;
+    if (box.clickedButton() == substitute) return UnencodablePolicy::Substitute;
     if (box.clickedButton() == skip) return UnencodablePolicy::SkipRow;
     if (box.clickedButton() == replace) return UnencodablePolicy::Replace;
     return std::nullopt;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "lists/import_plan.h"
+#include "lists/unihan_variants.h"
 
 using Texts = std::vector<std::pair<std::string, std::string>>;
 
@@ -81,6 +82,13 @@ TEST(ImportPlan, TextBeyondCodePage932IsKeptRefusedSkippedOrReplaced) {
     EXPECT_EQ(plan.cards[1].texts[1].second, "が本社");
     EXPECT_EQ(Messages(plan.notes), (std::vector<std::string>{"1 行 1 列: 「𠮷」(U+20BB7) はシフトJISにない文字です。そのまま保存します",
                                                               "1 行 2 列: 「😀」(U+1F600) はシフトJISにない文字です。そのまま保存します"}));
+
+    const UnihanVariants variants = UnihanVariants::FromText("U+20BB7\tkSpoofingVariant\tU+5409\n");
+    options.unencodable = UnencodablePolicy::Substitute;
+    options.variants = &variants;
+    plan = PlanImport(table, options);
+    EXPECT_EQ(plan.cards[0].texts, (Texts{{"氏名", "吉田"}, {"所属", "😀会😀"}}));  // 😀 has no substitute: kept
+    EXPECT_EQ(Messages(plan.notes)[0], "1 行 1 列: 「𠮷」(U+20BB7) はシフトJISにない文字です。「吉」にしました");
 
     options.unencodable = UnencodablePolicy::Refuse;
     plan = PlanImport(table, options);
