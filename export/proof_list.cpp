@@ -41,12 +41,17 @@ auto Fields(Entry& entry) {
     return std::array{&entry.name, &entry.reading, &entry.latin, &entry.affiliation, &entry.title};
 }
 
+// A line of text from (x, y) down to the right margin: a longer one is condensed to fit.
 void Text(Surface& surface, std::int32_t em, std::int32_t x, std::int32_t y, const std::string& exact, ColorRef color = 0) {
     LogFont font = DefaultItemFont();
     font.lfHeight = -em;
     surface.SetFont(font);
     surface.SetTextColor(color);
+    const std::int32_t room = kPageWidth - kMargin - x;
+    const std::int32_t width = surface.MeasureText(exact).width;
+    if (width > room && room > 0) surface.SetTextScale(static_cast<std::int32_t>(std::int64_t{room} * 100 / width));
     surface.DrawText(x, -y, exact);
+    surface.SetTextScale(100);
 }
 
 // One line of the kept proof: the card and its fields, tab-separated UTF-8.

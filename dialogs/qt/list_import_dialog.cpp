@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -146,7 +147,10 @@ std::optional<UnencodablePolicy> QtListImportPlatform::AskUnencodable(const std:
                     QStringLiteral("シフトJISにない文字があります。そのまま保存すると、この文字を知らないプログラムでは〓と表示されます。"),
                     QMessageBox::NoButton, parent_);
     box.setDetailedText(Text(listing));
-    box.setInformativeText(Text(listing));
+    // Each character large, so that 𠮷 is not taken for 吉.
+    QString shown = Text(listing).toHtmlEscaped();
+    shown.replace(QRegularExpression(QStringLiteral("「([^」]+)」")), QStringLiteral("「<span style=\"font-size:24pt\">\\1</span>」"));
+    box.setInformativeText(QStringLiteral("<p>") + shown.replace(QStringLiteral("\n"), QStringLiteral("<br>")) + QStringLiteral("</p>"));
     QPushButton* keep = box.addButton(QStringLiteral("そのまま保存"), QMessageBox::AcceptRole);
     box.setDefaultButton(keep);
     QPushButton* substitute = box.addButton(QStringLiteral("候補の文字にする"), QMessageBox::AcceptRole);
