@@ -4,6 +4,9 @@
 
 #include "widgets/widget_text.h"
 
+namespace {
+
+// The first character of text that code page 932 cannot hold, or an empty string.
 QString FirstUnstorableCharacter(const QString& text) {
     std::string ignored;
     for (qsizetype pos = 0; pos < text.size();) {
@@ -14,6 +17,8 @@ QString FirstUnstorableCharacter(const QString& text) {
     }
     return {};
 }
+
+}  // namespace
 
 bool TakeStoredText(QWidget* parent, const QString& typed, std::string& stored) {
     std::string converted;

@@ -9,6 +9,3 @@ class QWidget;
 // is never stored in part or with "?": the user is told which character it is, stored keeps
 // its value and the result is false, so that the caller can show the field's stored text again.
 bool TakeStoredText(QWidget* parent, const QString& typed, std::string& stored);
-
-// The first character of text that code page 932 cannot hold, or an empty string.
-QString FirstUnstorableCharacter(const QString& text);

@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "dialogs/qt/stored_input.h"
 #include "widgets/widget_text.h"
 
 namespace {
