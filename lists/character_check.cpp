@@ -1,11 +1,13 @@
 #include "lists/character_check.h"
 
 #include <fontconfig/fontconfig.h>
+#include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
 #include <algorithm>
 #include <charconv>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "store/codec.h"
@@ -69,12 +71,15 @@ bool AnyFaceDraws(char32_t code) {
     static std::map<char32_t, bool> known;
     const auto found = known.find(code);
     if (found != known.end()) return found->second;
+    // A configuration of our own, freed at exit: the library's implicit one would outlive the
+    // program's last reference to it.
+    static const std::unique_ptr<FcConfig, decltype(&FcConfigDestroy)> config(FcInitLoadConfigAndFonts(), &FcConfigDestroy);
     FcPattern* pattern = FcPatternCreate();
     FcCharSet* characters = FcCharSetCreate();
     FcCharSetAddChar(characters, code);
     FcPatternAddCharSet(pattern, FC_CHARSET, characters);
     FcObjectSet* fields = FcObjectSetBuild(FC_FAMILY, nullptr);
-    FcFontSet* faces = FcFontList(nullptr, pattern, fields);
+    FcFontSet* faces = config ? FcFontList(config.get(), pattern, fields) : nullptr;
     const bool any = faces != nullptr && faces->nfont > 0;
     if (faces != nullptr) FcFontSetDestroy(faces);
     FcObjectSetDestroy(fields);
@@ -100,6 +105,8 @@ std::vector<Finding> Check(const cards::RecordCards& cards, const GlyphCheck& dr
                     length += codec::DecodeUtf8(utf8, pos + length, next);
                 const std::string character = utf8.substr(pos, length);
                 pos += length;
+                // A tab or another control character prints nothing whatever the face.
+                if (u_iscntrl(static_cast<UChar32>(code))) continue;
                 const std::string base = Utf8Of(code);
                 bool inCp932 = false;
                 const bool jis = InJis0208(base, inCp932);

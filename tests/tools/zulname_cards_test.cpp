@@ -141,3 +141,11 @@ TEST_F(ZulnameCardsTest, AFailedWriteSaysWhy) {
     if (!full) GTEST_SKIP() << "this machine allows no private mounts";
     ExpectFailure(*full, 1, "r.ini: the disk is full");
 }
+
+TEST_F(ZulnameCardsTest, CheckNamesEachCharacterThatMayPrintWrong) {
+    ThreeCards();
+    ASSERT_EQ(Run({"add", "𠮷田"}).status, 0);
+    const ToolOutcome checked = Run({"check"});
+    EXPECT_EQ(checked.status, 0) << checked.err;  // Noto CJK draws it
+    EXPECT_NE(checked.out.find("0003\t氏名\t𠮷\tU+20BB7\tbeyond-jis-x-0208,beyond-cp932\t"), std::string::npos) << checked.out;
+}
