@@ -92,12 +92,13 @@ std::string PropertyPanelModel::Key(const char* suffix) const {
 
 void PropertyPanelModel::OnShow() {
     item = session_.SelectedItem().empty() ? FixedItems()[0] : session_.SelectedItem();
-    ReadItem();
-    ReadTag();
+    const CardValue card = session_.CurrentCardValue();
+    ReadItem(session_.ItemBoxesOf(card));
+    ReadTag(card);
     ShowScope();
 }
 
-void PropertyPanelModel::ReadItem() {
+void PropertyPanelModel::ReadItem(const std::vector<ItemBox>& boxes) {
     const RecordProfile& record = session_.Record();
     const std::string section = session_.CurrentSection();
     text = exact_text::Read(record, section, item);
@@ -115,7 +116,7 @@ void PropertyPanelModel::ReadItem() {
     print = record.ReadInt(section, IsPrintKey(session_.State().slotPrefix, item), 0) != 0;
     // Where the text is drawn, which for an aligned item is not its stored position.
     std::int32_t left = record.ReadInt(section, Key("Xpos"), 0), top = record.ReadInt(section, Key("Ypos"), 0);
-    for (const ItemBox& box : session_.CurrentItemBoxes())
+    for (const ItemBox& box : boxes)
         if (box.item == item) left = box.left, top = box.top;
     x = Decimal(left * sheets::kMillimetresPerHundredth);
     y = Decimal(top * sheets::kMillimetresPerHundredth);
@@ -127,8 +128,7 @@ void PropertyPanelModel::ReadItem() {
     ruby = typesetting.ruby && rubyEnabled;
 }
 
-void PropertyPanelModel::ReadTag() {
-    const CardValue card = session_.CurrentCardValue();
+void PropertyPanelModel::ReadTag(const CardValue& card) {
     const FrameValue& frame = card.frame;
     frameKind = frame.kind;
     frameColor = frame.inside.border.color;

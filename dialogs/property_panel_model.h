@@ -86,8 +86,8 @@ private:
     void ChangeFont(const std::function<void(LogFont&, ColorRef&)>& edit);
     // A change to the record file's frame, which every card of the slot shares.
     void ChangeFrame(const std::function<void(const std::string& section, std::int32_t kind)>& write);
-    void ReadItem();
-    void ReadTag();
+    void ReadItem(const std::vector<ItemBox>& boxes);
+    void ReadTag(const CardValue& card);
     void ShowScope();
     std::string Key(const char* suffix) const;
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
-#include <charconv>
 #include <map>
 #include <optional>
 
@@ -126,11 +124,7 @@ std::string BeyondCp932(std::string_view bad) {
     for (std::size_t i = 0; i < bad.size();) {
         char32_t code = 0;
         const std::size_t length = std::max<std::size_t>(codec::DecodeUtf8(bad, i, code), 1);
-        char hex[8];
-        const auto end = std::to_chars(hex, hex + sizeof hex, static_cast<std::uint32_t>(code), 16).ptr;
-        std::string digits(hex, end);
-        for (char& digit : digits) digit = static_cast<char>(std::toupper(static_cast<unsigned char>(digit)));
-        listed += "「" + std::string(bad.substr(i, length)) + "」(U+" + std::string(4 - std::min<std::size_t>(digits.size(), 4), '0') + digits + ")";
+        listed += "「" + std::string(bad.substr(i, length)) + "」(" + character_check::CodePoint(code) + ")";
         i += length;
     }
     return listed + " はシフトJISにない文字です";

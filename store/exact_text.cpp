@@ -56,9 +56,8 @@ void Walk(std::string_view exact, Run run, Escaped escaped) {
 std::string KeyOf(std::string_view item) { return std::string(item) + std::string(kKeySuffix); }
 
 bool IsKeyOf(std::string_view key, std::string_view item) {
-    return key.size() == item.size() + kKeySuffix.size() && cp932::FoldAsciiCase(key.substr(0, item.size())) ==
-                                                                 cp932::FoldAsciiCase(item) &&
-           cp932::FoldAsciiCase(key.substr(item.size())) == cp932::FoldAsciiCase(kKeySuffix);
+    return key.size() == item.size() + kKeySuffix.size() && cp932::CompareFolded(key.substr(0, item.size()), item) == 0 &&
+           cp932::CompareFolded(key.substr(item.size()), kKeySuffix) == 0;
 }
 
 std::string Nfc(std::string_view utf8) {
