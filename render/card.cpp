@@ -54,6 +54,30 @@ std::int32_t ShadowOffset(std::int32_t metric, std::int32_t percent, std::int32_
     return static_cast<std::int32_t>(std::min(offset, kMaxShadowOffset));
 }
 
+// The honorific's font: the item's font in force, at its share of the height.
+LogFont HonorificFont(const LogFont& font, const ItemValue& item) {
+    return WithHeight(font, std::max<std::int32_t>(1, HeightOf(font) * item.honorificSize / 100));
+}
+
+std::int32_t HonorificWidth(Surface& surface, const ItemValue& item) {
+    if (item.honorific.empty() || item.typesetting.vertical) return 0;
+    const LogFont font = surface.GetFont();
+    surface.SetFont(HonorificFont(font, item));
+    const std::int32_t width = surface.MeasureText(item.honorific).width;
+    surface.SetFont(font);
+    return std::max(width, 0);
+}
+
+// The honorific after the text whose cell's top-left corner is at (x, y), on the same baseline.
+void DrawHonorific(Surface& surface, std::int32_t x, std::int32_t y, const ItemValue& item) {
+    if (item.honorific.empty()) return;
+    const LogFont font = surface.GetFont();
+    const std::int32_t ascent = surface.GetTextMetrics().ascent;
+    surface.SetFont(HonorificFont(font, item));
+    surface.DrawText(x, Clamp32(std::int64_t{y} - ascent + surface.GetTextMetrics().ascent), item.honorific);
+    surface.SetFont(font);
+}
+
 // Draws one item of a card, the name with its ruby when given; false when it is not printed or
 // has no text. Placing it leaves the label the items are placed in as the view's label.
 bool DrawItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, const CardValue& card,
@@ -90,7 +114,8 @@ bool DrawItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y,
         // A name and its ruby are fitted together. A fitted text keeps its baseline: its cell
         // moves down by what its ascent lost.
         const auto lineWidth = [&](Surface& s) {
-            return withRuby ? WidthWithRuby(s, text, *rubyOfName) : s.MeasureText(text).width;
+            return (withRuby ? WidthWithRuby(s, text, *rubyOfName) : s.MeasureText(text).width) +
+                   HonorificWidth(s, item);
         };
         const std::int32_t naturalWidth = typeset.fitWidth > 0 && width >= 0 ? lineWidth(surface) : 0;
         fitted = naturalWidth > typeset.fitWidth && typeset.fitWidth > 0;
@@ -98,6 +123,8 @@ bool DrawItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y,
             FitOnSurface(surface, naturalWidth, typeset.fitWidth, typeset.fitMin, lineWidth);
             width = surface.MeasureText(text).width;
         }
+        // The honorific stands on the line: the line is placed as a whole.
+        if (width >= 0) width += HonorificWidth(surface, item);
         xpos = typeset.fitWidth > 0 ? AlignedInBox(item.printPos, card.label.width, xpos, typeset.fitWidth, width)
                                     : AlignedX(item.printPos, card.label.width, xpos, width);
         ypos = AlignedY(item.printVPos, card.label.height, ypos, height);
@@ -149,6 +176,7 @@ bool DrawItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y,
         draw(px, py, false);
     }
     if (withRuby) DrawRuby(surface, px, py, text, *rubyOfName);
+    if (!typeset.vertical) DrawHonorific(surface, px + surface.MeasureText(text).width, py, item);
 
     surface.SetBackgroundMode(itemMode);
     surface.SetBackgroundColor(itemBackground);

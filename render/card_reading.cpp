@@ -1,5 +1,6 @@
 #include "render/card_reading.h"
 
+#include <algorithm>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -197,6 +198,8 @@ ItemValue ReadItem(const SectionReader& card, const ItemKeys& keys) {
     item.printPos = card.ReadInt(keys.printPos, item.printPos);
     item.printVPos = card.ReadInt(keys.printVPos, item.printVPos);
     if (item.typesetting.qr) return item;  // a QR code has none of the effects of text
+    item.honorific = card.ReadString(keys.honorific, "");
+    item.honorificSize = std::clamp(card.ReadInt(keys.honorificSize, item.honorificSize), 10, 100);
     ItemEffects& effects = item.effects;
     effects.box = card.ReadInt(keys.boxFlag, 0) == 1;
     if (effects.box) effects.boxColor = ReadColor(card, keys.boxColor, effects.boxColor);

@@ -39,6 +39,10 @@ struct ItemValue {
     StoredFont font;
     ItemTypesetting typesetting;
     ItemEffects effects;
+    // A title of respect (様, さん, 殿, 先生, くん, ちゃん) set after the text on its line, at a share
+    // of its size; not part of the text. "Honorific" / "HonorificSize" (percent).
+    std::string honorific;
+    std::int32_t honorificSize = 70;
 
     bool Draws() const { return printed && !text.empty(); }
 };

@@ -20,5 +20,7 @@ ItemKeys::ItemKeys(const std::string& slotPrefix, const std::string& itemName)
       shadowX(ItemKey(slotPrefix, itemName, "ShadowX")),
       shadowY(ItemKey(slotPrefix, itemName, "ShadowY")),
       shadowColor(ItemKey(slotPrefix, itemName, "ShadowCol")),
+      honorific(ItemKey(slotPrefix, itemName, "Honorific")),
+      honorificSize(ItemKey(slotPrefix, itemName, "HonorificSize")),
       font(ItemKey(slotPrefix, itemName, "")),
       typesetting(slotPrefix, itemName) {}

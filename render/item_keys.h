@@ -15,6 +15,7 @@ struct ItemKeys {
     std::string slot, item;
     profile::KeyName isPrint, text, exactText, xpos, ypos, printPos, printVPos;
     profile::KeyName boxFlag, boxColor, hollow, shadow, shadowX, shadowY, shadowColor;
+    profile::KeyName honorific, honorificSize;
     CFontSetting::FontKeys font;
     TypesettingKeys typesetting;
 };

@@ -157,3 +157,9 @@ TEST_F(CardTest, ExtremeStoredFontNumbersAreDrawnWithinBounds) {
     // The shadow: 500 · 10 / 50 to the right, 1000 · 10 / 100 down.
     EXPECT_EQ(lines[1].substr(0, lines[1].find(" esc")), "text 110 -110 2000 1000");
 }
+
+TEST_F(CardTest, AnHonorificFollowsTheNameOnItsBaselineAndTheLineIsPlacedAsAWhole) {
+    // 様 at 50 % of the 20-unit font: 10 wide; the line 山田様 is 50 wide, centred in 358.
+    NameCard(NameKey("PrintPos=2\r\n") + NameKey("Honorific=") + S("様") + "\r\n" + NameKey("HonorificSize=50\r\n"));
+    EXPECT_EQ(TextPositions(), (std::vector<std::string>{"164,-10", "204,-20"}));  // its top 10 lower
+}
