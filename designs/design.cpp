@@ -71,10 +71,14 @@ std::string SerializeDesign(const Design& design) {
 Design DesignFromCard(const cards::Design& card, std::int32_t slot, const cards::Design& frame, LabelExtent size) {
     Design design;
     design.size = size;
-    design.frame = frame;
     const char digit = static_cast<char>('0' + slot);
-    for (const cards::DesignKey& key : card)
-        if (key.name.size() > 1 && key.name.front() == digit) design.card.push_back({key.name.substr(1), key.value});
+    cards::Design own;  // a frame the card has of its own stands for the slot's
+    for (const cards::DesignKey& key : card) {
+        if (key.name.size() <= 1 || key.name.front() != digit) continue;
+        std::string name = key.name.substr(1);
+        (name.rfind(kFrameSection, 0) == 0 ? own : design.card).push_back({std::move(name), key.value});
+    }
+    design.frame = own.empty() ? frame : std::move(own);
     return design;
 }
 
@@ -84,6 +88,11 @@ cards::Design CardKeysFor(const Design& design, std::int32_t slot, LabelExtent t
 
 cards::Design FrameKeysFor(const Design& design, LabelExtent target) {
     return Scaled(design.frame, "", ScaleFrameValue, RatiosBetween(design.size, target));
+}
+
+cards::Design OwnFrameKeysFor(const Design& design, std::int32_t slot, LabelExtent target) {
+    if (design.frame.empty()) return {{std::to_string(slot) + std::string(kFrameSection), "0"}};
+    return Scaled(design.frame, std::to_string(slot), ScaleFrameValue, RatiosBetween(design.size, target));
 }
 
 std::string FrameSectionName(std::int32_t slot) { return std::to_string(slot) + "Frame"; }

@@ -50,6 +50,10 @@ cards::Design CardKeysFor(const Design& design, std::int32_t slot, LabelExtent t
 // The keys of the slot's frame section for a tag of size target.
 cards::Design FrameKeysFor(const Design& design, LabelExtent target);
 
+// The frame as a card of slot (1…3) keeps one of its own, for a tag of size target: the frame
+// keys with the slot digit ("1Frame", "1Frame1Inside" …); "1Frame=0" for a design without one.
+cards::Design OwnFrameKeysFor(const Design& design, std::int32_t slot, LabelExtent target);
+
 // The section of the record file holding slot's frame: "1Frame", "2Frame", "3Frame".
 std::string FrameSectionName(std::int32_t slot);
 // That section with the design's frame keys for a tag of size target, as a record file takes it.

@@ -48,6 +48,9 @@ const std::vector<Synonyms>& SynonymTable() {
         {TargetKind::Item, "所属",
          {"所属", "所属先", "所属名", "会社", "会社名", "団体", "団体名", "学校", "学校名", "部署", "部署名", "組織",
           "組織名", "company", "organization", "organisation", "affiliation"}},
+        // A kind of person (来賓, スタッフ …): a user-defined item, made by the import when missing.
+        {TargetKind::Item, "区分",
+         {"区分", "種別", "参加区分", "参加種別", "分類", "カテゴリ", "カテゴリー", "category", "attendeetype"}},
         {TargetKind::FamilyName, "", {"姓", "苗字", "名字", "lastname", "familyname", "surname"}},
         {TargetKind::GivenName, "", {"名", "下の名前", "firstname", "givenname"}},
         {TargetKind::FamilyReading, "",

@@ -17,20 +17,20 @@ ColorRef ReadColor(const SectionReader& card, const profile::KeyName& key, Color
     return static_cast<ColorRef>(card.ReadInt(key, static_cast<std::int32_t>(defaultColor)));
 }
 
-// Per-kind frame keys: "Frame" + kind + what, e.g. "Frame3Inside".
-std::string KindKey(std::int32_t kind, std::string_view what) {
-    return "Frame" + std::to_string(kind) + std::string(what);
+// Per-kind frame keys: prefix + "Frame" + kind + what, e.g. "Frame3Inside" ("1Frame3Inside" in a card).
+std::string KindKey(std::string_view prefix, std::int32_t kind, std::string_view what) {
+    return std::string(prefix) + "Frame" + std::to_string(kind) + std::string(what);
 }
 
-FrameArea ReadArea(const RecordProfile& record, const std::string& section, std::int32_t kind, std::string_view name,
-                   std::string_view borderNumber) {
+FrameArea ReadArea(const RecordProfile& record, const std::string& section, std::string_view prefix, std::int32_t kind,
+                   std::string_view name, std::string_view borderNumber) {
     const std::string& path = record.Path();
     FrameArea area;
-    CColorSetting::LoadFromRecord(section, KindKey(kind, name), area.color, area.color, path);
-    CColorSetting::LoadFromRecord(section, KindKey(kind, "BorderCol") + std::string(borderNumber), area.border.color,
-                                  area.color, path);
-    area.border.width = record.ReadInt(section, KindKey(kind, "BorderWidth") + std::string(borderNumber), 1);
-    area.pattern = record.ReadInt(section, KindKey(kind, name) + "Ratio", area.pattern);
+    CColorSetting::LoadFromRecord(section, KindKey(prefix, kind, name), area.color, area.color, path);
+    CColorSetting::LoadFromRecord(section, KindKey(prefix, kind, "BorderCol") + std::string(borderNumber),
+                                  area.border.color, area.color, path);
+    area.border.width = record.ReadInt(section, KindKey(prefix, kind, "BorderWidth") + std::string(borderNumber), 1);
+    area.pattern = record.ReadInt(section, KindKey(prefix, kind, name) + "Ratio", area.pattern);
     return area;
 }
 
@@ -43,6 +43,7 @@ struct CardKeys {
     std::vector<ItemKeys> items;
     std::vector<LineKeys> lines;
     ImageKeys image{0};
+    profile::KeyName ownFrame{""};  // present in a card that has a frame of its own
 };
 
 const CardKeys& KeysFor(const ViewState& view) {
@@ -60,6 +61,7 @@ const CardKeys& KeysFor(const ViewState& view) {
     keys.lines.clear();
     for (const char* line : {"1", "2", "3"}) keys.lines.emplace_back(view.slotPrefix, line);
     keys.image = ImageKeys(view.slot);
+    keys.ownFrame = profile::KeyName(view.slotPrefix + "Frame");
     return keys;
 }
 
@@ -152,15 +154,19 @@ ImageValue ReadImage(const SectionReader& card, const ImageKeys& keys) {
 }
 
 FrameValue ReadFrame(const RecordProfile& record, const std::string& slotPrefix) {
-    const std::string section = slotPrefix + "Frame";
+    return ReadFrameKeys(record, slotPrefix + "Frame", "");
+}
+
+FrameValue ReadFrameKeys(const RecordProfile& record, const std::string& section, std::string_view prefix) {
+    const std::string P(prefix);
     FrameValue frame;
-    frame.kind = record.ReadInt(section, "Frame", frame.kind);
-    frame.inside = ReadArea(record, section, frame.kind, "Inside", "1");
-    frame.outside = ReadArea(record, section, frame.kind, "Outside", "2");
-    frame.beforeImage = record.ReadInt(section, "FrameBeforeBmp", 1) != 0;
+    frame.kind = record.ReadInt(section, P + "Frame", frame.kind);
+    frame.inside = ReadArea(record, section, prefix, frame.kind, "Inside", "1");
+    frame.outside = ReadArea(record, section, prefix, frame.kind, "Outside", "2");
+    frame.beforeImage = record.ReadInt(section, P + "FrameBeforeBmp", 1) != 0;
     // Only an inner shape has gaps, and only the rounded rectangle a corner.
     if (frame.kind <= 0 || frame.kind > static_cast<std::int32_t>(FrameKind::TriangleBottomRight)) return frame;
-    const std::string gap = KindKey(frame.kind, "Gap");
+    const std::string gap = KindKey(prefix, frame.kind, "Gap");
     if (record.ReadInt(section, gap + "All", 0) != 0) {
         frame.gapTop = frame.gapBottom = frame.gapLeft = frame.gapRight = record.ReadInt(section, gap, 5);
     } else {
@@ -172,7 +178,7 @@ FrameValue ReadFrame(const RecordProfile& record, const std::string& slotPrefix)
     if (frame.kind == static_cast<std::int32_t>(FrameKind::RoundRect)) {
         // Told apart from any stored number: its default depends on the label it is drawn on.
         constexpr std::int32_t kUnset = std::numeric_limits<std::int32_t>::min();
-        const std::int32_t corner = record.ReadInt(section, "Frame2r", kUnset);
+        const std::int32_t corner = record.ReadInt(section, P + "Frame2r", kUnset);
         if (corner != kUnset) frame.roundCorner = corner;
     }
     return frame;
@@ -238,5 +244,7 @@ CardValue ReadCard(const ViewState& view, const std::string& section) {
         card.ruby = ReadRuby(reader, keys.items[1], name.typesetting.rubySize);
     for (std::size_t i = 0; i < card.lines.size(); ++i) card.lines[i] = ReadLine(reader, keys.lines[i]);
     card.image = ReadImage(reader, keys.image);
+    // A card given the design of its category keeps that design's frame in its own keys.
+    if (!reader.ReadString(keys.ownFrame, "").empty()) card.frame = ReadFrameKeys(*view.record, section, view.slotPrefix);
     return card;
 }

@@ -29,6 +29,9 @@ ImageValue ReadImage(const SectionReader& card, const ImageKeys& keys);
 
 // The frame of the slot, from the record file's section slot + "Frame".
 FrameValue ReadFrame(const RecordProfile& record, const std::string& slotPrefix);
+// The frame keys of a section under a prefix: a slot's frame section without one, a card's own
+// frame (its category's) with the slot digit, "1Frame", "1Frame1Inside" ….
+FrameValue ReadFrameKeys(const RecordProfile& record, const std::string& section, std::string_view prefix);
 
 // Whether the view edits a card of a record file that hides frames and images while editing
 // ("Option" "NoBMPEdit"): given that setting, or read from the view's record file.

@@ -140,6 +140,15 @@ bool ReplaceSectionKeys(profile::ProfileDocument& doc, const SectionKeys& replac
     return changed;
 }
 
+// The change that gives each of sections its keys.
+FileChange ReplacingSections(const std::vector<SectionKeys>& sections) {
+    return [&sections](profile::ProfileDocument& doc) {
+        bool changed = false;
+        for (const SectionKeys& section : sections) changed = ReplaceSectionKeys(doc, section) || changed;
+        return changed;
+    };
+}
+
 }  // namespace
 
 void AppendTextLines(const std::vector<std::string>& items, const CardTexts& texts, std::string& out) {
@@ -368,11 +377,22 @@ Outcome RecordCards::SetDesign(std::vector<std::int32_t> targets, std::int32_t s
             SortUnique(targets);
             return {Failure::None, PutDesign(doc, deck, targets, textKeys_, slot, design, -1)};
         },
-        [&](profile::ProfileDocument& doc) {
-            bool changed = false;
-            for (const SectionKeys& section : sections) changed = ReplaceSectionKeys(doc, section) || changed;
-            return changed;
-        });
+        ReplacingSections(sections));
+}
+
+Outcome RecordCards::SetDesigns(const std::vector<CardDesign>& designs, std::int32_t slot,
+                                const std::vector<SectionKeys>& sections) const {
+    return Transact(
+        fsPath_,
+        [&](const profile::ProfileDocument& doc, CardDeck& deck) -> Outcome {
+            Outcome outcome;
+            for (const CardDesign& each : designs) {
+                if (const std::optional<Outcome> missing = Missing(deck, {each.card})) return *missing;
+                outcome.changed += PutDesign(doc, deck, {each.card}, textKeys_, slot, each.design, -1);
+            }
+            return outcome;
+        },
+        ReplacingSections(sections));
 }
 
 Outcome RecordCards::AppendPeople(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {

@@ -100,6 +100,14 @@ public:
     // card of the file as it is when written), texts untouched, and each of sections given its keys, in the same write. changed counts the cards.
     Outcome SetDesign(std::vector<std::int32_t> targets, std::int32_t slot, const Design& design,
                       const std::vector<SectionKeys>& sections) const;
+    // Each card given a design of its own (keys of the slot, or of every slot for kAllSlots),
+    // texts untouched, and each of sections given its keys, all in one write.
+    struct CardDesign {
+        std::int32_t card = 0;
+        Design design;
+    };
+    Outcome SetDesigns(const std::vector<CardDesign>& designs, std::int32_t slot,
+                       const std::vector<SectionKeys>& sections) const;
     // Each card's text of item `to` made from its text of item `from` (stored texts); a card for
     // which `make` gives nothing keeps its text. Written at once; changed counts the cards
     // whose text changed.

@@ -1,12 +1,14 @@
 // zulname-designs: the gallery of tag designs from the shell: list and show them, put one on the
 // cards of a record file, keep a card's design under a name, and share designs as files.
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "designs/category_rules.h"
 #include "designs/design_library.h"
 #include "designs/record_designs.h"
 #include "export/record_location.h"
@@ -26,6 +28,9 @@ constexpr command_help::CommandText kHelp{
     "zulname-designs list\n"
     "zulname-designs show NAME\n"
     "zulname-designs apply NAME [--record FILE] [--to all|N-M] [--slot 1|2|3|all]\n"
+    "zulname-designs apply --by-rules [--record FILE]\n"
+    "zulname-designs rule ITEM VALUE DESIGN [--honorific TEXT] [--record FILE]\n"
+    "zulname-designs rules [--record FILE]\n"
     "zulname-designs save NAME [--from N] [--description TEXT] [--record FILE]\n"
     "zulname-designs rename NAME NEW-NAME\n"
     "zulname-designs delete NAME\n"
@@ -39,6 +44,12 @@ constexpr command_help::CommandText kHelp{
     "  show      the design's file: its name, description, tag size and keys\n"
     "  apply     the design on every card or the cards N-M, for one label slot or all (default),\n"
     "            scaled to each slot's label size; texts stay\n"
+    "  apply --by-rules  each card the design and honorific of its category, by the record\n"
+    "            file's rules; cards no rule matches keep theirs\n"
+    "  rule      cards whose ITEM is VALUE take DESIGN (\"-\": keep their own) and the honorific\n"
+    "            TEXT after the name (様, さん, 殿 …; none when not given); kept in the record file,\n"
+    "            replacing the rule for the same ITEM and VALUE, and put on the cards at once\n"
+    "  rules     the record file's rules: item, value, design, honorific, tab-separated\n"
     "  save      the design of card N (default: the current card) for the record file's slot,\n"
     "            kept as a design of your own\n"
     "  rename, delete  a design of your own\n"
@@ -69,7 +80,8 @@ std::string Utf8(std::string_view stored) {
 
 struct Arguments {
     std::vector<std::string> positional;
-    std::optional<std::string> record, to, slot, from, description, output;
+    std::optional<std::string> record, to, slot, from, description, output, honorific;
+    bool byRules = false;
 };
 
 bool Parse(const std::vector<std::string_view>& args, Arguments& parsed, std::string& problem) {
@@ -80,6 +92,7 @@ bool Parse(const std::vector<std::string_view>& args, Arguments& parsed, std::st
                : name == "--from"        ? &parsed.from
                : name == "--description" ? &parsed.description
                : name == "-o"            ? &parsed.output
+               : name == "--honorific"   ? &parsed.honorific
                                          : nullptr;
     };
     return command_help::SplitArguments(args, valueOf, parsed.positional, problem);
@@ -123,21 +136,21 @@ int List(const Arguments& args) {
     return 0;
 }
 
-// The design named by the first positional argument, or the exit status of why not.
-std::optional<designs::Entry> FindNamed(const Arguments& args, int& status) {
+// The design of a name given in UTF-8, or the exit status of why not.
+std::optional<designs::Entry> FindNamed(const std::string& utf8Name, int& status) {
     std::string name;
     status = kUsageError;
-    if (!Stored(args.positional[0], name)) return std::nullopt;
+    if (!Stored(utf8Name, name)) return std::nullopt;
     std::optional<designs::Entry> entry = Library().Find(name);
     status = kFailure;
-    if (!entry) Report({designs::LibraryFailure::NotFound}, args.positional[0]);
+    if (!entry) Report({designs::LibraryFailure::NotFound}, utf8Name);
     return entry;
 }
 
 int Show(const Arguments& args) {
     if (args.positional.size() != 1) return Usage("show needs a NAME");
     int status = 0;
-    const std::optional<designs::Entry> entry = FindNamed(args, status);
+    const std::optional<designs::Entry> entry = FindNamed(args.positional[0], status);
     if (!entry) return status;
     std::string text = Utf8(designs::SerializeDesign(entry->design));
     for (std::size_t at; (at = text.find('\r')) != std::string::npos;) text.erase(at, 1);
@@ -180,7 +193,7 @@ int Apply(const Arguments& args) {
     else if (slotText != "all")
         return Usage("--slot takes 1, 2, 3 or all");
     int status = 0;
-    const std::optional<designs::Entry> entry = FindNamed(args, status);
+    const std::optional<designs::Entry> entry = FindNamed(args.positional[0], status);
     if (!entry) return status;
     const std::optional<cards::RecordCards> record = OpenRecord(args, status);
     if (!record) return status;
@@ -198,6 +211,60 @@ int Apply(const Arguments& args) {
     if (!outcome) return CardFailure(*record, outcome);
     std::cout << "applied " << args.positional[0] << " to " << outcome.changed << (outcome.changed == 1 ? " card" : " cards")
               << (slot == cards::kAllSlots ? ", all slots" : ", slot " + slotText) << "\n";
+    return 0;
+}
+
+// The rules put on every card, and what that did; the rules are stored with them when store is set.
+int PutRules(const cards::RecordCards& record, const std::vector<designs::CategoryRule>& rules, bool store) {
+    const designs::RulesOutcome applied =
+        designs::ApplyRules(SettingsProfile(), record, Library(), rules, {}, store);
+    for (const std::string& missing : applied.missingDesigns)
+        std::cerr << "zulname-designs: no design \"" << Utf8(missing) << "\": its cards keep theirs\n";
+    if (!applied.outcome) return CardFailure(record, applied.outcome);
+    std::cout << "applied " << rules.size() << (rules.size() == 1 ? " rule" : " rules") << " to "
+              << applied.outcome.changed << (applied.outcome.changed == 1 ? " card" : " cards") << "\n";
+    return 0;
+}
+
+int ApplyByRules(const Arguments& args) {
+    if (!args.positional.empty()) return Usage("apply --by-rules takes no NAME");
+    int status = 0;
+    const std::optional<cards::RecordCards> record = OpenRecord(args, status);
+    if (!record) return status;
+    const std::vector<designs::CategoryRule> rules = designs::ReadRules(record->FsPath());
+    if (rules.empty()) return Fail(kFailure, record->FsPath() + " has no rules (zulname-designs rule adds one)");
+    return PutRules(*record, rules, false);
+}
+
+int Rule(const Arguments& args) {
+    if (args.positional.size() != 3) return Usage("rule needs ITEM, VALUE and DESIGN");
+    designs::CategoryRule rule;
+    if (!Stored(args.positional[0], rule.item) || !Stored(args.positional[1], rule.value) ||
+        !Stored(args.honorific.value_or(""), rule.honorific))
+        return kUsageError;
+    int status = 0;
+    if (args.positional[2] != "-") {
+        const std::optional<designs::Entry> entry = FindNamed(args.positional[2], status);
+        if (!entry) return status;
+        rule.design = entry->design.name;
+    }
+    const std::optional<cards::RecordCards> record = OpenRecord(args, status);
+    if (!record) return status;
+    if (std::find(record->Items().begin(), record->Items().end(), rule.item) == record->Items().end())
+        return Fail(kUsageError, "no item \"" + args.positional[0] + "\"");
+    std::vector<designs::CategoryRule> rules = designs::ReadRules(record->FsPath());
+    designs::PutRule(rules, rule);
+    return PutRules(*record, rules, true);
+}
+
+int Rules(const Arguments& args) {
+    if (!args.positional.empty()) return Usage("rules takes no arguments");
+    int status = 0;
+    const std::optional<cards::RecordCards> record = OpenRecord(args, status);
+    if (!record) return status;
+    for (const designs::CategoryRule& rule : designs::ReadRules(record->FsPath()))
+        std::cout << Utf8(rule.item) << "\t" << Utf8(rule.value) << "\t" << (rule.design.empty() ? "-" : Utf8(rule.design))
+                  << "\t" << Utf8(rule.honorific) << "\n";
     return 0;
 }
 
@@ -272,14 +339,23 @@ int Import(const Arguments& args) {
 int main(int argc, char** argv) {
     IgnoreFileSizeSignal();
     if (const auto status = command_help::HandleHelpOrVersion(argc, argv, kHelp, std::cout)) return *status;
-    const std::vector<std::string_view> all(argv + 1, argv + argc);
+    std::vector<std::string_view> all(argv + 1, argv + argc);
     if (all.empty()) return Usage("no command given");
     Arguments args;
+    const auto byRules = std::find(all.begin() + 1, all.end(), "--by-rules");
+    if (byRules != all.end()) {
+        args.byRules = true;
+        all.erase(byRules);
+    }
     std::string problem;
     if (!Parse({all.begin() + 1, all.end()}, args, problem)) return Usage(problem);
     const std::string_view command = all[0];
-    const bool takesRecord = command == "apply" || command == "save";
-    if (!takesRecord && args.record) return Usage("--record belongs to apply and save");
+    const bool takesRecord = command == "apply" || command == "save" || command == "rule" || command == "rules";
+    if (!takesRecord && args.record) return Usage("--record belongs to apply, save, rule and rules");
+    if (command != "apply" && args.byRules) return Usage("--by-rules belongs to apply");
+    if (command != "rule" && args.honorific) return Usage("--honorific belongs to rule");
+    if (args.byRules && (args.to || args.slot)) return Usage("apply --by-rules takes neither --to nor --slot");
+    if (args.byRules) return ApplyByRules(args);
     if (command != "apply" && (args.to || args.slot)) return Usage("--to and --slot belong to apply");
     if (command != "save" && (args.from || args.description)) return Usage("--from and --description belong to save");
     if (command != "export" && args.output) return Usage("-o belongs to export");
@@ -287,6 +363,8 @@ int main(int argc, char** argv) {
     if (command == "show") return Show(args);
     if (command == "apply") return Apply(args);
     if (command == "save") return Save(args);
+    if (command == "rule") return Rule(args);
+    if (command == "rules") return Rules(args);
     if (command == "rename") return Rename(args);
     if (command == "delete") return Delete(args);
     if (command == "export") return Export(args);

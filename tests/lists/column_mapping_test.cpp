@@ -26,6 +26,7 @@ TEST(ColumnMapping, HeadersMatchItemsAndTheirSynonyms) {
         {"名", {TargetKind::GivenName, ""}}, {"Last Name", {TargetKind::FamilyName, ""}},
         {"セイ", {TargetKind::FamilyReading, ""}}, {"姓（フリガナ）", {TargetKind::FamilyReading, ""}},
         {"名(ふりがな)", {TargetKind::GivenReading, ""}}, {"メイ", {TargetKind::GivenReading, ""}},
+        {"種別", Item("区分")}, {"参加区分", Item("区分")}, {"Category", Item("区分")},
         {"備考", {}}, {"", {}}, {"No.", {}},
     };
     for (const auto& [header, target] : cases) EXPECT_EQ(MatchHeader(header, kItems), target) << header;

@@ -94,3 +94,33 @@ TEST_F(ZulnameDesignsTest, AnImportStartsAMissingRecordFileInTheDefaultDesign) {
     EXPECT_EQ(blank.status, 0);
     EXPECT_NE(blank.err.find("no tag of blank shows any text"), std::string::npos);
 }
+
+TEST_F(ZulnameDesignsTest, RulesGiveEachCategoryItsDesignHonorificAndFrame) {
+    WriteBytes(PathOf("ZULNAME.INI"), "[Card]\r\n1w=358\r\n1h=216\r\n[UserDef]\r\nItems=" + S("区分") + "\r\n");
+    WriteBytes(File(), "[#Setting#]\r\nMax=2\r\n[0000]\r\n" + S("氏名") + "=" + S("山田") + "\r\n" + S("区分") + "=" +
+                           S("来賓") + "\r\n[0001]\r\n" + S("氏名") + "=" + S("佐藤") + "\r\n" + S("区分") + "=" +
+                           S("スタッフ") + "\r\n[0002]\r\n" + S("氏名") + "=" + S("鈴木") + "\r\n");
+    const ToolOutcome guests = Designs({"rule", "区分", "来賓", "来賓 (赤)", "--honorific", "様", "--record", File()});
+    EXPECT_EQ(guests.status, 0) << guests.err;
+    EXPECT_EQ(guests.out, "applied 1 rule to 1 card\n");
+    EXPECT_EQ(Designs({"rule", "区分", "スタッフ", "-", "--honorific", "さん", "--record", File()}).out,
+              "applied 2 rules to 1 card\n");  // the guest's card is as its rule makes it already
+    EXPECT_EQ(Designs({"rules", "--record", File()}).out, "区分\t来賓\t来賓 (赤)\t様\n区分\tスタッフ\t-\tさん\n");
+
+    // The guest's card carries the red design's frame as its own; the others draw the slot's.
+    EXPECT_EQ(Read("0000", "1Frame"), "1");
+    EXPECT_EQ(Read("0000", "1Frame1Outside"), "2103472");
+    EXPECT_EQ(Read("0001", "1Frame"), "(missing)");
+    EXPECT_EQ(Read("0001", "1氏名Honorific"), S("さん"));
+    EXPECT_EQ(Read("0002", "1氏名Honorific"), "(missing)");
+    const std::string trace = Export(File()).out;
+    EXPECT_NE(trace.find("\"様\""), std::string::npos);
+    EXPECT_NE(trace.find("brush=solid:b01820"), std::string::npos);  // the red band, 2103472
+
+    // A category changed by hand takes its rule when the rules are applied again.
+    ASSERT_EQ(RunTool(ZULNAME_INI_PATH, {"set", File(), "0002", "区分", "来賓"}, Home()).status, 0);
+    EXPECT_EQ(Designs({"apply", "--by-rules", "--record", File()}).out, "applied 2 rules to 1 card\n");
+    EXPECT_EQ(Read("0002", "1氏名Honorific"), S("様"));
+    ExpectFailure(Designs({"rule", "区分", "来賓", "無い", "--record", File()}), 1, "no design \"無い\"");
+    ExpectFailure(Designs({"rule", "部門", "来賓", "-", "--record", File()}), 2, "no item \"部門\"");
+}
