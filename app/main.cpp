@@ -7,6 +7,7 @@
 #include "app/qt/main_frame.h"
 #include "app/qt/rozudezi_app.h"
 #include "dialogs/qt/add_item_dialog.h"
+#include "dialogs/qt/category_rules_dialog.h"
 #include "dialogs/qt/character_check_dialog.h"
 #include "dialogs/qt/design_chooser_dialog.h"
 #include "dialogs/qt/enter_dialog.h"
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
     roster->importRequested = [view] { view->Execute(CommandId::ImportList); };
     roster->designRequested = [view] { view->Execute(CommandId::ChooseDesign); };
     roster->makeRequested = [view] { view->Execute(CommandId::MakeFromList); };
+    roster->categoryRequested = [view] { view->Execute(CommandId::CategoryDesigns); };
     view->SetZoomChanged([&frame](int percent) { frame.ShowZoom(percent); });
     view->SetCommandsChanged([&frame, roster, properties] {
         frame.UpdateCommands();
@@ -206,6 +208,11 @@ int main(int argc, char** argv) {
     };
     view->SetDialogCommand(CommandId::ChooseDesign, [view, roster, designTarget] {
         if (!RunDesignChooser(view, view->Model().Settings(), designTarget())) return;
+        roster->Reload();
+        if (roster->changed) roster->changed();
+    });
+    view->SetDialogCommand(CommandId::CategoryDesigns, [view, roster] {
+        if (!RunCategoryRulesDialog(view, view->Model().Settings(), roster->Model().Cards())) return;
         roster->Reload();
         if (roster->changed) roster->changed();
     });

@@ -134,4 +134,24 @@ RulesOutcome ApplyStoredRules(const SettingsProfile& settings, const cards::Reco
     return ApplyRules(settings, record, DesignLibrary::Installed(), rules, targets, false);
 }
 
+RulesOutcome ApplyStoredRulesToNewest(const SettingsProfile& settings, const std::string& recordFsPath,
+                                      std::size_t count) {
+    const cards::RecordCards record(recordFsPath, CurrentItemList(settings));
+    std::vector<std::int32_t> newest;
+    const std::int32_t total = record.Count();
+    for (std::int32_t card = std::max<std::int32_t>(0, total - static_cast<std::int32_t>(std::min<std::size_t>(count, INT32_MAX)));
+         card < total; ++card)
+        newest.push_back(card);
+    if (newest.empty()) return {};
+    return ApplyStoredRules(settings, record, newest);
+}
+
+RulesOutcome FollowCategoryChange(const SettingsProfile& settings, const RecordProfile& record, std::int32_t card,
+                                  std::string_view item) {
+    const std::vector<CategoryRule> rules = ReadRules(record.ReadFsPath());
+    if (std::none_of(rules.begin(), rules.end(), [&](const CategoryRule& rule) { return rule.item == item; })) return {};
+    const cards::RecordCards cards(record.ReadFsPath(), CurrentItemList(settings));
+    return ApplyRules(settings, cards, DesignLibrary::Installed(), rules, {card}, false);
+}
+
 }  // namespace designs

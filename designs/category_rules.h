@@ -61,4 +61,13 @@ RulesOutcome ApplyRules(const SettingsProfile& settings, const cards::RecordCard
 RulesOutcome ApplyStoredRules(const SettingsProfile& settings, const cards::RecordCards& record,
                               const std::vector<std::int32_t>& targets);
 
+// The same for the last `count` cards of the file at recordFsPath: those an import just made.
+RulesOutcome ApplyStoredRulesToNewest(const SettingsProfile& settings, const std::string& recordFsPath,
+                                      std::size_t count);
+
+// After a card's text of item changed (and was flushed): the card takes the record file's rules
+// when one of them is about that item.
+RulesOutcome FollowCategoryChange(const SettingsProfile& settings, const RecordProfile& record, std::int32_t card,
+                                  std::string_view item);
+
 }  // namespace designs

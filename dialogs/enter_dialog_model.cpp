@@ -1,10 +1,12 @@
 #include "dialogs/enter_dialog_model.h"
 
+#include "designs/category_rules.h"
 #include "designs/record_designs.h"
 #include "dialogs/step_value.h"
 #include "store/card_operations.h"
 #include "store/codec.h"
 #include "store/cp932.h"
+#include "store/exact_text.h"
 #include "store/font_setting.h"
 #include "store/profile_value.h"
 #include "store/storage_layout.h"
@@ -92,8 +94,11 @@ void EnterDialogModel::OnOpen() {
 }
 
 void EnterDialogModel::Save() {
-    SaveItem(record_, cardSection, slotPrefix_, itemName,
-             {itemText, position[AxisIndex(Axis::X)], position[AxisIndex(Axis::Y)], print ? 1 : 0});
+    const bool changed = exact_text::Read(record_, cardSection, itemName) != itemText;
+    if (SaveItem(record_, cardSection, slotPrefix_, itemName,
+                 {itemText, position[AxisIndex(Axis::X)], position[AxisIndex(Axis::Y)], print ? 1 : 0}) &&
+        changed)
+        designs::FollowCategoryChange(settings_, record_, profile::ParseLeadingInt(cardSection), itemName);
 }
 
 void EnterDialogModel::Load() {

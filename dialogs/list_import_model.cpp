@@ -1,8 +1,10 @@
 #include "dialogs/list_import_model.h"
 
+#include "designs/category_rules.h"
 #include <algorithm>
 #include <filesystem>
 
+#include "designs/category_rules.h"
 #include "designs/record_designs.h"
 #include "lists/card_import.h"
 #include "lists/unihan_variants.h"
@@ -338,6 +340,13 @@ bool ListImportModel::OnOk() {
             made.push_back(card);
         if (!designs::ApplyToRecord(settings_, cards, entry->design, made, Slot()))
             report_ += "デザインの枠を付けられませんでした\n";
+    }
+    if (result.written) {
+        const designs::RulesOutcome ruled = designs::ApplyStoredRulesToNewest(settings_, target, result.cardsMade);
+        if (ruled.outcome.changed > 0)
+            report_ += "区分ごとのデザインにしたカード: " + std::to_string(ruled.outcome.changed) + "\n";
+        else if (!ruled.outcome)
+            report_ += "区分ごとのデザインにできませんでした\n";
     }
     platform_.ShowReport(report_);
     if (!result.written) return false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "designs/category_rules.h"
 #include "designs/record_designs.h"
 #include "sheets/recorded_sheet.h"
 #include "sheets/slot_sheet.h"
@@ -167,6 +168,9 @@ bool ListToTagsModel::OnFinish(Then then) {
     list.design = ListImportModel::kNoDesign;
     list.newFileName = name;
     importPlatform_.report.clear();
+    // The rules of the event before carry over: the new cards of each category take their design.
+    const std::vector<designs::CategoryRule> rules =
+        record_.Path().empty() ? std::vector<designs::CategoryRule>() : designs::ReadRules(record_.ReadFsPath());
     if (!list.OnOk()) {
         if (!importPlatform_.report.empty()) platform_.ShowReport(importPlatform_.report);
         return false;
@@ -175,12 +179,17 @@ bool ListToTagsModel::OnFinish(Then then) {
     const cards::RecordCards cards(made, CurrentItemList(settings_));
     const designs::Entry& chosen = *ChosenDesign();
     const cards::Outcome styled = designs::ApplyToRecord(settings_, cards, chosen.design, {}, cards::kAllSlots);
+    const designs::RulesOutcome ruled =
+        rules.empty() ? designs::RulesOutcome()
+                      : designs::ApplyRules(settings_, cards, designs::DesignLibrary::Installed(), rules, {}, true);
     const sheets::SheetProduct& product = *sheet.Chosen();
     sheets::ApplySlotSheet(settings_, record_, slot_, sheets::ToSlotSheet(product));
     if (!styled) static_cast<ListImportPlatform&>(platform_).ShowMessage("デザインを付けられませんでした。デザインを選ぶ…で選び直してください。");
     if (ReportHasNotes(importPlatform_.report)) platform_.ShowReport(importPlatform_.report);
     finished_ = name + " に " + std::to_string(cards.Count()) + " 人の名札を作りました (デザイン「" +
                 designs[static_cast<std::size_t>(design)].name + "」、用紙 " + product.maker + " " + product.part + ")";
+    if (ruled.outcome.changed > 0)
+        finished_ += "。区分ごとのデザイン: " + std::to_string(ruled.outcome.changed) + " 人";
     then_ = then;
     return true;
 }

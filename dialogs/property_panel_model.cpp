@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "designs/category_rules.h"
 #include "dialogs/font_choice.h"
 #include "render/card_value.h"
 #include "sheets/length.h"
@@ -13,6 +14,7 @@
 #include "store/font_setting.h"
 #include "store/items.h"
 #include "store/label_sizes.h"
+#include "store/profile_value.h"
 #include "store/typesetting.h"
 
 namespace {
@@ -164,8 +166,11 @@ void PropertyPanelModel::ChangeDesign(const std::function<void()>& write) {
 
 void PropertyPanelModel::OnTextEdited() {
     RecordProfile& record = session_.Record();
-    exact_text::Write(record, session_.CurrentSection(), item, text);
+    const std::string section = session_.CurrentSection();
+    const bool changed = exact_text::Read(record, section, item) != text;
+    exact_text::Write(record, section, item, text);
     record.Flush();
+    if (changed) designs::FollowCategoryChange(session_.Settings(), record, profile::ParseLeadingInt(section), item);
     session_.StoredChanged(follower_);
     platform_.RefreshAllViews();
 }

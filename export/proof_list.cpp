@@ -78,6 +78,7 @@ Proof MakeProof(ViewState& view, Surface& measuring, const std::string& latinIte
         const auto fields = Fields(entry);
         for (std::size_t i = 0; i < fields.size(); ++i)
             if (!items[i].empty()) *fields[i] = exact_text::Read(record, section, items[i]);
+        entry.honorific = record.ReadString(section, ItemKey(view.slotPrefix, items[0], "Honorific"), "");
         for (const ItemBox& box : DrawnItemBoxes(view, measuring, ReadCard(view, section)))
             if (box.scale < 100) entry.notes.push_back(codec::Utf8(box.item) + " 長体 " + std::to_string(box.scale) + " %");
         for (const character_check::Finding& finding : findings) {
@@ -163,7 +164,8 @@ PageDrawer ProofPages(const Proof& proof, const std::string& title, const std::s
             const ProofEntry& entry = proof.entries[index];
             Text(surface, kTextEm, kMargin, top + 4, entry.card);
             Text(surface, kTextEm, kMargin + 70, top, entry.reading);
-            Text(surface, kNameEm, kMargin + 70, top + kTextEm + 4, entry.name);
+            Text(surface, kNameEm, kMargin + 70, top + kTextEm + 4,
+                 entry.honorific.empty() ? entry.name : entry.name + codec::Sjis("　") + entry.honorific);
             const std::int32_t right = kPageWidth / 2 + 40;
             Text(surface, kTextEm, right, top, entry.affiliation);
             Text(surface, kTextEm, right, top + kTextEm + 6, entry.title);

@@ -17,6 +17,7 @@ struct ProofEntry {
     std::string card;  // "0003"
     // Exact forms (store/exact_text.h), empty when the card has none.
     std::string name, reading, latin, affiliation, title;
+    std::string honorific;  // printed after the name (様, さん …), stored text
     std::vector<std::string> notes;  // UTF-8
 };
 

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <ostream>
 
+#include "designs/category_rules.h"
 #include "lists/card_import.h"
 #include "lists/list_writer.h"
 #include "store/file_size_limit.h"
@@ -88,10 +89,16 @@ int ImportList(Context& context, const std::vector<std::string_view>& args) {
     for (const ImportNote& note : plan.skipped) context.err << parsed.list << ": " << DescribeNote(note) << "\n";
     for (const ImportNote& note : plan.notes) context.err << parsed.list << ": " << DescribeNote(note) << "\n";
     for (const std::string& item : result.newItems) context.err << "zulname-cards: new item " << item << "\n";
+    const designs::RulesOutcome ruled =
+        designs::ApplyStoredRulesToNewest(context.settings, context.cards.FsPath(), result.cardsMade);
+    if (!ruled.outcome) return context.Fail(kFailure, "imported, but the category rules could not be applied");
     context.out << (parsed.replace ? "replaced the cards with " : "imported ") << result.cardsMade
                 << (result.cardsMade == 1 ? " card" : " cards") << " from " << parsed.list << " ("
                 << list_tool::DescribeList(list) << "; " << plan.rowsRead << " rows, " << plan.skipped.size()
                 << " skipped)\n";
+    if (ruled.outcome.changed > 0)
+        context.out << "gave " << ruled.outcome.changed << (ruled.outcome.changed == 1 ? " card" : " cards")
+                    << " the design of its category\n";
     return 0;
 }
 

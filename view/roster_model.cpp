@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "designs/category_rules.h"
 #include "lists/column_mapping.h"
 #include "lists/delimited_text.h"
 #include "lists/kana.h"
@@ -55,8 +56,10 @@ std::string RosterModel::Cell(std::int32_t row, std::int32_t column) const {
 
 bool RosterModel::SetCell(std::int32_t row, std::int32_t column, const std::string& text) const {
     if (!IsEditable(column) || row < 0 || row >= RowCount()) return false;
-    return exact_text::Write(record_, CardSectionName(row), items_[static_cast<std::size_t>(column - 1)], text) &&
-           record_.Flush();
+    const std::string& item = items_[static_cast<std::size_t>(column - 1)];
+    const bool changed = Cell(row, column) != text;
+    if (!exact_text::Write(record_, CardSectionName(row), item, text) || !record_.Flush()) return false;
+    return !changed || designs::FollowCategoryChange(settings_, record_, row, item).outcome;
 }
 
 std::int32_t RosterModel::CurrentCard() const { return record_.ReadInt(kSettingSection, "CurID", 0); }

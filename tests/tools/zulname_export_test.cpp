@@ -243,9 +243,12 @@ TEST_F(ZulnameExportTest, AKilledListExportLeavesNoCopyOfThePeople) {
 
 TEST_F(ZulnameExportTest, TheProofListsEveryCardAndNextTimeWhatChanged) {
     MakeRecord("r.ini", 3);
+    std::string record = ReadBytes(PathOf("r.ini"));
+    record.insert(record.find("[0002]\r\n") + 8, "1" + S("氏名Honorific=様") + "\r\n");
+    WriteBytes(PathOf("r.ini"), record);
     const ToolOutcome first = Run({"--proof", "--format", "trace"});
     ASSERT_EQ(first.status, 0) << first.err;
-    EXPECT_NE(first.out.find("山田2"), std::string::npos) << first.out;
+    EXPECT_NE(first.out.find("山田2　様"), std::string::npos) << first.out;
     EXPECT_EQ(first.out.find("変更"), std::string::npos);
 
     std::string bytes = ReadBytes(PathOf("r.ini"));

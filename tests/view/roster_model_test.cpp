@@ -107,3 +107,13 @@ TEST_F(RosterModelTest, TheCurrentCardsDesignGoesToEveryoneOrTheSelection) {
     EXPECT_EQ(record.ReadString("0001", "1" + S("氏名") + "Xpos", "none"), "none");
     EXPECT_EQ(roster.DesignChanges({}, 1), 1);
 }
+
+TEST_F(RosterModelTest, ACardWhoseCategoryIsTypedTakesItsRule) {
+    ProfileFile file(PathOf("r.ini"));
+    for (const auto& [key, value] : {std::pair{"Count", "1"}, {"Item1", "肩書き"}, {"Value1", "来賓"}, {"Honorific1", "様"}})
+        ASSERT_TRUE(file.WriteString("CategoryDesigns", key, S(value)));
+    ASSERT_TRUE(file.Flush());
+    EXPECT_TRUE(roster.SetCell(1, 2, S("来賓")));
+    EXPECT_EQ(file.ReadString("0001", "1" + S("氏名Honorific"), ""), S("様"));
+    EXPECT_EQ(file.ReadString("0000", "1" + S("氏名Honorific"), ""), "");
+}

@@ -110,6 +110,7 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::ToggleProperties:
         case CommandId::CharacterCheck:
         case CommandId::ExportProof:
+        case CommandId::CategoryDesigns:
         case CommandId::Undo:
         case CommandId::Redo:
             return dialogCommands_.count(command) != 0;

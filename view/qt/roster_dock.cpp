@@ -145,6 +145,9 @@ void CRosterDock::Build() {
     }
     layout->addLayout(lower);
     setWidget(body);
+    auto* byCategory = new QAction(Text("区分ごとのデザイン..."), table_);
+    connect(byCategory, &QAction::triggered, this, &CRosterDock::ChooseCategoryDesigns);
+    table_->addAction(byCategory);
 
     // In the table's context menu too, so they are named there.
     for (const auto& [caption, keys, slot] : {std::tuple{"コピー", QKeySequence::Copy, &CRosterDock::Copy},
@@ -334,6 +337,10 @@ void CRosterDock::MakeFromList() {
 
 void CRosterDock::ChooseDesign() {
     if (designRequested) designRequested();
+}
+
+void CRosterDock::ChooseCategoryDesigns() {
+    if (categoryRequested) categoryRequested();
 }
 
 void CRosterDock::ApplyDesign() {

@@ -65,7 +65,7 @@ public:
     // after a change, print the cards of the print order, import a participant list, open the
     // design gallery, and the current label slot.
     std::function<void(std::int32_t card)> cardChosen, cardOpened;
-    std::function<void()> changed, printRequested, importRequested, designRequested, makeRequested;
+    std::function<void()> changed, printRequested, importRequested, designRequested, makeRequested, categoryRequested;
     std::function<std::int32_t()> currentSlot;
 
     // The record file or the items changed: read the table again and select the current card.
@@ -94,6 +94,7 @@ public:
     std::int32_t SelectedCount() const { return static_cast<std::int32_t>(SelectedCards().size()); }
     void ApplyDesign();
     void ChooseDesign();
+    void ChooseCategoryDesigns();
     void ImportList();
     void MakeFromList();
     // "アンドゥ" and "やり直し" of the record file, for the window's commands.
