@@ -75,6 +75,7 @@ enum class CommandId {
     ToggleProperties,  // "表示"
     CharacterCheck,    // "ツール"
     ExportProof,       // "ﾌｧｲﾙ"
+    ChooseBackDesign,  // "ｵﾌﾟｼｮﾝ"
 };
 
 // Where the view's commands go: the frame asks before showing a menu or toolbar whether each

@@ -40,7 +40,7 @@ std::vector<std::string> ToolbarDescription(const std::vector<ToolbarPosition>& 
 
 TEST(MenusTest, CommandTableHasOneRowPerCommandInEnumOrder) {
     const auto& commands = Commands();
-    ASSERT_EQ(commands.size(), static_cast<std::size_t>(CommandId::ExportProof) + 1);
+    ASSERT_EQ(commands.size(), static_cast<std::size_t>(CommandId::ChooseBackDesign) + 1);
     for (std::size_t i = 0; i < commands.size(); ++i) {
         EXPECT_EQ(static_cast<std::size_t>(commands[i].id), i) << commands[i].caption;
         EXPECT_EQ(&Command(commands[i].id), &commands[i]);
@@ -70,7 +70,7 @@ TEST(MenusTest, EachMenuListsItsItemsInOrder) {
                                           "貼り付け(&P)\tCtrl+V");
     EXPECT_EQ(Describe(menu[3].children),
               "印刷順序 | ﾗﾍﾞﾙｻｲｽﾞ設定 | 印刷ｵﾌﾟｼｮﾝ | 用紙を選ぶ | 色設定 {補助線色指定} | 塗りつぶし | 項目追加 | デザインを全員に適用... | "
-              "デザインを選ぶ... | デザインとして保存...");
+              "デザインを選ぶ... | デザインとして保存... | 裏面のデザイン...");
     EXPECT_EQ(Describe(menu[4].children), "水平 {右揃え | 中央揃え | 左揃え} | 垂直 {上揃え | 中央 | 下揃え}");
     EXPECT_EQ(Describe(menu[5].children),
               "水平 {左に\t← | ちょっと左に | ちょっと右に | 右に\t→} | "

@@ -106,6 +106,7 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::ApplyDesign:
         case CommandId::ChooseDesign:
         case CommandId::SaveDesign:
+        case CommandId::ChooseBackDesign:
         case CommandId::ToggleRoster:
         case CommandId::ToggleProperties:
         case CommandId::CharacterCheck:
