@@ -22,7 +22,10 @@ void BackDesignModel::OnOpen() {
     if (cardThere)
         add({"現在のカードから", "今のカードと同じデザインを裏面にします。", false},
             designs::DesignOfCard(settings_, target_.cards, target_.currentCard));
-    for (designs::Entry& entry : library_.List()) add(DesignRowOf(entry), std::move(entry.design));
+    for (designs::Entry& entry : library_.List()) {
+        DesignRow row = DesignRowOf(entry);
+        add(std::move(row), std::move(entry.design));
+    }
 
     std::vector<designs::Design> looks;
     for (const std::optional<designs::Design>& design : designs_)

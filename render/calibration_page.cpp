@@ -133,14 +133,18 @@ void DrawRegistrationPage(Surface& surface, double paperWidth, double paperHeigh
         surface.DrawText(X(crosses[i].x + 1.5), Y(crosses[i].y + 1.5), std::to_string(i + 1));
     }
     const bool front = side == RegistrationSide::Front;
-    DrawLines(surface, {
+    std::vector<std::string> lines = {
         codec::Sjis(front ? "表裏合わせのテストページ (表)" : side == RegistrationSide::BackLongEdge
                                                               ? "表裏合わせのテストページ (裏・長辺とじ)"
                                                               : "表裏合わせのテストページ (裏・短辺とじ)"),
         codec::Sjis("プリンタ: ") + StoredName(printerName),
         codec::Sjis("日付: ") + StoredName(date),
-        codec::Sjis(front ? "両面に印刷し、光に透かして同じ番号の十字が重なるかを見ます。"
-                          : "裏から透かして見て、裏の十字が表の十字より右・下にずれた量を 0.1 mm 単位で測り、"),
-        codec::Sjis(front ? "" : "今の裏面のずれに足して入力してください (左・上は負の数)。"),
-    });
+    };
+    if (front) {
+        lines.push_back(codec::Sjis("両面に印刷し、光に透かして同じ番号の十字が重なるかを見ます。"));
+    } else {
+        lines.push_back(codec::Sjis("裏から透かして見て、裏の十字が表の十字より右・下にずれた量を 0.1 mm 単位で測り、"));
+        lines.push_back(codec::Sjis("今の裏面のずれに足して入力してください (左・上は負の数)。"));
+    }
+    DrawLines(surface, lines);
 }

@@ -310,11 +310,6 @@ TEST_F(ZoomedViewTest, PrintingStartsOnThePaperOfTheSheetChosenForTheSlot) {
     const QSizeF postcard = previewPaper();
     EXPECT_NEAR(postcard.width(), 100, 0.5);
     EXPECT_NEAR(postcard.height(), 148, 0.5);
-    EXPECT_EQ(printer.duplex(), QPrinter::DuplexNone);
-    SettingsProfile().WriteString("PrintOptions", "1Duplex", "2");  // two-sided: the printer turns the paper
-    SettingsProfile().Flush();
-    previewPaper();
-    EXPECT_EQ(printer.duplex(), QPrinter::DuplexShortSide);
 }
 
 TEST_F(ZoomedViewTest, OpeningARecordFileTakesTheSheetRecordedInItAndSaysSo) {
