@@ -7,6 +7,7 @@
 #include "app/qt/main_frame.h"
 #include "app/qt/rozudezi_app.h"
 #include "dialogs/qt/add_item_dialog.h"
+#include "dialogs/qt/back_design_dialog.h"
 #include "dialogs/qt/category_rules_dialog.h"
 #include "dialogs/qt/character_check_dialog.h"
 #include "dialogs/qt/design_chooser_dialog.h"
@@ -218,6 +219,9 @@ int main(int argc, char** argv) {
     });
     view->SetDialogCommand(CommandId::SaveDesign,
                            [view, designTarget] { RunSaveDesign(view, view->Model().Settings(), designTarget()); });
+    view->SetDialogCommand(CommandId::ChooseBackDesign, [view, designTarget] {
+        if (RunBackDesignChooser(view, view->Model().Settings(), designTarget())) view->Refresh();
+    });
     view->SetDialogCommand(CommandId::ExportList,
                            [view] { RunListExportDialog(view, view->Model().Settings(), view->Model().Record()); });
     view->SetRecordFileOpened([&frame](const std::string& path) { frame.AddRecentFile(path); });

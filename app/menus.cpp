@@ -73,6 +73,7 @@ const std::vector<CommandInfo> kCommands = {
     {CommandId::ToggleProperties, "プロパティ", 'P', "", {}, "プロパティの表示と非表示を切り替えます", kView},
     {CommandId::CharacterCheck, "文字チェック", '\0', "", {}, "印刷に気をつける文字（フォントにない文字・外字など）を調べ、置き換えます", kView},
     {CommandId::ExportProof, "校正一覧を書き出し", '\0', "", {}, "全員の名札の内容と気をつける文字の一覧をPDFに書き出します", kView},
+    {CommandId::ChooseBackDesign, "裏面のデザイン", '\0', "", {}, "両面印刷で名札の裏に印刷するデザインを選びます", kView},
     {CommandId::CategoryDesigns, "区分ごとのデザイン", '\0', "", {}, "来賓・スタッフなど区分ごとに、デザインと敬称を決めます", kView},
 };
 
@@ -149,7 +150,7 @@ const std::vector<MenuEntry>& MainMenu() {
         Sub("ｵﾌﾟｼｮﾝ", '\0',
             {Item(C::PrintOrder), Item(C::LabelSizeSettings), Item(C::PrintOptions), Item(C::ChooseSheet),
              Sub("色設定", '\0', {Item(C::GuideLineColor)}), Item(C::Fill), Item(C::AddItem), Item(C::ApplyDesign, true),
-              Item(C::ChooseDesign, true), Item(C::SaveDesign, true), Item(C::CategoryDesigns, true)}),
+              Item(C::ChooseDesign, true), Item(C::SaveDesign, true), Item(C::ChooseBackDesign, true), Item(C::CategoryDesigns, true)}),
         Sub("配置", '\0',
             {Sub("水平", '\0', {Item(C::AlignRight), Item(C::AlignCenter), Item(C::AlignLeft)}),
              Sub("垂直", '\0', {Item(C::AlignTop), Item(C::AlignMiddle), Item(C::AlignBottom)})}),

@@ -9,13 +9,18 @@ void CalibrationModel::OnOpen() {
     offsetX = FixedText(stored.offsetX, 1);
     offsetY = FixedText(stored.offsetY, 1);
     scale = FixedText(stored.scale, 2);
+    backOffsetX = FixedText(stored.backOffsetX, 1);
+    backOffsetY = FixedText(stored.backOffsetY, 1);
 }
 
 void CalibrationModel::OnPrintTestPage() { platform_.PrintTestPage(); }
 
+void CalibrationModel::OnPrintRegistrationPages() { platform_.PrintRegistrationPages(); }
+
 bool CalibrationModel::OnOk() {
     PrinterCalibration calibration;
-    if (!ParseFixed(offsetX, 1, calibration.offsetX) || !ParseFixed(offsetY, 1, calibration.offsetY)) {
+    if (!ParseFixed(offsetX, 1, calibration.offsetX) || !ParseFixed(offsetY, 1, calibration.offsetY) ||
+        !ParseFixed(backOffsetX, 1, calibration.backOffsetX) || !ParseFixed(backOffsetY, 1, calibration.backOffsetY)) {
         platform_.ShowMessage("ずれは 0.1 mm 単位の数で入力してください (例: 1.5, -0.3)。");
         return false;
     }

@@ -12,6 +12,8 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // Prints the test page on the printer being calibrated.
     virtual void PrintTestPage() = 0;
+    // Prints the front and back registration pages, two-sided, on that printer.
+    virtual void PrintRegistrationPages() = 0;
 };
 
 // "プリンタの調整": the offsets (0.1 mm steps, ±10 mm) and the scale correction (±2 %) the user
@@ -25,9 +27,11 @@ public:
     std::string offsetX;  // "右へのずれ (mm)"
     std::string offsetY;  // "下へのずれ (mm)"
     std::string scale;    // "倍率の補正 (%)"
+    std::string backOffsetX, backOffsetY;  // "裏面のずれ X (mm)", "裏面のずれ Y (mm)"
 
     void OnOpen();
     void OnPrintTestPage();
+    void OnPrintRegistrationPages();
     // Stores the values; false, with a message, for values that are not numbers or out of range.
     bool OnOk();
 

@@ -52,6 +52,8 @@ void PrintOptionsModel::Load() {
     slotPrefix_ = std::to_string(editSlot_);
     LoadNumbers();
     LoadNoCutLine();
+    sides = ReadPrintSides(settings_, editSlot_);
+    OnFoldChanged();
     textOverDecoration = settings_.ReadInt("PrintMode", "bTransparent", 0) == 1;
     cropMarks = record_.ReadInt(kOffsetSection, "Tombo", 0) != 0;
 }
@@ -75,6 +77,7 @@ void PrintOptionsModel::Save() const {
     }
     settings_.WriteInt(kLayoutSection, slotPrefix_ + "NoCutLine", noCutLine ? 1 : 0);
     settings_.WriteInt("PrintMode", "bTransparent", textOverDecoration ? 1 : 0);
+    WritePrintSides(settings_, editSlot_, sides);
     sheets::RecordSlotSheet(settings_, record_, editSlot_);
     settings_.Flush();
     record_.WriteInt(kOffsetSection, "Tombo", cropMarks ? 1 : 0);
@@ -92,6 +95,8 @@ void PrintOptionsModel::OnStep(Number number, std::int32_t step) {
 }
 
 void PrintOptionsModel::OnNoCutLineClicked() { cropMarksEnabled = !noCutLine; }
+
+void PrintOptionsModel::OnFoldChanged() { foldLineEnabled = sides.fold != Fold::None; }
 
 void PrintOptionsModel::OnOk() { Save(); }
 

@@ -7,6 +7,7 @@
 
 #include "dialogs/slot_buttons.h"
 #include "render/sheet.h"
+#include "store/print_sides.h"
 #include "store/profiles.h"
 
 // "印刷設定": how the tags of one label slot land on the sheet (columns, rows, gaps, cut lines),
@@ -30,6 +31,8 @@ public:
     bool textOverDecoration = false;                // "装飾線・画像上に文字を出力"
     bool cropMarks = false;                         // "トンボで出力"
     bool cropMarksEnabled = true;
+    PrintSides sides;              // "折り", "折り線", "両面" of the slot
+    bool foldLineEnabled = false;  // a flat tag has no fold to draw
 
     std::string& Field(Number number) { return numbers[static_cast<std::size_t>(number)]; }
     const std::string& Field(Number number) const { return numbers[static_cast<std::size_t>(number)]; }
@@ -39,6 +42,7 @@ public:
     void OnSlot(std::int32_t slot);
     void OnStep(Number number, std::int32_t step);
     void OnNoCutLineClicked();
+    void OnFoldChanged();
     void OnOk();
     // "用紙を選ぶ" has stored a sheet in the slot being edited: its numbers and the cut-line box
     // (a sheet of labels that come cut turns cut lines off) are shown as stored, the other check

@@ -56,6 +56,29 @@ void DrawRuler(Surface& surface, double length, bool horizontal) {
     }
 }
 
+void SetUpDrawing(Surface& surface) {
+    LogFont font;
+    font.lfHeight = -kTextHeight;
+    font.lfWeight = 400;
+    font.lfCharSet = 128;
+    font.lfFaceName = DefaultFaceName();
+    surface.SetFont(font);
+    surface.SetTextColor(0);
+    surface.SetBackgroundMode(BackgroundMode::Transparent);
+    surface.SetPen({PenStyle::Solid, 1, 0});
+}
+
+void DrawCross(Surface& surface, const CalibrationCross& cross) {
+    surface.DrawLine(X(cross.x - kCrossArm), Y(cross.y), X(cross.x + kCrossArm), Y(cross.y));
+    surface.DrawLine(X(cross.x), Y(cross.y - kCrossArm), X(cross.x), Y(cross.y + kCrossArm));
+}
+
+void DrawLines(Surface& surface, const std::vector<std::string>& lines) {
+    const double left = 30, top = 40;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        surface.DrawText(X(left), Y(top + 7.0 * static_cast<double>(i)), lines[i]);
+}
+
 }  // namespace
 
 std::vector<CalibrationCross> CalibrationCrosses(double paperWidth, double paperHeight) {
@@ -75,30 +98,53 @@ std::string TodayForCalibrationPage() {
 
 void DrawCalibrationPage(Surface& surface, double paperWidth, double paperHeight, const std::string& printerName,
                          const std::string& date) {
-    LogFont font;
-    font.lfHeight = -kTextHeight;
-    font.lfWeight = 400;
-    font.lfCharSet = 128;
-    font.lfFaceName = DefaultFaceName();
-    surface.SetFont(font);
-    surface.SetTextColor(0);
-    surface.SetBackgroundMode(BackgroundMode::Transparent);
-    surface.SetPen({PenStyle::Solid, 1, 0});
+    SetUpDrawing(surface);
     DrawRuler(surface, paperWidth, true);
     DrawRuler(surface, paperHeight, false);
-    for (const CalibrationCross& cross : CalibrationCrosses(paperWidth, paperHeight)) {
-        surface.DrawLine(X(cross.x - kCrossArm), Y(cross.y), X(cross.x + kCrossArm), Y(cross.y));
-        surface.DrawLine(X(cross.x), Y(cross.y - kCrossArm), X(cross.x), Y(cross.y + kCrossArm));
-    }
-    const double left = 30, top = 40;
-    const std::vector<std::string> lines = {
+    for (const CalibrationCross& cross : CalibrationCrosses(paperWidth, paperHeight)) DrawCross(surface, cross);
+    DrawLines(surface, {
         codec::Sjis("プリンタ: ") + StoredName(printerName),
         codec::Sjis("日付: ") + StoredName(date),
         codec::Sjis("十字の中心は用紙の角から左右・上下とも 20 mm の位置です。"),
         codec::Sjis("左上の十字が右にずれた量と下にずれた量を 0.1 mm 単位で測って入力してください。"),
         codec::Sjis("左右の十字の間隔は ") + std::to_string(static_cast<int>(std::lround(paperWidth - 2 * kCrossInset))) +
             codec::Sjis(" mm です。長さが違うときは倍率の補正を入力してください。"),
+    });
+}
+
+std::vector<CalibrationCross> RegistrationCrosses(double paperWidth, double paperHeight, RegistrationSide side) {
+    // The calibration's crosses and one off the centre lines, so that no cross falls on another
+    // when a side is turned the wrong way.
+    std::vector<CalibrationCross> crosses = CalibrationCrosses(paperWidth, paperHeight);
+    crosses.push_back({paperWidth / 3, paperHeight / 3});
+    for (CalibrationCross& cross : crosses) {
+        if (side == RegistrationSide::BackLongEdge) cross.x = paperWidth - cross.x;
+        if (side == RegistrationSide::BackShortEdge) cross.y = paperHeight - cross.y;
+    }
+    return crosses;
+}
+
+void DrawRegistrationPage(Surface& surface, double paperWidth, double paperHeight, RegistrationSide side,
+                          const std::string& printerName, const std::string& date) {
+    SetUpDrawing(surface);
+    const std::vector<CalibrationCross> crosses = RegistrationCrosses(paperWidth, paperHeight, side);
+    for (std::size_t i = 0; i < crosses.size(); ++i) {
+        DrawCross(surface, crosses[i]);
+        surface.DrawText(X(crosses[i].x + 1.5), Y(crosses[i].y + 1.5), std::to_string(i + 1));
+    }
+    const bool front = side == RegistrationSide::Front;
+    std::vector<std::string> lines = {
+        codec::Sjis(front ? "表裏合わせのテストページ (表)" : side == RegistrationSide::BackLongEdge
+                                                              ? "表裏合わせのテストページ (裏・長辺とじ)"
+                                                              : "表裏合わせのテストページ (裏・短辺とじ)"),
+        codec::Sjis("プリンタ: ") + StoredName(printerName),
+        codec::Sjis("日付: ") + StoredName(date),
     };
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        surface.DrawText(X(left), Y(top + 7.0 * static_cast<double>(i)), lines[i]);
+    if (front) {
+        lines.push_back(codec::Sjis("両面に印刷し、光に透かして同じ番号の十字が重なるかを見ます。"));
+    } else {
+        lines.push_back(codec::Sjis("裏から透かして見て、裏の十字が表の十字より右・下にずれた量を 0.1 mm 単位で測り、"));
+        lines.push_back(codec::Sjis("今の裏面のずれに足して入力してください (左・上は負の数)。"));
+    }
+    DrawLines(surface, lines);
 }

@@ -21,3 +21,14 @@ std::string TodayForCalibrationPage();
 // printerName and date are UTF-8; a name that code page 932 cannot hold is shown with "?".
 void DrawCalibrationPage(Surface& surface, double paperWidth, double paperHeight, const std::string& printerName,
                          const std::string& date);
+
+// The front/back registration test ("表裏合わせのテストページ"): two pages printed on the two
+// sides of one sheet, with numbered crosses at the same places of the paper, so that held to the
+// light one sees how far the back lands off the front. The back page is drawn mirrored as the
+// printer turns the paper: about the vertical centre line for long-edge binding, about the
+// horizontal one for short-edge.
+enum class RegistrationSide { Front, BackLongEdge, BackShortEdge };
+// Where the side's crosses are drawn, in the order of their numbers (1, 2 …).
+std::vector<CalibrationCross> RegistrationCrosses(double paperWidth, double paperHeight, RegistrationSide side);
+void DrawRegistrationPage(Surface& surface, double paperWidth, double paperHeight, RegistrationSide side,
+                          const std::string& printerName, const std::string& date);

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr const char* kSection = "Calibration";
+constexpr const char* kBackSection = "CalibrationBack";
 
 bool Escaped(char32_t code, bool atEdge) {
     if (code >= 0x80) return false;
@@ -40,6 +41,22 @@ bool KeyOf(std::string_view printerName, std::string& key) {
         }
     }
     return !key.empty();
+}
+
+bool OffsetInRange(std::int32_t offset) { return std::abs(offset) <= kMaxCalibrationOffset; }
+
+// The back's offsets stored under key, "X,Y"; both stay 0 when they are missing, damaged or out of range.
+void ReadBack(const SettingsProfile& settings, const std::string& key, PrinterCalibration& calibration) {
+    const std::string stored = settings.ReadString(kBackSection, key, "");
+    const std::size_t comma = stored.find(',');
+    if (comma == std::string::npos) return;
+    std::int32_t x = 0, y = 0;
+    const std::string_view text(stored);
+    if (!ParseFixed(text.substr(0, comma), 1, x) || !ParseFixed(text.substr(comma + 1), 1, y) || !OffsetInRange(x) ||
+        !OffsetInRange(y))
+        return;
+    calibration.backOffsetX = x;
+    calibration.backOffsetY = y;
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -85,10 +102,19 @@ std::string FixedText(std::int32_t value, int decimals) {
 }
 
 std::string CalibrationProblem(const PrinterCalibration& calibration) {
-    if (std::abs(calibration.offsetX) > kMaxCalibrationOffset || std::abs(calibration.offsetY) > kMaxCalibrationOffset)
+    if (!OffsetInRange(calibration.offsetX) || !OffsetInRange(calibration.offsetY) ||
+        !OffsetInRange(calibration.backOffsetX) || !OffsetInRange(calibration.backOffsetY))
         return "ずれは -10.0～10.0 mm の範囲で入力してください。";
     if (std::abs(calibration.scale) > kMaxCalibrationScale) return "倍率の補正は -2.00～2.00 % の範囲で入力してください。";
     return {};
+}
+
+PrinterCalibration BackPageCalibration(const PrinterCalibration& calibration) {
+    PrinterCalibration back = calibration;
+    back.offsetX += calibration.backOffsetX;
+    back.offsetY += calibration.backOffsetY;
+    back.backOffsetX = back.backOffsetY = 0;
+    return back;
 }
 
 PrinterCalibration ReadCalibration(const SettingsProfile& settings, std::string_view printerName,
@@ -98,20 +124,22 @@ PrinterCalibration ReadCalibration(const SettingsProfile& settings, std::string_
     found = StoredCalibration::None;
     std::string key;
     if (!KeyOf(printerName, key)) return {};
+    PrinterCalibration back;
+    ReadBack(settings, key, back);
     const std::string stored = settings.ReadString(kSection, key, "");
-    if (stored.empty()) return {};
+    if (stored.empty()) return back;
     found = StoredCalibration::Damaged;
     const std::size_t first = stored.find(',');
     const std::size_t second = first == std::string::npos ? std::string::npos : stored.find(',', first + 1);
-    if (second == std::string::npos) return {};
-    PrinterCalibration calibration;
+    if (second == std::string::npos) return back;
+    PrinterCalibration calibration = back;
     const std::string_view text(stored);
     if (!ParseFixed(text.substr(0, first), 1, calibration.offsetX) ||
         !ParseFixed(text.substr(first + 1, second - first - 1), 1, calibration.offsetY) ||
         !ParseFixed(text.substr(second + 1), 2, calibration.scale))
-        return {};
+        return back;
     found = StoredCalibration::OutOfRange;
-    if (!CalibrationProblem(calibration).empty()) return {};
+    if (!CalibrationProblem(calibration).empty()) return back;
     found = StoredCalibration::Usable;
     return calibration;
 }
@@ -127,7 +155,9 @@ bool StoreCalibration(const SettingsProfile& settings, std::string_view printerN
     }
     const std::string value = FixedText(calibration.offsetX, 1) + "," + FixedText(calibration.offsetY, 1) + "," +
                               FixedText(calibration.scale, 2);
-    if (!settings.WriteString(kSection, key, value) || !settings.Flush()) {
+    const std::string backValue = FixedText(calibration.backOffsetX, 1) + "," + FixedText(calibration.backOffsetY, 1);
+    if (!settings.WriteString(kSection, key, value) || !settings.WriteString(kBackSection, key, backValue) ||
+        !settings.Flush()) {
         problem = profile::NotWrittenMessage(settings.FsPath());
         return false;
     }

@@ -10,14 +10,18 @@
 // the user measures on the test page: the error of the printer, which printing takes back.
 // Stored per printer in the settings file, section "Calibration", one key per printer name:
 // "X,Y,S" with X and Y in millimetres to 0.1 (right and down positive) and S in percent to 0.01.
+// The back side of two-sided printing may land elsewhere again: section "CalibrationBack", the
+// same key, "X,Y" in millimetres to 0.1, as seen on the back.
 struct PrinterCalibration {
     std::int32_t offsetX = 0;  // tenths of a millimetre
     std::int32_t offsetY = 0;
     std::int32_t scale = 0;    // hundredths of a percent: 50 means 100 mm print as 100.5 mm
+    std::int32_t backOffsetX = 0, backOffsetY = 0;  // tenths of a millimetre, added on back pages
 
-    bool IsNone() const { return offsetX == 0 && offsetY == 0 && scale == 0; }
+    bool IsNone() const { return offsetX == 0 && offsetY == 0 && scale == 0 && backOffsetX == 0 && backOffsetY == 0; }
     bool operator==(const PrinterCalibration& other) const {
-        return offsetX == other.offsetX && offsetY == other.offsetY && scale == other.scale;
+        return offsetX == other.offsetX && offsetY == other.offsetY && scale == other.scale &&
+               backOffsetX == other.backOffsetX && backOffsetY == other.backOffsetY;
     }
 };
 
@@ -28,13 +32,17 @@ inline constexpr std::int32_t kMaxCalibrationScale = 200;   // 2 %
 enum class StoredCalibration { None, Usable, Damaged, OutOfRange };
 
 // The printer's calibration; none for a printer without one or a value that is damaged or out
-// of range (state tells which). The printer's name is UTF-8; every name can be stored.
+// of range (state tells which). The back's offsets are read on their own: a damaged or
+// out-of-range back value reads as none without touching the front's. The printer's name is UTF-8; every name can be stored.
 PrinterCalibration ReadCalibration(const SettingsProfile& settings, std::string_view printerName,
                                    StoredCalibration* state = nullptr);
 // Stores and flushes. False, with the reason, for values out of range or a file that cannot be
 // written; nothing is written for values out of range.
 bool StoreCalibration(const SettingsProfile& settings, std::string_view printerName,
                       const PrinterCalibration& calibration, std::string& problem);
+
+// What back pages are printed with: the back's offsets added to the printer's.
+PrinterCalibration BackPageCalibration(const PrinterCalibration& calibration);
 
 // Why the values cannot be used (a short Japanese message), or empty.
 std::string CalibrationProblem(const PrinterCalibration& calibration);

@@ -122,12 +122,23 @@ bool AnyText(const profile::ProfileDocument& doc, const CardDeck& deck, const Te
     return false;
 }
 
-// The section's keys replaced by keys; whether that changed the file.
-bool ReplaceSectionKeys(profile::ProfileDocument& doc, const SectionKeys& replacement) {
+// The change that gives each of sections its keys.
+FileChange ReplacingSections(const std::vector<SectionKeys>& sections) {
+    return [&sections](profile::ProfileDocument& doc) {
+        bool changed = false;
+        for (const SectionKeys& section : sections) changed = ReplaceSectionKeys(doc, section) || changed;
+        return changed;
+    };
+}
+
+}  // namespace
+
+bool ReplaceSectionKeys(profile::ProfileDocument& doc, const SectionKeys& replacement,
+                        const std::function<bool(std::string_view)>& replaced) {
     std::vector<std::string> old;
     if (const std::size_t section = doc.FindSection(replacement.section); section != profile::ProfileDocument::kNoSection)
         doc.ForEachLine(section, [&](const profile::ProfileDocument::LineView& line) {
-            if (line.isKey && !line.name.empty()) old.emplace_back(line.name);
+            if (line.isKey && !line.name.empty() && (!replaced || replaced(line.name))) old.emplace_back(line.name);
         });
     const auto kept = [&](const std::string& name) {
         return std::any_of(replacement.keys.begin(), replacement.keys.end(),
@@ -139,17 +150,6 @@ bool ReplaceSectionKeys(profile::ProfileDocument& doc, const SectionKeys& replac
     for (const DesignKey& key : replacement.keys) changed = doc.Set(replacement.section, key.name, key.value) || changed;
     return changed;
 }
-
-// The change that gives each of sections its keys.
-FileChange ReplacingSections(const std::vector<SectionKeys>& sections) {
-    return [&sections](profile::ProfileDocument& doc) {
-        bool changed = false;
-        for (const SectionKeys& section : sections) changed = ReplaceSectionKeys(doc, section) || changed;
-        return changed;
-    };
-}
-
-}  // namespace
 
 void AppendTextLines(const std::vector<std::string>& items, const CardTexts& texts, std::string& out) {
     const auto line = [&out](std::string_view key, std::string_view value) {

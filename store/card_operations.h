@@ -57,6 +57,11 @@ struct SectionKeys {
     Design keys;
 };
 
+// The section's keys that replaced names (all when none is given) replaced by keys, other
+// keys kept; whether that changed the file.
+bool ReplaceSectionKeys(profile::ProfileDocument& doc, const SectionKeys& replacement,
+                        const std::function<bool(std::string_view)>& replaced = {});
+
 class RecordCards {
 public:
     // The record file at fsPath (a file-system path); items is the item list, the fixed items

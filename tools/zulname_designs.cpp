@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "designs/back_design.h"
 #include "designs/category_rules.h"
 #include "designs/design_library.h"
 #include "designs/record_designs.h"
@@ -36,6 +37,7 @@ constexpr command_help::CommandText kHelp{
     "zulname-designs delete NAME\n"
     "zulname-designs export NAME -o FILE\n"
     "zulname-designs import FILE\n"
+    "zulname-designs back NAME|--none|--from-card N [--slot 1|2|3] [--record FILE]\n"
     "zulname-designs --help | --version",
     "Ready-made and saved designs of a tag. Names and texts are UTF-8.\n"
     "\n"
@@ -55,6 +57,9 @@ constexpr command_help::CommandText kHelp{
     "  rename, delete  a design of your own\n"
     "  export    the design as a file, to share\n"
     "  import    a design file, kept as a design of your own\n"
+    "  back      the design of the back of every tag of a label slot (default: the record file's):\n"
+    "            a design of the gallery, none (--none), or the design of card N (the record\n"
+    "            file's slot); texts of the back stay\n"
     "  --record FILE  the record file (default: the current one of the settings file)\n"
     "\n"
     "Exit status: 0 on success, 1 on a failure, 2 for a usage error.\n"};
@@ -80,8 +85,9 @@ std::string Utf8(std::string_view stored) {
 
 struct Arguments {
     std::vector<std::string> positional;
-    std::optional<std::string> record, to, slot, from, description, output, honorific;
+    std::optional<std::string> record, to, slot, from, description, output, honorific, fromCard;
     bool byRules = false;
+    bool none = false;  // back --none
 };
 
 bool Parse(const std::vector<std::string_view>& args, Arguments& parsed, std::string& problem) {
@@ -93,9 +99,18 @@ bool Parse(const std::vector<std::string_view>& args, Arguments& parsed, std::st
                : name == "--description" ? &parsed.description
                : name == "-o"            ? &parsed.output
                : name == "--honorific"   ? &parsed.honorific
+               : name == "--from-card"   ? &parsed.fromCard
                                          : nullptr;
     };
-    return command_help::SplitArguments(args, valueOf, parsed.positional, problem);
+    std::vector<std::string_view> words;
+    for (const std::string_view word : args)
+        if (word == "--none")
+            parsed.none = true;
+        else if (word == "--by-rules")
+            parsed.byRules = true;
+        else
+            words.push_back(word);
+    return command_help::SplitArguments(words, valueOf, parsed.positional, problem);
 }
 
 // A name or text given in UTF-8 as stored text.
@@ -334,29 +349,69 @@ int Import(const Arguments& args) {
     return 0;
 }
 
+// The slot of the back: --slot, else the record file's.
+std::optional<std::int32_t> BackSlot(const Arguments& args, const cards::RecordCards& record) {
+    if (!args.slot) return designs::RecordSlot(record.FsPath());
+    if (*args.slot == "1" || *args.slot == "2" || *args.slot == "3") return (*args.slot)[0] - '0';
+    return std::nullopt;
+}
+
+int Back(const Arguments& args) {
+    const int choices = static_cast<int>(args.positional.size()) + (args.none ? 1 : 0) + (args.fromCard ? 1 : 0);
+    if (choices != 1) return Usage("back needs one of NAME, --none and --from-card N");
+    if (args.slot && args.fromCard) return Usage("--from-card makes the back of the record file's slot; leave out --slot");
+    int status = 0;
+    std::optional<designs::Design> design;
+    if (!args.positional.empty()) {
+        std::optional<designs::Entry> entry = FindNamed(args.positional[0], status);
+        if (!entry) return status;
+        design = std::move(entry->design);
+    }
+    const std::optional<cards::RecordCards> record = OpenRecord(args, status);
+    if (!record) return status;
+    const std::optional<std::int32_t> slot = BackSlot(args, *record);
+    if (!slot) return Usage("--slot takes 1, 2 or 3");
+    const SettingsProfile settings;
+    std::string done;
+    if (args.fromCard) {
+        const std::optional<std::int32_t> card = cards_tool::ParseCardNumber(*args.fromCard);
+        if (!card) return Usage("\"" + *args.fromCard + "\" is not a card number");
+        if (const std::string problem = cards_tool::RangeProblem({*card, *card}, record->Count()); !problem.empty())
+            return Fail(kUsageError, problem);
+        design = designs::DesignOfCard(settings, *record, *card);
+        done = "the design of card " + CardSectionName(*card);
+    }
+    const bool written = design ? designs::SetBack(settings, *record, *design, *slot) : designs::RemoveBack(*record, *slot);
+    if (!written) return CardFailure(*record, {cards::Failure::NotWritten});
+    const std::string slotText = "slot " + std::to_string(*slot);
+    if (!design)
+        std::cout << "removed the back of " << slotText << "\n";
+    else
+        std::cout << "the back of " << slotText << " is " << (done.empty() ? args.positional[0] : done) << "\n";
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     IgnoreFileSizeSignal();
     if (const auto status = command_help::HandleHelpOrVersion(argc, argv, kHelp, std::cout)) return *status;
-    std::vector<std::string_view> all(argv + 1, argv + argc);
+    const std::vector<std::string_view> all(argv + 1, argv + argc);
     if (all.empty()) return Usage("no command given");
     Arguments args;
-    const auto byRules = std::find(all.begin() + 1, all.end(), "--by-rules");
-    if (byRules != all.end()) {
-        args.byRules = true;
-        all.erase(byRules);
-    }
     std::string problem;
     if (!Parse({all.begin() + 1, all.end()}, args, problem)) return Usage(problem);
     const std::string_view command = all[0];
-    const bool takesRecord = command == "apply" || command == "save" || command == "rule" || command == "rules";
-    if (!takesRecord && args.record) return Usage("--record belongs to apply, save, rule and rules");
+    const bool takesRecord =
+        command == "apply" || command == "save" || command == "rule" || command == "rules" || command == "back";
+    if (!takesRecord && args.record) return Usage("--record belongs to apply, save, rule, rules and back");
     if (command != "apply" && args.byRules) return Usage("--by-rules belongs to apply");
     if (command != "rule" && args.honorific) return Usage("--honorific belongs to rule");
     if (args.byRules && (args.to || args.slot)) return Usage("apply --by-rules takes neither --to nor --slot");
     if (args.byRules) return ApplyByRules(args);
-    if (command != "apply" && (args.to || args.slot)) return Usage("--to and --slot belong to apply");
+    if (command != "apply" && args.to) return Usage("--to belongs to apply");
+    if (command != "apply" && command != "back" && args.slot) return Usage("--slot belongs to apply and back");
+    if (command != "back" && (args.none || args.fromCard)) return Usage("--none and --from-card belong to back");
     if (command != "save" && (args.from || args.description)) return Usage("--from and --description belong to save");
     if (command != "export" && args.output) return Usage("-o belongs to export");
     if (command == "list") return List(args);
@@ -369,5 +424,6 @@ int main(int argc, char** argv) {
     if (command == "delete") return Delete(args);
     if (command == "export") return Export(args);
     if (command == "import") return Import(args);
+    if (command == "back") return Back(args);
     return Usage("unknown command \"" + std::string(command) + "\"");
 }

@@ -75,6 +75,7 @@ enum class CommandId {
     ToggleProperties,  // "表示"
     CharacterCheck,    // "ツール"
     ExportProof,       // "ﾌｧｲﾙ"
+    ChooseBackDesign,  // "ｵﾌﾟｼｮﾝ"
     CategoryDesigns,   // "ｵﾌﾟｼｮﾝ"
 };
 

@@ -23,13 +23,17 @@ private:
     void Ok() override {}
     void ShowMessage(const std::string& text) override;
     void PrintTestPage() override;
+    void PrintRegistrationPages() override;
 
+    const SettingsProfile& settings_;
     QPrinter& printer_;
     CalibrationModel model_;
     QLabel* heading_ = nullptr;
     QLineEdit* offsetX_ = nullptr;
     QLineEdit* offsetY_ = nullptr;
     QLineEdit* scale_ = nullptr;
+    QLineEdit* backOffsetX_ = nullptr;
+    QLineEdit* backOffsetY_ = nullptr;
 };
 
 // The name calibrations are stored under: the printer's, or "PDF" when Qt prints to a file.
@@ -37,6 +41,11 @@ std::string CalibrationPrinterName(const QPrinter& printer);
 
 // Draws the test page on the printer, full page; false when the printer cannot be opened.
 bool PrintCalibrationPage(QPrinter& printer);
+
+// Prints the registration test's front and back pages two-sided, the back turned on the edge the
+// printer is set to (the long edge unless it is set to the short one), each with the printer's
+// calibration as tags are printed; false when the printer cannot be opened.
+bool PrintRegistrationPages(QPrinter& printer, const PrinterCalibration& calibration);
 
 // Runs the dialog modally; true when values were stored.
 bool RunCalibrationDialog(QWidget* parent, const SettingsProfile& settings, QPrinter& printer);

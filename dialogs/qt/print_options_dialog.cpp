@@ -1,6 +1,7 @@
 #include "dialogs/qt/print_options_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -58,6 +59,20 @@ CPrintOptDlg::CPrintOptDlg(EditSession& view, QWidget* parent)
     textOverDecoration_ = CheckBox(QStringLiteral("装飾線・画像上に文字を出力"), "textOverDecoration", noHandler);
     cropMarks_ = CheckBox(QStringLiteral("トンボで出力"), "cropMarks", noHandler);
 
+    fold_ = Choices({QStringLiteral("なし"), QStringLiteral("上下"), QStringLiteral("左右")}, "fold",
+                    [this] { model_.OnFoldChanged(); });
+    foldLine_ = CheckBox(QStringLiteral("折り線"), "foldLine", noHandler);
+    duplex_ = Choices({QStringLiteral("なし"), QStringLiteral("長辺とじ"), QStringLiteral("短辺とじ")}, "duplex", noHandler);
+    auto* sides = new QGroupBox(QStringLiteral("席札と両面"), this);
+    auto* sideRow = new QHBoxLayout(sides);
+    sideRow->addWidget(new QLabel(QStringLiteral("折り"), sides));
+    sideRow->addWidget(fold_);
+    sideRow->addWidget(foldLine_);
+    sideRow->addSpacing(12);
+    sideRow->addWidget(new QLabel(QStringLiteral("両面"), sides));
+    sideRow->addWidget(duplex_);
+    sideRow->addStretch();
+
     auto* offsets = new QGroupBox(QStringLiteral("印刷開始位置(ﾃﾞﾌｫｰﾙﾄからのｵﾌｾｯﾄ)必ず正数または０"), this);
     auto* offsetGrid = new QGridLayout(offsets);
     AddNumber(offsetGrid, 0, QStringLiteral("上から"), Number::Top, "top");
@@ -74,6 +89,7 @@ CPrintOptDlg::CPrintOptDlg(EditSession& view, QWidget* parent)
     fields->addWidget(noCutLine_);
     fields->addWidget(textOverDecoration_);
     fields->addWidget(cropMarks_);
+    fields->addWidget(sides);
     fields->addWidget(offsets);
     fields->addStretch();
 
@@ -113,7 +129,18 @@ QCheckBox* CPrintOptDlg::CheckBox(const QString& caption, const char* name, std:
     return box;
 }
 
+QComboBox* CPrintOptDlg::Choices(const QStringList& captions, const char* name, std::function<void()> handler) {
+    auto* box = new QComboBox(this);
+    box->setObjectName(QString::fromLatin1(name));
+    box->addItems(captions);
+    connect(box, QOverload<int>::of(&QComboBox::activated), this, [this, handler = std::move(handler)] { Run(handler); });
+    return box;
+}
+
 bool CPrintOptDlg::TakeFields() {
+    model_.sides.fold = static_cast<Fold>(fold_->currentIndex());
+    model_.sides.foldLine = foldLine_->isChecked();
+    model_.sides.duplex = static_cast<Duplex>(duplex_->currentIndex());
     model_.noCutLine = noCutLine_->isChecked();
     model_.textOverDecoration = textOverDecoration_->isChecked();
     model_.cropMarks = cropMarks_->isChecked();
@@ -129,6 +156,10 @@ void CPrintOptDlg::ShowFields() {
     textOverDecoration_->setChecked(model_.textOverDecoration);
     cropMarks_->setChecked(model_.cropMarks);
     cropMarks_->setEnabled(model_.cropMarksEnabled);
+    fold_->setCurrentIndex(static_cast<int>(model_.sides.fold));
+    foldLine_->setChecked(model_.sides.foldLine);
+    foldLine_->setEnabled(model_.foldLineEnabled);
+    duplex_->setCurrentIndex(static_cast<int>(model_.sides.duplex));
     preview_->update();
 }
 

@@ -7,6 +7,7 @@
 #include "editing/edit_session.h"
 
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class SheetPreviewWidget;
 class SlotRadioButtons;
@@ -29,6 +30,8 @@ private:
     // A caption, the number's field and its step buttons, as one row of grid.
     void AddNumber(QGridLayout* grid, int row, const QString& caption, Number number, const char* name);
     QCheckBox* CheckBox(const QString& caption, const char* name, std::function<void()> handler);
+    // A list of choices whose index is the stored code.
+    QComboBox* Choices(const QStringList& captions, const char* name, std::function<void()> handler);
 
     EditSession& view_;
     PrintOptionsModel model_;
@@ -37,6 +40,9 @@ private:
     QCheckBox* noCutLine_ = nullptr;
     QCheckBox* textOverDecoration_ = nullptr;
     QCheckBox* cropMarks_ = nullptr;
+    QComboBox* fold_ = nullptr;
+    QCheckBox* foldLine_ = nullptr;
+    QComboBox* duplex_ = nullptr;
     SheetPreviewWidget* preview_ = nullptr;
 };
 

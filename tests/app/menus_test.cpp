@@ -70,7 +70,7 @@ TEST(MenusTest, EachMenuListsItsItemsInOrder) {
                                           "貼り付け(&P)\tCtrl+V");
     EXPECT_EQ(Describe(menu[3].children),
               "印刷順序 | ﾗﾍﾞﾙｻｲｽﾞ設定 | 印刷ｵﾌﾟｼｮﾝ | 用紙を選ぶ | 色設定 {補助線色指定} | 塗りつぶし | 項目追加 | デザインを全員に適用... | "
-              "デザインを選ぶ... | デザインとして保存... | 区分ごとのデザイン...");
+              "デザインを選ぶ... | デザインとして保存... | 裏面のデザイン... | 区分ごとのデザイン...");
     EXPECT_EQ(Describe(menu[4].children), "水平 {右揃え | 中央揃え | 左揃え} | 垂直 {上揃え | 中央 | 下揃え}");
     EXPECT_EQ(Describe(menu[5].children),
               "水平 {左に\t← | ちょっと左に | ちょっと右に | 右に\t→} | "

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "designs/back_design.h"
 #include "designs/design.h"
 #include "designs/design_library.h"
 #include "designs/record_designs.h"
@@ -240,6 +241,37 @@ TEST_F(RecordDesignTest, ANewRecordFileStartsInTheDefaultDesignAndImportsFillIts
     EXPECT_EQ(ProfileFile(fresh).ReadString("0001", S("1氏名Xpos"), ""), "100");
     ASSERT_TRUE(Cards(fresh).AppendPeople({{S("伊藤")}}, design));
     EXPECT_EQ(Cards(fresh).Text(2, S("氏名")), S("伊藤"));
+}
+
+TEST_F(RecordDesignTest, ABackIsOneDesignPerSlotScaledInOneUndoStepAndKeepsItsTexts) {
+    const SettingsProfile settings;
+    WriteBytes(File(), ReadBytes(File()) + "[2Back]\r\n" + S("日程") + "=" + S("10時") + "\r\n2Line9sx=1\r\n");
+    profile::ProfileService& service = profile::ProfileService::Instance();
+    service.EndUndoStep();
+    ASSERT_TRUE(designs::SetBack(settings, Cards(File()), Sample("来賓"), 2));
+    service.EndUndoStep();
+    EXPECT_EQ(Read("2Back", "2氏名Xpos"), "95");
+    EXPECT_EQ(Read("2Back", "2Line9sx"), "(missing)");  // the old back went, its text stayed
+    EXPECT_EQ(Read("2Back", "日程"), S("10時"));
+    EXPECT_EQ(Read("2BackFrame", "Frame1GapL"), "9");
+    EXPECT_EQ(Read("0000", "2氏名Xpos"), "(missing)");
+    const std::optional<Design> back = designs::BackOf(settings, Cards(File()), 2);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(cards::SameDesign(designs::CardKeysFor(*back, 2, {339, 213}), designs::CardKeysFor(Sample("x"), 2, {339, 213})));
+    EXPECT_FALSE(designs::BackOf(settings, Cards(File()), 1));
+    ASSERT_EQ(service.Undo(File()), profile::UndoResult::Done);
+    EXPECT_EQ(Read("2Back", "2Line9sx"), "1");
+    EXPECT_EQ(Read("2BackFrame", "Frame1GapL"), "(missing)");
+
+    // Made like the front, then taken off again.
+    ASSERT_TRUE(designs::SetBack(settings, Cards(File()), designs::DesignOfCard(settings, Cards(File()), 0), 1));
+    EXPECT_EQ(Read("1Back", "1氏名Xpos"), "7");
+    EXPECT_EQ(Read("1Back", "1BMP"), "a.bmp");
+    EXPECT_EQ(Read("1BackFrame", "Frame"), "3");
+    ASSERT_TRUE(designs::RemoveBack(Cards(File()), 1));
+    EXPECT_FALSE(designs::BackOf(settings, Cards(File()), 1));
+    EXPECT_EQ(Read("1BackFrame", "Frame"), "(missing)");
+    service.ForgetUndo(File());
 }
 
 }  // namespace

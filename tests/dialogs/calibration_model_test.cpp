@@ -9,9 +9,10 @@ class FakeCalibrationPlatform : public CalibrationPlatform {
 public:
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     void PrintTestPage() override { ++testPages; }
+    void PrintRegistrationPages() override { ++registrationPages; }
 
     std::vector<std::string> messages;
-    int testPages = 0;
+    int testPages = 0, registrationPages = 0;
 };
 
 class CalibrationModelTest : public TempHomeTest {
@@ -52,6 +53,15 @@ TEST_F(CalibrationModelTest, OkStoresWhatWasTypedForThisPrinter) {
     EXPECT_EQ(settings.ReadString("Calibration", "Office", ""), "-1.0,1.5,0.30");
     model.OnPrintTestPage();
     EXPECT_EQ(platform.testPages, 1);
+    model.backOffsetX = "0.4";
+    model.backOffsetY = "x";
+    EXPECT_FALSE(model.OnOk());
+    model.backOffsetY = "-0.2";
+    EXPECT_TRUE(model.OnOk());
+    EXPECT_EQ(settings.ReadString("CalibrationBack", "Office", ""), "0.4,-0.2");
+    EXPECT_EQ(Opened().backOffsetY, "-0.2");
+    model.OnPrintRegistrationPages();
+    EXPECT_EQ(platform.registrationPages, 1);
 }
 
 TEST_F(CalibrationModelTest, ValuesThatAreNoNumbersOrOutOfRangeAreRefusedWithAMessage) {

@@ -2,8 +2,10 @@
 
 #include <filesystem>
 
+#include "designs/back_design.h"
 #include "designs/design.h"
 #include "designs/record_designs.h"
+#include "dialogs/back_design_model.h"
 #include "dialogs/design_chooser_model.h"
 #include "store/items.h"
 #include "store/profile_service.h"
@@ -180,4 +182,34 @@ TEST_F(DesignChooserModelTest, EachTagIsDrawnFromTheRecordWithTheDesignsFrameAnd
     DesignChooserModel empty = Model();
     empty.OnOpen();
     EXPECT_EQ(Preview(empty, 0, "0000", S("氏名")), S("山田 太郎")) << "a record without people shows a sample";
+}
+
+TEST_F(DesignChooserModelTest, TheBackChooserOffersNoneTheCurrentCardAndTheGalleryAndStartsAtTheBackAsItIs) {
+    BackDesignModel model(library, settings, Target(), platform);
+    model.OnOpen();
+    std::vector<std::string> names;
+    for (const DesignRow& row : model.rows) names.push_back(row.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"なし", "現在のカードから", "シンプル", "来賓", "青"}));
+    EXPECT_EQ(model.PreviewFsPath(0), "");
+    EXPECT_EQ(ProfileFile(model.PreviewFsPath(3)).ReadString("0000", S("1氏名Xpos"), "-"), "22");
+    EXPECT_EQ(ProfileFile(model.PreviewFsPath(3)).ReadString("0000", S("氏名"), "-"), S("佐藤"));
+    model.OnSelect(3);
+    ASSERT_TRUE(model.OnOk());
+    EXPECT_EQ(ProfileFile(File()).ReadString("1Back", S("1氏名Xpos"), "-"), "22");
+
+    // Opened again it shows the stored back first; the current card's design replaces it.
+    BackDesignModel again(library, settings, Target(), platform);
+    again.OnOpen();
+    ASSERT_EQ(again.rows.size(), 6u);
+    EXPECT_EQ(again.rows[0].name, "今の裏面");
+    EXPECT_EQ(again.selected, 0);
+    EXPECT_EQ(ProfileFile(again.PreviewFsPath(0)).ReadString("0000", S("1氏名Xpos"), "-"), "22");
+    again.OnSelect(2);
+    ASSERT_TRUE(again.OnOk());
+    EXPECT_EQ(ProfileFile(File()).ReadString("1Back", S("1氏名Xpos"), "-"), "-");  // card 0001 places no name
+    EXPECT_EQ(ProfileFile(File()).ReadString("1BackFrame", "Frame1Gap", "-"), "9");
+    again.OnSelect(1);
+    ASSERT_TRUE(again.OnOk());
+    EXPECT_FALSE(designs::BackOf(settings, cards::RecordCards(File(), ItemList({})), 1));
+    EXPECT_TRUE(platform.messages.empty());
 }

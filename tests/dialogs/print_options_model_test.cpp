@@ -165,3 +165,24 @@ TEST_F(PrintOptionsModelTest, ASheetChosenMeanwhileShowsItsNumbersAndCutLinesAnd
     model.OnOk();
     EXPECT_EQ(Layout("1NoCutLine"), "1");
 }
+
+TEST_F(PrintOptionsModelTest, FoldAndBothSidesAreKeptPerSlotAndADamagedCodeReadsFlat) {
+    settings.WriteString("PrintOptions", "2Fold", "7");
+    settings.WriteString("PrintOptions", "2Duplex", "1");
+    model.OnOpen();
+    EXPECT_EQ(model.sides.fold, Fold::None);
+    EXPECT_TRUE(model.sides.foldLine);
+    EXPECT_FALSE(model.foldLineEnabled);
+    model.sides.fold = Fold::TopBottom;
+    model.OnFoldChanged();
+    EXPECT_TRUE(model.foldLineEnabled);
+    model.sides.foldLine = false;
+    model.sides.duplex = Duplex::ShortEdge;
+    model.OnSlot(2);
+    EXPECT_EQ(model.sides.fold, Fold::None);
+    EXPECT_EQ(model.sides.duplex, Duplex::LongEdge);
+    model.sides.fold = Fold::LeftRight;
+    model.OnOk();
+    EXPECT_EQ(Layout("1Fold") + Layout("1FoldLine") + Layout("1Duplex"), "102");
+    EXPECT_EQ(Layout("2Fold") + Layout("2FoldLine") + Layout("2Duplex"), "211");
+}

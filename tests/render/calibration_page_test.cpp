@@ -18,6 +18,16 @@ std::vector<std::string> Lines(const std::string& printer = "Office") {
     return lines;
 }
 
+std::vector<std::string> RegistrationLines(RegistrationSide side) {
+    std::ostringstream out;
+    TraceSurface surface(out, 100, 100, true);
+    DrawRegistrationPage(surface, 210, 297, side, "Office", "2026-12-08");
+    std::vector<std::string> lines;
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
 bool Has(const std::vector<std::string>& lines, const std::string& start) {
     return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(start, 0) == 0; });
 }
@@ -60,4 +70,24 @@ TEST(CalibrationPageTest, ThePrinterAndTheDateAreNamed) {
     EXPECT_TRUE(HasText(lines, "\"日付: 2026-12-08\""));
     EXPECT_TRUE(HasText(lines, "間隔は 170 mm"));
     EXPECT_TRUE(HasText(Lines("Drucker Bürö"), "\"プリンタ: Drucker B?r?\""));
+}
+
+TEST(CalibrationPageTest, TheRegistrationBackPutsEachCrossBehindItsFrontAsThePaperIsTurned) {
+    const std::vector<CalibrationCross> front = RegistrationCrosses(210, 297, RegistrationSide::Front);
+    const std::vector<CalibrationCross> longEdge = RegistrationCrosses(210, 297, RegistrationSide::BackLongEdge);
+    const std::vector<CalibrationCross> shortEdge = RegistrationCrosses(210, 297, RegistrationSide::BackShortEdge);
+    ASSERT_EQ(front.size(), 6u);
+    ASSERT_EQ(longEdge.size(), 6u);
+    for (std::size_t i = 0; i < front.size(); ++i) {
+        EXPECT_DOUBLE_EQ(longEdge[i].x, 210 - front[i].x);
+        EXPECT_DOUBLE_EQ(longEdge[i].y, front[i].y);
+        EXPECT_DOUBLE_EQ(shortEdge[i].x, front[i].x);
+        EXPECT_DOUBLE_EQ(shortEdge[i].y, 297 - front[i].y);
+    }
+    // Cross 6 lies at 70 × 99 mm on the front, at 140 mm across on a long-edge back.
+    const std::vector<std::string> back = RegistrationLines(RegistrationSide::BackLongEdge);
+    EXPECT_TRUE(Has(back, "line 528 -390 575 -390 "));
+    EXPECT_TRUE(HasText(back, "\"6\""));
+    EXPECT_TRUE(HasText(back, "(裏・長辺とじ)"));
+    EXPECT_TRUE(Has(RegistrationLines(RegistrationSide::Front), "line 252 -390 299 -390 "));
 }

@@ -59,6 +59,29 @@ TEST_F(CalibrationTest, StoredPerPrinterAndReadBack) {
     EXPECT_TRUE(ReadCalibration(settings, "").IsNone());
 }
 
+TEST_F(CalibrationTest, TheBacksOffsetIsStoredBesideAndReadOnItsOwn) {
+    std::string problem;
+    PrinterCalibration calibration{10, 15, -25};
+    calibration.backOffsetX = -12;
+    calibration.backOffsetY = 3;
+    ASSERT_TRUE(StoreCalibration(settings, "Duplex", calibration, problem)) << problem;
+    EXPECT_EQ(settings.ReadString("CalibrationBack", "Duplex", ""), "-1.2,0.3");
+    EXPECT_EQ(ReadCalibration(settings, "Duplex"), calibration);
+    EXPECT_EQ(BackPageCalibration(calibration), (PrinterCalibration{-2, 18, -25}));
+    calibration.backOffsetY = 101;
+    EXPECT_FALSE(StoreCalibration(settings, "Duplex", calibration, problem));
+    EXPECT_FALSE(ReadCalibration(settings, "Duplex").IsNone());
+
+    // A damaged front keeps the back, a damaged back keeps the front.
+    settings.WriteString("Calibration", "Duplex", "x");
+    StoredCalibration state = StoredCalibration::Usable;
+    EXPECT_EQ(ReadCalibration(settings, "Duplex", &state).backOffsetX, -12);
+    EXPECT_EQ(state, StoredCalibration::Damaged);
+    settings.WriteString("Calibration", "Duplex", "1.0,1.5,-0.25");
+    settings.WriteString("CalibrationBack", "Duplex", "0.5,20");
+    EXPECT_EQ(ReadCalibration(settings, "Duplex"), (PrinterCalibration{10, 15, -25}));
+}
+
 TEST_F(CalibrationTest, ValuesOutOfRangeAreRefusedWithAMessageAndNothingIsWritten) {
     std::string problem;
     EXPECT_FALSE(StoreCalibration(settings, "P", {101, 0, 0}, problem));

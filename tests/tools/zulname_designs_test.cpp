@@ -56,6 +56,24 @@ TEST_F(ZulnameDesignsTest, ListsTheBuiltInDesignsAndAppliesOneToTheCards) {
     EXPECT_EQ(Designs({"frobnicate"}).status, 2);
 }
 
+TEST_F(ZulnameDesignsTest, GivesASlotABackFromTheGalleryOrACardAndTakesItOff) {
+    const ToolOutcome back = Designs({"back", "裏面 QRコード", "--slot", "2", "--record", File()});
+    EXPECT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(back.out, "the back of slot 2 is 裏面 QRコード\n");
+    EXPECT_EQ(Read("2Back", "2その他1QR"), "1");
+    EXPECT_EQ(Read("2Back", "2IsPrint所属"), "0");
+    ASSERT_EQ(Designs({"apply", "シンプル", "--record", File(), "--to", "0-0", "--slot", "1"}).status, 0);
+    EXPECT_EQ(Designs({"back", "--from-card", "0", "--record", File()}).out, "the back of slot 1 is the design of card 0000\n");
+    EXPECT_EQ(Read("1Back", "1氏名Ypos"), Read("0000", "1氏名Ypos"));
+    EXPECT_EQ(Designs({"back", "--none", "--slot", "2", "--record", File()}).out, "removed the back of slot 2\n");
+    EXPECT_EQ(Read("2Back", "2その他1QR"), "(missing)");
+
+    EXPECT_EQ(Designs({"back", "シンプル", "--none", "--record", File()}).status, 2);
+    EXPECT_EQ(Designs({"back", "--from-card", "0", "--slot", "2", "--record", File()}).status, 2);
+    ExpectFailure(Designs({"back", "--from-card", "7", "--record", File()}), 2, "out of range");
+    EXPECT_EQ(Designs({"apply", "シンプル", "--none"}).status, 2);
+}
+
 TEST_F(ZulnameDesignsTest, SavesACardsDesignAndSharesItAsAFile) {
     ASSERT_EQ(Designs({"apply", "来賓 (金)", "--record", File(), "--to", "0-0"}).status, 0);
     const ToolOutcome saved = Designs({"save", "金の枠", "--from", "0", "--description", "式典用", "--record", File()});

@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPageLayout>
-#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QKeyEvent>
@@ -27,6 +26,7 @@
 #include "render/print_page.h"
 #include "render/sheet.h"
 #include "sheets/slot_sheet.h"
+#include "view/qt/slot_printer.h"
 
 namespace {
 
@@ -106,6 +106,7 @@ bool CRozudeziView::IsAvailable(CommandId command) const {
         case CommandId::ApplyDesign:
         case CommandId::ChooseDesign:
         case CommandId::SaveDesign:
+        case CommandId::ChooseBackDesign:
         case CommandId::ToggleRoster:
         case CommandId::ToggleProperties:
         case CommandId::CharacterCheck:
@@ -412,14 +413,8 @@ Surface& CRozudeziView::MeasuringSurface() {
 
 void CRozudeziView::PumpMessages() { QApplication::processEvents(); }
 
-void CRozudeziView::UseSlotPaper() {
-    const std::optional<sheets::PaperMillimetres> paper = sheets::StoredSlotPaper(model_.Settings(), model_.State().slotPrefix);
-    if (paper)
-        printer_.setPageSize(QPageSize(QSizeF(paper->width, paper->height), QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch));
-}
-
 void CRozudeziView::Print() {
-    UseSlotPaper();
+    SetUpPrinterForSlot(printer_, model_.Settings(), model_.State().slot);
     QPrintDialog dialog(&printer_, this);
     dialog.setMinMax(1, PrintPageCount(model_.State()));
     if (dialog.exec() != QDialog::Accepted) return;
@@ -455,7 +450,7 @@ bool CRozudeziView::GoAheadWithMissingCharacters() {
 }
 
 void CRozudeziView::PrintPreview() {
-    UseSlotPaper();
+    SetUpPrinterForSlot(printer_, model_.Settings(), model_.State().slot);
     QPrintPreviewDialog preview(&printer_, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) { PrintPages(*printer); });
     preview.exec();

@@ -58,8 +58,6 @@ public:
     int PrintPages(QPrinter& printer);
     // Told what each print job wrote, for the status bar.
     void SetOutputWritten(std::function<void(const WrittenOutput&)> written) { outputWritten_ = std::move(written); }
-    // A sheet chosen for the slot names its paper: printing and the preview start on it.
-    void UseSlotPaper();
 
     // Asks every view to draw again and the frame to update its commands.
     void Refresh();
