@@ -14,10 +14,12 @@ struct PrinterCalibration {
     std::int32_t offsetX = 0;  // tenths of a millimetre
     std::int32_t offsetY = 0;
     std::int32_t scale = 0;    // hundredths of a percent: 50 means 100 mm print as 100.5 mm
+    std::int32_t backOffsetX = 0, backOffsetY = 0;  // tenths of a millimetre, added on back pages
 
-    bool IsNone() const { return offsetX == 0 && offsetY == 0 && scale == 0; }
+    bool IsNone() const { return offsetX == 0 && offsetY == 0 && scale == 0 && backOffsetX == 0 && backOffsetY == 0; }
     bool operator==(const PrinterCalibration& other) const {
-        return offsetX == other.offsetX && offsetY == other.offsetY && scale == other.scale;
+        return offsetX == other.offsetX && offsetY == other.offsetY && scale == other.scale &&
+               backOffsetX == other.backOffsetX && backOffsetY == other.backOffsetY;
     }
 };
 
