@@ -212,10 +212,10 @@ void DrawCardValue(ViewState& view, Surface& surface, std::int32_t x, std::int32
         DrawLines(surface, x, y, card);
     }
 
-    // A card without a printed name is not a tag: nothing more of it is drawn.
+    // A card without a printed name is not a tag: nothing more of it is drawn. A back is.
     if (card.items.empty()) return;
     const ItemValue& name = card.items.front();
-    if (!DrawItem(view, surface, x, y, card, name, card.ruby ? &*card.ruby : nullptr)) return;
+    if (!DrawItem(view, surface, x, y, card, name, card.ruby ? &*card.ruby : nullptr) && !card.back) return;
     // A reading set as ruby over the name is not an item of its own.
     const bool readingAsRuby = SetsRuby(name.typesetting);
     for (std::size_t i = 1; i < card.items.size(); ++i) {
@@ -227,7 +227,7 @@ void DrawCardValue(ViewState& view, Surface& surface, std::int32_t x, std::int32
         surface.SetBackgroundMode(BackgroundMode::Opaque);
     else
         DrawLines(surface, x, y, card);
-    DrawCutMarks(view, surface, x, y);
+    DrawCutMarks(view, surface, x, y, view.label);
 }
 
 void ApplyPreview(const ItemPreview& preview, CardValue& card) {

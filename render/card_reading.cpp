@@ -73,7 +73,7 @@ struct Shared {
     std::string recordFile, settingsFile, slotPrefix;
     std::int32_t slot = 0;
     std::uint64_t recordVersion = 0, settingsVersion = 0;
-    FrameValue frame;
+    FrameValue frame, backFrame;
     LabelExtent label;
     bool textOverDecoration = false;
     bool noDecorationWhileEditing = false;
@@ -98,16 +98,31 @@ const Shared& SharedFor(const ViewState& view) {
     shared.recordVersion = recordVersion;
     shared.settingsVersion = settingsVersion;
     shared.frame = ReadFrame(*view.record, view.slotPrefix);
+    shared.backFrame = ReadFrame(*view.record, BackSection(view.slotPrefix));
     shared.label = LabelSize(*view.settings, view.slot);
     shared.textOverDecoration = view.settings->ReadInt("PrintMode", "bTransparent", 0) == 1;
     shared.noDecorationWhileEditing = NoDecorationWhileEditing(*view.record);
     return shared;
 }
 
+std::string ItemText(const SectionReader& card, const ItemKeys& keys) {
+    return exact_text::FromStored(card.ReadString(keys.text, ""), card.ReadString(keys.exactText, ""));
+}
+
+// An item's text: the card's own, else (for a back) the design's.
+std::string TextOf(const SectionReader& design, const SectionReader* texts, const ItemKeys& keys) {
+    if (texts != nullptr) {
+        std::string own = ItemText(*texts, keys);
+        if (!own.empty()) return own;
+    }
+    return ItemText(design, keys);
+}
+
 // The reading as ruby over the name, in the reading item's font over the default font.
-std::optional<Ruby> ReadRuby(const SectionReader& card, const ItemKeys& reading, std::int32_t sizePercent) {
+std::optional<Ruby> ReadRuby(const SectionReader& card, const SectionReader* texts, const ItemKeys& reading,
+                             std::int32_t sizePercent) {
     Ruby ruby;
-    ruby.reading = exact_text::FromStored(card.ReadString(reading.text, ""), card.ReadString(reading.exactText, ""));
+    ruby.reading = TextOf(card, texts, reading);
     if (SplitParts(ruby.reading).empty()) return std::nullopt;
     ruby.font = DefaultItemFont();
     CFontSetting::Read(card, reading.font).PutOver(ruby.font, ruby.color);
@@ -190,12 +205,14 @@ bool DecorationHidden(const ViewState& view, bool noDecorationWhileEditing) {
 
 bool DecorationHidden(const ViewState& view) { return DecorationHidden(view, NoDecorationWhileEditing(*view.record)); }
 
-ItemValue ReadItem(const SectionReader& card, const ItemKeys& keys) {
+ItemValue ReadItem(const SectionReader& card, const ItemKeys& keys) { return ReadItem(card, nullptr, keys); }
+
+ItemValue ReadItem(const SectionReader& card, const SectionReader* texts, const ItemKeys& keys) {
     ItemValue item;
     item.name = keys.item;
     item.printed = card.ReadInt(keys.isPrint, 0) != 0;
     if (!item.printed) return item;
-    item.text = exact_text::FromStored(card.ReadString(keys.text, ""), card.ReadString(keys.exactText, ""));
+    item.text = TextOf(card, texts, keys);
     if (item.text.empty()) return item;
     item.xpos = card.ReadInt(keys.xpos, item.xpos);
     item.ypos = card.ReadInt(keys.ypos, item.ypos);
@@ -219,32 +236,62 @@ ItemValue ReadItem(const SectionReader& card, const ItemKeys& keys) {
     return item;
 }
 
-CardValue ReadCard(const ViewState& view, const std::string& section) {
+namespace {
+
+// A card drawn with the design of one section and the texts of another (none: its own).
+CardValue ReadDesigned(const ViewState& view, const std::string& section, const SectionReader& reader,
+                       const SectionReader* texts, const FrameValue& frame) {
     const CardKeys& keys = KeysFor(view);
     const Shared& shared = SharedFor(view);
     CardValue card;
     card.section = section;
-    card.frame = shared.frame;
+    card.frame = frame;
     card.label = shared.label;
     card.textOverDecoration = shared.textOverDecoration;
     card.noDecorationWhileEditing = shared.noDecorationWhileEditing;
+    card.back = texts != nullptr;
 
     // The name's keys first: they lead a card's section, so its first read finds them at once.
-    const SectionReader reader(*view.record, section);
     card.items.reserve(keys.items.size());
     for (const ItemKeys& item : keys.items) {
-        const bool nameDraws = !card.items.empty() && card.items.front().Draws();
+        const bool nameDraws = !card.items.empty() && (card.back || card.items.front().Draws());
         if (card.items.empty() || nameDraws)
-            card.items.push_back(ReadItem(reader, item));
+            card.items.push_back(ReadItem(reader, texts, item));
         else
             card.items.emplace_back().name = item.item;
     }
     const ItemValue& name = card.items.front();
     if (name.Draws() && SetsRuby(name.typesetting))
-        card.ruby = ReadRuby(reader, keys.items[1], name.typesetting.rubySize);
+        card.ruby = ReadRuby(reader, texts, keys.items[1], name.typesetting.rubySize);
     for (std::size_t i = 0; i < card.lines.size(); ++i) card.lines[i] = ReadLine(reader, keys.lines[i]);
     card.image = ReadImage(reader, keys.image);
     // A card given the design of its category keeps that design's frame in its own keys.
     if (!reader.ReadString(keys.ownFrame, "").empty()) card.frame = ReadFrameKeys(*view.record, section, view.slotPrefix);
     return card;
+}
+
+}  // namespace
+
+CardValue ReadCard(const ViewState& view, const std::string& section) {
+    const SectionReader reader(*view.record, section);
+    return ReadDesigned(view, section, reader, nullptr, SharedFor(view).frame);
+}
+
+std::string BackSection(const std::string& slotPrefix) { return slotPrefix + "Back"; }
+
+bool HasBack(const RecordProfile& record, const std::string& slotPrefix) {
+    const profile::ProfileDocument& document = profile::ProfileService::Instance().Document(record.ReadFsPath());
+    const std::size_t section = document.FindSection(BackSection(slotPrefix));
+    if (section == profile::ProfileDocument::kNoSection) return false;
+    bool valued = false;
+    document.ForEachLine(section, [&](const profile::ProfileDocument::LineView& line) {
+        valued = valued || (line.isKey && !line.value.empty());
+    });
+    return valued;
+}
+
+CardValue ReadCardBack(const ViewState& view, const std::string& section) {
+    const SectionReader design(*view.record, BackSection(view.slotPrefix));
+    const SectionReader texts(*view.record, section);
+    return ReadDesigned(view, section, design, &texts, SharedFor(view).backFrame);
 }

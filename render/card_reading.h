@@ -39,8 +39,19 @@ bool DecorationHidden(const ViewState& view, bool noDecorationWhileEditing);
 bool DecorationHidden(const ViewState& view);
 
 ItemValue ReadItem(const SectionReader& card, const ItemKeys& keys);
+// The same with the text taken from `texts` where it has one (none: the card's own).
+ItemValue ReadItem(const SectionReader& card, const SectionReader* texts, const ItemKeys& keys);
 
 // The card section of the view's record file, in the view's slot, with the view's user items.
 // What every card shares (the keys, the frame, the label size and the drawing options) is read
 // again only when the slot, the items or the record or settings file change.
 CardValue ReadCard(const ViewState& view, const std::string& section);
+
+// The back design of the view's slot: the record file's section slot + "Back", its frame in
+// slot + "BackFrame".
+std::string BackSection(const std::string& slotPrefix);
+// Whether the slot has a back: a back section with at least one value.
+bool HasBack(const RecordProfile& record, const std::string& slotPrefix);
+// The back of a card: the back section's design, each item with the card's own text, or the
+// back section's where the card has none.
+CardValue ReadCardBack(const ViewState& view, const std::string& section);

@@ -98,8 +98,10 @@ struct FrameValue {
 struct CardValue {
     std::string section;
     // In drawing order: the name, its reading, the other fixed items, then the user's own. A card
-    // whose name draws nothing draws no other item, and their keys are not read.
+    // whose name draws nothing draws no other item, and their keys are not read; a back (a
+    // message, a programme) draws its items without a name.
     std::vector<ItemValue> items;
+    bool back = false;
     // The name's reading set as ruby over it; only when the name draws and sets ruby.
     std::optional<Ruby> ruby;
     std::array<LineValue, 3> lines;

@@ -19,6 +19,9 @@ public:
         started_ = false;
     }
 
+    // Boxes are taken on the upright face.
+    void TurnHalfAbout(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+    void TurnUpright() override {}
     std::int32_t DpiX() const override { return measuring_.DpiX(); }
     std::int32_t DpiY() const override { return measuring_.DpiY(); }
     bool IsPrinting() const override { return false; }

@@ -1,10 +1,13 @@
 #include "render/sheet.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "render/card.h"
+#include "render/card_reading.h"
 #include "render/empty_sheet.h"
 #include "render/logical_math.h"
+#include "render/slot_paper.h"
 #include "store/color_setting.h"
 #include "store/items.h"
 #include "store/profile_service.h"
@@ -49,22 +52,112 @@ void DrawGuideLines(const ViewState& view, Surface& surface, const SheetLayout& 
     }
 }
 
+// Cut lines, crop marks and fold lines use the surface's own thin black pen.
+constexpr Pen kCutPen{PenStyle::Solid, 0, 0};
+
+std::int32_t Millimetres(double millimetres) { return Clamp32(std::llround(millimetres * 100 / 25.4)); }
+
+// A face of the card at (x, y) turned half a turn in its place.
+template <typename Draw>
+void Turned(Surface& surface, std::int32_t x, std::int32_t y, LabelExtent face, const Draw& draw) {
+    surface.TurnHalfAbout(x, y, Clamp32(std::int64_t{x} + face.width), Clamp32(std::int64_t{y} - face.height));
+    draw();
+    surface.TurnUpright();
+}
+
+// Both faces of a folded card in the cell at (x, y), the cut marks around the cell and its fold.
+void DrawFoldedCell(ViewState& view, Surface& surface, const SheetLayout& layout, std::int32_t x, std::int32_t y) {
+    const LabelExtent face = layout.label;
+    const LogicalPoint upright = UprightFaceOffset(layout);
+    view.noCutLine = true;
+    Turned(surface, x, y, face, [&] { DrawCard(view, surface, x, y); });
+    DrawCard(view, surface, Clamp32(std::int64_t{x} + upright.x), Clamp32(std::int64_t{y} - upright.y));
+    view.noCutLine = layout.noCutLine;
+    surface.SetPen(kCutPen);
+    DrawCutMarks(view, surface, x, y, CellExtent(layout));
+    if (!layout.foldLine) return;
+    surface.SetPen({PenStyle::Dot, 0, 0});
+    if (layout.fold == Fold::TopBottom)
+        surface.DrawLine(x, Clamp32(std::int64_t{y} - face.height), Clamp32(std::int64_t{x} + face.width),
+                         Clamp32(std::int64_t{y} - face.height));
+    else
+        surface.DrawLine(Clamp32(std::int64_t{x} + face.width), y, Clamp32(std::int64_t{x} + face.width),
+                         Clamp32(std::int64_t{y} - face.height));
+    surface.SetPen(kCutPen);
+}
+
+// The back of the card whose cell lies at (x, y) on the back page. A folded card's back is its
+// inside, behind the turned face: turned where the paper turns over its long edge, so that it
+// reads when the card is opened.
+void DrawBackCell(ViewState& view, Surface& surface, const SheetLayout& layout, std::int32_t x, std::int32_t y) {
+    const CardValue back = ReadCardBack(view, view.CurrentSection);
+    if (layout.fold == Fold::None) {
+        DrawCardValue(view, surface, x, y, back);
+        return;
+    }
+    const bool longEdge = layout.duplex == Duplex::LongEdge;
+    // Behind the turned face: the same half over the long edge, the other over the short edge;
+    // the turned face is the upper (left) half.
+    const bool secondHalf = longEdge == (layout.fold == Fold::LeftRight);
+    const LogicalPoint offset = secondHalf ? UprightFaceOffset(layout) : LogicalPoint{};
+    const std::int32_t faceX = Clamp32(std::int64_t{x} + offset.x), faceY = Clamp32(std::int64_t{y} - offset.y);
+    if (longEdge)
+        Turned(surface, faceX, faceY, layout.label, [&] { DrawCardValue(view, surface, faceX, faceY, back); });
+    else
+        DrawCardValue(view, surface, faceX, faceY, back);
+}
+
 }  // namespace
 
+LabelExtent CellExtent(const SheetLayout& layout) {
+    const LabelExtent face = layout.label;
+    switch (layout.fold) {
+        case Fold::TopBottom: return {face.width, Clamp32(std::int64_t{face.height} * 2)};
+        case Fold::LeftRight: return {Clamp32(std::int64_t{face.width} * 2), face.height};
+        case Fold::None: break;
+    }
+    return face;
+}
+
+LogicalPoint UprightFaceOffset(const SheetLayout& layout) {
+    switch (layout.fold) {
+        case Fold::TopBottom: return {0, layout.label.height};
+        case Fold::LeftRight: return {layout.label.width, 0};
+        case Fold::None: break;
+    }
+    return {};
+}
+
+bool PrintsBacks(const ViewState& view, const SheetLayout& layout) {
+    return layout.duplex != Duplex::OneSided && HasBack(*view.record, view.slotPrefix);
+}
+
 void DrawSheetPage(ViewState& view, Surface& surface, const SheetLayout& layout,
-                   const std::vector<std::string>& cards) {
-    view.noCutLine = layout.noCutLine;
+                   const std::vector<std::string>& cards, PageSide side) {
+    // Cut marks go on the fronts only.
+    view.noCutLine = layout.noCutLine || side == PageSide::Back;
     view.cropMarks = layout.cropMarks;
-    // Cut lines and crop marks use the surface's own thin black pen.
-    surface.SetPen({PenStyle::Solid, 0, 0});
+    surface.SetPen(kCutPen);
+    const LabelExtent cell = CellExtent(layout);
     const std::int64_t columns = std::max(layout.columns, 1);  // a layout made by hand may have none
     for (std::size_t i = 0; i < cards.size(); ++i) {
         const std::int64_t row = static_cast<std::int64_t>(i) / columns;
         const std::int64_t column = static_cast<std::int64_t>(i) % columns;
-        const std::int32_t x = Clamp32(layout.left + column * (std::int64_t{layout.label.width} + layout.gapH));
-        const std::int32_t y = Clamp32(-std::int64_t{layout.top} - row * (std::int64_t{layout.label.height} + layout.gapV));
+        std::int64_t x = layout.left + column * (std::int64_t{cell.width} + layout.gapH);
+        std::int64_t y = -std::int64_t{layout.top} - row * (std::int64_t{cell.height} + layout.gapV);
         view.CurrentSection = cards[i];
-        DrawCard(view, surface, x, y);
+        if (side == PageSide::Back) {
+            // Behind the front: mirrored about the paper's centre line the paper turns over.
+            if (layout.duplex == Duplex::ShortEdge)
+                y = -std::int64_t{layout.paper.height} + cell.height - y;
+            else
+                x = std::int64_t{layout.paper.width} - cell.width - x;
+            DrawBackCell(view, surface, layout, Clamp32(x), Clamp32(y));
+        } else if (layout.fold == Fold::None) {
+            DrawCard(view, surface, Clamp32(x), Clamp32(y));
+        } else {
+            DrawFoldedCell(view, surface, layout, Clamp32(x), Clamp32(y));
+        }
     }
 }
 
@@ -84,6 +177,16 @@ SheetLayout ReadSheetLayout(const ViewState& view) {
     layout.gapV = settings.ReadInt("PrintOptions", L + "GapV", 0);
     layout.noCutLine = profile::ParseLeadingInt(settings.ReadString("PrintOptions", L + "NoCutLine", "0")) == 1;
     layout.cropMarks = view.record->ReadInt("Option", "Tombo", 0) != 0;
+    const std::int32_t fold = profile::ParseLeadingInt(settings.ReadString("PrintOptions", L + "Fold", "0"));
+    layout.fold = fold == 1 ? Fold::TopBottom : fold == 2 ? Fold::LeftRight : Fold::None;
+    layout.foldLine = profile::ParseLeadingInt(settings.ReadString("PrintOptions", L + "FoldLine", "1")) != 0;
+    const std::int32_t duplex = profile::ParseLeadingInt(settings.ReadString("PrintOptions", L + "Duplex", "0"));
+    layout.duplex = view.duplex ? *view.duplex
+                    : duplex == 1 ? Duplex::LongEdge
+                    : duplex == 2 ? Duplex::ShortEdge
+                                  : Duplex::OneSided;
+    const PaperMillimetres paper = SlotPaper(settings, L);
+    layout.paper = {Millimetres(paper.width), Millimetres(paper.height)};
     return layout;
 }
 
@@ -118,16 +221,27 @@ const std::vector<std::string>& ViewCardList(const ViewState& view) {
 std::int32_t PrintPageCount(const ViewState& view) {
     const profile::ProfileSnapshot snapshot;
     const std::int64_t cards = std::max<std::int64_t>(static_cast<std::int64_t>(ViewCardList(view).size()), 1);
-    const std::int64_t perPage = CardsPerPage(ReadSheetLayout(view));
-    return Clamp32((cards + perPage - 1) / perPage);
+    const SheetLayout layout = ReadSheetLayout(view);
+    const std::int64_t perPage = CardsPerPage(layout);
+    return Clamp32((cards + perPage - 1) / perPage * (PrintsBacks(view, layout) ? 2 : 1));
+}
+
+void UseRecordSlot(ViewState& view) {
+    view.slotPrefix = view.record->ReadString(kSettingSection, "Label", "1");
+    view.slot = view.record->ReadInt(kSettingSection, "Label", 1);
+}
+
+bool IsBackPage(ViewState& view, std::int32_t page) {
+    const profile::ProfileSnapshot snapshot;
+    UseRecordSlot(view);
+    return page % 2 == 0 && PrintsBacks(view, ReadSheetLayout(view));
 }
 
 void DrawSheet(ViewState& view, Surface& surface) {
     const profile::ProfileSnapshot snapshot;
     const SettingsProfile& settings = *view.settings;
     const RecordProfile& record = *view.record;
-    view.slotPrefix = record.ReadString(kSettingSection, "Label", "1");
-    view.slot = record.ReadInt(kSettingSection, "Label", 1);
+    UseRecordSlot(view);
     SheetLayout layout = ReadSheetLayout(view);
     view.label = layout.label;
 
@@ -136,6 +250,7 @@ void DrawSheet(ViewState& view, Surface& surface) {
         CColorSetting::LoadTextFromSettings("Edit Options", "EditLineColor", guideColor, 255, 0, 0);
         DrawGuideLines(view, surface, layout, guideColor);
         layout.columns = layout.rows = 1;
+        layout.fold = Fold::None;  // one tag is edited upright
         DrawSheetPage(view, surface, layout, {CardSectionName(record.ReadInt(kSettingSection, "CurID", 0))});
         return;
     }
@@ -145,6 +260,12 @@ void DrawSheet(ViewState& view, Surface& surface) {
     const std::int64_t lastPage = (static_cast<std::int64_t>(cards.size()) + perPage - 1) / perPage;
     std::int64_t page = surface.IsPrinting() ? view.printPage : settings.ReadInt("CurPage", PageKey(view), 1);
     page = std::max<std::int64_t>(page, 1);
+    // Two-sided, a job's even pages are the backs of the sheet pages before them.
+    PageSide side = PageSide::Front;
+    if (surface.IsPrinting() && PrintsBacks(view, layout)) {
+        side = page % 2 == 0 ? PageSide::Back : PageSide::Front;
+        page = (page + 1) / 2;
+    }
     if (lastPage == 0) {
         if (page > 1) settings.WriteInt("CurPage", PageKey(view), 1);
         settings.WriteInt("MaxPage", PageKey(view), 1);
@@ -162,12 +283,12 @@ void DrawSheet(ViewState& view, Surface& surface) {
     }
     const std::int64_t first = (page - 1) * perPage;
     const std::int64_t end = std::min<std::int64_t>(first + perPage, static_cast<std::int64_t>(cards.size()));
-    DrawSheetPage(view, surface, layout, std::vector<std::string>(cards.begin() + first, cards.begin() + end));
+    DrawSheetPage(view, surface, layout, std::vector<std::string>(cards.begin() + first, cards.begin() + end), side);
 }
 
-void DrawCutMarks(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y) {
+void DrawCutMarks(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, LabelExtent extent) {
     if (view.noCutLine) return;
-    const std::int64_t W = view.label.width, H = view.label.height;
+    const std::int64_t W = extent.width, H = extent.height;
     const auto line = [&](std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
         surface.DrawLine(Clamp32(x + x1), Clamp32(y + y1), Clamp32(x + x2), Clamp32(y + y2));
     };

@@ -80,6 +80,11 @@ public:
     // offset and the stretch about the paper's corner (store/calibration.h). Replaces an earlier
     // calibration of the surface; screens and exact exports have none.
     virtual void Calibrate(const PrinterCalibration& /*calibration*/) {}
+    // Turns everything drawn from now on by half a turn about the centre of the rectangle with
+    // corners (left, top) and (right, bottom), until TurnUpright: the face of a folded card that
+    // stands upside down on the sheet. Measuring is not turned.
+    virtual void TurnHalfAbout(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) = 0;
+    virtual void TurnUpright() = 0;
 
     // Device pixels per inch, horizontally and vertically.
     virtual std::int32_t DpiX() const = 0;

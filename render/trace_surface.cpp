@@ -86,6 +86,12 @@ void TraceSurface::BeginCard(const std::string& section, std::int32_t x, std::in
     out_ << "card " << section << " " << x << " " << y << "\n";
 }
 
+void TraceSurface::TurnHalfAbout(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+    turned_ = true;
+    sumX_ = Clamp32(std::int64_t{left} + right);
+    sumY_ = Clamp32(std::int64_t{top} + bottom);
+}
+
 TextMetrics TraceSurface::GetTextMetrics() {
     const std::int32_t height = HeightOf(font_);
     return {Clamp32(std::int64_t{height} * scale_ / 200), height, height};
@@ -99,12 +105,14 @@ TextExtent TraceSurface::MeasureText(std::string_view text) {
 
 void TraceSurface::Text(std::int32_t x, std::int32_t y, std::string_view text, bool hollow, bool ruby) {
     const TextExtent extent = MeasureText(text);
-    out_ << "text " << x << " " << y << " " << extent.width << " " << extent.height;
+    out_ << "text " << X(x) << " " << Y(y) << " " << extent.width << " " << extent.height;
     TextFields(text, hollow, "scalex", ruby);
 }
 
 void TraceSurface::TextFields(std::string_view text, bool hollow, const char* scaleName, bool ruby) {
-    out_ << " esc=" << font_.lfEscapement << " color=" << HexColor(textColor_) << " bk="
+    // A turned text keeps its own escapement within one turn, as the printer would draw it.
+    const std::int32_t escapement = turned_ ? (font_.lfEscapement % 3600 + 3600 + 1800) % 3600 : font_.lfEscapement;
+    out_ << " esc=" << escapement << " color=" << HexColor(textColor_) << " bk="
          << (backgroundMode_ == BackgroundMode::Opaque ? "opaque:" + HexColor(backgroundColor_) : "transparent")
          << " hollow=" << (hollow ? 1 : 0);
     if (scale_ != 100) out_ << " " << scaleName << "=" << scale_;
@@ -126,7 +134,7 @@ TextExtent TraceSurface::MeasureVerticalText(std::string_view text) {
 
 void TraceSurface::DrawVerticalText(std::int32_t x, std::int32_t y, std::string_view text, bool hollow) {
     const TextExtent extent = MeasureVerticalText(text);
-    out_ << "vtext " << x << " " << y << " " << extent.width << " " << extent.height;
+    out_ << "vtext " << X(x) << " " << Y(y) << " " << extent.width << " " << extent.height;
     TextFields(text, hollow, "scaley", false);
 }
 
@@ -143,36 +151,45 @@ std::string TraceSurface::PenAndBrush() const {
 }
 
 void TraceSurface::DrawRectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
-    out_ << "rect " << left << " " << top << " " << right << " " << bottom << PenAndBrush() << "\n";
+    out_ << "rect " << X(left) << " " << Y(top) << " " << X(right) << " " << Y(bottom) << PenAndBrush() << "\n";
 }
 
 void TraceSurface::DrawRoundRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                                  std::int32_t cornerWidth, std::int32_t cornerHeight) {
-    out_ << "roundrect " << left << " " << top << " " << right << " " << bottom << " " << cornerWidth << " "
+    out_ << "roundrect " << X(left) << " " << Y(top) << " " << X(right) << " " << Y(bottom) << " " << cornerWidth << " "
          << cornerHeight << PenAndBrush() << "\n";
 }
 
 void TraceSurface::DrawEllipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
-    out_ << "ellipse " << left << " " << top << " " << right << " " << bottom << PenAndBrush() << "\n";
+    out_ << "ellipse " << X(left) << " " << Y(top) << " " << X(right) << " " << Y(bottom) << PenAndBrush() << "\n";
 }
 
 void TraceSurface::DrawPolygon(const std::vector<LogicalPoint>& points) {
     out_ << "polygon";
-    for (const LogicalPoint& point : points) out_ << " " << point.x << "," << point.y;
+    for (const LogicalPoint& point : points) out_ << " " << X(point.x) << "," << Y(point.y);
     out_ << PenAndBrush() << "\n";
 }
 
 void TraceSurface::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
-    out_ << "line " << x1 << " " << y1 << " " << x2 << " " << y2 << PenField() << "\n";
+    out_ << "line " << X(x1) << " " << Y(y1) << " " << X(x2) << " " << Y(y2) << PenField() << "\n";
 }
 
 void TraceSurface::DrawImage(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                              const Pixels& /*pixels*/, std::string_view source) {
-    out_ << "image " << x << " " << y << " " << width << " " << height << " " << Quoted(source) << "\n";
+    // Device units downward: the turned image's top-left corner is its turned bottom-right one.
+    if (turned_) {
+        x = Clamp32(std::int64_t{sumX_} * dpiX_ / 100 - x - width);
+        y = Clamp32(-std::int64_t{sumY_} * dpiY_ / 100 - y - height);
+    }
+    out_ << "image " << x << " " << y << " " << width << " " << height << " " << Quoted(source) << TurnField()
+         << "\n";
 }
 
 void TraceSurface::DrawQrCode(std::int32_t left, std::int32_t top, std::int32_t size, const QrSymbol& symbol,
                               std::string_view text) {
-    out_ << "qr " << left << " " << top << " " << size << " level=" << symbol.level << " modules=" << symbol.modules
-         << " " << Quoted(text) << "\n";
+    // The turned square's top-left corner is the turned bottom-right one.
+    const std::int32_t turnedLeft = turned_ ? Clamp32(std::int64_t{X(left)} - size) : left;
+    const std::int32_t turnedTop = turned_ ? Clamp32(std::int64_t{Y(top)} + size) : top;
+    out_ << "qr " << turnedLeft << " " << turnedTop << " " << size << " level=" << symbol.level
+         << " modules=" << symbol.modules << " " << Quoted(text) << TurnField() << "\n";
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "render/logical_math.h"
 #include "render/surface.h"
 
 // A surface that writes each drawing operation as one line of text, in exact logical units, so
@@ -17,6 +18,10 @@ public:
     void BeginPage(std::int32_t page) override;
     void Calibrate(const PrinterCalibration& calibration) override;
     void BeginCard(const std::string& section, std::int32_t x, std::int32_t y) override;
+    // Turned drawings are written at their turned coordinates, texts with half a turn more
+    // escapement, images and QR codes marked turn=180.
+    void TurnHalfAbout(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override;
+    void TurnUpright() override { turned_ = false; }
 
     std::int32_t DpiX() const override { return dpiX_; }
     std::int32_t DpiY() const override { return dpiY_; }
@@ -62,6 +67,9 @@ private:
     void TextFields(std::string_view text, bool hollow, const char* scaleName, bool ruby);
     std::string PenField() const;
     std::string PenAndBrush() const;
+    std::int32_t X(std::int32_t x) const { return turned_ ? Clamp32(std::int64_t{sumX_} - x) : x; }
+    std::int32_t Y(std::int32_t y) const { return turned_ ? Clamp32(std::int64_t{sumY_} - y) : y; }
+    const char* TurnField() const { return turned_ ? " turn=180" : ""; }
 
     std::ostream& out_;
     std::int32_t dpiX_, dpiY_;
@@ -71,6 +79,8 @@ private:
     ColorRef textColor_ = 0;
     LogFont font_;
     std::int32_t scale_ = 100;
+    bool turned_ = false;
+    std::int32_t sumX_ = 0, sumY_ = 0;  // twice the centre of the turn
     Pen pen_;
     Brush brush_{BrushKind::Solid, 0xFFFFFF};
 };

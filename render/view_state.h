@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "render/print_sides.h"
 #include "store/label_sizes.h"
 #include "store/profiles.h"
 
@@ -43,6 +44,7 @@ struct ViewState {
     std::vector<std::string> userItems;  // the application's user-defined items, in list order
     std::string CurrentSection;          // the card section DrawCard draws next
     std::int32_t printPage = 1;          // the page a print job is drawing
+    std::optional<Duplex> duplex;        // a run's choice over the slot's own
     bool noCutLine = false;              // read by DrawSheet for DrawCutMarks
     bool cropMarks = false;              // likewise
     // The screen's resolution and the image adjustment ("Disp" "AdjustX"/"AdjustY"), taken when

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "render/print_sides.h"
+
 // One label product: a sheet of paper with a grid of equal labels. Texts are UTF-8, lengths are
 // millimetres, as the template files give them.
 namespace sheets {
@@ -28,6 +30,9 @@ struct SheetProduct {
     std::int32_t columns = 0, rows = 0;
     double left = 0, top = 0;        // the first label's top-left corner from the paper's corner
     double pitchX = 0, pitchY = 0;   // from one label's corner to the next one's
+    // A sheet of folded place cards (our own sheets' attribute fold="top-bottom|left-right"):
+    // each label is a card of two faces.
+    Fold fold = Fold::None;
 
     // Why the product cannot be applied ("円形ラベル", "用紙に収まらない"); empty when it can.
     std::string unusable;

@@ -1,6 +1,5 @@
 #include "sheets/slot_sheet.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "sheets/catalogue.h"
@@ -16,10 +15,10 @@ namespace {
 constexpr const char* kOptions = "PrintOptions";
 
 // A gap from the rounded step; a negative one is held as 0.
-std::int32_t Gap(std::int32_t count, double pitch, std::int32_t label, const char* caption,
+std::int32_t Gap(std::int32_t count, std::int32_t step, std::int32_t label, const char* caption,
                  std::vector<std::string>& adjustments) {
     if (count < 2) return 0;
-    const std::int32_t gap = Hundredths(pitch) - label;
+    const std::int32_t gap = step - label;
     if (gap >= 0) return gap;
     adjustments.push_back(std::string(caption) + "の隙間 " + std::to_string(gap) + " は 0 にしました（ラベルが重なります）");
     return 0;
@@ -33,17 +32,28 @@ std::int32_t Hundredths(double millimetres) { return static_cast<std::int32_t>(s
 
 SlotSheet ToSlotSheet(const SheetProduct& product) {
     SlotSheet sheet;
-    sheet.width = Hundredths(product.width);
-    sheet.height = Hundredths(product.height);
+    // A folded card's label is both faces: the slot holds one, and the gaps lie between cards.
+    const bool folded = product.fold != Fold::None;
+    const std::int32_t across = product.fold == Fold::LeftRight ? 2 : 1, down = product.fold == Fold::TopBottom ? 2 : 1;
+    sheet.fold = product.fold;
+    sheet.width = Hundredths(product.width / across);
+    sheet.height = Hundredths(product.height / down);
     sheet.columns = product.columns;
     sheet.rows = product.rows;
-    sheet.gapH = Gap(product.columns, product.pitchX, sheet.width, "左右", sheet.adjustments);
-    sheet.gapV = Gap(product.rows, product.pitchY, sheet.height, "上下", sheet.adjustments);
+    // A card's two rounded faces may be a hundredth longer than the rounded card: its gap is the
+    // product's, rounded, rather than a step that would overlap the cards.
+    const auto step = [folded](double pitch, double card, std::int32_t cell) {
+        return folded ? cell + Hundredths(pitch - card) : Hundredths(pitch);
+    };
+    const std::int32_t cellWidth = sheet.width * across, cellHeight = sheet.height * down;
+    sheet.gapH = Gap(product.columns, step(product.pitchX, product.width, cellWidth), cellWidth, "左右", sheet.adjustments);
+    sheet.gapV = Gap(product.rows, step(product.pitchY, product.height, cellHeight), cellHeight, "上下", sheet.adjustments);
     sheet.top = Hundredths(product.top);
     sheet.left = Hundredths(product.left);
     sheet.paper = MillimetreText(product.paperWidth) + "x" + MillimetreText(product.paperHeight);
     // The user's saved sheets may be plain paper cut by hand: their cut lines stay as they are.
-    if (product.source != SheetSource::Saved) sheet.noCutLine = true;
+    // Folded cards are cut from plain paper or card along their cut lines.
+    if (product.source != SheetSource::Saved) sheet.noCutLine = !folded;
     return sheet;
 }
 
@@ -70,6 +80,12 @@ std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const
         const std::string before = settings.ReadString(kOptions, option.key, option.defaultValue);
         put(option.caption, before, option.value, settings.WriteString(kOptions, option.key, option.value));
     }
+    // Written only when it changes, so that unfolded sheets add nothing to the settings.
+    const auto foldName = [](std::int32_t fold) { return std::string(fold == 1 ? "上下" : fold == 2 ? "左右" : "なし"); };
+    const std::int32_t foldBefore = profile::ParseLeadingInt(settings.ReadString(kOptions, S + "Fold", "0"));
+    const std::int32_t foldAfter = static_cast<std::int32_t>(sheet.fold);
+    if (foldBefore != foldAfter)
+        put("折り", foldName(foldBefore), foldName(foldAfter), settings.WriteInt(kOptions, S + "Fold", foldAfter));
     if (sheet.noCutLine) {
         const auto shown = [](bool noCutLine) { return std::string(noCutLine ? "なし" : "あり"); };
         const std::string before = shown(SlotSettings(settings, slot).noCutLine);
@@ -103,26 +119,6 @@ void RecordSheetInDocument(profile::ProfileDocument& record, std::int32_t slot, 
     record.Set("#Setting#", RecordedSheetKey(slot), RecordedSheetText(recorded));
     record.Set("Option", "Top", Text(sheet.top));
     record.Set("Option", "Left", Text(sheet.left));
-}
-
-std::optional<PaperMillimetres> ParsePaper(std::string_view text) {
-    const std::size_t x = text.find('x');
-    double width = 0, height = 0;
-    if (x == std::string::npos) return std::nullopt;
-    const auto [widthEnd, widthError] = std::from_chars(text.data(), text.data() + x, width);
-    const auto [heightEnd, heightError] = std::from_chars(text.data() + x + 1, text.data() + text.size(), height);
-    if (widthError != std::errc() || heightError != std::errc() || widthEnd != text.data() + x ||
-        heightEnd != text.data() + text.size() || !(width > 0) || !(height > 0) || width > 10000 || height > 10000)
-        return std::nullopt;
-    return PaperMillimetres{width, height};
-}
-
-std::optional<PaperMillimetres> StoredSlotPaper(const SettingsProfile& settings, const std::string& slotPrefix) {
-    return ParsePaper(settings.ReadString(kOptions, slotPrefix + "Paper", ""));
-}
-
-PaperMillimetres SlotPaper(const SettingsProfile& settings, const std::string& slotPrefix) {
-    return StoredSlotPaper(settings, slotPrefix).value_or(PaperMillimetres{});
 }
 
 SheetProduct CurrentSheet(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot,

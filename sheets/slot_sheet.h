@@ -8,6 +8,7 @@
 
 #include "sheets/sheet_product.h"
 #include "store/profile_document.h"
+#include "render/slot_paper.h"
 #include "store/profiles.h"
 
 // A label product in a label slot: the label size (settings file, "Card") and the print options
@@ -16,7 +17,8 @@ namespace sheets {
 
 // The settings a product becomes, in hundredths of an inch.
 struct SlotSheet {
-    std::int32_t width = 0, height = 0;
+    std::int32_t width = 0, height = 0;  // one face of a folded card
+    Fold fold = Fold::None;
     std::int32_t columns = 1, rows = 1;
     std::int32_t gapH = 0, gapV = 0;
     std::int32_t top = 0, left = 0;
@@ -56,16 +58,11 @@ std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const
 // A sheet that leaves the cut lines as they are is recorded with them.
 void RecordSheetInDocument(profile::ProfileDocument& record, std::int32_t slot, const SlotSheet& sheet);
 
-// The paper of a slot's print options: width and height in millimetres; A4 while none is stored
-// or the stored text is not a size.
-struct PaperMillimetres {
-    double width = 210, height = 297;
-};
-// "210x297" as a paper size; nothing for any other text.
-std::optional<PaperMillimetres> ParsePaper(std::string_view text);
-PaperMillimetres SlotPaper(const SettingsProfile& settings, const std::string& slotPrefix);
-// The same, when the slot names a valid paper (a sheet was chosen for it).
-std::optional<PaperMillimetres> StoredSlotPaper(const SettingsProfile& settings, const std::string& slotPrefix);
+// The slot's paper, read as the drawing reads it.
+using ::PaperMillimetres;
+using ::ParsePaper;
+using ::SlotPaper;
+using ::StoredSlotPaper;
 
 // The slot's current settings as a product of the user's saved sheets, named `name`.
 SheetProduct CurrentSheet(const SettingsProfile& settings, const RecordProfile& record, std::int32_t slot,

@@ -43,6 +43,13 @@ bool Problem(std::string& problem, std::string text) {
     return false;
 }
 
+std::optional<Duplex> DuplexNamed(std::string_view name) {
+    if (name == "long") return Duplex::LongEdge;
+    if (name == "short") return Duplex::ShortEdge;
+    if (name == "none") return Duplex::OneSided;
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::int32_t Options::Dpi() const {
@@ -89,7 +96,7 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
             continue;
         }
         if (arg != "--record" && arg != "--page" && arg != "--format" && arg != "-o" && arg != "--dpi" &&
-            arg != "--calibrate")
+            arg != "--calibrate" && arg != "--duplex")
             return Problem(problem, "unknown argument \"" + std::string(arg) + "\"");
         if (i + 1 == args.size() || args[i + 1].empty()) return Problem(problem, std::string(arg) + " needs a value");
         const std::string_view value = args[++i];
@@ -99,6 +106,9 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
             options.calibrate = value;
         } else if (arg == "-o") {
             options.output = value;
+        } else if (arg == "--duplex") {
+            options.duplex = DuplexNamed(value);
+            if (!options.duplex) return Problem(problem, "--duplex needs long, short or none, not \"" + std::string(value) + "\"");
         } else if (arg == "--format") {
             const std::optional<Format> format = FormatNamed(value);
             if (!format) return Problem(problem, "unknown format \"" + std::string(value) + "\"");
@@ -123,6 +133,8 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
     if (options.proof && (options.cardMode || options.testPage || options.page != 0 || !options.list.empty() ||
                           !options.calibrate.empty()))
         return Problem(problem, "--proof lists the record file's cards: it excludes --list, --page, --card-mode, --test-page and --calibrate");
+    if (options.duplex && (options.cardMode || options.testPage || options.proof))
+        return Problem(problem, "--duplex needs sheet pages: it excludes --card-mode, --test-page and --proof");
     if (options.cardMode && !options.calibrate.empty()) return Problem(problem, "the card view is not printed: --calibrate needs sheet pages");
     if (options.format == Format::Trace && options.dpi != 0) return Problem(problem, "a trace is always drawn at 100 dpi");
     if (options.dpi != 0 && (options.dpi < kMinDpi || options.dpi > kMaxDpi))

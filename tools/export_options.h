@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "render/view_state.h"
 #include "tools/list_options.h"
 
 // The command line of zulname-export.
@@ -30,6 +32,7 @@ struct Options {
     std::string calibrate;      // a printer whose stored calibration is applied; empty: exact
     bool testPage = false;      // the printer calibration's test page instead of sheet pages
     bool proof = false;         // the proof list (校正一覧) of the record file instead of sheet pages
+    std::optional<Duplex> duplex;  // over the slot's own: each page followed by its back
 
     // The resolution to draw at: the one given, else what suits the format. The card view is
     // drawn at the screen's resolution, since its images are placed in screen pixels.

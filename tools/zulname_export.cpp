@@ -20,6 +20,7 @@
 #include "help/command_help.h"
 #include "render/blank_job.h"
 #include "render/calibration_page.h"
+#include "render/card_reading.h"
 #include "render/qt/font_substitutes.h"
 #include "render/qt/offscreen.h"
 #include "render/qt/qpainter_surface.h"
@@ -37,6 +38,7 @@ namespace {
 constexpr command_help::CommandText kHelp{
     "zulname-export",
     "zulname-export [--record FILE] [--page N] [--card-mode | --test-page | --proof] [--calibrate PRINTER] "
+    "[--duplex long|short|none] "
     "[--list LIST [--design NAME [--sheet MAKER PART] | --design-card N] [list options]] --format pdf|png|trace [-o OUT] "
     "[--dpi N]\n"
     "zulname-export --help | --version",
@@ -51,6 +53,8 @@ constexpr command_help::CommandText kHelp{
     "                  far each line is condensed, the characters that may print wrong and what\n"
     "                  changed since the last proof of the record file\n"
     "  --calibrate P   take back printer P's stored calibration, as printing does (default: exact)\n"
+    "  --duplex D      two-sided over the long or the short edge, or one-sided (none), whatever\n"
+    "                  the label slot says: two-sided, every page is followed by its back\n"
     "  --list LIST     print the rows of a participant list (CSV, TSV, xlsx, ods) instead of\n"
     "                  the record file's cards, each through the design of one card\n"
     "  --design-card N the card whose design the rows take (default: the current card)\n"
@@ -186,6 +190,11 @@ int main(int argc, char** argv) {
         exportView = std::make_unique<ExportView>(location, options.cardMode ? ViewMode::CardMode : ViewMode::SheetMode,
                                                   SettingsProfile(settingsFsPath));
         ViewState& view = exportView->View();
+        view.duplex = options.duplex;
+        // Told, not refused: the fronts are what there is to print.
+        if (view.duplex.value_or(Duplex::OneSided) != Duplex::OneSided && !HasBack(*view.record, view.slotPrefix))
+            std::cerr << "zulname-export: label slot " << view.slotPrefix << " has no back design (section \""
+                      << BackSection(view.slotPrefix) << "\"): only the fronts are drawn\n";
         std::vector<std::int32_t> pages;
         if (options.cardMode) {
             pages = {1};

@@ -417,17 +417,23 @@ std::optional<LogicalPoint> EditViewModel::TagOrigin() {
     const std::int64_t index = found - cards.begin();
     if (found == cards.end() || index / perPage + 1 != ScreenPage()) return std::nullopt;
     const std::int64_t row = index % perPage / layout.columns, column = index % layout.columns;
-    return LogicalPoint{static_cast<std::int32_t>(layout.left + column * (layout.label.width + layout.gapH)),
-                        static_cast<std::int32_t>(layout.top + row * (layout.label.height + layout.gapV))};
+    // A folded card is edited on its upright face.
+    const LabelExtent cell = CellExtent(layout);
+    const LogicalPoint face = UprightFaceOffset(layout);
+    return LogicalPoint{static_cast<std::int32_t>(layout.left + column * (cell.width + layout.gapH) + face.x),
+                        static_cast<std::int32_t>(layout.top + row * (cell.height + layout.gapV) + face.y)};
 }
 
 bool EditViewModel::PressOnSheet(std::int32_t x, std::int32_t y) {
     view_.slotPrefix = SlotPrefix(record_);
     const SheetLayout layout = ReadSheetLayout(view_);
-    const std::int32_t stepX = layout.label.width + layout.gapH, stepY = layout.label.height + layout.gapV;
+    const LabelExtent cell = CellExtent(layout);
+    const std::int32_t stepX = cell.width + layout.gapH, stepY = cell.height + layout.gapV;
     if (x < layout.left || y < layout.top || stepX <= 0 || stepY <= 0) return false;
     const std::int32_t column = (x - layout.left) / stepX, row = (y - layout.top) / stepY;
-    const LogicalPoint origin{layout.left + column * stepX, layout.top + row * stepY};
+    // Items are found on a folded card's upright face.
+    const LogicalPoint face = UprightFaceOffset(layout);
+    const LogicalPoint origin{layout.left + column * stepX + face.x, layout.top + row * stepY + face.y};
     if (column >= layout.columns || row >= layout.rows || x - origin.x > layout.label.width ||
         y - origin.y > layout.label.height)
         return false;

@@ -66,9 +66,22 @@ void QPainterSurface::Calibrate(const PrinterCalibration& calibration) {
     const double shrink = 1.0 / (1.0 + calibration.scale / 10000.0);
     const double offsetX = calibration.offsetX / 254.0 * dpiX_;  // tenths of a millimetre to pixels
     const double offsetY = calibration.offsetY / 254.0 * dpiY_;
-    const QTransform correction(shrink, 0, 0, shrink, -offsetX * shrink, -offsetY * shrink);
-    painter_.setWorldTransform(correction * base_);
+    correction_ = QTransform(shrink, 0, 0, shrink, -offsetX * shrink, -offsetY * shrink);
+    SetWorldTransform();
 }
+
+void QPainterSurface::TurnHalfAbout(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+    const QPointF twiceCentre = Map(left, top) + Map(right, bottom);
+    turn_ = QTransform(-1, 0, 0, -1, twiceCentre.x(), twiceCentre.y());
+    SetWorldTransform();
+}
+
+void QPainterSurface::TurnUpright() {
+    turn_.reset();
+    SetWorldTransform();
+}
+
+void QPainterSurface::SetWorldTransform() { painter_.setWorldTransform(turn_ * correction_ * base_); }
 
 QPointF QPainterSurface::Map(std::int32_t x, std::int32_t y) const {
     return origin_ + QPointF(x * static_cast<double>(dpiX_) / 100.0, -y * static_cast<double>(dpiY_) / 100.0);

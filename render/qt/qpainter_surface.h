@@ -31,6 +31,9 @@ public:
 
     // The painter's world transform is set so that the printer's error cancels out.
     void Calibrate(const PrinterCalibration& calibration) override;
+    // A turn is part of the painter's world transform, inside the calibration.
+    void TurnHalfAbout(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override;
+    void TurnUpright() override;
 
     std::int32_t DpiX() const override { return dpiX_; }
     std::int32_t DpiY() const override { return dpiY_; }
@@ -72,7 +75,11 @@ public:
 private:
     QPointF Map(std::int32_t x, std::int32_t y) const;
 
+    void SetWorldTransform();
+
     QTransform base_;  // the painter's transform before any calibration
+    QTransform correction_;  // the calibration's
+    QTransform turn_;        // a folded card's half turn, in device units
     QRectF MapRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) const;
     double DeviceLength(std::int32_t logical) const;
     std::int32_t LogicalWidth(double devicePixels) const;

@@ -11,9 +11,10 @@ namespace {
 constexpr std::int32_t kDpi = 254;
 
 // The ink of a black square one inch from the corner, one inch wide, drawn on a calibrated page
-// and then on a page whose calibration is replaced by `second`.
-QRect Square(const PrinterCalibration& calibration, const PrinterCalibration* second = nullptr) {
-    QImage image(700, 700, QImage::Format_RGB32);
+// and then on a page whose calibration is replaced by `second`; turned, half a turn about the
+// centre of the two-inch square from the first inch.
+QRect Square(const PrinterCalibration& calibration, const PrinterCalibration* second = nullptr, bool turned = false) {
+    QImage image(800, 800, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     {
@@ -22,7 +23,10 @@ QRect Square(const PrinterCalibration& calibration, const PrinterCalibration* se
         if (second != nullptr) surface.Calibrate(*second);
         surface.SetPen({PenStyle::None, 0, 0});
         surface.SetBrush({BrushKind::Solid, 0});
+        if (turned) surface.TurnHalfAbout(100, -100, 300, -300);
         surface.DrawRectangle(100, -100, 200, -200);
+        surface.TurnUpright();
+        surface.DrawRectangle(100, -100, 101, -101);  // upright again: a mark at the square's corner
     }
     painter.end();
     QRect ink;
@@ -51,4 +55,10 @@ TEST(QPainterCalibrationTest, AStretchingPrinterGetsTheDrawingShrunkAboutThePape
 TEST(QPainterCalibrationTest, ALaterCalibrationReplacesTheEarlierOne) {
     const PrinterCalibration second{0, 10, 0};
     EXPECT_EQ(Square({50, 50, 100}, &second), QRect(254, 244, 254, 254));
+}
+
+// A folded card's turned face is turned within the page the printer's calibration corrects.
+TEST(QPainterCalibrationTest, ATurnedFaceIsTurnedInsideTheCalibration) {
+    EXPECT_EQ(Square({}, nullptr, true), QRect(254, 254, 508, 508));
+    EXPECT_EQ(Square({10, 15, 0}, nullptr, true), QRect(244, 239, 508, 508));
 }

@@ -206,3 +206,41 @@ TEST_F(SlotSheetTest, ADamagedSavedSheetsFileIsLeftAsItIs) {
     EXPECT_NE(problem.find("left unchanged"), std::string::npos);
     EXPECT_EQ(ReadBytes(PathOf("sheets.xml")), "<Glabels-templates><Template");
 }
+
+// The built-in place cards are found by 席札 and, applied, make a slot of folded cards: one face
+// as the label, the fold stored, cut lines printed; a sheet that is not folded unfolds the slot.
+TEST_F(SlotSheetTest, TheBuiltInPlaceCardsAreFoundBySeatCardAndApplyFolded) {
+    sheets::SheetCatalogue catalogue;
+    catalogue.Load(sheets::DefaultSources());
+    std::vector<std::string> parts;
+    for (const std::size_t i : catalogue.Search("席札")) parts.push_back(catalogue.Products()[i].part);
+    ASSERT_EQ(parts, (std::vector<std::string>{"A4 席札 4面 91×55mm 上下二つ折り (上38.5 左14)", "はがき 席札 100×74mm 上下二つ折り"}));
+    Record("[#Setting#]\r\nLabel=1\r\nMax=3\r\n[0003]\r\n" + S("氏名") + "=N\r\n1IsPrint" + S("氏名") + "=1\r\n");
+    const auto apply = [&](const std::string& maker, const std::string& part) {
+        std::vector<std::string> captions;
+        for (const sheets::SettingChange& change : sheets::ApplySlotSheet(settings, record, 1, sheets::ToSlotSheet(*catalogue.Find(maker, part))))
+            captions.push_back(change.caption + " " + change.before + "→" + change.after);
+        return captions;
+    };
+    const std::vector<std::string> changes = apply("汎用", parts[0]);
+    EXPECT_NE(std::find(changes.begin(), changes.end(), "折り なし→上下"), changes.end());
+    EXPECT_EQ(Stored("Card", "1w") + "x" + Stored("Card", "1h"), "358x217");
+    EXPECT_EQ(Stored("PrintOptions", "1Fold"), "1");
+    EXPECT_EQ(Stored("PrintOptions", "1GapV"), "0");
+    EXPECT_EQ(Stored("PrintOptions", "1NoCutLine"), "0");
+    // The fourth card's upright face: the lower half of the second row's second card.
+    Record("[#Setting#]\r\nLabel=1\r\nMax=3\r\n[0003]\r\n" + S("氏名") + "=N\r\n1IsPrint" + S("氏名") + "=1\r\n" +
+           "[0000]\r\n" + S("氏名") + "=N\r\n[0001]\r\n" + S("氏名") + "=N\r\n[0002]\r\n" + S("氏名") + "=N\r\n" +
+           "[Option]\r\nTop=152\r\nLeft=55\r\n");
+    view.label = LabelSize(settings, 1);
+    const std::vector<std::string> cards = Trace([&](Surface& s) { DrawSheet(view, s); }, {"card"});
+    ASSERT_EQ(cards.size(), 8u);
+    EXPECT_EQ(cards.back(), "card 0003 413 -803");  // 105 mm, 203.5 mm: within 0.5 mm
+
+    apply("汎用", parts[1]);
+    EXPECT_EQ(Stored("Card", "1w") + "x" + Stored("Card", "1h"), "394x291");
+    EXPECT_EQ(Stored("PrintOptions", "1Paper"), "100x148");
+    const std::vector<std::string> unfolded = apply("汎用", "A4 名刺 10面 91×55mm (上11 左14)");
+    EXPECT_NE(std::find(unfolded.begin(), unfolded.end(), "折り 上下→なし"), unfolded.end());
+    EXPECT_EQ(Stored("PrintOptions", "1Fold"), "0");
+}

@@ -259,3 +259,34 @@ TEST_F(ZulnameExportTest, TheProofListsEveryCardAndNextTimeWhatChanged) {
     EXPECT_NE(second.out.find("氏名 変更: 山田1 → 山本1"), std::string::npos) << second.out;
     EXPECT_EQ(Run({"--proof", "--card-mode", "--format", "trace"}).status, 2);
 }
+
+// --duplex follows every page by its back, the backs behind their fronts (A4, long edge: columns
+// mirrored), whatever the slot says; a slot without a back design prints its fronts and says so.
+TEST_F(ZulnameExportTest, TwoSidedRunsInterleaveTheBacks) {
+    MakeRecord("r.ini", 3);
+    ExpectFailure(Run({"--format", "trace", "--duplex", "sideways"}), 2, "--duplex needs long, short or none");
+    ExpectFailure(Run({"--format", "trace", "--duplex", "long", "--card-mode"}), 2, "--duplex needs sheet pages");
+    const ToolOutcome fronts = Run({"--format", "trace", "--duplex", "long"});
+    EXPECT_EQ(fronts.status, 0);
+    EXPECT_NE(fronts.err.find("label slot 1 has no back design (section \"1Back\"): only the fronts are drawn"),
+              std::string::npos) << fronts.err;
+    EXPECT_EQ(LinesStartingWith(fronts.out, {"page"}), (std::vector<std::string>{"page 1", "page 2"}));
+
+    WriteBytes(PathOf("r.ini"), ReadBytes(PathOf("r.ini")) + "[1Back]\r\n1IsPrint" + S("所属") + "=1\r\n" + S("所属") + "=X\r\n");
+    const ToolOutcome both = Run({"--format", "trace", "--duplex", "long"});
+    EXPECT_EQ(both.status, 0) << both.err;
+    EXPECT_EQ(both.err, "");
+    const int width = 827;  // A4 in hundredths of an inch
+    const auto back = [&](int card, int column) {
+        return "card " + Section(card) + " " + std::to_string(width - kWidth - (kLeft + column * (kWidth + kGapH))) + " " +
+               std::to_string(-kTop);
+    };
+    EXPECT_EQ(LinesStartingWith(both.out, {"page", "card"}),
+              (std::vector<std::string>{"page 1", CardLine(0, 0), CardLine(1, 1), "page 2", back(0, 0), back(1, 1),
+                                        "page 3", CardLine(2, 0), "page 4", back(2, 0)}));
+    const ToolOutcome pdf = Run({"--format", "pdf", "--duplex", "short", "-o", PathOf("both.pdf")});
+    EXPECT_EQ(pdf.status, 0) << pdf.err;
+    EXPECT_NE(ReadBytes(PathOf("both.pdf")).find("/Count 4"), std::string::npos);
+    const ToolOutcome none = Run({"--format", "trace", "--duplex", "none"});
+    EXPECT_EQ(LinesStartingWith(none.out, {"page"}), (std::vector<std::string>{"page 1", "page 2"}));
+}
