@@ -129,7 +129,7 @@ LogicalPoint UprightFaceOffset(const SheetLayout& layout) {
 }
 
 bool PrintsBacks(const ViewState& view, const SheetLayout& layout) {
-    return layout.duplex != Duplex::OneSided && HasBack(*view.record, view.slotPrefix);
+    return layout.duplex != Duplex::None && HasBack(*view.record, view.slotPrefix);
 }
 
 void DrawSheetPage(ViewState& view, Surface& surface, const SheetLayout& layout,
@@ -177,14 +177,10 @@ SheetLayout ReadSheetLayout(const ViewState& view) {
     layout.gapV = settings.ReadInt("PrintOptions", L + "GapV", 0);
     layout.noCutLine = profile::ParseLeadingInt(settings.ReadString("PrintOptions", L + "NoCutLine", "0")) == 1;
     layout.cropMarks = view.record->ReadInt("Option", "Tombo", 0) != 0;
-    const std::int32_t fold = profile::ParseLeadingInt(settings.ReadString("PrintOptions", L + "Fold", "0"));
-    layout.fold = fold == 1 ? Fold::TopBottom : fold == 2 ? Fold::LeftRight : Fold::None;
-    layout.foldLine = profile::ParseLeadingInt(settings.ReadString("PrintOptions", L + "FoldLine", "1")) != 0;
-    const std::int32_t duplex = profile::ParseLeadingInt(settings.ReadString("PrintOptions", L + "Duplex", "0"));
-    layout.duplex = view.duplex ? *view.duplex
-                    : duplex == 1 ? Duplex::LongEdge
-                    : duplex == 2 ? Duplex::ShortEdge
-                                  : Duplex::OneSided;
+    const PrintSides sides = ReadPrintSides(settings, profile::ParseLeadingInt(L));
+    layout.fold = sides.fold;
+    layout.foldLine = sides.foldLine;
+    layout.duplex = view.duplex.value_or(sides.duplex);
     const PaperMillimetres paper = SlotPaper(settings, L);
     layout.paper = {Millimetres(paper.width), Millimetres(paper.height)};
     return layout;

@@ -23,7 +23,7 @@ struct SheetLayout {
     bool cropMarks = false;  // corner marks instead of the outline
     Fold fold = Fold::None;
     bool foldLine = true;    // a dotted line along the fold
-    Duplex duplex = Duplex::OneSided;  // the view's choice, else the slot's
+    Duplex duplex = Duplex::None;  // the view's choice, else the slot's
     LabelExtent paper = {827, 1169};   // the slot's paper (A4 when none), for the backs
 };
 SheetLayout ReadSheetLayout(const ViewState& view);

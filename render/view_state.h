@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "render/print_sides.h"
+#include "store/print_sides.h"
 #include "store/label_sizes.h"
 #include "store/profiles.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/print_sides.h"
+#include "store/print_sides.h"
 
 // One label product: a sheet of paper with a grid of equal labels. Texts are UTF-8, lengths are
 // millimetres, as the template files give them.

@@ -46,7 +46,7 @@ bool Problem(std::string& problem, std::string text) {
 std::optional<Duplex> DuplexNamed(std::string_view name) {
     if (name == "long") return Duplex::LongEdge;
     if (name == "short") return Duplex::ShortEdge;
-    if (name == "none") return Duplex::OneSided;
+    if (name == "none") return Duplex::None;
     return std::nullopt;
 }
 

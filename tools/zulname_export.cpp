@@ -192,7 +192,7 @@ int main(int argc, char** argv) {
         ViewState& view = exportView->View();
         view.duplex = options.duplex;
         // Told, not refused: the fronts are what there is to print.
-        if (view.duplex.value_or(Duplex::OneSided) != Duplex::OneSided && !HasBack(*view.record, view.slotPrefix))
+        if (view.duplex.value_or(Duplex::None) != Duplex::None && !HasBack(*view.record, view.slotPrefix))
             std::cerr << "zulname-export: label slot " << view.slotPrefix << " has no back design (section \""
                       << BackSection(view.slotPrefix) << "\"): only the fronts are drawn\n";
         std::vector<std::int32_t> pages;

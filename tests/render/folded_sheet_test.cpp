@@ -100,7 +100,7 @@ TEST_F(FoldedSheetTest, EachBackPageFollowsItsFrontWithTheBacksBehindTheFronts) 
 
     Settings("[PrintOptions]\r\n1Duplex=2\r\n1Paper=210x148\r\n");
     EXPECT_EQ(Page(2, {"card"}), (std::vector<std::string>{"card 0000 10 -357", "card 0001 368 -357", "card 0002 10 -141"}));
-    view.duplex = Duplex::OneSided;  // a run's choice over the slot's
+    view.duplex = Duplex::None;  // a run's choice over the slot's
     EXPECT_EQ(PrintPageCount(view), 1);
     view.duplex = Duplex::LongEdge;
     Cards({"A", "B", "C"}, false);
