@@ -125,7 +125,9 @@ std::vector<CalibrationCross> RegistrationCrosses(double paperWidth, double pape
 }
 
 void DrawRegistrationPage(Surface& surface, double paperWidth, double paperHeight, RegistrationSide side,
-                          const std::string& printerName, const std::string& date) {
+                          const PrinterCalibration& calibration, const std::string& printerName, const std::string& date) {
+    const PrinterCalibration used = side == RegistrationSide::Front ? calibration : BackPageCalibration(calibration);
+    if (!used.IsNone()) surface.Calibrate(used);
     SetUpDrawing(surface);
     const std::vector<CalibrationCross> crosses = RegistrationCrosses(paperWidth, paperHeight, side);
     for (std::size_t i = 0; i < crosses.size(); ++i) {

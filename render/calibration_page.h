@@ -30,5 +30,6 @@ void DrawCalibrationPage(Surface& surface, double paperWidth, double paperHeight
 enum class RegistrationSide { Front, BackLongEdge, BackShortEdge };
 // Where the side's crosses are drawn, in the order of their numbers (1, 2 …).
 std::vector<CalibrationCross> RegistrationCrosses(double paperWidth, double paperHeight, RegistrationSide side);
+// The side's page under the printer's calibration: the back's offset is added on a back.
 void DrawRegistrationPage(Surface& surface, double paperWidth, double paperHeight, RegistrationSide side,
-                          const std::string& printerName, const std::string& date);
+                          const PrinterCalibration& calibration, const std::string& printerName, const std::string& date);

@@ -268,6 +268,19 @@ std::string LabelSizeText(const SheetProduct& product) {
     return MillimetreText(product.width) + "\u00d7" + MillimetreText(product.height) + "mm";
 }
 
+const char* FoldAttribute(Fold fold) {
+    switch (fold) {
+    case Fold::TopBottom: return "top-bottom";
+    case Fold::LeftRight: return "left-right";
+    case Fold::None: break;
+    }
+    return "";
+}
+
+Fold FoldNamed(std::string_view attribute) {
+    return attribute == "top-bottom" ? Fold::TopBottom : attribute == "left-right" ? Fold::LeftRight : Fold::None;
+}
+
 const char* SourceName(SheetSource source) {
     switch (source) {
     case SheetSource::Saved: return "保存";

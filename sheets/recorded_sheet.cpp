@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* kSettingSection = "#Setting#";
 constexpr const char* kOptions = "PrintOptions";
-constexpr std::size_t kFieldCount = 8;
+constexpr std::size_t kFieldCount = 8;  // and the fold of folded cards
 
 std::vector<std::string_view> Fields(std::string_view text) {
     std::vector<std::string_view> fields;
@@ -41,14 +41,19 @@ void WriteSlotSettings(const SettingsProfile& settings, std::int32_t slot, const
     // An empty paper reads as none stored, as before any sheet was chosen.
     settings.WriteString(kOptions, S + "Paper", sheet.paper);
     settings.WriteInt(kOptions, S + "NoCutLine", sheet.noCutLine ? 1 : 0);
+    PrintSides sides = ReadPrintSides(settings, slot);
+    if (sides.fold != sheet.fold) {
+        sides.fold = sheet.fold;
+        WritePrintSides(settings, slot, sides);
+    }
 }
 
 }  // namespace
 
 bool RecordedSheet::operator==(const RecordedSheet& other) const {
-    return std::tie(width, height, columns, rows, gapH, gapV, paper, noCutLine) ==
+    return std::tie(width, height, columns, rows, gapH, gapV, paper, noCutLine, fold) ==
            std::tie(other.width, other.height, other.columns, other.rows, other.gapH, other.gapV, other.paper,
-                    other.noCutLine);
+                    other.noCutLine, other.fold);
 }
 
 RecordedSheet SlotSettings(const SettingsProfile& settings, std::int32_t slot) {
@@ -67,6 +72,7 @@ RecordedSheet SlotSettings(const SettingsProfile& settings, std::int32_t slot) {
     sheet.gapH = layout.gapH;
     sheet.gapV = layout.gapV;
     sheet.noCutLine = layout.noCutLine;
+    sheet.fold = layout.fold;
     const std::string paper = settings.ReadString(kOptions, view.slotPrefix + "Paper", "");
     if (ParsePaper(paper)) sheet.paper = paper;
     return sheet;
@@ -82,14 +88,16 @@ std::string RecordedSheetText(const RecordedSheet& sheet) {
     std::string text;
     for (const std::int32_t number : {sheet.width, sheet.height, sheet.columns, sheet.rows, sheet.gapH, sheet.gapV})
         text += std::to_string(number) + ",";
-    return text + sheet.paper + "," + (sheet.noCutLine ? "1" : "0");
+    text += sheet.paper + "," + (sheet.noCutLine ? "1" : "0");
+    if (sheet.fold != Fold::None) text += "," + std::to_string(static_cast<std::int32_t>(sheet.fold));
+    return text;
 }
 
 std::string RecordedSheetKey(std::int32_t slot) { return "Sheet" + std::to_string(slot); }
 
 std::optional<RecordedSheet> ParseRecordedSheet(std::string_view text) {
     const std::vector<std::string_view> fields = Fields(text);
-    if (fields.size() != kFieldCount) return std::nullopt;
+    if (fields.size() != kFieldCount && fields.size() != kFieldCount + 1) return std::nullopt;
     RecordedSheet sheet;
     std::int32_t* numbers[] = {&sheet.width, &sheet.height, &sheet.columns, &sheet.rows, &sheet.gapH, &sheet.gapV};
     for (std::size_t i = 0; i < std::size(numbers); ++i)
@@ -100,6 +108,10 @@ std::optional<RecordedSheet> ParseRecordedSheet(std::string_view text) {
     if (!sheet.paper.empty() && !ParsePaper(sheet.paper)) return std::nullopt;
     if (fields[7] != "0" && fields[7] != "1") return std::nullopt;
     sheet.noCutLine = fields[7] == "1";
+    if (fields.size() > kFieldCount) {
+        if (fields[8] != "1" && fields[8] != "2") return std::nullopt;
+        sheet.fold = fields[8] == "1" ? Fold::TopBottom : Fold::LeftRight;
+    }
     return sheet;
 }
 

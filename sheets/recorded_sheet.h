@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/print_sides.h"
 #include "store/profiles.h"
 
 // The sheet a record file is laid out for, kept in the record file itself: the label slots'
@@ -13,10 +14,11 @@
 // file opened with other settings would print on another sheet. Each slot's sheet is recorded
 // in the record file's "#Setting#" as "Sheet1", "Sheet2", "Sheet3":
 //
-//     Sheet1=WIDTH,HEIGHT,COLUMNS,ROWS,GAPH,GAPV,PAPER,NOCUTLINE
+//     Sheet1=WIDTH,HEIGHT,COLUMNS,ROWS,GAPH,GAPV,PAPER,NOCUTLINE[,FOLD]
 //
 // lengths in hundredths of an inch as the settings hold them, PAPER "210x297" (millimetres;
-// empty while the slot names no paper) and NOCUTLINE 1 or 0. The start offsets and crop marks
+// empty while the slot names no paper), NOCUTLINE 1 or 0, and FOLD ("PrintOptions" "Fold", 1 or
+// 2) only for folded place cards, so that flat sheets are recorded as they always were. The start offsets and crop marks
 // are in the record file already ("Option").
 namespace sheets {
 
@@ -28,6 +30,7 @@ struct RecordedSheet {
     std::int32_t gapH = 0, gapV = 0;
     std::string paper;
     bool noCutLine = false;
+    Fold fold = Fold::None;
 
     bool operator==(const RecordedSheet& other) const;
     bool operator!=(const RecordedSheet& other) const { return !(*this == other); }

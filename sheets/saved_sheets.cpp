@@ -83,6 +83,7 @@ bool SaveSheet(const std::string& path, const SheetProduct& product, std::string
     xmlNewProp(item, X("width"), X(Mm(product.paperWidth).c_str()));
     xmlNewProp(item, X("height"), X(Mm(product.paperHeight).c_str()));
     if (!product.description.empty()) xmlNewProp(item, X("description"), X(product.description.c_str()));
+    if (product.fold != Fold::None) xmlNewProp(item, X("fold"), X(FoldAttribute(product.fold)));
     xmlNode* label = xmlNewChild(item, nullptr, X("Label-rectangle"), nullptr);
     xmlNewProp(label, X("id"), X("0"));
     xmlNewProp(label, X("width"), X(Mm(product.width).c_str()));

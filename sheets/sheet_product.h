@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "store/print_sides.h"
 
@@ -40,6 +41,10 @@ struct SheetProduct {
     bool Usable() const { return unusable.empty(); }
     std::int64_t PerSheet() const { return std::int64_t{columns} * rows; }
 };
+
+// The template attribute of a fold: "top-bottom", "left-right", or empty for a flat sheet.
+const char* FoldAttribute(Fold fold);
+Fold FoldNamed(std::string_view attribute);
 
 // Short names of the sources, for lists: "保存", "内蔵", "ユーザー", "gLabels".
 const char* SourceName(SheetSource source);

@@ -81,11 +81,11 @@ std::vector<SettingChange> ApplySlotSheet(const SettingsProfile& settings, const
         put(option.caption, before, option.value, settings.WriteString(kOptions, option.key, option.value));
     }
     // Written only when it changes, so that unfolded sheets add nothing to the settings.
-    const auto foldName = [](std::int32_t fold) { return std::string(fold == 1 ? "上下" : fold == 2 ? "左右" : "なし"); };
-    const std::int32_t foldBefore = profile::ParseLeadingInt(settings.ReadString(kOptions, S + "Fold", "0"));
-    const std::int32_t foldAfter = static_cast<std::int32_t>(sheet.fold);
-    if (foldBefore != foldAfter)
-        put("折り", foldName(foldBefore), foldName(foldAfter), settings.WriteInt(kOptions, S + "Fold", foldAfter));
+    const auto foldName = [](Fold fold) { return std::string(fold == Fold::TopBottom ? "上下" : fold == Fold::LeftRight ? "左右" : "なし"); };
+    const Fold foldBefore = ReadPrintSides(settings, slot).fold;
+    if (foldBefore != sheet.fold)
+        put("折り", foldName(foldBefore), foldName(sheet.fold),
+            settings.WriteInt(kOptions, S + "Fold", static_cast<std::int32_t>(sheet.fold)));
     if (sheet.noCutLine) {
         const auto shown = [](bool noCutLine) { return std::string(noCutLine ? "なし" : "あり"); };
         const std::string before = shown(SlotSettings(settings, slot).noCutLine);
@@ -116,6 +116,7 @@ void RecordSheetInDocument(profile::ProfileDocument& record, std::int32_t slot, 
     recorded.gapV = sheet.gapV;
     recorded.paper = sheet.paper;
     recorded.noCutLine = sheet.noCutLine.value_or(false);
+    recorded.fold = sheet.fold;
     record.Set("#Setting#", RecordedSheetKey(slot), RecordedSheetText(recorded));
     record.Set("Option", "Top", Text(sheet.top));
     record.Set("Option", "Left", Text(sheet.left));
@@ -133,8 +134,12 @@ SheetProduct CurrentSheet(const SettingsProfile& settings, const RecordProfile& 
     const PaperMillimetres paper = SlotPaper(settings, S);
     product.paperWidth = paper.width;
     product.paperHeight = paper.height;
-    product.width = size.width * kMillimetresPerHundredth;
-    product.height = size.height * kMillimetresPerHundredth;
+    // A folded slot holds one face: the product's label is the whole card.
+    product.fold = ReadPrintSides(settings, slot).fold;
+    const LabelExtent card{size.width * (product.fold == Fold::LeftRight ? 2 : 1),
+                           size.height * (product.fold == Fold::TopBottom ? 2 : 1)};
+    product.width = card.width * kMillimetresPerHundredth;
+    product.height = card.height * kMillimetresPerHundredth;
     product.columns = GridCount(settings.ReadString(kOptions, S + "Column", "2"));
     product.rows = GridCount(settings.ReadString(kOptions, S + "Line", "5"));
     // A length and a gap of 32 bits each: their sum is exact in a double.
@@ -142,8 +147,8 @@ SheetProduct CurrentSheet(const SettingsProfile& settings, const RecordProfile& 
         const std::int64_t gap = profile::ParseLeadingInt(settings.ReadString(kOptions, S + gapKey, "0"));
         return static_cast<double>(length + gap) * kMillimetresPerHundredth;
     };
-    product.pitchX = pitch(size.width, "GapH");
-    product.pitchY = pitch(size.height, "GapV");
+    product.pitchX = pitch(card.width, "GapH");
+    product.pitchY = pitch(card.height, "GapV");
     product.top = record.ReadInt("Option", "Top", 10) * kMillimetresPerHundredth;
     product.left = record.ReadInt("Option", "Left", 10) * kMillimetresPerHundredth;
     return product;

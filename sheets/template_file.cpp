@@ -81,8 +81,7 @@ TemplateEntry ReadTemplate(const xmlNode* node, const std::string& name, SheetSo
     Length(node, "width", product.paperWidth, entry.badLength);
     Length(node, "height", product.paperHeight, entry.badLength);
     entry.equiv = Attribute(node, "equiv");
-    const std::string fold = Attribute(node, "fold");
-    product.fold = fold == "top-bottom" ? Fold::TopBottom : fold == "left-right" ? Fold::LeftRight : Fold::None;
+    product.fold = FoldNamed(Attribute(node, "fold"));
     for (const xmlNode* child = node->children; child != nullptr; child = child->next) {
         if (child->type != XML_ELEMENT_NODE || std::strncmp(reinterpret_cast<const char*>(child->name), "Label-", 6) != 0)
             continue;

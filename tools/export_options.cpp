@@ -133,8 +133,8 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
     if (options.proof && (options.cardMode || options.testPage || options.page != 0 || !options.list.empty() ||
                           !options.calibrate.empty()))
         return Problem(problem, "--proof lists the record file's cards: it excludes --list, --page, --card-mode, --test-page and --calibrate");
-    if (options.duplex && (options.cardMode || options.testPage || options.proof))
-        return Problem(problem, "--duplex needs sheet pages: it excludes --card-mode, --test-page and --proof");
+    if (options.duplex && (options.cardMode || options.proof))
+        return Problem(problem, "--duplex needs sheet or test pages: it excludes --card-mode and --proof");
     if (options.cardMode && !options.calibrate.empty()) return Problem(problem, "the card view is not printed: --calibrate needs sheet pages");
     if (options.format == Format::Trace && options.dpi != 0) return Problem(problem, "a trace is always drawn at 100 dpi");
     if (options.dpi != 0 && (options.dpi < kMinDpi || options.dpi > kMaxDpi))

@@ -54,7 +54,8 @@ constexpr command_help::CommandText kHelp{
     "                  changed since the last proof of the record file\n"
     "  --calibrate P   take back printer P's stored calibration, as printing does (default: exact)\n"
     "  --duplex D      two-sided over the long or the short edge, or one-sided (none), whatever\n"
-    "                  the label slot says: two-sided, every page is followed by its back\n"
+    "                  the label slot says: two-sided, every page is followed by its back; with\n"
+    "                  --test-page, the front and back registration pages\n"
     "  --list LIST     print the rows of a participant list (CSV, TSV, xlsx, ods) instead of\n"
     "                  the record file's cards, each through the design of one card\n"
     "  --design-card N the card whose design the rows take (default: the current card)\n"
@@ -179,10 +180,20 @@ int main(int argc, char** argv) {
     }
     Surface& measuring = qtMeasuring ? static_cast<Surface&>(*qtMeasuring) : traceMeasuring;
     if (options.testPage) {
-        job.pages = {1};
+        const Duplex duplex = options.duplex.value_or(Duplex::None);
+        job.pages = duplex == Duplex::None ? std::vector<std::int32_t>{1} : std::vector<std::int32_t>{1, 2};
         const std::string printer = options.calibrate.empty() ? std::string("PDF") : options.calibrate;
-        draw = [&job, printer, calibration](Surface& surface, std::int32_t page) {
+        // Two-sided: the front and back registration pages, crosses behind crosses.
+        draw = [&job, printer, calibration, duplex](Surface& surface, std::int32_t page) {
             surface.BeginPage(page);
+            if (duplex != Duplex::None) {
+                const RegistrationSide side = page == 1                      ? RegistrationSide::Front
+                                              : duplex == Duplex::LongEdge ? RegistrationSide::BackLongEdge
+                                                                           : RegistrationSide::BackShortEdge;
+                DrawRegistrationPage(surface, job.paperWidth, job.paperHeight, side, calibration, printer,
+                                     TodayForCalibrationPage());
+                return;
+            }
             if (!calibration.IsNone()) surface.Calibrate(calibration);
             DrawCalibrationPage(surface, job.paperWidth, job.paperHeight, printer, TodayForCalibrationPage());
         };

@@ -106,9 +106,7 @@ bool PrintRegistrationPages(QPrinter& printer, const PrinterCalibration& calibra
     for (const RegistrationSide side : {RegistrationSide::Front, back}) {
         if (side != RegistrationSide::Front) printer.newPage();
         QPainterSurface surface(painter, dpi, dpi, QPointF(0, 0), true);
-        const PrinterCalibration used = side == RegistrationSide::Front ? calibration : BackPageCalibration(calibration);
-        if (!used.IsNone()) surface.Calibrate(used);
-        DrawRegistrationPage(surface, paper.width(), paper.height(), side, name, date);
+        DrawRegistrationPage(surface, paper.width(), paper.height(), side, calibration, name, date);
     }
     return true;
 }

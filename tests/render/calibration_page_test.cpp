@@ -21,7 +21,7 @@ std::vector<std::string> Lines(const std::string& printer = "Office") {
 std::vector<std::string> RegistrationLines(RegistrationSide side) {
     std::ostringstream out;
     TraceSurface surface(out, 100, 100, true);
-    DrawRegistrationPage(surface, 210, 297, side, "Office", "2026-12-08");
+    DrawRegistrationPage(surface, 210, 297, side, {}, "Office", "2026-12-08");
     std::vector<std::string> lines;
     std::istringstream in(out.str());
     for (std::string line; std::getline(in, line);) lines.push_back(line);

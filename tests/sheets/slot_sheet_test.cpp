@@ -240,6 +240,11 @@ TEST_F(SlotSheetTest, TheBuiltInPlaceCardsAreFoundBySeatCardAndApplyFolded) {
     apply("汎用", parts[1]);
     EXPECT_EQ(Stored("Card", "1w") + "x" + Stored("Card", "1h"), "394x291");
     EXPECT_EQ(Stored("PrintOptions", "1Paper"), "100x148");
+    // The fold goes with the sheet recorded in the record file and with a sheet saved from the slot.
+    EXPECT_EQ(record.ReadString("#Setting#", "Sheet1", ""), "394,291,1,1,0,0,100x148,0,1");
+    const sheets::SheetProduct saved = sheets::CurrentSheet(settings, record, 1, "mine");
+    EXPECT_EQ(saved.fold, Fold::TopBottom);
+    EXPECT_EQ(sheets::Hundredths(saved.height), 582);
     const std::vector<std::string> unfolded = apply("汎用", "A4 名刺 10面 91×55mm (上11 左14)");
     EXPECT_NE(std::find(unfolded.begin(), unfolded.end(), "折り 上下→なし"), unfolded.end());
     EXPECT_EQ(Stored("PrintOptions", "1Fold"), "0");

@@ -83,3 +83,16 @@ TEST_F(ExportCalibrationTest, TheTestPageNeedsNoRecordFileAndNamesThePrinter) {
     ExpectFailure(Run({"--format", "trace", "--test-page", "--page", "1"}), 2, "--test-page draws no record file");
     ExpectFailure(Run({"--format", "trace", "--test-page", "--record", PathOf("r.ini")}), 2, "--test-page draws no record file");
 }
+
+TEST_F(ExportCalibrationTest, TwoSidedTheTestPagesAreTheFrontAndTheBackUnderTheBackOffset) {
+    WriteBytes(PathOf("ZULNAME.INI"), "[Calibration]\r\nOffice=0.0,0.0,0.00\r\n[CalibrationBack]\r\nOffice=1.5,-0.5\r\n");
+    const ToolOutcome pages = Run({"--format", "trace", "--test-page", "--duplex", "long", "--calibrate", "Office"});
+    EXPECT_EQ(pages.status, 0) << pages.err;
+    EXPECT_EQ(Lines(pages.out, "page "), (std::vector<std::string>{"page 1", "page 2"}));
+    EXPECT_EQ(Lines(pages.out, "calibrate"), (std::vector<std::string>{"calibrate x=0.0mm y=0.0mm scale=0.00%",
+                                                                       "calibrate x=1.5mm y=-0.5mm scale=0.00%"}));
+    // Cross 6 sits off the centre line: on the back, turned over the long edge, it is mirrored.
+    const std::size_t back = pages.out.find("page 2");
+    EXPECT_LT(pages.out.find("text 281 -396 "), back);
+    EXPECT_GT(pages.out.find("text 557 -396 "), back);
+}

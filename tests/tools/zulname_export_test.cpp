@@ -265,7 +265,7 @@ TEST_F(ZulnameExportTest, TheProofListsEveryCardAndNextTimeWhatChanged) {
 TEST_F(ZulnameExportTest, TwoSidedRunsInterleaveTheBacks) {
     MakeRecord("r.ini", 3);
     ExpectFailure(Run({"--format", "trace", "--duplex", "sideways"}), 2, "--duplex needs long, short or none");
-    ExpectFailure(Run({"--format", "trace", "--duplex", "long", "--card-mode"}), 2, "--duplex needs sheet pages");
+    ExpectFailure(Run({"--format", "trace", "--duplex", "long", "--card-mode"}), 2, "--duplex needs sheet or test pages");
     const ToolOutcome fronts = Run({"--format", "trace", "--duplex", "long"});
     EXPECT_EQ(fronts.status, 0);
     EXPECT_NE(fronts.err.find("label slot 1 has no back design (section \"1Back\"): only the fronts are drawn"),
