@@ -20,8 +20,12 @@ CategoryRulesModel::CategoryRulesModel(const SettingsProfile& settings, cards::R
 
 int CategoryRulesModel::DefaultItem() const {
     if (selected >= 0 && selected < static_cast<int>(rows.size())) return rows[static_cast<std::size_t>(selected)].item;
-    const auto category = std::find(items.begin(), items.end(), "区分");
-    return category == items.end() ? 0 : static_cast<int>(category - items.begin());
+    // The category item, else 所属: never the name, whose every text would be a category.
+    for (const char* name : {"区分", "所属"}) {
+        const auto item = std::find(items.begin(), items.end(), name);
+        if (item != items.end()) return static_cast<int>(item - items.begin());
+    }
+    return 0;
 }
 
 void CategoryRulesModel::OnOpen() {
@@ -48,7 +52,7 @@ void CategoryRulesModel::OnOpen() {
         rows.push_back(std::move(row));
     }
     selected = rows.empty() ? -1 : 0;
-    if (rows.empty()) OnReadCategories();
+    if (rows.empty() && std::find(items.begin(), items.end(), "区分") != items.end()) OnReadCategories();
     OnChanged();
 }
 

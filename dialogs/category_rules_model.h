@@ -35,7 +35,8 @@ public:
     void OnOpen();
     void OnChanged();
     // A row for each category the cards hold that no rule names yet, in card order; the item is
-    // the selected row's, else 区分 when there is one.
+    // the selected row's, else 区分, else 所属. Done on opening while there are no rules and
+    // the cards have the item 区分.
     void OnReadCategories();
     void OnAdd();
     void OnRemove();

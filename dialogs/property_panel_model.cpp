@@ -37,7 +37,6 @@ std::vector<NamedColor> Named(std::initializer_list<std::pair<const char*, Color
     return named;
 }
 
-std::string FrameKey(std::int32_t kind, const char* what) { return "Frame" + std::to_string(kind) + what; }
 
 // A number as the panel shows it: at most one decimal, none when whole.
 std::string Decimal(double value) {
@@ -253,21 +252,38 @@ void PropertyPanelModel::OnTypesetting() {
     });
 }
 
-void PropertyPanelModel::ChangeFrame(const std::function<void(const std::string&, std::int32_t)>& write) {
-    RecordProfile& record = session_.Record();
-    const std::string section = session_.State().slotPrefix + "Frame";
-    std::int32_t kind = record.ReadInt(section, "Frame", 0);
-    // Colours need a shape to go on: a plain rectangle, outlined in black rather than in the
-    // white a frame has when nothing is stored.
-    if (kind <= 0) kind = static_cast<std::int32_t>(FrameKind::Rectangle);
-    record.WriteInt(section, "Frame", kind);
-    if (record.ReadString(section, FrameKey(kind, "BorderCol1"), "").empty()) {
-        CColorSetting::SaveToRecord(section, FrameKey(kind, "BorderCol1"), kBlack, record.Path());
-        CColorSetting::SaveToRecord(section, FrameKey(kind, "Inside"), kWhite, record.Path());
-        record.WriteInt(section, FrameKey(kind, "InsideRatio"), kSolid);
+PropertyPanelModel::FrameKeys PropertyPanelModel::CurrentFrameKeys() const {
+    const RecordProfile& record = session_.Record();
+    const std::string& slot = session_.State().slotPrefix;
+    // A card given its category's design has a frame of its own, a design key like any other.
+    const std::string card = session_.CurrentSection();
+    if (!record.ReadString(card, slot + "Frame", "").empty()) return {card, slot};
+    return {slot + "Frame", ""};
+}
+
+void PropertyPanelModel::ChangeFrame(const std::function<void(const FrameKeys&, std::int32_t)>& write) {
+    const FrameKeys keys = CurrentFrameKeys();
+    const auto change = [&] {
+        RecordProfile& record = session_.Record();
+        std::int32_t kind = record.ReadInt(keys.section, keys.Kind(), 0);
+        // Colours need a shape to go on: a plain rectangle, outlined in black rather than in the
+        // white a frame has when nothing is stored.
+        if (kind <= 0) kind = static_cast<std::int32_t>(FrameKind::Rectangle);
+        record.WriteInt(keys.section, keys.Kind(), kind);
+        if (record.ReadString(keys.section, keys.Of(kind, "BorderCol1"), "").empty()) {
+            CColorSetting::SaveToRecord(keys.section, keys.Of(kind, "BorderCol1"), kBlack, record.Path());
+            CColorSetting::SaveToRecord(keys.section, keys.Of(kind, "Inside"), kWhite, record.Path());
+            record.WriteInt(keys.section, keys.Of(kind, "InsideRatio"), kSolid);
+        }
+        write(keys, kind);
+    };
+    // A card's own frame goes where its other design keys go; the slot's frame is shared as it is.
+    if (!keys.prefix.empty()) {
+        ChangeDesign(change);
+        return;
     }
-    write(section, kind);
-    record.Flush();
+    change();
+    session_.Record().Flush();
     session_.StoredChanged(follower_);
     platform_.RefreshAllViews();
     OnShow();
@@ -276,56 +292,61 @@ void PropertyPanelModel::ChangeFrame(const std::function<void(const std::string&
 void PropertyPanelModel::OnFrameKind() {
     const std::int32_t chosen = frameKind;
     if (chosen == 0) {
-        RecordProfile& record = session_.Record();
-        record.WriteInt(session_.State().slotPrefix + "Frame", "Frame", 0);
-        record.Flush();
+        const FrameKeys keys = CurrentFrameKeys();
+        const auto remove = [&] { session_.Record().WriteInt(keys.section, keys.Kind(), 0); };
+        if (!keys.prefix.empty()) {
+            ChangeDesign(remove);
+            return;
+        }
+        remove();
+        session_.Record().Flush();
         platform_.RefreshAllViews();
         OnShow();
         return;
     }
-    ChangeFrame([&](const std::string& section, std::int32_t kind) {
+    ChangeFrame([&](const FrameKeys& keys, std::int32_t kind) {
         RecordProfile& record = session_.Record();
-        record.WriteInt(section, "Frame", chosen);
+        record.WriteInt(keys.section, keys.Kind(), chosen);
         // The new shape takes the colours of the one before.
         for (const char* what : {"BorderCol1", "Inside", "InsideRatio", "Outside", "OutsideRatio", "BorderCol2",
                                  "GapT", "GapB", "GapL", "GapR", "GapAll", "Gap", "BorderWidth1"}) {
-            const std::string value = record.ReadString(section, FrameKey(kind, what), "");
-            if (!value.empty() && record.ReadString(section, FrameKey(chosen, what), "").empty())
-                record.WriteString(section, FrameKey(chosen, what), value);
+            const std::string value = record.ReadString(keys.section, keys.Of(kind, what), "");
+            if (!value.empty() && record.ReadString(keys.section, keys.Of(chosen, what), "").empty())
+                record.WriteString(keys.section, keys.Of(chosen, what), value);
         }
     });
 }
 
 void PropertyPanelModel::OnFrameColor(ColorRef chosen) {
-    ChangeFrame([&](const std::string& section, std::int32_t kind) {
-        CColorSetting::SaveToRecord(section, FrameKey(kind, "BorderCol1"), chosen, session_.Record().Path());
+    ChangeFrame([&](const FrameKeys& keys, std::int32_t kind) {
+        CColorSetting::SaveToRecord(keys.section, keys.Of(kind, "BorderCol1"), chosen, session_.Record().Path());
     });
 }
 
 void PropertyPanelModel::OnFillColor(ColorRef chosen) {
-    ChangeFrame([&](const std::string& section, std::int32_t kind) {
-        CColorSetting::SaveToRecord(section, FrameKey(kind, "Inside"), chosen, session_.Record().Path());
-        session_.Record().WriteInt(section, FrameKey(kind, "InsideRatio"), kSolid);
+    ChangeFrame([&](const FrameKeys& keys, std::int32_t kind) {
+        CColorSetting::SaveToRecord(keys.section, keys.Of(kind, "Inside"), chosen, session_.Record().Path());
+        session_.Record().WriteInt(keys.section, keys.Of(kind, "InsideRatio"), kSolid);
     });
 }
 
 void PropertyPanelModel::OnBand() {
     const FrameValue frame = session_.CurrentCardValue().frame;
     const LabelExtent label = session_.State().label;
-    ChangeFrame([&](const std::string& section, std::int32_t kind) {
+    ChangeFrame([&](const FrameKeys& keys, std::int32_t kind) {
         RecordProfile& record = session_.Record();
         const bool on = band >= 0 && static_cast<std::size_t>(band) < RibbonColors().size();
         const ColorRef outside = on ? RibbonColors()[static_cast<std::size_t>(band)].color : kWhite;
-        CColorSetting::SaveToRecord(section, FrameKey(kind, "Outside"), outside, record.Path());
-        CColorSetting::SaveToRecord(section, FrameKey(kind, "BorderCol2"), outside, record.Path());
-        record.WriteInt(section, FrameKey(kind, "OutsideRatio"), on ? kSolid : kHollow);
+        CColorSetting::SaveToRecord(keys.section, keys.Of(kind, "Outside"), outside, record.Path());
+        CColorSetting::SaveToRecord(keys.section, keys.Of(kind, "BorderCol2"), outside, record.Path());
+        record.WriteInt(keys.section, keys.Of(kind, "OutsideRatio"), on ? kSolid : kHollow);
         // The band is the outside showing above the inner shape; without it the shape sits evenly.
         const std::int32_t top = on ? std::max(frame.gapTop, label.height / kBandDivisor) : frame.gapBottom;
-        record.WriteInt(section, FrameKey(kind, "GapAll"), 0);
-        record.WriteInt(section, FrameKey(kind, "GapT"), top);
-        record.WriteInt(section, FrameKey(kind, "GapB"), frame.gapBottom);
-        record.WriteInt(section, FrameKey(kind, "GapL"), frame.gapLeft);
-        record.WriteInt(section, FrameKey(kind, "GapR"), frame.gapRight);
+        record.WriteInt(keys.section, keys.Of(kind, "GapAll"), 0);
+        record.WriteInt(keys.section, keys.Of(kind, "GapT"), top);
+        record.WriteInt(keys.section, keys.Of(kind, "GapB"), frame.gapBottom);
+        record.WriteInt(keys.section, keys.Of(kind, "GapL"), frame.gapLeft);
+        record.WriteInt(keys.section, keys.Of(kind, "GapR"), frame.gapRight);
     });
 }
 

@@ -85,7 +85,16 @@ private:
     // The item's stored font and colour changed by `edit`, as a design change.
     void ChangeFont(const std::function<void(LogFont&, ColorRef&)>& edit);
     // A change to the record file's frame, which every card of the slot shares.
-    void ChangeFrame(const std::function<void(const std::string& section, std::int32_t kind)>& write);
+    // Where the current card's frame is kept: the slot's frame section, or the card itself.
+    struct FrameKeys {
+        std::string section, prefix;
+        std::string Kind() const { return prefix + "Frame"; }
+        std::string Of(std::int32_t kind, const char* what) const {
+            return prefix + "Frame" + std::to_string(kind) + what;
+        }
+    };
+    FrameKeys CurrentFrameKeys() const;
+    void ChangeFrame(const std::function<void(const FrameKeys& keys, std::int32_t kind)>& write);
     void ReadItem(const std::vector<ItemBox>& boxes);
     void ReadTag(const CardValue& card);
     void ShowScope();

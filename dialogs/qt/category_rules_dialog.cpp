@@ -14,6 +14,9 @@ namespace {
 
 enum Column { kItem, kValue, kDesign, kHonorific, kColumns };
 
+// The list's first entry, no honorific.
+const QString kNone = QStringLiteral("なし");
+
 QComboBox* Choices(const std::vector<std::string>& texts, bool editable) {
     auto* box = new QComboBox;
     box->setEditable(editable);
@@ -73,7 +76,7 @@ void CCategoryRulesDlg::BuildRow(int row) {
     connect(design, &QComboBox::activated, this, changed);
     table_->setCellWidget(row, kDesign, design);
     QComboBox* honorific = Choices(model_.honorifics, true);
-    honorific->setItemText(0, QString());
+    honorific->setItemText(0, kNone);
     connect(honorific, &QComboBox::currentTextChanged, this, changed);
     table_->setCellWidget(row, kHonorific, honorific);
 }
@@ -84,7 +87,8 @@ bool CCategoryRulesDlg::TakeFields() {
         rule.item = static_cast<QComboBox*>(table_->cellWidget(row, kItem))->currentIndex();
         rule.value = static_cast<QLineEdit*>(table_->cellWidget(row, kValue))->text().trimmed().toStdString();
         rule.design = static_cast<QComboBox*>(table_->cellWidget(row, kDesign))->currentIndex();
-        rule.honorific = static_cast<QComboBox*>(table_->cellWidget(row, kHonorific))->currentText().trimmed().toStdString();
+        const QString honorific = static_cast<QComboBox*>(table_->cellWidget(row, kHonorific))->currentText().trimmed();
+        rule.honorific = honorific == kNone ? std::string() : honorific.toStdString();
     }
     model_.selected = table_->currentRow();
     return true;
@@ -105,8 +109,8 @@ void CCategoryRulesDlg::ShowFields() {
         static_cast<QComboBox*>(table_->cellWidget(row, kDesign))->setCurrentIndex(rule.design);
         auto* honorific = static_cast<QComboBox*>(table_->cellWidget(row, kHonorific));
         const QSignalBlocker quiet(honorific);
-        if (honorific->currentText().toStdString() != rule.honorific)
-            honorific->setCurrentText(QString::fromStdString(rule.honorific));
+        const QString shown = rule.honorific.empty() ? kNone : QString::fromStdString(rule.honorific);
+        if (honorific->currentText() != shown) honorific->setCurrentText(shown);
     }
     if (model_.selected >= 0 && model_.selected != table_->currentRow()) table_->selectRow(model_.selected);
     remove_->setEnabled(model_.removeEnabled);

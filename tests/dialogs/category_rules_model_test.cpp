@@ -76,3 +76,11 @@ TEST_F(CategoryRulesModelTest, OpensOnTheStoredRules) {
     model.OnReadCategories();
     EXPECT_EQ(model.rows.size(), 2u);
 }
+
+TEST_F(CategoryRulesModelTest, WithoutACategoryItemNothingIsReadAndNeverTheNames) {
+    CategoryRulesModel model(settings, cards::RecordCards(File(), ItemList({})), library);
+    model.OnOpen();
+    EXPECT_TRUE(model.rows.empty());
+    model.OnReadCategories();  // from 所属, which these cards leave empty
+    EXPECT_TRUE(model.rows.empty());
+}

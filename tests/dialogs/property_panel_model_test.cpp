@@ -92,3 +92,21 @@ TEST_F(PropertyPanelModelTest, ABandOfARibbonColourGoesOnTheTagOutlinedInBlackAn
     EXPECT_EQ(Stored(2, "1Line1ex"), "0");
     EXPECT_FALSE(panel.lines);
 }
+
+TEST_F(PropertyPanelModelTest, ACardWithAFrameOfItsOwnHasItsColourChangedThereAndOnItsLikes) {
+    // As the rules of a category leave it: the frame in the cards' own keys, none in the slot's.
+    for (int card = 0; card < 2; ++card) {
+        ProfileFile file(PathOf("r.ini"));
+        ASSERT_TRUE(file.WriteString("000" + std::to_string(card), "1Frame", "1"));
+        ASSERT_TRUE(file.Flush());
+    }
+    session.ResetScope();
+    panel.OnShow();
+    panel.OnFillColor(Red());
+    EXPECT_EQ(Stored(0, "1Frame1Inside"), std::to_string(Red()));
+    EXPECT_EQ(Stored(1, "1Frame1Inside"), std::to_string(Red()));
+    EXPECT_EQ(Stored(2, "1Frame1Inside"), "(none)");  // another design: the slot's frame
+    RecordProfile record;
+    record.SetPath(PathOf("r.ini"));
+    EXPECT_EQ(record.ReadString("1Frame", "Frame1Inside", "(none)"), "(none)");
+}

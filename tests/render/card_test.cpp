@@ -159,7 +159,7 @@ TEST_F(CardTest, ExtremeStoredFontNumbersAreDrawnWithinBounds) {
 }
 
 TEST_F(CardTest, AnHonorificFollowsTheNameOnItsBaselineAndTheLineIsPlacedAsAWhole) {
-    // 様 at 50 % of the 20-unit font: 10 wide; the line 山田様 is 50 wide, centred in 358.
+    // 様 at 50 % of the 20-unit font: 10 wide after a gap of 2; the line 山田 様 is 52 wide, centred in 358.
     NameCard(NameKey("PrintPos=2\r\n") + NameKey("Honorific=") + S("様") + "\r\n" + NameKey("HonorificSize=50\r\n"));
-    EXPECT_EQ(TextPositions(), (std::vector<std::string>{"164,-10", "204,-20"}));  // its top 10 lower
+    EXPECT_EQ(TextPositions(), (std::vector<std::string>{"163,-10", "205,-20"}));  // its top 10 lower
 }
