@@ -121,5 +121,7 @@ SheetLayout PrintOptionsModel::Layout() const {
     layout.gapV = stored(Number::GapV);
     layout.noCutLine = noCutLine;
     layout.cropMarks = cropMarks;
+    layout.fold = sides.fold;
+    layout.foldLine = sides.foldLine;
     return layout;
 }

@@ -182,6 +182,7 @@ TEST_F(PrintOptionsModelTest, FoldAndBothSidesAreKeptPerSlotAndADamagedCodeReads
     EXPECT_EQ(model.sides.fold, Fold::None);
     EXPECT_EQ(model.sides.duplex, Duplex::LongEdge);
     model.sides.fold = Fold::LeftRight;
+    EXPECT_EQ(model.Layout().fold, Fold::LeftRight) << "the preview draws the fold";
     model.OnOk();
     EXPECT_EQ(Layout("1Fold") + Layout("1FoldLine") + Layout("1Duplex"), "102");
     EXPECT_EQ(Layout("2Fold") + Layout("2FoldLine") + Layout("2Duplex"), "211");
