@@ -13,10 +13,8 @@ CBackDesignDlg::CBackDesignDlg(const designs::DesignLibrary& library, const Sett
     : ModelDialog(parent), platform_(this), model_(library, settings, std::move(target), platform_) {
     setWindowTitle(QStringLiteral("裏面のデザイン"));
     list_ = new DesignGallery(LabelSize(settings, model_.Slot()), this);
-    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row != model_.selected) Run([this, row] { model_.OnSelect(row); });
-    });
-    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
+    list_->OnPick([this] { return model_.selected; }, [this](int row) { Run([this, row] { model_.OnSelect(row); }); },
+                  [this] { accept(); });
     description_ = new QLabel(this);
     description_->setObjectName(QStringLiteral("description"));
     description_->setWordWrap(true);
@@ -39,11 +37,8 @@ void CBackDesignDlg::accept() {
 }
 
 void CBackDesignDlg::ShowFields() {
-    if (shownVersion_ != model_.listVersion) {
-        list_->ShowDesigns(model_.rows, [this](int row) -> const std::string& { return model_.PreviewFsPath(row); });
-        shownVersion_ = model_.listVersion;
-    }
-    list_->ShowSelected(model_.selected);
+    list_->Show(model_.rows, model_.listVersion, model_.selected,
+                [this](int row) -> const std::string& { return model_.PreviewFsPath(row); });
     description_->setText(QString::fromStdString(model_.description));
     ok_->setEnabled(model_.okEnabled);
 }

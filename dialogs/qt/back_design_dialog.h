@@ -29,7 +29,6 @@ private:
     DesignGallery* list_ = nullptr;
     QLabel* description_ = nullptr;
     QPushButton* ok_ = nullptr;
-    int shownVersion_ = -1;
 };
 
 // Runs the chooser modally on the installed designs; true when the back was stored.

@@ -73,10 +73,8 @@ CDesignChooserDlg::CDesignChooserDlg(const designs::DesignLibrary& library, cons
     : ModelDialog(parent), platform_(this), model_(library, settings, std::move(target), platform_) {
     setWindowTitle(QStringLiteral("デザインを選ぶ"));
     list_ = new DesignGallery(LabelSize(settings, model_.Slot()), this);
-    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row != model_.selected) Run([this, row] { model_.OnSelect(row); });
-    });
-    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
+    list_->OnPick([this] { return model_.selected; }, [this](int row) { Run([this, row] { model_.OnSelect(row); }); },
+                  [this] { accept(); });
     description_ = new QLabel(this);
     description_->setObjectName(QStringLiteral("description"));
     description_->setWordWrap(true);
@@ -129,11 +127,8 @@ bool CDesignChooserDlg::TakeFields() {
 }
 
 void CDesignChooserDlg::ShowFields() {
-    if (shownVersion_ != model_.listVersion) {
-        list_->ShowDesigns(model_.rows, [this](int row) -> const std::string& { return model_.PreviewFsPath(row); });
-        shownVersion_ = model_.listVersion;
-    }
-    list_->ShowSelected(model_.selected);
+    list_->Show(model_.rows, model_.listVersion, model_.selected,
+                [this](int row) -> const std::string& { return model_.PreviewFsPath(row); });
     description_->setText(Text(model_.description));
     selection_->setText(Text(model_.selectionCaption));
     selection_->setEnabled(model_.selectionEnabled);

@@ -52,7 +52,6 @@ private:
     QPushButton* delete_ = nullptr;
     QPushButton* export_ = nullptr;
     QPushButton* ok_ = nullptr;
-    int shownVersion_ = -1;
 };
 
 // Runs the gallery modally on the installed designs; true when a design was applied.

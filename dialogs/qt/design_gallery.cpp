@@ -27,9 +27,26 @@ DesignGallery::DesignGallery(const LabelExtent& label, QWidget* parent)
     setMinimumSize(4 * (kTagWidth + 28) + 24, 3 * (tagSize_.height() + 56));
 }
 
-void DesignGallery::ShowDesigns(const std::vector<DesignRow>& rows,
-                                const std::function<const std::string&(int)>& previewFsPath) {
+void DesignGallery::OnPick(const std::function<int()>& selected, std::function<void(int)> pick,
+                           std::function<void()> chosen) {
+    connect(this, &QListWidget::currentRowChanged, this, [selected, pick = std::move(pick)](int row) {
+        if (row != selected()) pick(row);
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [chosen = std::move(chosen)] { chosen(); });
+}
+
+void DesignGallery::Show(const std::vector<DesignRow>& rows, int version, int selected,
+                         const std::function<const std::string&(int)>& previewFsPath) {
     const QSignalBlocker block(this);
+    if (version != shownVersion_) {
+        shownVersion_ = version;
+        DrawRows(rows, previewFsPath);
+    }
+    if (currentRow() != selected) setCurrentRow(selected);
+}
+
+void DesignGallery::DrawRows(const std::vector<DesignRow>& rows,
+                             const std::function<const std::string&(int)>& previewFsPath) {
     clear();
     for (std::size_t row = 0; row < rows.size(); ++row) {
         QImage tag = CardPreviewImage(previewFsPath(static_cast<int>(row)), tagSize_, images_);
@@ -42,10 +59,4 @@ void DesignGallery::ShowDesigns(const std::vector<DesignRow>& rows,
         item->setToolTip(QString::fromStdString(rows[row].description));
         item->setSizeHint(QSize(kTagWidth + 16, tagSize_.height() + 44));
     }
-}
-
-void DesignGallery::ShowSelected(int row) {
-    if (currentRow() == row) return;
-    const QSignalBlocker block(this);
-    setCurrentRow(row);
 }

@@ -16,12 +16,19 @@ public:
     // label: the label size (hundredths of an inch) the tags are drawn at.
     DesignGallery(const LabelExtent& label, QWidget* parent);
 
-    // Draws every row's tag from the record file previewFsPath gives for it.
-    void ShowDesigns(const std::vector<DesignRow>& rows, const std::function<const std::string&(int)>& previewFsPath);
-    // Selects row (-1 for none) without telling anyone.
-    void ShowSelected(int row);
+    // A row the user picks that is not selected() goes to pick; a double click to chosen.
+    void OnPick(const std::function<int()>& selected, std::function<void(int)> pick,
+                std::function<void()> chosen);
+    // Draws every row's tag from the record file previewFsPath gives for it, when the rows'
+    // version is not the one drawn last; then selects row `selected` (-1 for none) without
+    // telling anyone.
+    void Show(const std::vector<DesignRow>& rows, int version, int selected,
+              const std::function<const std::string&(int)>& previewFsPath);
 
 private:
+    void DrawRows(const std::vector<DesignRow>& rows, const std::function<const std::string&(int)>& previewFsPath);
+
     QSize tagSize_;
+    int shownVersion_ = -1;
     CardImageCache images_;
 };

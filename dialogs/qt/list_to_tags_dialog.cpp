@@ -53,11 +53,9 @@ CListToTagsDlg::CListToTagsDlg(sheets::SheetCatalogue& catalogue,
     columns_ = new ColumnMappingBox(model_.list, *this);
     firstTag_ = new CardPreviewWidget(this);
     gallery_ = new DesignGallery(LabelSize(settings, model_.Slot()), this);
-    connect(gallery_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row != model_.design) Run([this, row] { model_.OnSelectDesign(row); });
-    });
-    connect(gallery_, &QListWidget::itemDoubleClicked, this,
-            [this] { Run([this] { model_.OnDesignChosen(gallery_->currentRow()); }); });
+    gallery_->OnPick([this] { return model_.design; },
+                     [this](int row) { Run([this, row] { model_.OnSelectDesign(row); }); },
+                     [this] { Run([this] { model_.OnDesignChosen(gallery_->currentRow()); }); });
     designText_ = new QLabel(this);
     designText_->setWordWrap(true);
     auto* designs = new QWidget(this);
@@ -152,11 +150,8 @@ void CListToTagsDlg::ShowFields() {
     file_->ShowFields();
     columns_->ShowFields();
     firstTag_->SetRecord(model_.DesignPreviewFsPath(model_.design));
-    if (shownDesigns_ != model_.designVersion) {
-        gallery_->ShowDesigns(model_.designs, [this](int row) -> const std::string& { return model_.DesignPreviewFsPath(row); });
-        shownDesigns_ = model_.designVersion;
-    }
-    gallery_->ShowSelected(model_.design);
+    gallery_->Show(model_.designs, model_.designVersion, model_.design,
+                   [this](int row) -> const std::string& { return model_.DesignPreviewFsPath(row); });
     designText_->setText(Text(model_.designDescription));
     sheet_->ShowFields();
     if (name_->text() != Text(model_.recordName)) name_->setText(Text(model_.recordName));

@@ -58,7 +58,6 @@ private:
     QPushButton* back_ = nullptr;
     QPushButton* next_ = nullptr;
     QWidget* finishButtons_ = nullptr;
-    int shownDesigns_ = -1;
 };
 
 // What 名簿から作成 made, once it has: what to do next, and a line for the status bar.
