@@ -54,6 +54,15 @@ std::string RosterModel::Cell(std::int32_t row, std::int32_t column) const {
     return exact_text::Read(record_, CardSectionName(row), items_.at(static_cast<std::size_t>(column - 1)));
 }
 
+std::string RosterModel::ShownCell(std::int32_t row, std::int32_t column) const {
+    std::string text = Cell(row, column);
+    if (column < 1 || items_.at(static_cast<std::size_t>(column - 1)) != FixedItems().front()) return text;
+    const std::string slot = record_.ReadString(kSettingSection, "Label", "1");
+    const std::string honorific = record_.ReadString(CardSectionName(row), ItemKey(slot, FixedItems().front(), "Honorific"), "");
+    if (!text.empty() && !honorific.empty()) text += codec::Sjis("　") + honorific;
+    return text;
+}
+
 bool RosterModel::SetCell(std::int32_t row, std::int32_t column, const std::string& text) const {
     if (!IsEditable(column) || row < 0 || row >= RowCount()) return false;
     const std::string& item = items_[static_cast<std::size_t>(column - 1)];

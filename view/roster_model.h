@@ -26,6 +26,8 @@ public:
     // Changes whenever the record file (or which file it is) changes.
     std::uint64_t Version() const { return record_.Version(); }
     std::string Cell(std::int32_t row, std::int32_t column) const;
+    // The cell as the list shows it: the name with the honorific its tag prints after it.
+    std::string ShownCell(std::int32_t row, std::int32_t column) const;
     bool IsEditable(std::int32_t column) const { return column > 0 && column < ColumnCount(); }
     // Stores a cell's text as the input dialog stores "内容": at once, with a flush.
     bool SetCell(std::int32_t row, std::int32_t column, const std::string& text) const;

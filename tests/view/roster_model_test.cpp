@@ -116,4 +116,7 @@ TEST_F(RosterModelTest, ACardWhoseCategoryIsTypedTakesItsRule) {
     EXPECT_TRUE(roster.SetCell(1, 2, S("来賓")));
     EXPECT_EQ(file.ReadString("0001", "1" + S("氏名Honorific"), ""), S("様"));
     EXPECT_EQ(file.ReadString("0000", "1" + S("氏名Honorific"), ""), "");
+    EXPECT_EQ(roster.ShownCell(1, 1), S("佐藤　様"));
+    EXPECT_EQ(roster.Cell(1, 1), S("佐藤"));
+    EXPECT_EQ(roster.ShownCell(1, 2), S("来賓"));
 }

@@ -46,7 +46,9 @@ int RosterTableModel::columnCount(const QModelIndex& parent) const { return pare
 
 QVariant RosterTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-    return ToWidgetText(roster_.Cell(index.row(), index.column()));
+    // What is edited is the stored text alone.
+    if (role == Qt::EditRole) return ToWidgetText(roster_.Cell(index.row(), index.column()));
+    return ToWidgetText(roster_.ShownCell(index.row(), index.column()));
 }
 
 QVariant RosterTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
