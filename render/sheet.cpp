@@ -214,12 +214,16 @@ const std::vector<std::string>& ViewCardList(const ViewState& view) {
     return cache.cards;
 }
 
-std::int32_t PrintPageCount(const ViewState& view) {
+std::int32_t SheetPageCount(const ViewState& view) {
     const profile::ProfileSnapshot snapshot;
     const std::int64_t cards = std::max<std::int64_t>(static_cast<std::int64_t>(ViewCardList(view).size()), 1);
-    const SheetLayout layout = ReadSheetLayout(view);
-    const std::int64_t perPage = CardsPerPage(layout);
-    return Clamp32((cards + perPage - 1) / perPage * (PrintsBacks(view, layout) ? 2 : 1));
+    const std::int64_t perPage = CardsPerPage(ReadSheetLayout(view));
+    return Clamp32((cards + perPage - 1) / perPage);
+}
+
+std::int32_t PrintPageCount(const ViewState& view) {
+    const profile::ProfileSnapshot snapshot;
+    return Clamp32(std::int64_t{SheetPageCount(view)} * (PrintsBacks(view, ReadSheetLayout(view)) ? 2 : 1));
 }
 
 void UseRecordSlot(ViewState& view) {

@@ -61,6 +61,8 @@ enum class PageSide { Front, Back };
 void DrawSheetPage(ViewState& view, Surface& surface, const SheetLayout& layout, const std::vector<std::string>& cards,
                    PageSide side = PageSide::Front);
 
+// The number of sheet pages, the fronts the screen shows, at least 1.
+std::int32_t SheetPageCount(const ViewState& view);
 // The number of pages of a print job, at least 1; two-sided, each sheet page and its back.
 std::int32_t PrintPageCount(const ViewState& view);
 

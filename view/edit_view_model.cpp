@@ -70,10 +70,10 @@ std::int32_t EditViewModel::ScreenPage() const {
 }
 
 std::int32_t EditViewModel::LastPage() {
-    // The page count of the print job, so that "次のページ" is offered before the last page has
-    // ever been shown.
+    // The sheet pages of the print job, so that "次のページ" is offered before the last page has
+    // ever been shown; the backs of a two-sided job are not pages of the screen.
     view_.slotPrefix = record_.ReadString(kSettingSection, "Label", "1");
-    return PrintPageCount(view_);
+    return SheetPageCount(view_);
 }
 
 bool EditViewModel::PrintsBlankTags() { return !ViewCardList(view_).empty() && !JobDrawsText(view_); }

@@ -88,6 +88,7 @@ TEST_F(FoldedSheetTest, EachBackPageFollowsItsFrontWithTheBacksBehindTheFronts) 
     Cards({"A", "B", "C"});
     Settings("[PrintOptions]\r\n1Duplex=1\r\n");
     EXPECT_EQ(PrintPageCount(view), 2);
+    EXPECT_EQ(SheetPageCount(view), 1) << "the screen shows the fronts";
     EXPECT_EQ(Page(1, {"card"}), (std::vector<std::string>{"card 0000 10 -10", "card 0001 368 -10", "card 0002 10 -226"}));
     const std::vector<std::string> back = Page(2, {"card", "text"});
     ASSERT_EQ(back.size(), 9u) << ::testing::PrintToString(back);
