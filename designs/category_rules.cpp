@@ -137,11 +137,10 @@ RulesOutcome ApplyStoredRules(const SettingsProfile& settings, const cards::Reco
 RulesOutcome ApplyStoredRulesToNewest(const SettingsProfile& settings, const std::string& recordFsPath,
                                       std::size_t count) {
     const cards::RecordCards record(recordFsPath, CurrentItemList(settings));
-    std::vector<std::int32_t> newest;
     const std::int32_t total = record.Count();
-    for (std::int32_t card = std::max<std::int32_t>(0, total - static_cast<std::int32_t>(std::min<std::size_t>(count, INT32_MAX)));
-         card < total; ++card)
-        newest.push_back(card);
+    const std::int32_t first = count >= static_cast<std::size_t>(total) ? 0 : total - static_cast<std::int32_t>(count);
+    std::vector<std::int32_t> newest;
+    for (std::int32_t card = first; card < total; ++card) newest.push_back(card);
     if (newest.empty()) return {};
     return ApplyStoredRules(settings, record, newest);
 }

@@ -139,6 +139,12 @@ TEST_F(ZulnameDesignsTest, RulesGiveEachCategoryItsDesignHonorificAndFrame) {
     ASSERT_EQ(RunTool(ZULNAME_INI_PATH, {"set", File(), "0002", "区分", "来賓"}, Home()).status, 0);
     EXPECT_EQ(Designs({"apply", "--by-rules", "--record", File()}).out, "applied 2 rules to 1 card\n");
     EXPECT_EQ(Read("0002", "1氏名Honorific"), S("様"));
+    // Imported people take the rules of their category (over the design new cards inherit).
+    WriteBytes(PathOf("list.csv"), "氏名,種別\n高橋,スタッフ\n");
+    const ToolOutcome imported = Cards({"--record", File(), "import", PathOf("list.csv")});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_NE(imported.out.find("gave 1 card the design of its category"), std::string::npos) << imported.out;
+    EXPECT_EQ(Read("0003", "1氏名Honorific"), S("さん"));
     ExpectFailure(Designs({"rule", "区分", "来賓", "無い", "--record", File()}), 1, "no design \"無い\"");
     ExpectFailure(Designs({"rule", "部門", "来賓", "-", "--record", File()}), 2, "no item \"部門\"");
 }
