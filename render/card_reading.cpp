@@ -238,9 +238,10 @@ ItemValue ReadItem(const SectionReader& card, const SectionReader* texts, const 
 
 namespace {
 
-// A card drawn with the design of one section and the texts of another (none: its own).
-CardValue ReadDesigned(const ViewState& view, const std::string& section, const SectionReader& reader,
-                       const SectionReader* texts, const FrameValue& frame) {
+// A card drawn with the design of one section (reader, of designSection) and the texts of another
+// (none: its own).
+CardValue ReadDesigned(const ViewState& view, const std::string& section, const std::string& designSection,
+                       const SectionReader& reader, const SectionReader* texts, const FrameValue& frame) {
     const CardKeys& keys = KeysFor(view);
     const Shared& shared = SharedFor(view);
     CardValue card;
@@ -266,7 +267,8 @@ CardValue ReadDesigned(const ViewState& view, const std::string& section, const 
     for (std::size_t i = 0; i < card.lines.size(); ++i) card.lines[i] = ReadLine(reader, keys.lines[i]);
     card.image = ReadImage(reader, keys.image);
     // A card given the design of its category keeps that design's frame in its own keys.
-    if (!reader.ReadString(keys.ownFrame, "").empty()) card.frame = ReadFrameKeys(*view.record, section, view.slotPrefix);
+    if (!reader.ReadString(keys.ownFrame, "").empty())
+        card.frame = ReadFrameKeys(*view.record, designSection, view.slotPrefix);
     return card;
 }
 
@@ -274,7 +276,7 @@ CardValue ReadDesigned(const ViewState& view, const std::string& section, const 
 
 CardValue ReadCard(const ViewState& view, const std::string& section) {
     const SectionReader reader(*view.record, section);
-    return ReadDesigned(view, section, reader, nullptr, SharedFor(view).frame);
+    return ReadDesigned(view, section, section, reader, nullptr, SharedFor(view).frame);
 }
 
 std::string BackSection(const std::string& slotPrefix) { return slotPrefix + "Back"; }
@@ -291,7 +293,8 @@ bool HasBack(const RecordProfile& record, const std::string& slotPrefix) {
 }
 
 CardValue ReadCardBack(const ViewState& view, const std::string& section) {
-    const SectionReader design(*view.record, BackSection(view.slotPrefix));
+    const std::string backSection = BackSection(view.slotPrefix);
+    const SectionReader design(*view.record, backSection);
     const SectionReader texts(*view.record, section);
-    return ReadDesigned(view, section, design, &texts, SharedFor(view).backFrame);
+    return ReadDesigned(view, section, backSection, design, &texts, SharedFor(view).backFrame);
 }
