@@ -15,9 +15,7 @@ CBackDesignDlg::CBackDesignDlg(const designs::DesignLibrary& library, const Sett
     list_ = new DesignGallery(LabelSize(settings, model_.Slot()), this);
     list_->OnPick([this] { return model_.selected; }, [this](int row) { Run([this, row] { model_.OnSelect(row); }); },
                   [this] { accept(); });
-    description_ = new QLabel(this);
-    description_->setObjectName(QStringLiteral("description"));
-    description_->setWordWrap(true);
+    description_ = DesignGallery::DescriptionLabel(this);
     auto* bottom = new QHBoxLayout;
     QWidget* buttons = OkCancel();
     ok_ = buttons->findChild<QPushButton*>(QStringLiteral("ok"));

@@ -75,9 +75,7 @@ CDesignChooserDlg::CDesignChooserDlg(const designs::DesignLibrary& library, cons
     list_ = new DesignGallery(LabelSize(settings, model_.Slot()), this);
     list_->OnPick([this] { return model_.selected; }, [this](int row) { Run([this, row] { model_.OnSelect(row); }); },
                   [this] { accept(); });
-    description_ = new QLabel(this);
-    description_->setObjectName(QStringLiteral("description"));
-    description_->setWordWrap(true);
+    description_ = DesignGallery::DescriptionLabel(this);
 
     everyone_ = new QRadioButton(QStringLiteral("全員"), this);
     everyone_->setObjectName(QStringLiteral("everyone"));

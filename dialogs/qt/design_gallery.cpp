@@ -1,6 +1,7 @@
 #include "dialogs/qt/design_gallery.h"
 
 #include <QIcon>
+#include <QLabel>
 #include <QPainter>
 
 #include <algorithm>
@@ -25,6 +26,13 @@ DesignGallery::DesignGallery(const LabelExtent& label, QWidget* parent)
     setSpacing(8);
     setIconSize(tagSize_);
     setMinimumSize(4 * (kTagWidth + 28) + 24, 3 * (tagSize_.height() + 56));
+}
+
+QLabel* DesignGallery::DescriptionLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("description"));
+    label->setWordWrap(true);
+    return label;
 }
 
 void DesignGallery::OnPick(const std::function<int()>& selected, std::function<void(int)> pick,

@@ -9,6 +9,8 @@
 #include "render/card_image.h"
 #include "store/label_sizes.h"
 
+class QLabel;
+
 // The designs side by side, each as a tag drawn by the renderer with its name below, at the
 // proportions of the label size the designs are scaled to.
 class DesignGallery : public QListWidget {
@@ -16,6 +18,8 @@ public:
     // label: the label size (hundredths of an inch) the tags are drawn at.
     DesignGallery(const LabelExtent& label, QWidget* parent);
 
+    // The chosen design's description under a chooser's gallery.
+    static QLabel* DescriptionLabel(QWidget* parent);
     // A row the user picks that is not selected() goes to pick; a double click to chosen.
     void OnPick(const std::function<int()>& selected, std::function<void(int)> pick,
                 std::function<void()> chosen);

@@ -141,3 +141,17 @@ TEST_F(FoldedSheetTest, BackPagesAddTheBackOffset) {
     EXPECT_EQ(calibrate(1), (std::vector<std::string>{"calibrate x=1.0mm y=-1.5mm scale=0.25%"}));
     EXPECT_EQ(calibrate(2), (std::vector<std::string>{"calibrate x=1.5mm y=-0.8mm scale=0.25%"}));
 }
+
+// A frame kept in a design's own keys (a category's) belongs to the section it is in: the back's
+// to the back, the card's to its front.
+TEST_F(FoldedSheetTest, ABacksOwnFrameIsTheBacksNotTheCardsBehindIt) {
+    Record("[#Setting#]\r\nMax=0\r\n[0000]\r\n" + S("氏名") + "=A\r\n1IsPrint" + S("氏名") +
+           "=1\r\n1Frame=1\r\n1Frame1Outside=65280\r\n1Frame1OutsideRatio=0\r\n[1Back]\r\n1IsPrint" + S("氏名") +
+           "=1\r\n1Frame=1\r\n1Frame1Outside=255\r\n1Frame1OutsideRatio=0\r\n");
+    Settings("[PrintOptions]\r\n1Duplex=1\r\n");
+    const std::vector<std::string> front = Page(1, {"rect"}), back = Page(2, {"rect"});
+    ASSERT_FALSE(front.empty());
+    ASSERT_FALSE(back.empty());
+    EXPECT_NE(front[0].find("brush=solid:00ff00"), std::string::npos) << front[0];
+    EXPECT_NE(back[0].find("brush=solid:ff0000"), std::string::npos) << back[0];
+}
