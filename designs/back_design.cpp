@@ -3,6 +3,7 @@
 #include "store/card_design.h"
 #include "store/label_sizes.h"
 #include "store/profile_service.h"
+#include "store/storage_layout.h"
 
 namespace designs {
 namespace {
@@ -26,14 +27,12 @@ cards::Design SectionKeysOf(const profile::ProfileDocument& doc, const std::stri
 
 }  // namespace
 
-std::string BackSectionName(std::int32_t slot) { return std::to_string(slot) + "Back"; }
-std::string BackFrameSectionName(std::int32_t slot) { return std::to_string(slot) + "BackFrame"; }
-
 bool SetBack(const SettingsProfile& settings, const cards::RecordCards& record, const Design& design, std::int32_t slot) {
     const LabelExtent size = LabelSize(settings, slot);
     const cards::TextKeys texts(record.Items());
-    const cards::SectionKeys card{BackSectionName(slot), CardKeysFor(design, slot, size)};
-    const cards::SectionKeys frame{BackFrameSectionName(slot), FrameKeysFor(design, size)};
+    const std::string S = std::to_string(slot);
+    const cards::SectionKeys card{BackSectionName(S), CardKeysFor(design, slot, size)};
+    const cards::SectionKeys frame{BackFrameSectionName(S), FrameKeysFor(design, size)};
     return RewriteBack(record, [&](profile::ProfileDocument& doc) {
         const bool cardChanged = cards::ReplaceSectionKeys(
             doc, card, [&](std::string_view key) { return cards::InDesign(key, texts, slot); });
@@ -43,16 +42,18 @@ bool SetBack(const SettingsProfile& settings, const cards::RecordCards& record, 
 
 bool RemoveBack(const cards::RecordCards& record, std::int32_t slot) {
     return RewriteBack(record, [&](profile::ProfileDocument& doc) {
-        const bool cardChanged = cards::ReplaceSectionKeys(doc, {BackSectionName(slot), {}});
-        return cards::ReplaceSectionKeys(doc, {BackFrameSectionName(slot), {}}) || cardChanged;
+        const std::string S = std::to_string(slot);
+        const bool cardChanged = cards::ReplaceSectionKeys(doc, {BackSectionName(S), {}});
+        return cards::ReplaceSectionKeys(doc, {BackFrameSectionName(S), {}}) || cardChanged;
     });
 }
 
 std::optional<Design> BackOf(const SettingsProfile& settings, const cards::RecordCards& record, std::int32_t slot) {
     const profile::ProfileDocument& doc = profile::ProfileService::Instance().Document(record.FsPath());
-    const cards::Design card = SectionKeysOf(doc, BackSectionName(slot), cards::TextKeys(record.Items()), slot);
+    const std::string S = std::to_string(slot);
+    const cards::Design card = SectionKeysOf(doc, BackSectionName(S), cards::TextKeys(record.Items()), slot);
     if (card.empty()) return std::nullopt;
-    const cards::Design frame = SectionKeysOf(doc, BackFrameSectionName(slot), cards::TextKeys({}), cards::kAllSlots);
+    const cards::Design frame = SectionKeysOf(doc, BackFrameSectionName(S), cards::TextKeys({}), cards::kAllSlots);
     return DesignFromCard(card, slot, frame, LabelSize(settings, slot));
 }
 

@@ -13,9 +13,6 @@
 // with its frame in "<slot>BackFrame". A slot without design keys there has no back.
 namespace designs {
 
-std::string BackSectionName(std::int32_t slot);       // "1Back", "2Back", "3Back"
-std::string BackFrameSectionName(std::int32_t slot);  // "1BackFrame" …
-
 // design put on the back of slot (1…3), scaled to the slot's label size; the back's texts stay.
 // One write of the record file, so one step of its undo. False when it could not be written.
 bool SetBack(const SettingsProfile& settings, const cards::RecordCards& record, const Design& design, std::int32_t slot);

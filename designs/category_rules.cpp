@@ -19,26 +19,18 @@ std::string Numbered(std::string_view key, std::size_t n) { return std::string(k
 
 std::string HonorificKey(std::int32_t slot) { return ItemKey(std::to_string(slot), FixedItems().front(), "Honorific"); }
 
-// The keys a card of a rule takes in every slot: the design scaled to the slot's label, its frame
-// as the card's own, and the honorific; `current` is the card's design, kept when the rule names none.
-cards::Design KeysForCard(const SettingsProfile& settings, const Design* design, const cards::Design& current,
-                          const std::string& honorific) {
+// The keys a card of a rule takes in every slot: the design scaled to the slot's label and its
+// frame as the card's own, and the honorific (an empty value where there is none, to remove it
+// from a card that keeps its own design).
+cards::Design KeysForRule(const SettingsProfile& settings, const Design* design, const std::string& honorific) {
     cards::Design keys;
     for (const std::int32_t slot : {1, 2, 3}) {
-        const std::string honorificKey = HonorificKey(slot);
         if (design) {
             const LabelExtent size = LabelSize(settings, slot);
             for (cards::Design part : {CardKeysFor(*design, slot, size), OwnFrameKeysFor(*design, slot, size)})
                 keys.insert(keys.end(), part.begin(), part.end());
-        } else {
-            const char digit = static_cast<char>('0' + slot);
-            for (const cards::DesignKey& key : current)
-                if (!key.name.empty() && key.name.front() == digit) keys.push_back(key);
         }
-        keys.erase(std::remove_if(keys.begin(), keys.end(),
-                                  [&](const cards::DesignKey& key) { return key.name == honorificKey; }),
-                   keys.end());
-        if (!honorific.empty()) keys.push_back({honorificKey, honorific});
+        if (design == nullptr || !honorific.empty()) keys.push_back({HonorificKey(slot), honorific});
     }
     return keys;
 }
@@ -112,14 +104,16 @@ RulesOutcome ApplyRules(const SettingsProfile& settings, const cards::RecordCard
     std::vector<std::int32_t> cardsToSee = targets;
     if (cardsToSee.empty())
         for (std::int32_t card = 0, count = record.Count(); card < count; ++card) cardsToSee.push_back(card);
+    std::map<const CategoryRule*, cards::Design> keysOfRule;  // worked out once for all its cards
     std::vector<cards::RecordCards::CardDesign> designs;
     for (const std::int32_t card : cardsToSee) {
         const CategoryRule* rule = RuleFor(rules, [&](std::string_view item) { return record.Text(card, item); });
         if (!rule) continue;
         const Design* design = designNamed(rule->design);
         if (!design && !rule->design.empty()) continue;  // a missing design changes nothing
-        const cards::Design current = design ? cards::Design() : record.DesignOf(card, cards::kAllSlots);
-        designs.push_back({card, KeysForCard(settings, design, current, rule->honorific)});
+        auto [keys, added] = keysOfRule.try_emplace(rule);
+        if (added) keys->second = KeysForRule(settings, design, rule->honorific);
+        designs.push_back({card, keys->second, design == nullptr});
     }
     std::vector<cards::SectionKeys> sections;
     if (storeRules) sections.push_back(RulesSection(rules));

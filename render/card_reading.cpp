@@ -9,6 +9,7 @@
 #include "store/exact_text.h"
 #include "store/items.h"
 #include "store/profile_service.h"
+#include "store/storage_layout.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ const Shared& SharedFor(const ViewState& view) {
     shared.recordVersion = recordVersion;
     shared.settingsVersion = settingsVersion;
     shared.frame = ReadFrame(*view.record, view.slotPrefix);
-    shared.backFrame = ReadFrame(*view.record, BackSection(view.slotPrefix));
+    shared.backFrame = ReadFrameKeys(*view.record, BackFrameSectionName(view.slotPrefix), "");
     shared.label = LabelSize(*view.settings, view.slot);
     shared.textOverDecoration = view.settings->ReadInt("PrintMode", "bTransparent", 0) == 1;
     shared.noDecorationWhileEditing = NoDecorationWhileEditing(*view.record);
@@ -279,11 +280,9 @@ CardValue ReadCard(const ViewState& view, const std::string& section) {
     return ReadDesigned(view, section, section, reader, nullptr, SharedFor(view).frame);
 }
 
-std::string BackSection(const std::string& slotPrefix) { return slotPrefix + "Back"; }
-
 bool HasBack(const RecordProfile& record, const std::string& slotPrefix) {
     const profile::ProfileDocument& document = profile::ProfileService::Instance().Document(record.ReadFsPath());
-    const std::size_t section = document.FindSection(BackSection(slotPrefix));
+    const std::size_t section = document.FindSection(BackSectionName(slotPrefix));
     if (section == profile::ProfileDocument::kNoSection) return false;
     bool valued = false;
     document.ForEachLine(section, [&](const profile::ProfileDocument::LineView& line) {
@@ -293,7 +292,7 @@ bool HasBack(const RecordProfile& record, const std::string& slotPrefix) {
 }
 
 CardValue ReadCardBack(const ViewState& view, const std::string& section) {
-    const std::string backSection = BackSection(view.slotPrefix);
+    const std::string backSection = BackSectionName(view.slotPrefix);
     const SectionReader design(*view.record, backSection);
     const SectionReader texts(*view.record, section);
     return ReadDesigned(view, section, backSection, design, &texts, SharedFor(view).backFrame);

@@ -47,9 +47,6 @@ ItemValue ReadItem(const SectionReader& card, const SectionReader* texts, const 
 // again only when the slot, the items or the record or settings file change.
 CardValue ReadCard(const ViewState& view, const std::string& section);
 
-// The back design of the view's slot: the record file's section slot + "Back", its frame in
-// slot + "BackFrame".
-std::string BackSection(const std::string& slotPrefix);
 // Whether the slot has a back: a back section with at least one value.
 bool HasBack(const RecordProfile& record, const std::string& slotPrefix);
 // The back of a card: the back section's design, each item with the card's own text, or the

@@ -1,7 +1,6 @@
 #include "render/sheet.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "render/card.h"
 #include "render/card_reading.h"
@@ -55,7 +54,12 @@ void DrawGuideLines(const ViewState& view, Surface& surface, const SheetLayout& 
 // Cut lines, crop marks and fold lines use the surface's own thin black pen.
 constexpr Pen kCutPen{PenStyle::Solid, 0, 0};
 
-std::int32_t Millimetres(double millimetres) { return Clamp32(std::llround(millimetres * 100 / 25.4)); }
+// The sheet pages of the view's cards at the layout, at least 1.
+std::int64_t SheetPages(const ViewState& view, const SheetLayout& layout) {
+    const std::int64_t cards = std::max<std::int64_t>(static_cast<std::int64_t>(ViewCardList(view).size()), 1);
+    const std::int64_t perPage = CardsPerPage(layout);
+    return (cards + perPage - 1) / perPage;
+}
 
 // A face of the card at (x, y) turned half a turn in its place.
 template <typename Draw>
@@ -182,7 +186,7 @@ SheetLayout ReadSheetLayout(const ViewState& view) {
     layout.foldLine = sides.foldLine;
     layout.duplex = view.duplex.value_or(sides.duplex);
     const PaperMillimetres paper = SlotPaper(settings, L);
-    layout.paper = {Millimetres(paper.width), Millimetres(paper.height)};
+    layout.paper = {Hundredths(paper.width), Hundredths(paper.height)};
     return layout;
 }
 
@@ -216,14 +220,13 @@ const std::vector<std::string>& ViewCardList(const ViewState& view) {
 
 std::int32_t SheetPageCount(const ViewState& view) {
     const profile::ProfileSnapshot snapshot;
-    const std::int64_t cards = std::max<std::int64_t>(static_cast<std::int64_t>(ViewCardList(view).size()), 1);
-    const std::int64_t perPage = CardsPerPage(ReadSheetLayout(view));
-    return Clamp32((cards + perPage - 1) / perPage);
+    return Clamp32(SheetPages(view, ReadSheetLayout(view)));
 }
 
 std::int32_t PrintPageCount(const ViewState& view) {
     const profile::ProfileSnapshot snapshot;
-    return Clamp32(std::int64_t{SheetPageCount(view)} * (PrintsBacks(view, ReadSheetLayout(view)) ? 2 : 1));
+    const SheetLayout layout = ReadSheetLayout(view);
+    return Clamp32(SheetPages(view, layout) * (PrintsBacks(view, layout) ? 2 : 1));
 }
 
 void UseRecordSlot(ViewState& view) {

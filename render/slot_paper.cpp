@@ -1,6 +1,11 @@
 #include "render/slot_paper.h"
 
 #include <charconv>
+#include <cmath>
+
+std::int32_t Hundredths(double millimetres) {
+    return static_cast<std::int32_t>(std::lround(millimetres / kMillimetresPerHundredth));
+}
 
 std::optional<PaperMillimetres> ParsePaper(std::string_view text) {
     const std::size_t x = text.find('x');

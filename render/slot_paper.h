@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,6 +9,11 @@
 
 // The paper of a slot's print options ("PrintOptions" slot + "Paper", e.g. "210x297"): width and
 // height in millimetres; A4 while none is stored or the stored text is not a size.
+inline constexpr double kMillimetresPerHundredth = 0.254;
+
+// A length in millimetres to the nearest hundredth of an inch.
+std::int32_t Hundredths(double millimetres);
+
 struct PaperMillimetres {
     double width = 210, height = 297;
 };

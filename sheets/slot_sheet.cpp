@@ -28,8 +28,6 @@ std::string Text(std::int32_t value) { return std::to_string(value); }
 
 }  // namespace
 
-std::int32_t Hundredths(double millimetres) { return static_cast<std::int32_t>(std::lround(millimetres / kMillimetresPerHundredth)); }
-
 SlotSheet ToSlotSheet(const SheetProduct& product) {
     SlotSheet sheet;
     // A folded card's label is both faces: the slot holds one, and the gaps lie between cards.

@@ -30,10 +30,9 @@ struct SlotSheet {
     std::vector<std::string> adjustments;
 };
 
-inline constexpr double kMillimetresPerHundredth = 0.254;
-
-// A length in millimetres to the nearest hundredth of an inch.
-std::int32_t Hundredths(double millimetres);
+// Lengths of paper, as the sheet drawing converts them.
+using ::Hundredths;
+using ::kMillimetresPerHundredth;
 
 // Each length is converted once: the label, the first label's corner and the step from one
 // label to the next are each rounded to the nearest hundredth of an inch, and a gap is the

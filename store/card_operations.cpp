@@ -388,7 +388,18 @@ Outcome RecordCards::SetDesigns(const std::vector<CardDesign>& designs, std::int
             Outcome outcome;
             for (const CardDesign& each : designs) {
                 if (const std::optional<Outcome> missing = Missing(deck, {each.card})) return *missing;
-                outcome.changed += PutDesign(doc, deck, {each.card}, textKeys_, slot, each.design, -1);
+                if (!each.overCurrent) {
+                    outcome.changed += PutDesign(doc, deck, {each.card}, textKeys_, slot, each.design, -1);
+                    continue;
+                }
+                Design merged = DesignOfCard(doc, deck, each.card, textKeys_, slot);
+                for (const DesignKey& key : each.design) {
+                    merged.erase(std::remove_if(merged.begin(), merged.end(),
+                                                [&](const DesignKey& own) { return own.name == key.name; }),
+                                 merged.end());
+                    if (!key.value.empty()) merged.push_back(key);
+                }
+                outcome.changed += PutDesign(doc, deck, {each.card}, textKeys_, slot, merged, -1);
             }
             return outcome;
         },

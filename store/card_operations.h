@@ -110,6 +110,9 @@ public:
     struct CardDesign {
         std::int32_t card = 0;
         Design design;
+        // Put over the card's own design instead: its keys of the same names replaced, those
+        // given an empty value removed, the rest kept.
+        bool overCurrent = false;
     };
     Outcome SetDesigns(const std::vector<CardDesign>& designs, std::int32_t slot,
                        const std::vector<SectionKeys>& sections) const;

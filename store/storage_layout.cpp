@@ -58,6 +58,10 @@ std::string CardSectionName(std::int32_t card) {
     return name;
 }
 
+std::string BackSectionName(std::string_view slotPrefix) { return std::string(slotPrefix) + "Back"; }
+
+std::string BackFrameSectionName(std::string_view slotPrefix) { return BackSectionName(slotPrefix) + "Frame"; }
+
 std::optional<CardPosition> ChooseRecordFile(const SettingsProfile& settings, RecordProfile& record,
                                              std::string_view fileName) {
     if (!IsPlainFileName(fileName)) return std::nullopt;

@@ -22,6 +22,9 @@ std::string CabinetFolderName(std::string_view cabinet);
 std::string RecordFilePath(std::string_view cabinet, std::string_view fileName);
 // "0000" … "9999", then as many digits as needed.
 std::string CardSectionName(std::int32_t card);
+// A label slot's back design in a record file and the back's frame: "1Back", "1BackFrame".
+std::string BackSectionName(std::string_view slotPrefix);
+std::string BackFrameSectionName(std::string_view slotPrefix);
 
 // The file name offered for a new record file.
 inline constexpr std::string_view kNewRecordFileName = "zulname.ini";

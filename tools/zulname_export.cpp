@@ -31,6 +31,7 @@
 #include "tools/export_options.h"
 #include "store/calibration.h"
 #include "store/locations.h"
+#include "store/storage_layout.h"
 #include "tools/list_record.h"
 
 namespace {
@@ -205,7 +206,7 @@ int main(int argc, char** argv) {
         // Told, not refused: the fronts are what there is to print.
         if (view.duplex.value_or(Duplex::None) != Duplex::None && !HasBack(*view.record, view.slotPrefix))
             std::cerr << "zulname-export: label slot " << view.slotPrefix << " has no back design (section \""
-                      << BackSection(view.slotPrefix) << "\"): only the fronts are drawn\n";
+                      << BackSectionName(view.slotPrefix) << "\"): only the fronts are drawn\n";
         std::vector<std::int32_t> pages;
         if (options.cardMode) {
             pages = {1};
