@@ -24,7 +24,7 @@ constexpr int kCards = 5000;
 class SilentPrompts : public RosterPrompts {
 public:
     bool Confirm(QWidget*, const QString&) override { return false; }
-    std::optional<std::int32_t> ChooseDesignSlots(QWidget*, std::int32_t, std::int32_t, std::int32_t) override {
+    std::optional<std::int32_t> ChooseDesignSlots(QWidget*, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {
         return std::nullopt;
     }
     void Tell(QWidget*, const QString&) override {}

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDockWidget>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -26,7 +27,9 @@ public:
         questions.push_back(question.toStdString());
         return answer;
     }
-    std::optional<std::int32_t> ChooseDesignSlots(QWidget*, std::int32_t slot, std::int32_t inSlot, std::int32_t inAll) override {
+    std::optional<std::int32_t> ChooseDesignSlots(QWidget*, std::int32_t slot, std::int32_t whom, std::int32_t inSlot,
+                                                  std::int32_t inAll) override {
+        people = whom;
         counts = {inSlot, inAll};
         return slot;
     }
@@ -35,6 +38,7 @@ public:
     bool answer = true;
     std::vector<std::string> questions, told;
     std::pair<std::int32_t, std::int32_t> counts;
+    std::int32_t people = -1;
 };
 
 class RosterDockTest : public TempHomeTest {
@@ -241,4 +245,52 @@ TEST_F(RosterDockTest, ControlClicksAddCardsToTheSelection) {
     EXPECT_EQ(chosen, 2);
     EXPECT_EQ(dock->SelectedCount(), 2);
     EXPECT_EQ(Stored("#Setting#", "CurID"), "0") << "the card clicked last is the current one";
+}
+
+// Searching 山 shows 山田 and 山本: Ctrl+A, a Shift-click across a hidden row and a search made
+// after selecting all leave only those two selected, and each action names them.
+TEST_F(RosterDockTest, ASelectionHoldsOnlyTheRowsTheSearchShows) {
+    WriteBytes(File(), "[#Setting#]\r\nMax=3\r\nCurID=0\r\n[0000]\r\n" + S("氏名") + "=" + S("山田") + "\r\n[0001]\r\n" +
+                           S("氏名") + "=" + S("佐藤") + "\r\n[0002]\r\n" + S("氏名") + "=" + S("山本") + "\r\n[0003]\r\n" +
+                           S("氏名") + "=" + S("鈴木") + "\r\n");
+    dock->Reload();
+    ASSERT_EQ(Table()->model()->rowCount(), 4);
+    Table()->selectAll();
+    dock->SearchField()->setText(QString::fromUtf8("山"));
+    EXPECT_EQ(dock->SelectedCount(), 2);
+    EXPECT_EQ(Table()->selectionModel()->selectedRows().size(), 2) << "hidden rows leave the selection";
+
+    Table()->clearSelection();
+    Table()->setFocus();
+    QTest::keyClick(Table(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Table()->selectionModel()->selectedRows().size(), 2);
+    const auto click = [this](int row, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(Table()->viewport(), Qt::LeftButton, modifiers,
+                          Table()->visualRect(Table()->model()->index(row, 1)).center());
+    };
+    click(0, Qt::NoModifier);
+    click(2, Qt::ShiftModifier);
+    EXPECT_EQ(dock->SelectedCount(), 2);
+
+    prompts.answer = false;
+    dock->Delete();
+    EXPECT_EQ(prompts.questions.back(), "選択した2枚のカードを削除しますか？");
+    QString note;
+    dock->noted = [&note](const QString& told) { note = told; };
+    dock->PrintSelected();
+    EXPECT_EQ(Stored("Current", "PrintOrder"), "0000|0002|");
+    EXPECT_EQ(note, QString::fromUtf8("選択した 2 名のカードを印刷します"));
+    dock->ApplyDesign();
+    EXPECT_EQ(prompts.people, 2);
+}
+
+TEST_F(RosterDockTest, TheRosterOpensTallEnoughForTenRows) {
+    auto* below = new QDockWidget(QString::fromUtf8("プロパティ"), &window);
+    auto* tall = new QWidget(below);
+    tall->setMinimumHeight(400);
+    below->setWidget(tall);
+    window.addDockWidget(Qt::RightDockWidgetArea, below);
+    window.resize(900, 700);
+    QCoreApplication::processEvents();
+    EXPECT_GE(Table()->viewport()->height(), 10 * Table()->verticalHeader()->defaultSectionSize());
 }

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -19,6 +20,8 @@
 #include "widgets/widget_text.h"
 
 namespace {
+
+constexpr int kRowsShown = 10;
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -114,6 +117,10 @@ void CRosterDock::Build() {
     table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                             QAbstractItemView::SelectedClicked);
     table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // Ten rows show when the dock opens, whatever shares its side of the window.
+    table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
+                             kRowsShown * table_->verticalHeader()->defaultSectionSize() +
+                             table_->horizontalScrollBar()->sizeHint().height() + 2 * table_->frameWidth());
     layout->addWidget(table_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -174,6 +181,15 @@ void CRosterDock::Build() {
         if (cardOpened) cardOpened(index.row());
     });
     connect(search_, &QLineEdit::textChanged, this, &CRosterDock::Filter);
+    // Ctrl+A and Shift-click select a range of rows, hidden ones among them: they are dropped.
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection& selected) {
+        if (search_->text().trimmed().isEmpty()) return;
+        for (const QModelIndex& index : selected.indexes())
+            if (table_->isRowHidden(index.row())) {
+                DropHiddenFromSelection();
+                return;
+            }
+    });
 }
 
 void CRosterDock::Reload() {
@@ -202,10 +218,20 @@ void CRosterDock::SetUserItems(std::vector<std::string> userItems) {
 
 std::vector<std::int32_t> CRosterDock::SelectedRows() const {
     std::vector<std::int32_t> rows;
-    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows.push_back(index.row());
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
+        if (!table_->isRowHidden(index.row())) rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
-    if (rows.empty() && table_->currentIndex().isValid()) rows.push_back(table_->currentIndex().row());
+    const QModelIndex current = table_->currentIndex();
+    if (rows.empty() && current.isValid() && !table_->isRowHidden(current.row())) rows.push_back(current.row());
     return rows;
+}
+
+void CRosterDock::DropHiddenFromSelection() {
+    QItemSelectionModel* selection = table_->selectionModel();
+    QItemSelection hidden;
+    for (const QModelIndex& index : selection->selectedRows())
+        if (table_->isRowHidden(index.row())) hidden.select(index, index);
+    if (!hidden.isEmpty()) selection->select(hidden, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
 }
 
 // The user's selection stands when the card is the table's current row already (a click is
@@ -233,6 +259,7 @@ void CRosterDock::Filter() {
     std::vector<bool> shown(static_cast<std::size_t>(rows), false);
     for (const std::int32_t row : matching) shown[static_cast<std::size_t>(row)] = true;
     for (std::int32_t row = 0; row < rows; ++row) table_->setRowHidden(row, !shown[static_cast<std::size_t>(row)]);
+    DropHiddenFromSelection();
 }
 
 void CRosterDock::Finish(const cards::Outcome& outcome, std::optional<std::int32_t> select) {
@@ -326,7 +353,10 @@ std::vector<std::int32_t> CRosterDock::SelectedCards() const {
 }
 
 void CRosterDock::PrintSelected() {
-    if (MakeSelectionThePrintJob() && printRequested) printRequested();
+    const std::int32_t people = static_cast<std::int32_t>(SelectedRows().size());
+    if (!MakeSelectionThePrintJob()) return;
+    if (noted) noted(Text("選択した %1 名のカードを印刷します").arg(people));
+    if (printRequested) printRequested();
 }
 
 void CRosterDock::ImportList() {
@@ -351,7 +381,8 @@ void CRosterDock::ApplyDesign() {
     const std::vector<std::int32_t> rows = isVisible() && selected.size() > 1 ? selected : std::vector<std::int32_t>();
     const std::int32_t slot = currentSlot ? currentSlot() : 1;
     const std::optional<std::int32_t> chosen =
-        prompts_.ChooseDesignSlots(this, slot, roster_.DesignChanges(rows, slot), roster_.DesignChanges(rows, cards::kAllSlots));
+        prompts_.ChooseDesignSlots(this, slot, static_cast<std::int32_t>(rows.size()), roster_.DesignChanges(rows, slot),
+                                   roster_.DesignChanges(rows, cards::kAllSlots));
     if (!chosen) return;
     Finish(roster_.ApplyCurrentDesign(rows, *chosen), std::nullopt);
 }
@@ -382,10 +413,12 @@ bool MessageBoxPrompts::Confirm(QWidget* parent, const QString& question) {
     return QMessageBox::question(parent, Text("ZUL Name Card"), question) == QMessageBox::Yes;
 }
 
-std::optional<std::int32_t> MessageBoxPrompts::ChooseDesignSlots(QWidget* parent, std::int32_t slot,
+std::optional<std::int32_t> MessageBoxPrompts::ChooseDesignSlots(QWidget* parent, std::int32_t slot, std::int32_t people,
                                                                  std::int32_t changesInSlot, std::int32_t changesInAll) {
+    const QString whom = people > 0 ? Text("選択した %1 名").arg(people) : Text("全員");
     QMessageBox box(QMessageBox::Question, Text("ZUL Name Card"),
-                    Text("今のカードのデザインを適用します。\nこのサイズだけ: %1枚、全サイズ: %2枚のカードが変わります。")
+                    Text("今のカードのデザインを%1に適用します。\nこのサイズだけ: %2枚、全サイズ: %3枚のカードが変わります。")
+                        .arg(whom)
                         .arg(changesInSlot)
                         .arg(changesInAll),
                     QMessageBox::NoButton, parent);

@@ -20,8 +20,9 @@ public:
     virtual ~RosterPrompts() = default;
     virtual bool Confirm(QWidget* parent, const QString& question) = 0;
     // Which slots a design goes to: the current one, all (cards::kAllSlots), or nothing.
-    virtual std::optional<std::int32_t> ChooseDesignSlots(QWidget* parent, std::int32_t slot, std::int32_t changesInSlot,
-                                                          std::int32_t changesInAll) = 0;
+    // people: how many cards it goes to, the selection's or everyone's (0).
+    virtual std::optional<std::int32_t> ChooseDesignSlots(QWidget* parent, std::int32_t slot, std::int32_t people,
+                                                          std::int32_t changesInSlot, std::int32_t changesInAll) = 0;
     virtual void Tell(QWidget* parent, const QString& message) = 0;
 };
 
@@ -66,6 +67,8 @@ public:
     // design gallery, and the current label slot.
     std::function<void(std::int32_t card)> cardChosen, cardOpened;
     std::function<void()> changed, printRequested, importRequested, designRequested, makeRequested, categoryRequested;
+    // A note for the status bar: whom an action on the selection acts on.
+    std::function<void(const QString& note)> noted;
     std::function<std::int32_t()> currentSlot;
 
     // The record file or the items changed: read the table again and select the current card.
@@ -86,7 +89,7 @@ public:
     void Cut();
     void Paste();
     void PrintSelected();
-    // The selected cards (the current one when none is), in table order, become the print
+    // The selected cards the search shows (the current one when none is), in table order, become the print
     // order; false when there are none or it could not be stored.
     bool MakeSelectionThePrintJob();
     // The cards the roster offers as its selection, in table order: none while it is hidden.
@@ -102,7 +105,10 @@ public:
     void Redo();
 
 private:
+    // The selected rows the search shows: a hidden row is never acted on.
     std::vector<std::int32_t> SelectedRows() const;
+    // Takes the rows the search hides out of the table's selection.
+    void DropHiddenFromSelection();
     void SelectCard(std::int32_t card);
     void Filter();
     // After an operation: report a failure, else read the table again, tell the window and turn
@@ -123,7 +129,7 @@ private:
 class MessageBoxPrompts : public RosterPrompts {
 public:
     bool Confirm(QWidget* parent, const QString& question) override;
-    std::optional<std::int32_t> ChooseDesignSlots(QWidget* parent, std::int32_t slot, std::int32_t changesInSlot,
-                                                  std::int32_t changesInAll) override;
+    std::optional<std::int32_t> ChooseDesignSlots(QWidget* parent, std::int32_t slot, std::int32_t people,
+                                                  std::int32_t changesInSlot, std::int32_t changesInAll) override;
     void Tell(QWidget* parent, const QString& message) override;
 };
