@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
     roster->currentSlot = [view] { return view->Model().State().slot; };
     roster->cardChosen = [view](std::int32_t card) { view->Model().ShowCardPage(card); };
     roster->printRequested = [view] { view->Execute(CommandId::Print); };
+    roster->noted = [&frame](const QString& note) { frame.statusBar()->showMessage(note); };
     roster->importRequested = [view] { view->Execute(CommandId::ImportList); };
     roster->designRequested = [view] { view->Execute(CommandId::ChooseDesign); };
     roster->makeRequested = [view] { view->Execute(CommandId::MakeFromList); };
@@ -148,7 +149,8 @@ int main(int argc, char** argv) {
     });
     view->SetDialogCommand(CommandId::ExportProof, [view, &frame] {
         const std::optional<WrittenOutput> written =
-            ExportProof(view, view->Model(), [view](const std::string& suggested) { return ChoosePdfFile(view, suggested); });
+            ExportProof(view, view->Model(), [view](const std::string& suggested) { return ChoosePdfFile(view, suggested); },
+                        [view](const RecordProfile& record) { return AskProofCards(view, record); });
         if (written) frame.ShowWritten(*written);
     });
     view->SetDialogCommand(CommandId::Fill, [view] { RunFrameEffectDialog(view, view->Model().Session(), [view] { view->Refresh(); }); });

@@ -1,11 +1,11 @@
 #include "export/proof_list.h"
 
-#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <unordered_map>
 
 #include "lists/character_check.h"
 #include "render/card_reading.h"
@@ -21,19 +21,7 @@ namespace export_tool {
 
 namespace {
 
-// A4 in hundredths of an inch, and the rows of the list.
-constexpr std::int32_t kPageWidth = 827, kPageHeight = 1169;
-constexpr std::int32_t kMargin = 50, kHeader = 60, kRowHeight = 105;
-constexpr std::int32_t kRowsPerPage = (kPageHeight - 2 * kMargin - kHeader) / kRowHeight;
-constexpr std::int32_t kNameEm = 36, kTextEm = 14, kNoteEm = 11;
-constexpr ColorRef kNoteColor = Rgb(200, 0, 0);
 const char* const kFieldNames[] = {"氏名", "読み", "ローマ字", "所属", "肩書き"};
-
-std::string Exact(const std::string& utf8) {
-    std::string exact;
-    exact_text::FromUtf8(utf8, exact);
-    return exact;
-}
 
 // The fields of an entry in the order of kFieldNames.
 template <typename Entry>
@@ -41,38 +29,87 @@ auto Fields(Entry& entry) {
     return std::array{&entry.name, &entry.reading, &entry.latin, &entry.affiliation, &entry.title};
 }
 
-// A line of text from (x, y) down to the right margin: a longer one is condensed to fit.
-void Text(Surface& surface, std::int32_t em, std::int32_t x, std::int32_t y, const std::string& exact, ColorRef color = 0) {
-    LogFont font = DefaultItemFont();
-    font.lfHeight = -em;
-    surface.SetFont(font);
-    surface.SetTextColor(color);
-    const std::int32_t room = kPageWidth - kMargin - x;
-    const std::int32_t width = surface.MeasureText(exact).width;
-    if (width > room && room > 0) surface.SetTextScale(static_cast<std::int32_t>(std::int64_t{room} * 100 / width));
-    surface.DrawText(x, -y, exact);
-    surface.SetTextScale(100);
+// A field of the kept proof: its tabs and line breaks escaped, so that one card stays one line.
+std::string EscapeField(const std::string& utf8) {
+    std::string escaped;
+    escaped.reserve(utf8.size());
+    for (const char c : utf8) {
+        switch (c) {
+            case '\\': escaped += "\\\\"; break;
+            case '\t': escaped += "\\t"; break;
+            case '\n': escaped += "\\n"; break;
+            case '\r': escaped += "\\r"; break;
+            default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string UnescapeField(const std::string& escaped) {
+    std::string utf8;
+    utf8.reserve(escaped.size());
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        const char next = i + 1 < escaped.size() ? escaped[i + 1] : '\0';
+        if (escaped[i] != '\\' || (next != '\\' && next != 't' && next != 'n' && next != 'r')) {
+            utf8 += escaped[i];
+            continue;
+        }
+        utf8 += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : '\\';
+        ++i;
+    }
+    return utf8;
 }
 
 // One line of the kept proof: the card and its fields, tab-separated UTF-8.
 std::string KeptLine(const ProofEntry& entry) {
     std::string line = entry.card;
-    for (const std::string* field : Fields(entry)) line += "\t" + exact_text::ToUtf8(*field);
+    for (const std::string* field : Fields(entry)) line += "\t" + EscapeField(exact_text::ToUtf8(*field));
     return line;
+}
+
+// The findings of the character check by card section, so that each card finds its own at once.
+std::unordered_map<std::string, std::vector<const character_check::Finding*>> FindingsByCard(
+    const std::vector<character_check::Finding>& findings) {
+    std::unordered_map<std::string, std::vector<const character_check::Finding*>> byCard;
+    for (const character_check::Finding& finding : findings) byCard[CardSectionName(finding.card)].push_back(&finding);
+    return byCard;
+}
+
+std::string FindingNote(const character_check::Finding& finding) {
+    std::string note = codec::Utf8(finding.item) + " 「" + finding.character + "」" + character_check::CodePoint(finding.code) +
+                       " " + character_check::KindWords(finding.kinds);
+    if (!finding.substitutes.empty()) note += "（候補 " + finding.substitutes.front() + "）";
+    return note;
 }
 
 }  // namespace
 
-Proof MakeProof(ViewState& view, Surface& measuring, const std::string& latinItem) {
+bool HasPrintOrder(const RecordProfile& record) {
+    return !SplitBarList(record.ReadFullString("Current", "PrintOrder", "")).empty();
+}
+
+std::vector<std::string> ProofCardList(const RecordProfile& record, ProofCards which) {
+    return which == ProofCards::PrintOrder ? CardList(record) : NamedCards(record);
+}
+
+std::string ProofWhose(ProofCards which, std::size_t count) {
+    return std::string(which == ProofCards::PrintOrder ? "印刷順序 " : "全員 ") + std::to_string(count) + " 名";
+}
+
+Proof MakeProof(ViewState& view, Surface& measuring, const std::string& latinItem, ProofCards which) {
     Proof proof;
     const RecordProfile& record = *view.record;
     const cards::RecordCards cards(ProfileFile::AtStoredPath(record.Path()).FsPath(), ItemList(view.userItems));
     const std::vector<character_check::Finding> findings =
         character_check::Check(cards, character_check::AnyFaceDraws, UnihanVariants::Installed());
+    const auto findingsByCard = FindingsByCard(findings);
     view.slotPrefix = record.ReadString("#Setting#", "Label", "1");
     const std::string items[] = {codec::Sjis("氏名"), codec::Sjis("読み"), latinItem, codec::Sjis("所属"),
                                  codec::Sjis("肩書き")};
-    for (const std::string& section : ViewCardList(view)) {
+    const std::vector<std::string> sections = ProofCardList(record, which);
+    proof.whose = ProofWhose(which, sections.size());
+    proof.entries.reserve(sections.size());
+    for (const std::string& section : sections) {
         ProofEntry entry;
         entry.card = section;
         const auto fields = Fields(entry);
@@ -81,23 +118,18 @@ Proof MakeProof(ViewState& view, Surface& measuring, const std::string& latinIte
         entry.honorific = record.ReadString(section, ItemKey(view.slotPrefix, items[0], "Honorific"), "");
         for (const ItemBox& box : DrawnItemBoxes(view, measuring, ReadCard(view, section)))
             if (box.scale < 100) entry.notes.push_back(codec::Utf8(box.item) + " 長体 " + std::to_string(box.scale) + " %");
-        for (const character_check::Finding& finding : findings) {
-            if (CardSectionName(finding.card) != section) continue;
-            std::string note = codec::Utf8(finding.item) + " 「" + finding.character + "」" + character_check::CodePoint(finding.code) +
-                               " " + character_check::KindWords(finding.kinds);
-            if (!finding.substitutes.empty()) note += "（候補 " + finding.substitutes.front() + "）";
-            entry.notes.push_back(note);
-        }
+        if (const auto found = findingsByCard.find(section); found != findingsByCard.end())
+            for (const character_check::Finding* finding : found->second) entry.notes.push_back(FindingNote(*finding));
         proof.entries.push_back(std::move(entry));
     }
     return proof;
 }
 
-std::string KeptProofPath(const std::string& recordStoredPath) {
+std::string KeptProofPath(const std::string& recordStoredPath, ProofCards which) {
     const std::size_t hash = std::hash<std::string>{}(recordStoredPath);
     std::ostringstream name;
     name << std::hex << hash;
-    return locations::DataFolder() + "/proofs/" + name.str() + ".tsv";
+    return locations::DataFolder() + "/proofs/" + name.str() + (which == ProofCards::PrintOrder ? "-order" : "") + ".tsv";
 }
 
 void CompareWithKept(Proof& proof, const std::string& keptFsPath) {
@@ -107,7 +139,7 @@ void CompareWithKept(Proof& proof, const std::string& keptFsPath) {
     for (std::string line; std::getline(in, line);) {
         std::vector<std::string> cells;
         std::istringstream row(line);
-        for (std::string cell; std::getline(row, cell, '\t');) cells.push_back(cell);
+        for (std::string cell; std::getline(row, cell, '\t');) cells.push_back(UnescapeField(cell));
         if (!cells.empty()) kept[cells.front()] = std::vector<std::string>(cells.begin() + 1, cells.end());
     }
     if (!hadProof) return;
@@ -135,47 +167,6 @@ bool KeepProof(const Proof& proof, const std::string& keptFsPath) {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(keptFsPath).parent_path(), error);
     return ReplaceFileAtomically(keptFsPath, keeping);
-}
-
-std::int32_t ProofPageCount(const Proof& proof) {
-    const std::size_t rows = proof.entries.size() + (proof.gone.empty() ? 0 : 1);
-    return std::max<std::int32_t>(1, static_cast<std::int32_t>((rows + kRowsPerPage - 1) / kRowsPerPage));
-}
-
-PageDrawer ProofPages(const Proof& proof, const std::string& title, const std::string& date) {
-    return [&proof, title, date](Surface& surface, std::int32_t page) {
-        surface.BeginPage(page);
-        surface.SetBackgroundMode(BackgroundMode::Transparent);
-        surface.SetPen({PenStyle::Solid, 0, 0});
-        const std::int32_t pages = ProofPageCount(proof);
-        Text(surface, kTextEm, kMargin, kMargin,
-             Exact("校正一覧　" + title + "　" + date + "　" + std::to_string(page) + " / " + std::to_string(pages) + " ページ"));
-        surface.DrawLine(kMargin, -(kMargin + kHeader - 10), kPageWidth - kMargin, -(kMargin + kHeader - 10));
-        const std::size_t first = static_cast<std::size_t>(page - 1) * kRowsPerPage;
-        for (std::size_t row = 0; row < static_cast<std::size_t>(kRowsPerPage); ++row) {
-            const std::int32_t top = kMargin + kHeader + static_cast<std::int32_t>(row) * kRowHeight;
-            const std::size_t index = first + row;
-            if (index == proof.entries.size() && !proof.gone.empty()) {
-                std::int32_t y = top;
-                for (const std::string& line : proof.gone) Text(surface, kNoteEm, kMargin, y += kNoteEm + 4, Exact(line), kNoteColor);
-                break;
-            }
-            if (index >= proof.entries.size()) break;
-            const ProofEntry& entry = proof.entries[index];
-            Text(surface, kTextEm, kMargin, top + 4, entry.card);
-            Text(surface, kTextEm, kMargin + 70, top, entry.reading);
-            Text(surface, kNameEm, kMargin + 70, top + kTextEm + 4,
-                 entry.honorific.empty() ? entry.name : entry.name + codec::Sjis("　") + entry.honorific);
-            const std::int32_t right = kPageWidth / 2 + 40;
-            Text(surface, kTextEm, right, top, entry.affiliation);
-            Text(surface, kTextEm, right, top + kTextEm + 6, entry.title);
-            Text(surface, kTextEm, right, top + 2 * (kTextEm + 6), entry.latin);
-            std::string notes;
-            for (const std::string& note : entry.notes) notes += (notes.empty() ? "" : "　") + note;
-            Text(surface, kNoteEm, kMargin + 70, top + kTextEm + kNameEm + 14, Exact(notes), kNoteColor);
-            surface.DrawLine(kMargin, -(top + kRowHeight - 8), kPageWidth - kMargin, -(top + kRowHeight - 8));
-        }
-    };
 }
 
 }  // namespace export_tool

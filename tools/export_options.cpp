@@ -68,6 +68,10 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
             (arg == "--card-mode" ? options.cardMode : arg == "--test-page" ? options.testPage : options.proof) = true;
             continue;
         }
+        if (arg == "--print-order") {
+            options.proofOfPrintOrder = true;
+            continue;
+        }
         if (NamesLabelSheet(args, i)) {
             options.sheetMaker = args[i + 1];
             options.sheetPart = args[i + 2];
@@ -133,6 +137,7 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options, s
     if (options.proof && (options.cardMode || options.testPage || options.page != 0 || !options.list.empty() ||
                           !options.calibrate.empty()))
         return Problem(problem, "--proof lists the record file's cards: it excludes --list, --page, --card-mode, --test-page and --calibrate");
+    if (options.proofOfPrintOrder && !options.proof) return Problem(problem, "--print-order needs --proof");
     if (options.duplex && (options.cardMode || options.proof))
         return Problem(problem, "--duplex needs sheet or test pages: it excludes --card-mode and --proof");
     if (options.cardMode && !options.calibrate.empty()) return Problem(problem, "the card view is not printed: --calibrate needs sheet pages");

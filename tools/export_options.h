@@ -32,6 +32,7 @@ struct Options {
     std::string calibrate;      // a printer whose stored calibration is applied; empty: exact
     bool testPage = false;      // the printer calibration's test page instead of sheet pages
     bool proof = false;         // the proof list (校正一覧) of the record file instead of sheet pages
+    bool proofOfPrintOrder = false;  // of the print order's cards rather than every card
     std::optional<Duplex> duplex;  // over the slot's own: each page followed by its back
 
     // The resolution to draw at: the one given, else what suits the format. The card view is

@@ -16,6 +16,7 @@
 #include "export/export_output.h"
 #include "export/export_view.h"
 #include "export/proof_list.h"
+#include "export/proof_pages.h"
 #include "export/record_settings.h"
 #include "help/command_help.h"
 #include "render/blank_job.h"
@@ -38,7 +39,7 @@ namespace {
 
 constexpr command_help::CommandText kHelp{
     "zulname-export",
-    "zulname-export [--record FILE] [--page N] [--card-mode | --test-page | --proof] [--calibrate PRINTER] "
+    "zulname-export [--record FILE] [--page N] [--card-mode | --test-page | --proof [--print-order]] [--calibrate PRINTER] "
     "[--duplex long|short|none] "
     "[--list LIST [--design NAME [--sheet MAKER PART] | --design-card N] [list options]] --format pdf|png|trace [-o OUT] "
     "[--dpi N]\n"
@@ -50,9 +51,10 @@ constexpr command_help::CommandText kHelp{
     "  --page N        only page N (default: every page)\n"
     "  --card-mode     the current card on its guide grid, as the edit view shows it\n"
     "  --test-page     the printer calibration's test page instead of a record file\n"
-    "  --proof         the proof list (校正一覧) on A4: every card in print order with its texts, how\n"
-    "                  far each line is condensed, the characters that may print wrong and what\n"
-    "                  changed since the last proof of the record file\n"
+    "  --proof         the proof list (校正一覧) on A4: every card with its texts, how far each line\n"
+    "                  is condensed, the characters that may print wrong and what changed since\n"
+    "                  the last proof of the record file\n"
+    "  --print-order   with --proof: only the cards of the print order, in its order\n"
     "  --calibrate P   take back printer P's stored calibration, as printing does (default: exact)\n"
     "  --duplex D      two-sided over the long or the short edge, or one-sided (none), whatever\n"
     "                  the label slot says: two-sided, every page is followed by its back; with\n"
@@ -169,6 +171,8 @@ int main(int argc, char** argv) {
     PageDrawer draw;
     std::unique_ptr<ExportView> exportView;
     Proof proof;
+    ProofLayout proofLayout;
+    const ProofCards proofCards = options.proofOfPrintOrder ? ProofCards::PrintOrder : ProofCards::Everyone;
     // Text is measured as the output draws it: through Qt, or as a trace measures.
     std::ostringstream ignoredTrace;
     TraceSurface traceMeasuring(ignoredTrace, kTraceDpi, kTraceDpi, true);
@@ -227,13 +231,14 @@ int main(int argc, char** argv) {
         draw = SheetPages(view, calibration);
         if (options.proof) {
             const std::string latin = SettingsProfile(settingsFsPath).ReadString("Option", "RomajiTo", "");
-            proof = MakeProof(view, measuring, latin);
-            CompareWithKept(proof, KeptProofPath(location.storedPath));
+            proof = MakeProof(view, measuring, latin, proofCards);
+            CompareWithKept(proof, KeptProofPath(location.storedPath, proofCards));
+            proofLayout = LayOutProof(proof, measuring);
             job.pages.clear();
-            for (std::int32_t page = 1; page <= ProofPageCount(proof); ++page) job.pages.push_back(page);
+            for (std::int32_t page = 1; page <= ProofPageCount(proofLayout); ++page) job.pages.push_back(page);
             job.paperWidth = 210;
             job.paperHeight = 297;
-            draw = ProofPages(proof, title, TodayForCalibrationPage());
+            draw = ProofPages(proofLayout, title, TodayForCalibrationPage());
         }
     }
     job.title = title;
@@ -245,7 +250,7 @@ int main(int argc, char** argv) {
                                                                 : WriteTrace(draw, job);
     if (!failure.empty()) return Fail(kFailure, failure);
     // The next proof tells what changed since this one.
-    if (options.proof && !KeepProof(proof, KeptProofPath(location.storedPath)))
+    if (options.proof && !KeepProof(proof, KeptProofPath(location.storedPath, proofCards)))
         return Fail(kFailure, "the proof could not be kept for the next one to compare with");
     return 0;
 }

@@ -260,6 +260,49 @@ TEST_F(ZulnameExportTest, TheProofListsEveryCardAndNextTimeWhatChanged) {
     EXPECT_EQ(Run({"--proof", "--card-mode", "--format", "trace"}).status, 2);
 }
 
+// A print order narrows the proof only when asked; the heading says whose tags it lists.
+TEST_F(ZulnameExportTest, TheProofCoversEveryCardUnlessAskedForThePrintOrder) {
+    MakeRecord("r.ini", 3);
+    WriteBytes(PathOf("r.ini"), ReadBytes(PathOf("r.ini")) + "[Current]\r\nPrintOrder=0001|\r\n");
+    const ToolOutcome everyone = Run({"--proof", "--format", "trace"});
+    ASSERT_EQ(everyone.status, 0) << everyone.err;
+    for (const char* name : {"山田0", "山田1", "山田2"}) EXPECT_NE(everyone.out.find(name), std::string::npos) << name;
+    EXPECT_NE(everyone.out.find("全員 3 名"), std::string::npos) << everyone.out;
+    const ToolOutcome ordered = Run({"--proof", "--print-order", "--format", "trace"});
+    ASSERT_EQ(ordered.status, 0) << ordered.err;
+    EXPECT_EQ(ordered.out.find("山田0"), std::string::npos);
+    EXPECT_NE(ordered.out.find("山田1"), std::string::npos);
+    EXPECT_NE(ordered.out.find("印刷順序 1 名"), std::string::npos) << ordered.out;
+    EXPECT_EQ(ordered.out.find("削除"), std::string::npos) << "compared with the last proof of the print order";
+    EXPECT_EQ(Run({"--print-order", "--format", "trace"}).status, 2);
+}
+
+// An 80-character company wraps within its column, readable; a tab in a text is kept in the
+// proof as it is and reads back unchanged the next time.
+TEST_F(ZulnameExportTest, TheProofWrapsLongTextsAndKeepsTabsWithoutPhantomChanges) {
+    MakeRecord("r.ini", 1);
+    std::string company;
+    for (int i = 0; i < 80; ++i) company += "営";
+    std::string bytes = ReadBytes(PathOf("r.ini"));
+    bytes.insert(bytes.find("[0000]\r\n") + 8, S("所属") + "=" + S(company) + "\r\n" + S("肩書き") + "=A\tB\r\n");
+    WriteBytes(PathOf("r.ini"), bytes);
+    const ToolOutcome first = Run({"--proof", "--format", "trace"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    std::string wrapped;
+    int lines = 0;
+    for (const std::string& line : LinesStartingWith(first.out, {"text"})) {
+        if (line.find("営") == std::string::npos) continue;
+        ++lines;
+        EXPECT_EQ(line.find("scalex"), std::string::npos) << line;
+        wrapped += line.substr(line.find('"') + 1, line.rfind('"') - line.find('"') - 1);
+    }
+    EXPECT_GE(lines, 3);
+    EXPECT_EQ(wrapped, company);
+    const ToolOutcome second = Run({"--proof", "--format", "trace"});
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.out.find("変更"), std::string::npos) << second.out;
+}
+
 // --duplex follows every page by its back, the backs behind their fronts (A4, long edge: columns
 // mirrored), whatever the slot says; a slot without a back design prints its fronts and says so.
 TEST_F(ZulnameExportTest, TwoSidedRunsInterleaveTheBacks) {

@@ -6,11 +6,13 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QStandardPaths>
 
 #include "dialogs/qt/pdf_export_dialog.h"
 #include "export/export_output.h"
 #include "export/proof_list.h"
+#include "export/proof_pages.h"
 #include "export/record_location.h"
 #include "render/calibration_page.h"
 #include "render/qt/qpainter_surface.h"
@@ -79,28 +81,51 @@ std::optional<WrittenOutput> ExportAllPagesToPdf(QWidget* parent, EditViewModel&
     return WriteChosenPages(parent, view, chooseFile, everyPage, {});
 }
 
-std::optional<WrittenOutput> ExportProof(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile) {
+std::optional<export_tool::ProofCards> AskProofCards(QWidget* parent, const RecordProfile& record) {
+    using export_tool::ProofCards;
+    if (!export_tool::HasPrintOrder(record)) return ProofCards::Everyone;
+    const auto caption = [&record](ProofCards which) {
+        return QString::fromStdString(export_tool::ProofWhose(which, export_tool::ProofCardList(record, which).size()));
+    };
+    QMessageBox box(QMessageBox::Question, QStringLiteral("校正一覧を書き出し"), QStringLiteral("どの名札の一覧にしますか？"),
+                    QMessageBox::NoButton, parent);
+    QPushButton* everyone = box.addButton(caption(ProofCards::Everyone), QMessageBox::AcceptRole);
+    QPushButton* printOrder = box.addButton(caption(ProofCards::PrintOrder), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
+    box.setDefaultButton(everyone);
+    box.exec();
+    if (box.clickedButton() == everyone) return ProofCards::Everyone;
+    if (box.clickedButton() == printOrder) return ProofCards::PrintOrder;
+    return std::nullopt;
+}
+
+std::optional<WrittenOutput> ExportProof(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile,
+                                         const ProofCardsChooser& chooseCards) {
+    const std::optional<export_tool::ProofCards> which = chooseCards(view.Record());
+    if (!which) return std::nullopt;
     std::string suggested = SuggestedFile(view);
     suggested.insert(suggested.size() - 4, "-校正一覧");
     const std::optional<std::string> output = chooseFile(suggested);
     if (!output || output->empty()) return std::nullopt;
     const std::string title = export_tool::RecordTitle(view.Record().Path());
     export_tool::Proof proof;
+    export_tool::ProofLayout layout;
+    const std::string kept = export_tool::KeptProofPath(view.Record().Path(), *which);
     {
         // Lines are measured as the PDF draws them.
         QImage image(1, 1, QImage::Format_RGB32);
         QPainter painter(&image);
         QPainterSurface measuring(painter, export_tool::kPdfDpi, export_tool::kPdfDpi, QPointF(), true);
-        proof = export_tool::MakeProof(view.State(), measuring, view.Settings().ReadString("Option", "RomajiTo", ""));
+        proof = export_tool::MakeProof(view.State(), measuring, view.Settings().ReadString("Option", "RomajiTo", ""), *which);
+        export_tool::CompareWithKept(proof, kept);
+        layout = export_tool::LayOutProof(proof, measuring);
     }
-    const std::string kept = export_tool::KeptProofPath(view.Record().Path());
-    export_tool::CompareWithKept(proof, kept);
     export_tool::Job job;
-    for (std::int32_t page = 1; page <= export_tool::ProofPageCount(proof); ++page) job.pages.push_back(page);
+    for (std::int32_t page = 1; page <= export_tool::ProofPageCount(layout); ++page) job.pages.push_back(page);
     job.dpi = export_tool::kPdfDpi;
     job.output = *output;
     job.title = title + " 校正一覧";
-    const std::string failure = export_tool::WritePdf(export_tool::ProofPages(proof, title, TodayForCalibrationPage()), job);
+    const std::string failure = export_tool::WritePdf(export_tool::ProofPages(layout, title, TodayForCalibrationPage()), job);
     if (!failure.empty() || !export_tool::KeepProof(proof, kept)) {
         QMessageBox::warning(parent, QStringLiteral("校正一覧を書き出し"),
                              QStringLiteral("校正一覧を書き出せませんでした。\n") + QString::fromStdString(failure));

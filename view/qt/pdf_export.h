@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "export/proof_list.h"
 #include "view/edit_view_model.h"
 #include "view/written_output.h"
 
@@ -30,9 +31,15 @@ std::optional<WrittenOutput> RunPdfExport(QWidget* parent, EditViewModel& view, 
 // The same for every page of the print job, without asking which.
 std::optional<WrittenOutput> ExportAllPagesToPdf(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile);
 
+// Whose tags a proof lists: every card, unless the record file has a print order and the user
+// picks it instead; nothing when cancelled.
+using ProofCardsChooser = std::function<std::optional<export_tool::ProofCards>(const RecordProfile& record)>;
+std::optional<export_tool::ProofCards> AskProofCards(QWidget* parent, const RecordProfile& record);
+
 // "校正一覧を書き出し": the proof list of the record file (export/proof_list.h) written to a PDF;
 // it is kept for the next proof to tell what changed. A failure is told in a message box.
-std::optional<WrittenOutput> ExportProof(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile);
+std::optional<WrittenOutput> ExportProof(QWidget* parent, EditViewModel& view, const PdfFileChooser& chooseFile,
+                                         const ProofCardsChooser& chooseCards);
 
 // The file dialog of the desktop.
 std::optional<std::string> ChoosePdfFile(QWidget* parent, const std::string& suggested);
