@@ -148,10 +148,13 @@ void PropertyPanelModel::ShowScope() {
         shownCard_ = card;
         shownPath_ = session_.Record().Path();
     }
-    everyone = session_.Scope() == DesignScope::Everyone;
-    const std::size_t sharing = session_.CardsSharingDesign().size();
-    scopeNote = codec::Sjis(everyone ? "同じデザインの " + std::to_string(sharing) + " 枚に適用します"
-                                     : std::string("このカードだけに適用します"));
+    scope = session_.Scope();
+    sameDesignCaption = codec::Sjis("同じデザインの " + std::to_string(session_.CardsSharingDesign().size()) + " 枚");
+    everyoneCaption = codec::Sjis("全員 " + std::to_string(session_.CardCount()) + " 枚");
+    const std::string chosen = scope == DesignScope::SameDesign ? sameDesignCaption
+                               : scope == DesignScope::Everyone ? everyoneCaption
+                                                                : codec::Sjis("このカードだけ");
+    scopeNote = chosen + codec::Sjis("に適用します");
 }
 
 void PropertyPanelModel::ChangeDesign(const std::function<void()>& write) {
@@ -378,6 +381,6 @@ void PropertyPanelModel::OnLinesToggled() {
 }
 
 void PropertyPanelModel::OnScope() {
-    session_.SetScope(everyone ? DesignScope::Everyone : DesignScope::ThisCard);
+    session_.SetScope(scope);
     ShowScope();
 }

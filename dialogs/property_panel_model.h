@@ -22,8 +22,9 @@ const std::vector<NamedColor>& TextColors();
 
 // The プロパティ panel: the selected item of the current card and the tag, each control
 // written at once and shown on the tag. A change to the item's design goes to every card that
-// shares the card's design (全員) or to this card alone, as the scope says; its text always
-// belongs to this card, and the frame to every card of the record file and label slot.
+// shares the card's design (同じデザイン), to every card of the label slot with its own design
+// (全員), or to this card alone, as the scope says; its text always belongs to this card, and the
+// frame to every card of the record file and label slot.
 //
 // The window moves its controls' values into the fields before calling a handler and shows the
 // fields afterwards; Follow tells it to show them after a change made elsewhere.
@@ -57,7 +58,8 @@ public:
     std::int32_t band = -1;  // index into RibbonColors, −1 for none
     bool lines = false;
     // Scope.
-    bool everyone = true;
+    DesignScope scope = DesignScope::SameDesign;
+    std::string sameDesignCaption, everyoneCaption;  // "同じデザインの 165 枚", "全員 200 枚"
     std::string scopeNote;  // how many cards a change goes to
 
     // Reads everything again from what is stored.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,11 +11,13 @@
 #include "render/item_boxes.h"
 #include "render/surface.h"
 #include "render/view_state.h"
+#include "store/card_design.h"
 #include "store/profiles.h"
 
-// Where a change to a tag's design goes: every card that shares the current card's design, or
-// the current card alone.
-enum class DesignScope { Everyone, ThisCard };
+// Where a change to a tag's design goes: every card that shares the current card's design (同じ
+// デザイン), the change itself to every card of the label slot whatever its design (全員), or the
+// current card alone.
+enum class DesignScope { SameDesign, Everyone, ThisCard };
 
 // What the edit view, the input dialog and the プロパティ panel work on together: the settings
 // and record file, the drawing state, the item being edited, the scope of design changes and
@@ -63,7 +66,9 @@ public:
     void SetScope(DesignScope scope) { scope_ = scope; }
     // The cards sharing the current card's design for the slot, the card included.
     std::vector<std::int32_t> CardsSharingDesign() const;
-    // Back to the usual scope for the current card: everyone when others share its design.
+    // How many cards the record file holds.
+    std::int32_t CardCount() const;
+    // Back to the usual scope for the current card: the same design when others share it.
     void ResetScope();
 
 private:
@@ -76,13 +81,15 @@ private:
     std::function<Surface&()> measuringSurface_;
     InputDialogLink* inputDialog_ = nullptr;
     std::string selectedItem_;
-    DesignScope scope_ = DesignScope::Everyone;
+    DesignScope scope_ = DesignScope::SameDesign;
     std::map<int, Follower> followers_;
     int nextFollower_ = 0;
 };
 
 // One change to the current card's design, made by the caller between construction and Commit:
-// with the scope 全員 the cards that shared the design before it get the card's new design.
+// with the scope 同じデザイン the cards that shared the design before it get the card's new design;
+// with 全員 every other card of the slot gets the keys the change made, added or removed, and
+// keeps the rest of its own design.
 class ScopedDesignChange {
 public:
     explicit ScopedDesignChange(EditSession& session);
@@ -93,4 +100,5 @@ public:
 private:
     EditSession& session_;
     std::vector<std::int32_t> sharing_;
+    std::optional<cards::Design> before_;  // 全員: the card's design before the change
 };

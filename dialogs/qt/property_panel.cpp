@@ -15,6 +15,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 #include "dialogs/qt/color_chooser.h"
 #include "dialogs/qt/frame_pictures.h"
 #include "render/qt/qt_colors.h"
@@ -120,21 +122,24 @@ void CPropertyPanel::ShowColor(QComboBox* list, const std::vector<NamedColor>& c
 QWidget* CPropertyPanel::BuildScope() {
     auto* group = new QGroupBox(QStringLiteral("適用先"), this);
     auto* layout = new QVBoxLayout(group);
-    auto* radios = new QHBoxLayout;
-    everyone_ = new QRadioButton(QStringLiteral("全員"), group);
-    everyone_->setObjectName(QStringLiteral("everyone"));
-    thisCard_ = new QRadioButton(QStringLiteral("このカードだけ"), group);
-    thisCard_->setObjectName(QStringLiteral("thisCard"));
-    radios->addWidget(everyone_);
-    radios->addWidget(thisCard_);
-    radios->addStretch();
+    scope_ = new QButtonGroup(group);
+    // The two counted choices are captioned as the model counts them.
+    sameDesign_ = new QRadioButton(group);
+    everyone_ = new QRadioButton(group);
+    auto* thisCard = new QRadioButton(QStringLiteral("このカードだけ"), group);
+    for (const auto& [radio, name, scope] : {std::tuple{sameDesign_, "sameDesign", DesignScope::SameDesign},
+                                             std::tuple{everyone_, "everyone", DesignScope::Everyone},
+                                             std::tuple{thisCard, "thisCard", DesignScope::ThisCard}}) {
+        radio->setObjectName(QString::fromLatin1(name));
+        scope_->addButton(radio, static_cast<int>(scope));
+        layout->addWidget(radio);
+    }
     scopeNote_ = new QLabel(group);
     scopeNote_->setObjectName(QStringLiteral("scopeNote"));
-    layout->addLayout(radios);
     layout->addWidget(scopeNote_);
-    connect(everyone_, &QRadioButton::toggled, this, [this](bool on) {
-        Run([this, on] {
-            model_.everyone = on;
+    connect(scope_, &QButtonGroup::idClicked, this, [this](int id) {
+        Run([this, id] {
+            model_.scope = static_cast<DesignScope>(id);
             model_.OnScope();
         });
     });
@@ -309,8 +314,9 @@ void CPropertyPanel::ShowFields() {
     ShowColor(frameColor_, TextColors(), model_.frameColor);
     ShowColor(fillColor_, TextColors(), model_.fillColor);
     band_->setCurrentIndex(model_.band + 1);
-    everyone_->setChecked(model_.everyone);
-    thisCard_->setChecked(!model_.everyone);
+    sameDesign_->setText(ToWidgetText(model_.sameDesignCaption));
+    everyone_->setText(ToWidgetText(model_.everyoneCaption));
+    scope_->button(static_cast<int>(model_.scope))->setChecked(true);
     scopeNote_->setText(ToWidgetText(model_.scopeNote));
     showing_ = false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QButtonGroup>
 #include <QDockWidget>
 
 #include <array>
@@ -58,7 +59,8 @@ private:
     QComboBox* frameColor_ = nullptr;
     QComboBox* fillColor_ = nullptr;
     QComboBox* band_ = nullptr;
+    QRadioButton* sameDesign_ = nullptr;
     QRadioButton* everyone_ = nullptr;
-    QRadioButton* thisCard_ = nullptr;
+    QButtonGroup* scope_ = nullptr;
     QLabel* scopeNote_ = nullptr;
 };

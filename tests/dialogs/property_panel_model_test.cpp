@@ -28,7 +28,7 @@ protected:
 
 TEST_F(PropertyPanelModelTest, AChangeGoesToEveryCardSharingTheDesignOrToThisCardAloneInOneUndoStepEach) {
     EXPECT_EQ(panel.item, N);
-    EXPECT_TRUE(panel.everyone);
+    EXPECT_EQ(panel.scope, DesignScope::SameDesign);
     EXPECT_EQ(panel.scopeNote, S("同じデザインの 3 枚に適用します"));
     EXPECT_EQ(panel.points, "14.4");  // 20 hundredths of an inch
 
@@ -39,7 +39,7 @@ TEST_F(PropertyPanelModelTest, AChangeGoesToEveryCardSharingTheDesignOrToThisCar
     EXPECT_EQ(panel.points, "32");  // as typed, though 44 hundredths of an inch are 31.68 pt
     EXPECT_EQ(platform.refreshes, 1);
 
-    panel.everyone = false;
+    panel.scope = DesignScope::ThisCard;
     panel.OnScope();
     EXPECT_EQ(panel.scopeNote, S("このカードだけに適用します"));
     profile::ProfileService::Instance().EndUndoStep();
@@ -109,4 +109,45 @@ TEST_F(PropertyPanelModelTest, ACardWithAFrameOfItsOwnHasItsColourChangedThereAn
     RecordProfile record;
     record.SetPath(PathOf("r.ini"));
     EXPECT_EQ(record.ReadString("1Frame", "Frame1Inside", "(none)"), "(none)");
+}
+
+// 全員 puts the change itself on every card, each keeping the rest of its own design; no scope
+// reaches the keys of another label slot.
+TEST_F(PropertyPanelModelTest, EveryoneTakesTheChangeOntoEachDesignAndNoScopeTouchesAnotherSlot) {
+    {
+        ProfileFile file(PathOf("r.ini"));
+        ASSERT_TRUE(file.WriteString("0002", "1" + N + "Xpos", "90"));  // a design of its own
+        for (int card = 0; card < 3; ++card)
+            for (const std::string slot : {"2", "3"})
+                ASSERT_TRUE(file.WriteString("000" + std::to_string(card), slot + N + "Xpos", std::to_string(5 + card)));
+        ASSERT_TRUE(file.Flush());
+    }
+    const auto otherSlotsKept = [this] {
+        for (int card = 0; card < 3; ++card)
+            for (const std::string slot : {"2", "3"}) {
+                EXPECT_EQ(Stored(card, slot + N + "Xpos"), std::to_string(5 + card)) << card << " slot " << slot;
+                EXPECT_EQ(Stored(card, slot + N + "Font"), "(none)") << card << " slot " << slot;
+            }
+    };
+    session.ResetScope();
+    panel.OnShow();
+    EXPECT_EQ(panel.sameDesignCaption, S("同じデザインの 2 枚"));
+    EXPECT_EQ(panel.everyoneCaption, S("全員 3 枚"));
+    panel.scope = DesignScope::Everyone;
+    panel.OnScope();
+    EXPECT_EQ(panel.scopeNote, S("全員 3 枚に適用します"));
+    panel.points = "32";
+    panel.OnFont();
+    for (int card = 0; card < 3; ++card) EXPECT_EQ(Stored(card, "1" + N + "Font"), "-44 0 0 0 400 0 0 0 128 3 2 1 49 0");
+    EXPECT_EQ(Stored(0, "1" + N + "Xpos"), "10");
+    EXPECT_EQ(Stored(2, "1" + N + "Xpos"), "90");
+    otherSlotsKept();
+
+    panel.scope = DesignScope::SameDesign;
+    panel.OnScope();
+    panel.x = "25.4";
+    panel.OnPositionEntered(PropertyPanelModel::Axis::X);
+    EXPECT_EQ(Stored(1, "1" + N + "Xpos"), "100");
+    EXPECT_EQ(Stored(2, "1" + N + "Xpos"), "90");
+    otherSlotsKept();
 }

@@ -24,7 +24,7 @@ protected:
 
 TEST_F(CPropertyPanelTest, ControlsShowTheSelectedItemAndWriteWhatIsPickedOrTyped) {
     EXPECT_EQ(panel.findChild<QLabel*>("item")->text(), QStringLiteral("氏名"));
-    EXPECT_TRUE(panel.findChild<QRadioButton*>("everyone")->isChecked());
+    EXPECT_TRUE(panel.findChild<QRadioButton*>("sameDesign")->isChecked());
     EXPECT_EQ(panel.findChild<QLabel*>("scopeNote")->text(), QStringLiteral("同じデザインの 3 枚に適用します"));
 
     auto* color = panel.findChild<QComboBox*>("color");

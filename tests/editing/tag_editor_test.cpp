@@ -14,7 +14,7 @@ protected:
 }  // namespace
 
 TEST_F(TagEditorTest, APressOnTextSelectsTheTopmostItemAndElsewhereChangesNothing) {
-    EXPECT_EQ(session.Scope(), DesignScope::Everyone);
+    EXPECT_EQ(session.Scope(), DesignScope::SameDesign);
     EXPECT_TRUE(editor.Press(40, 25, 3));  // where both boxes overlap: 所属 is drawn last
     EXPECT_EQ(session.SelectedItem(), A);
     editor.Cancel();
