@@ -69,6 +69,7 @@ bench: build
 	$(BUILD_DIR)/bench/cards_bench
 	$(BUILD_DIR)/bench/roster_bench
 	bench/export_bench.sh $(BUILD_DIR)
+	bench/proof_bench.sh $(BUILD_DIR)
 	bench/list_bench.sh $(BUILD_DIR)
 
 # The whole tree built in Release with GCC and with clang, warnings as errors: what a packager's

@@ -16,6 +16,7 @@
 #include "store/exact_text.h"
 #include "store/items.h"
 #include "store/locations.h"
+#include "store/profile_service.h"
 
 namespace export_tool {
 
@@ -97,6 +98,8 @@ std::string ProofWhose(ProofCards which, std::size_t count) {
 }
 
 Proof MakeProof(ViewState& view, Surface& measuring, const std::string& latinItem, ProofCards which) {
+    // One state of the record file for the whole list, not a look at the disk for every read.
+    const profile::ProfileSnapshot snapshot;
     Proof proof;
     const RecordProfile& record = *view.record;
     const cards::RecordCards cards(ProfileFile::AtStoredPath(record.Path()).FsPath(), ItemList(view.userItems));
