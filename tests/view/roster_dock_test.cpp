@@ -280,6 +280,8 @@ TEST_F(RosterDockTest, ASelectionHoldsOnlyTheRowsTheSearchShows) {
     dock->PrintSelected();
     EXPECT_EQ(Stored("Current", "PrintOrder"), "0000|0002|");
     EXPECT_EQ(note, QString::fromUtf8("選択した 2 名のカードを印刷します"));
+    dock->Copy();
+    EXPECT_EQ(note, QString::fromUtf8("2 名のカードをコピーしました"));
     dock->ApplyDesign();
     EXPECT_EQ(prompts.people, 2);
 }

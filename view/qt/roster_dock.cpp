@@ -291,7 +291,13 @@ void CRosterDock::Insert() {
 void CRosterDock::Duplicate() {
     const std::vector<std::int32_t> rows = SelectedRows();
     if (rows.empty()) return;
-    Finish(roster_.Duplicate(rows), rows.back() + static_cast<std::int32_t>(rows.size()));
+    const cards::Outcome outcome = roster_.Duplicate(rows);
+    Finish(outcome, rows.back() + static_cast<std::int32_t>(rows.size()));
+    if (outcome) Note(Text("%1 名のカードを複製しました"), rows.size());
+}
+
+void CRosterDock::Note(const QString& words, std::size_t people) {
+    if (noted) noted(words.arg(people));
 }
 
 void CRosterDock::Delete() {
@@ -323,14 +329,18 @@ void CRosterDock::SortByColumn(int column) {
 
 void CRosterDock::Copy() {
     const std::vector<std::int32_t> rows = SelectedRows();
-    if (!rows.empty()) QApplication::clipboard()->setText(QString::fromStdString(roster_.CopyRows(rows)));
+    if (rows.empty()) return;
+    QApplication::clipboard()->setText(QString::fromStdString(roster_.CopyRows(rows)));
+    Note(Text("%1 名のカードをコピーしました"), rows.size());
 }
 
 void CRosterDock::Cut() {
     const std::vector<std::int32_t> rows = SelectedRows();
     if (rows.empty()) return;
     Copy();
-    Finish(roster_.Delete(rows), rows.front());
+    const cards::Outcome outcome = roster_.Delete(rows);
+    Finish(outcome, rows.front());
+    if (outcome) Note(Text("%1 名のカードを切り取りました"), rows.size());
 }
 
 void CRosterDock::Paste() {
@@ -353,9 +363,9 @@ std::vector<std::int32_t> CRosterDock::SelectedCards() const {
 }
 
 void CRosterDock::PrintSelected() {
-    const std::int32_t people = static_cast<std::int32_t>(SelectedRows().size());
+    const std::size_t people = SelectedRows().size();
     if (!MakeSelectionThePrintJob()) return;
-    if (noted) noted(Text("選択した %1 名のカードを印刷します").arg(people));
+    Note(Text("選択した %1 名のカードを印刷します"), people);
     if (printRequested) printRequested();
 }
 

@@ -107,6 +107,8 @@ public:
 private:
     // The selected rows the search shows: a hidden row is never acted on.
     std::vector<std::int32_t> SelectedRows() const;
+    // Tells the window whom an action acted on: words with %1 for the number of people.
+    void Note(const QString& words, std::size_t people);
     // Takes the rows the search hides out of the table's selection.
     void DropHiddenFromSelection();
     void SelectCard(std::int32_t card);
