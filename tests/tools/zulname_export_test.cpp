@@ -277,14 +277,15 @@ TEST_F(ZulnameExportTest, TheProofCoversEveryCardUnlessAskedForThePrintOrder) {
     EXPECT_EQ(Run({"--print-order", "--format", "trace"}).status, 2);
 }
 
-// An 80-character company wraps within its column, readable; a tab in a text is kept in the
-// proof as it is and reads back unchanged the next time.
+// An 80-character company wraps within its column, readable; a tab or a line break in a text is
+// kept in the proof as it is and reads back unchanged the next time.
 TEST_F(ZulnameExportTest, TheProofWrapsLongTextsAndKeepsTabsWithoutPhantomChanges) {
     MakeRecord("r.ini", 1);
     std::string company;
     for (int i = 0; i < 80; ++i) company += "営";
     std::string bytes = ReadBytes(PathOf("r.ini"));
-    bytes.insert(bytes.find("[0000]\r\n") + 8, S("所属") + "=" + S(company) + "\r\n" + S("肩書き") + "=A\tB\r\n");
+    bytes.insert(bytes.find("[0000]\r\n") + 8, S("所属") + "=" + S(company) + "\r\n" + S("肩書き") + "=A\tB\r\n" + S("読み") + "=C" +
+                                                        S("〓") + "D\r\n" + S("読み") + "Unicode=C&#xa;D\r\n");
     WriteBytes(PathOf("r.ini"), bytes);
     const ToolOutcome first = Run({"--proof", "--format", "trace"});
     ASSERT_EQ(first.status, 0) << first.err;
