@@ -45,11 +45,12 @@ std::vector<std::size_t> CharacterStarts(std::string_view exact) {
 
 std::vector<std::string> WrapToWidth(Surface& surface, std::string_view exact, std::int32_t room, std::size_t maxLines) {
     if (exact.empty() || room <= 0 || maxLines == 0) return {std::string(exact)};
-    if (surface.MeasureText(exact).width <= room) return {std::string(exact)};
     // No character is narrower than a quarter of the font's height: a line never holds more.
     const std::int32_t em = std::max<std::int32_t>(1, std::abs(surface.GetFont().lfHeight));
     const std::size_t mostPerLine = static_cast<std::size_t>(std::max<std::int64_t>(1, std::int64_t{room} * 4 / em));
     const std::vector<std::size_t> starts = CharacterStarts(exact);
+    // A text of more characters than any line holds, megabytes perhaps, is never measured whole.
+    if (starts.size() <= mostPerLine && surface.MeasureText(exact).width <= room) return {std::string(exact)};
     const auto byteAt = [&](std::size_t character) { return character < starts.size() ? starts[character] : exact.size(); };
     std::vector<std::string> lines;
     std::size_t first = 0;
