@@ -17,15 +17,16 @@ proof() {
   read -r user system wall kilobytes < "$folder/time"
   awk -v c="$1" -v r="$2" -v u="$user" -v s="$system" -v w="$wall" -v k="$kilobytes" \
     'BEGIN { printf "  %6d cards, %-7s %6.2f CPU s  %6.2f s  %6.1f MB peak  %4.0f µs CPU/card\n",
-             c, r, u + s, w, k / 1024, (u + s) * 1e6 / c; print u + s > "/dev/stderr" }' 2> "$folder/cpu"
+             c, r, u + s, w, k / 1024, (u + s) * 1e6 / c; print u + s > "/dev/stderr" }' 2>> "$folder/cpu"
 }
 
 echo "zulname-export --proof --format pdf (CPU seconds are user + system):"
 for cards in 5000 50000; do
-  rm -rf "$folder/proofs"
+  rm -rf "$folder/proofs" "$folder/cpu"
   "$build/bench/make_proof_record" "$folder" "$cards"
   proof "$cards" first
   proof "$cards" again
 done
-awk -v cpu="$(cat "$folder/cpu")" 'BEGIN {
-  printf "50,000 cards: %.2f CPU s (target <= 10) %s\n", cpu, cpu <= 10 ? "met" : "MISSED" }'
+# Judged on the slower of the two runs at 50,000.
+sort -g "$folder/cpu" | tail -n 1 | awk '{
+  printf "50,000 cards: %.2f CPU s (target <= 10) %s\n", $1, $1 <= 10 ? "met" : "MISSED" }'
