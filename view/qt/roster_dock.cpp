@@ -183,12 +183,7 @@ void CRosterDock::Build() {
     connect(search_, &QLineEdit::textChanged, this, &CRosterDock::Filter);
     // Ctrl+A and Shift-click select a range of rows, hidden ones among them: they are dropped.
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection& selected) {
-        if (search_->text().trimmed().isEmpty()) return;
-        for (const QModelIndex& index : selected.indexes())
-            if (table_->isRowHidden(index.row())) {
-                DropHiddenFromSelection();
-                return;
-            }
+        if (!search_->text().trimmed().isEmpty() && AnyHidden(selected)) DropHiddenFromSelection();
     });
 }
 
@@ -217,21 +212,41 @@ void CRosterDock::SetUserItems(std::vector<std::string> userItems) {
 }
 
 std::vector<std::int32_t> CRosterDock::SelectedRows() const {
+    // Read range by range: asking the selection row by row takes as long as rows × ranges.
     std::vector<std::int32_t> rows;
-    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
-        if (!table_->isRowHidden(index.row())) rows.push_back(index.row());
+    for (const QItemSelectionRange& range : table_->selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            if (!table_->isRowHidden(row)) rows.push_back(row);
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     const QModelIndex current = table_->currentIndex();
     if (rows.empty() && current.isValid() && !table_->isRowHidden(current.row())) rows.push_back(current.row());
     return rows;
 }
 
 void CRosterDock::DropHiddenFromSelection() {
+    if (!AnyHidden(table_->selectionModel()->selection())) return;
+    const std::vector<std::int32_t> rows = SelectedRows();
+    // The rows that stay, as runs of neighbours, put in a cleared selection: Qt compares an old
+    // selection with a new one range by range.
+    QItemSelection kept;
+    const int lastColumn = tableModel_->columnCount() - 1;
+    for (std::size_t first = 0; first < rows.size();) {
+        std::size_t last = first;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1) ++last;
+        kept.select(tableModel_->index(rows[first], 0), tableModel_->index(rows[last], lastColumn));
+        first = last + 1;
+    }
     QItemSelectionModel* selection = table_->selectionModel();
-    QItemSelection hidden;
-    for (const QModelIndex& index : selection->selectedRows())
-        if (table_->isRowHidden(index.row())) hidden.select(index, index);
-    if (!hidden.isEmpty()) selection->select(hidden, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    selection->clearSelection();
+    selection->select(kept, QItemSelectionModel::Select);
+}
+
+bool CRosterDock::AnyHidden(const QItemSelection& ranges) const {
+    for (const QItemSelectionRange& range : ranges)
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            if (table_->isRowHidden(row)) return true;
+    return false;
 }
 
 // The user's selection stands when the card is the table's current row already (a click is

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QDockWidget>
+#include <QItemSelection>
 
 #include <cstdint>
 #include <functional>
@@ -111,6 +112,7 @@ private:
     void Note(const QString& words, std::size_t people);
     // Takes the rows the search hides out of the table's selection.
     void DropHiddenFromSelection();
+    bool AnyHidden(const QItemSelection& ranges) const;
     void SelectCard(std::int32_t card);
     void Filter();
     // After an operation: report a failure, else read the table again, tell the window and turn
