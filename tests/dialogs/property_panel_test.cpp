@@ -25,6 +25,8 @@ protected:
 TEST_F(CPropertyPanelTest, ControlsShowTheSelectedItemAndWriteWhatIsPickedOrTyped) {
     EXPECT_EQ(panel.findChild<QLabel*>("item")->text(), QStringLiteral("氏名"));
     EXPECT_TRUE(panel.findChild<QRadioButton*>("sameDesign")->isChecked());
+    EXPECT_EQ(panel.findChild<QRadioButton*>("sameDesign")->text(), QStringLiteral("同じデザインの 3 枚"));
+    EXPECT_EQ(panel.findChild<QRadioButton*>("everyone")->text(), QStringLiteral("全員 3 枚"));
     EXPECT_EQ(panel.findChild<QLabel*>("scopeNote")->text(), QStringLiteral("同じデザインの 3 枚に適用します"));
 
     auto* color = panel.findChild<QComboBox*>("color");
