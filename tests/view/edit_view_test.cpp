@@ -325,3 +325,14 @@ TEST_F(ZoomedViewTest, OpeningARecordFileTakesTheSheetRecordedInItAndSaysSo) {
     EXPECT_EQ(view.Model().State().label.width, 300);  // drawn with it from the first paint
     EXPECT_EQ(SettingsProfile().ReadString("PrintOptions", "1NoCutLine", ""), "1");
 }
+
+TEST_F(ZoomedViewTest, SaveSaysEveryChangeIsAlreadySaved) {
+    WriteFiles("");
+    CRozudeziView view(printer, {});
+    std::vector<std::string> notes;
+    view.SetStatusNote([&notes](const std::string& note) { notes.push_back(note); });
+    view.Start();
+    ASSERT_TRUE(view.IsAvailable(CommandId::FileSave));  // not greyed out
+    view.Execute(CommandId::FileSave);
+    EXPECT_EQ(notes, std::vector<std::string>{"変更はすべて保存されています"});
+}

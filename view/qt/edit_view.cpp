@@ -131,6 +131,9 @@ void CRozudeziView::Execute(CommandId command) {
         Print();
     } else if (command == CommandId::PrintPreview) {
         PrintPreview();
+    } else if (command == CommandId::FileSave) {
+        const std::string note = model_.Save();
+        if (statusNote_) statusNote_(note);
     } else if (const auto dialog = dialogCommands_.find(command); dialog != dialogCommands_.end()) {
         dialog->second();
     } else if (ExecuteZoom(command)) {
