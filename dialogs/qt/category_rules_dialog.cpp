@@ -84,7 +84,8 @@ void CCategoryRulesDlg::BuildRow(int row) {
 }
 
 bool CCategoryRulesDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress)
+    // On the release: a list opened on the press would close as the button comes up.
+    if (event->type() == QEvent::MouseButtonRelease)
         if (auto* box = qobject_cast<QComboBox*>(watched->parent()); box != nullptr && box->lineEdit() == watched)
             box->showPopup();
     return ModelDialog::eventFilter(watched, event);
