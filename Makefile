@@ -4,7 +4,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-d
 	libgl-dev qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
 	libxml2-dev glabels-data \
 	libzip-dev libxlsxwriter-dev libicu-dev python3-openpyxl python3-odf \
-	libqrencode-dev libharfbuzz-dev zbar-tools libbz2-dev libfontconfig-dev unicode-data \
+	libqrencode-dev libharfbuzz-dev zbar-tools poppler-utils libbz2-dev libfontconfig-dev unicode-data \
 	qt6-svg-dev desktop-file-utils appstream groff-base dpkg-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo

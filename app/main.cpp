@@ -226,7 +226,10 @@ int main(int argc, char** argv) {
     });
     view->SetDialogCommand(CommandId::ExportList,
                            [view] { RunListExportDialog(view, view->Model().Settings(), view->Model().Record()); });
-    view->SetRecordFileOpened([&frame](const std::string& path) { frame.AddRecentFile(path); });
+    view->SetRecordFileOpened([&frame](const std::string& path) {
+        frame.AddRecentFile(path);
+        frame.ShowRecordFile(path);
+    });
     view->SetStatusNote([&frame](const std::string& note) { frame.statusBar()->showMessage(QString::fromStdString(note)); });
     QObject::connect(&frame, &CMainFrame::RecentFileChosen,
                      [view](const std::string& path) { view->Model().OpenRecordFileAt(path); });

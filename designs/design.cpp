@@ -83,7 +83,7 @@ Design DesignFromCard(const cards::Design& card, std::int32_t slot, const cards:
 }
 
 cards::Design CardKeysFor(const Design& design, std::int32_t slot, LabelExtent target) {
-    return Scaled(design.card, std::to_string(slot), ScaleCardValue, RatiosBetween(design.size, target));
+    return ScaleCardKeys(design.card, std::to_string(slot), RatiosBetween(design.size, target));
 }
 
 cards::Design FrameKeysFor(const Design& design, LabelExtent target) {

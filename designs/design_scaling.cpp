@@ -3,6 +3,7 @@
 #include <cmath>
 #include <algorithm>
 #include <cstdint>
+#include <set>
 
 #include "store/profile_value.h"
 
@@ -63,9 +64,9 @@ Ratios RatiosBetween(LabelExtent from, LabelExtent to) {
     return {static_cast<double>(to.width) / from.width, static_cast<double>(to.height) / from.height};
 }
 
-std::string ScaleCardValue(std::string_view key, std::string_view value, const Ratios& ratios) {
-    if (EndsWith(key, "Xpos") || EndsWith(key, "FitWidth") || IsLineKey(key, "sx") || IsLineKey(key, "ex") ||
-        key == "BMPx")
+std::string ScaleCardValue(std::string_view key, std::string_view value, const Ratios& ratios, bool vertical) {
+    if (EndsWith(key, "FitWidth")) return ScaledNumber(value, vertical ? ratios.y : ratios.x);
+    if (EndsWith(key, "Xpos") || IsLineKey(key, "sx") || IsLineKey(key, "ex") || key == "BMPx")
         return ScaledNumber(value, ratios.x);
     if (EndsWith(key, "Ypos") || IsLineKey(key, "sy") || IsLineKey(key, "ey") || key == "BMPy")
         return ScaledNumber(value, ratios.y);
@@ -73,6 +74,22 @@ std::string ScaleCardValue(std::string_view key, std::string_view value, const R
         return ScaledNumber(value, ratios.Smaller());
     if (EndsWith(key, "Font")) return ScaledFont(value, ratios.Smaller());
     return std::string(value);
+}
+
+cards::Design ScaleCardKeys(const cards::Design& card, const std::string& prefix, const Ratios& ratios) {
+    constexpr std::string_view kVertical = "Vertical", kFit = "FitWidth";
+    std::set<std::string_view> vertical;  // the items' names
+    for (const cards::DesignKey& key : card)
+        if (EndsWith(key.name, kVertical) && profile::ParseLeadingInt(key.value) != 0)
+            vertical.insert(std::string_view(key.name).substr(0, key.name.size() - kVertical.size()));
+    cards::Design out;
+    out.reserve(card.size());
+    for (const cards::DesignKey& key : card) {
+        const bool down = EndsWith(key.name, kFit) &&
+                          vertical.count(std::string_view(key.name).substr(0, key.name.size() - kFit.size())) != 0;
+        out.push_back({prefix + key.name, ScaleCardValue(key.name, key.value, ratios, down)});
+    }
+    return out;
 }
 
 std::string ScaleFrameValue(std::string_view key, std::string_view value, const Ratios& ratios) {

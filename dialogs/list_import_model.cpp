@@ -19,6 +19,8 @@ namespace {
 
 constexpr const char* kNotImported = "（取り込まない）";
 constexpr std::size_t kListedProblems = 20;
+// The folder of the list chosen last.
+constexpr const char* kListFolderKey = "ListFolder";
 
 std::string ColumnLetters(std::size_t column) {
     std::string letters;
@@ -64,9 +66,24 @@ std::string MergeFolder(const SettingsProfile& settings) {
     return folder;
 }
 
+std::string ListFolder(const SettingsProfile& settings) {
+    std::string folder;
+    std::error_code ignored;
+    if (locations::StoredPathToFs(settings.ReadString("Option", kListFolderKey, ""), folder) && !folder.empty() &&
+        std::filesystem::is_directory(folder, ignored))
+        return folder;
+    return MergeFolder(settings);
+}
+
 void ListImportModel::OnBrowse() {
-    const std::optional<std::string> chosen = platform_.ChooseListFile(MergeFolder(settings_));
+    const std::optional<std::string> chosen = platform_.ChooseListFile(ListFolder(settings_));
     if (!chosen) return;
+    // A folder code page 932 cannot name is not kept: the next time starts where this one did.
+    std::string folder;
+    if (locations::FsPathToStored(std::filesystem::path(*chosen).parent_path().string(), folder)) {
+        settings_.WriteString("Option", kListFolderKey, folder);
+        settings_.Flush();
+    }
     path = *chosen;
     OnPathEntered();
 }

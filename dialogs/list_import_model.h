@@ -33,6 +33,9 @@ public:
 // The merge folder "差し込み" made at start-up (file-system path), where list files are kept; the
 // data folder when it is gone.
 std::string MergeFolder(const SettingsProfile& settings);
+// Where the list chooser opens: the folder of the list chosen last ("Option" "ListFolder"), else
+// the merge folder.
+std::string ListFolder(const SettingsProfile& settings);
 
 // "差し込み印刷設定": a participant list (CSV, TSV, Excel, OpenDocument) becomes cards of the
 // record file, with one design. The user sees the detected format, encoding and sheet, maps

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "render/card.h"
 #include "store/font_setting.h"
@@ -11,6 +12,8 @@ namespace {
 
 constexpr std::int32_t kSmallestFont = 4;
 constexpr std::int32_t kLargestFont = 1000;
+// Below a decorative line with no item above it, about a millimetre and a half.
+constexpr std::int32_t kLineGap = 6;
 
 const ItemBox* BoxOf(const std::vector<ItemBox>& boxes, const std::string& item) {
     const auto found = std::find_if(boxes.begin(), boxes.end(), [&](const ItemBox& box) { return box.item == item; });
@@ -47,6 +50,20 @@ Snap Nearest(std::int32_t start, std::int32_t end, const std::vector<std::int32_
     return best;
 }
 
+// What a decorative line offers to snap to across it: its two edges, and beyond it the gap that
+// lies between it and the nearest item before it, so that the item below a line under the name
+// sits as far from the line as the name does. before: the far edges (bottoms or rights) of the
+// other items.
+void AddLineSnaps(std::int32_t at, std::int32_t width, const std::vector<std::int32_t>& before,
+                  std::vector<std::int32_t>& lines) {
+    const std::int32_t nearEdge = at - width / 2, farEdge = nearEdge + std::max(width, 1);
+    std::optional<std::int32_t> nearest;
+    for (const std::int32_t edge : before)
+        if (edge <= nearEdge && (!nearest || edge > *nearest)) nearest = edge;
+    const std::int32_t gap = nearest ? nearEdge - *nearest : kLineGap;
+    lines.insert(lines.end(), {nearEdge, farEdge, farEdge + gap});
+}
+
 }  // namespace
 
 std::optional<ItemBox> TagEditor::SelectedBox() {
@@ -58,10 +75,6 @@ std::optional<ItemBox> TagEditor::SelectedBox() {
 bool TagEditor::Press(std::int32_t x, std::int32_t y, std::int32_t reach) {
     CardValue card = session_.CurrentCardValue();
     const std::vector<ItemBox> boxes = session_.ItemBoxesOf(card);
-    DragState state;
-    state.startX = x;
-    state.startY = y;
-    const ItemBox* hit = nullptr;
     if (const ItemBox* selected = BoxOf(boxes, session_.SelectedItem())) {
         const auto near = [&](std::int32_t cx, std::int32_t cy) { return std::abs(x - cx) <= reach && std::abs(y - cy) <= reach; };
         const std::pair<Grip, bool> corners[] = {{Grip::TopLeft, near(selected->left, selected->top)},
@@ -69,20 +82,21 @@ bool TagEditor::Press(std::int32_t x, std::int32_t y, std::int32_t reach) {
                                                  {Grip::BottomLeft, near(selected->left, selected->bottom)},
                                                  {Grip::BottomRight, near(selected->right, selected->bottom)}};
         for (const auto& [grip, isNear] : corners)
-            if (isNear) {
-                state.grip = grip;
-                hit = selected;
-                break;
-            }
+            if (isNear) return Start(*selected, grip, x, y, std::move(card), boxes);
     }
-    if (hit == nullptr) {
-        const auto top = std::find_if(boxes.rbegin(), boxes.rend(), [&](const ItemBox& box) { return box.Contains(x, y); });
-        if (top == boxes.rend()) return false;
-        hit = &*top;
-    }
-    const auto item = std::find_if(card.items.begin(), card.items.end(), [&](const ItemValue& i) { return i.name == hit->item; });
+    const auto top = std::find_if(boxes.rbegin(), boxes.rend(), [&](const ItemBox& box) { return box.Contains(x, y); });
+    return top != boxes.rend() && Start(*top, Grip::Move, x, y, std::move(card), boxes);
+}
+
+bool TagEditor::Start(const ItemBox& hit, Grip grip, std::int32_t x, std::int32_t y, CardValue card,
+                      const std::vector<ItemBox>& boxes) {
+    const auto item = std::find_if(card.items.begin(), card.items.end(), [&](const ItemValue& i) { return i.name == hit.item; });
     if (item == card.items.end()) return false;
-    state.box = *hit;
+    DragState state;
+    state.grip = grip;
+    state.startX = x;
+    state.startY = y;
+    state.box = hit;
     state.stored = {card.section, item->name, item->xpos, item->ypos, item->printPos, item->printVPos,
                     item->font.set ? item->font.font.lfHeight : 0};
     // A font the card does not store cannot be sized.
@@ -91,13 +105,34 @@ bool TagEditor::Press(std::int32_t x, std::int32_t y, std::int32_t reach) {
     free.xpos = free.ypos = free.printPos = free.printVPos = 0;
     ApplyPreview(free, card);
     const std::vector<ItemBox> freeBoxes = session_.ItemBoxesOf(card);
-    const ItemBox* origin = BoxOf(freeBoxes, hit->item);
+    const ItemBox* origin = BoxOf(freeBoxes, hit.item);
     state.origin = origin != nullptr ? *origin : ItemBox{};
+    std::vector<std::int32_t> rights, bottoms;
     for (const ItemBox& box : boxes)
-        if (box.item != hit->item) state.others.push_back(box);
-    session_.SelectItem(hit->item);
+        if (box.item != hit.item) {
+            state.others.push_back(box);
+            rights.push_back(box.right);
+            bottoms.push_back(box.bottom);
+        }
+    for (const LineValue& line : card.lines) {
+        if (!line.Draws()) continue;
+        if (line.sy == line.ey) AddLineSnaps(line.sy, line.width, bottoms, state.lineRows);
+        if (line.sx == line.ex) AddLineSnaps(line.sx, line.width, rights, state.lineColumns);
+    }
+    session_.SelectItem(hit.item);
     drag_ = std::move(state);
     return true;
+}
+
+bool TagEditor::Nudge(std::int32_t dx, std::int32_t dy) {
+    CardValue card = session_.CurrentCardValue();
+    const std::vector<ItemBox> boxes = session_.ItemBoxesOf(card);
+    const ItemBox* selected = BoxOf(boxes, session_.SelectedItem());
+    if (selected == nullptr) return false;
+    const LabelExtent label = session_.State().label;
+    dx = std::clamp(dx, std::min(0, -selected->left), std::max(0, label.width - selected->right));
+    dy = std::clamp(dy, std::min(0, -selected->top), std::max(0, label.height - selected->bottom));
+    return Start(*selected, Grip::Move, 0, 0, std::move(card), boxes) && Release(dx, dy, 0);
 }
 
 TagEditor::Placement TagEditor::Moved(std::int32_t dx, std::int32_t dy, std::int32_t snapDistance) const {
@@ -113,6 +148,8 @@ TagEditor::Placement TagEditor::Moved(std::int32_t dx, std::int32_t dy, std::int
             columns.insert(columns.end(), {other.left, other.right, (other.left + other.right) / 2});
             rows.insert(rows.end(), {other.top, other.bottom, (other.top + other.bottom) / 2});
         }
+        columns.insert(columns.end(), d.lineColumns.begin(), d.lineColumns.end());
+        rows.insert(rows.end(), d.lineRows.begin(), d.lineRows.end());
         const Snap x = Nearest(box.left, box.right, columns, snapDistance);
         const Snap y = Nearest(box.top, box.bottom, rows, snapDistance);
         box = Shifted(box, x.shift, y.shift);

@@ -40,6 +40,9 @@ public:
     bool Release(std::int32_t x, std::int32_t y, std::int32_t snapDistance);
     // The drag given up: nothing is stored.
     void Cancel();
+    // Moves the selected item by (dx, dy) as a drag without snapping would, keeping it on the tag
+    // where it fits: true when it moved.
+    bool Nudge(std::int32_t dx, std::int32_t dy);
 
 private:
     enum class Grip { Move, TopLeft, TopRight, BottomLeft, BottomRight };
@@ -54,8 +57,12 @@ private:
         ItemBox origin;               // where it is drawn when placed freely at (0, 0)
         ItemPreview stored;           // its stored placement and font height
         std::vector<ItemBox> others;  // the other items, to snap to
+        std::vector<std::int32_t> lineColumns, lineRows;  // what the tag's decorative lines offer
     };
 
+    // Starts a drag of the item drawn at box, pressed at (x, y) on the card.
+    bool Start(const ItemBox& box, Grip grip, std::int32_t x, std::int32_t y, CardValue card,
+               const std::vector<ItemBox>& boxes);
     Placement PlacementAt(std::int32_t x, std::int32_t y, std::int32_t snapDistance) const;
     Placement Moved(std::int32_t dx, std::int32_t dy, std::int32_t snapDistance) const;
     Placement Sized(std::int32_t dy) const;

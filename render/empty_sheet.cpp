@@ -17,6 +17,28 @@ constexpr std::int32_t kHintHeight = 17;
 // A page never holds more outlines than these, whatever a hand-edited layout says.
 constexpr std::int64_t kMaxOutlines = 400;
 
+const std::string& HintText() {
+    static const std::string text = [] {
+        std::string stored;
+        return codec::Utf8ToCp932("「入力」でカードを作成します", stored) ? stored : std::string();
+    }();
+    return text;
+}
+
+// The hint sits in the middle of the first tag, or at its left edge when it is wider; the
+// surface is left with the hint's font.
+EmptySheetHint PlaceHint(const SheetLayout& layout, Surface& surface) {
+    LogFont font = DefaultItemFont();
+    font.lfHeight = -kHintHeight;
+    font.lfEscapement = font.lfOrientation = 0;
+    surface.SetFont(font);
+    const TextExtent extent = surface.MeasureText(HintText());
+    const std::int64_t W = layout.label.width, H = layout.label.height;
+    const std::int64_t x = layout.left + std::max<std::int64_t>((W - extent.width) / 2, 5);
+    const std::int64_t y = layout.top + std::max<std::int64_t>((H - extent.height) / 2, 5);
+    return {Clamp32(x), Clamp32(y), Clamp32(x + extent.width), Clamp32(y + extent.height)};
+}
+
 }  // namespace
 
 void DrawEmptySheet(const SheetLayout& layout, Surface& surface) {
@@ -34,16 +56,14 @@ void DrawEmptySheet(const SheetLayout& layout, Surface& surface) {
     surface.SetPen(previousPen);
     surface.SetBrush(previousBrush);
 
-    // The hint sits in the middle of the first tag, or at its left edge when it is wider.
-    std::string hint;
-    if (!codec::Utf8ToCp932("「入力」でカードを作成します", hint)) return;
-    LogFont font = DefaultItemFont();
-    font.lfHeight = -kHintHeight;
-    font.lfEscapement = font.lfOrientation = 0;
-    surface.SetFont(font);
+    const EmptySheetHint hint = PlaceHint(layout, surface);
     surface.SetTextColor(kHintGrey);
-    const TextExtent extent = surface.MeasureText(hint);
-    const std::int64_t x = layout.left + std::max<std::int64_t>((W - extent.width) / 2, 5);
-    const std::int64_t y = -std::int64_t{layout.top} - std::max<std::int64_t>((H - extent.height) / 2, 5);
-    surface.DrawText(Clamp32(x), Clamp32(y), hint);
+    surface.DrawText(hint.left, -hint.top, HintText());
+}
+
+EmptySheetHint EmptySheetHintBox(const SheetLayout& layout, Surface& surface) {
+    const LogFont previous = surface.GetFont();
+    const EmptySheetHint hint = PlaceHint(layout, surface);
+    surface.SetFont(previous);
+    return hint;
 }

@@ -91,7 +91,7 @@ bool EditViewModel::SheetShowsNoName() { return view_.mode == ViewMode::SheetMod
 
 bool EditViewModel::IsAvailable(CommandId command) {
     const bool sheet = view_.mode == ViewMode::SheetMode;
-    if (IsNudge(command)) return !sheet && NudgeAvailable(command);
+    if (IsNudge(command)) return sheet ? SheetNudge(command).has_value() : NudgeAvailable(command);
     switch (command) {
         case CommandId::Input:
         case CommandId::AddItem:
@@ -121,7 +121,6 @@ bool EditViewModel::IsAvailable(CommandId command) {
         case CommandId::Redo:
             return profile::ProfileService::Instance().CanRedo(ProfileFile::AtStoredPath(record_.Path()).FsPath());
         case CommandId::FileNew:
-        case CommandId::FileSave:
         case CommandId::FileSaveAs:
         case CommandId::Cut:
         case CommandId::Copy:
@@ -243,6 +242,12 @@ void EditViewModel::ShowCardPage(std::int32_t card) {
     platform_.RefreshAllViews();
 }
 
+std::string EditViewModel::Save() {
+    const bool record = record_.Flush();
+    const bool settings = settings_.Flush();
+    return record && settings ? "変更はすべて保存されています" : "ファイルに書き込めませんでした";
+}
+
 void EditViewModel::StepPage(std::int32_t step) {
     settings_.WriteInt("CurPage", view_.slotPrefix + record_.Path(), ScreenPage() + step);
     settings_.Flush();
@@ -290,7 +295,27 @@ void EditViewModel::NudgeRepeated(CommandId command, std::int32_t times) {
     if (IsNudge(command) && IsAvailable(command)) Nudge(command, times);
 }
 
+std::optional<LogicalPoint> EditViewModel::SheetNudge(CommandId command) const {
+    if (!sheetSelection_ || session_.SelectedItem().empty()) return std::nullopt;
+    switch (command) {
+        case CommandId::MoveLeft: return LogicalPoint{-10, 0};
+        case CommandId::MoveLeftSmall: return LogicalPoint{-1, 0};
+        case CommandId::MoveRightSmall: return LogicalPoint{1, 0};
+        case CommandId::MoveRight: return LogicalPoint{10, 0};
+        case CommandId::MoveUp: return LogicalPoint{0, -10};
+        case CommandId::MoveUpSmall: return LogicalPoint{0, -1};
+        case CommandId::MoveDownSmall: return LogicalPoint{0, 1};
+        case CommandId::MoveDown: return LogicalPoint{0, 10};
+        default: return std::nullopt;
+    }
+}
+
 bool EditViewModel::Nudge(CommandId command, std::int32_t times) {
+    if (view_.mode == ViewMode::SheetMode) {
+        const std::optional<LogicalPoint> step = SheetNudge(command);
+        if (step && tagEditor_.Nudge(step->x * times, step->y * times)) platform_.RefreshAllViews();
+        return true;
+    }
     InputDialogLink* const inputDialog = session_.InputDialog();
     if (inputDialog == nullptr) return true;
     // The cards that share the design follow the item, as with a drag.

@@ -39,6 +39,10 @@ public:
     // dialog is open.
     void OpenRecordFileAt(const std::string& storedPath);
 
+    // "上書き保存": every change is written as it is made, so there is nothing left to save; the
+    // files are flushed all the same. Returns what to tell the user.
+    std::string Save();
+
     EditSession& Session() { return session_; }
     void SetInputDialog(InputDialogLink* dialog) { session_.SetInputDialog(dialog); }
     // The input dialog closed: back to the sheet.
@@ -107,6 +111,9 @@ private:
     // and the press takes the item.
     bool PressOnSheet(std::int32_t x, std::int32_t y);
     bool Nudge(CommandId command, std::int32_t times = 1);
+    // On the sheet the arrows move the item selected there: how far one step of the command goes,
+    // or nothing when it does not move it.
+    std::optional<LogicalPoint> SheetNudge(CommandId command) const;
     bool NudgeOnce(CommandId command, InputDialogLink& inputDialog);
     bool NudgeAvailable(CommandId command);
     ItemBox OnView(ItemBox box, LogicalPoint origin) const;

@@ -18,6 +18,7 @@
 
 #include "app/qt/qt_text.h"
 #include "app/qt/toolbar_icons.h"
+#include "app/window_title.h"
 #include "store/codec.h"
 #include "store/profiles.h"
 
@@ -71,7 +72,7 @@ void AddIndicators(QStatusBar* bar) {
 CMainFrame::CMainFrame(QWidget* view, CommandTarget* viewCommands, CommandTarget* appCommands, QWidget* parent)
     : QMainWindow(parent), viewCommands_(viewCommands), appCommands_(appCommands), recentFiles_(SettingsProfile()) {
     // The title a single-document window takes: the document's name, then the program's.
-    setWindowTitle(QStringLiteral("Zulnam - ZUL Name"));
+    ShowRecordFile(std::string());
     setWindowIcon(ProgramIcon());
     CreateActions();
     CreateMenus();
@@ -220,6 +221,8 @@ void CMainFrame::CreateStatusBar() {
     statusBar()->addPermanentWidget(zoomPane_);
     AddIndicators(statusBar());
 }
+
+void CMainFrame::ShowRecordFile(const std::string& storedPath) { setWindowTitle(ToQt(WindowTitle(storedPath))); }
 
 void CMainFrame::ShowZoom(int percent) { zoomPane_->setText(QStringLiteral("%1%").arg(percent)); }
 

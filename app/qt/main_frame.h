@@ -47,6 +47,8 @@ public:
 
     // Puts a stored path (code page 932) first in the recent-file list of the "ﾌｧｲﾙ" menu.
     void AddRecentFile(const std::string& storedPath);
+    // Names the open record file (stored path, code page 932) in the window's title.
+    void ShowRecordFile(const std::string& storedPath);
     // Shows the view's zoom in its status-bar pane ("100%").
     void ShowZoom(int percent);
     // Tells in the status bar what a print job or export wrote, with a link that opens a PDF.

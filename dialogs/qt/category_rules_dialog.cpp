@@ -1,6 +1,7 @@
 #include "dialogs/qt/category_rules_dialog.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -77,8 +78,17 @@ void CCategoryRulesDlg::BuildRow(int row) {
     table_->setCellWidget(row, kDesign, design);
     QComboBox* honorific = Choices(model_.honorifics, true);
     honorific->setItemText(0, kNone);
+    honorific->lineEdit()->installEventFilter(this);
     connect(honorific, &QComboBox::currentTextChanged, this, changed);
     table_->setCellWidget(row, kHonorific, honorific);
+}
+
+bool CCategoryRulesDlg::eventFilter(QObject* watched, QEvent* event) {
+    // On the release: a list opened on the press would close as the button comes up.
+    if (event->type() == QEvent::MouseButtonRelease)
+        if (auto* box = qobject_cast<QComboBox*>(watched->parent()); box != nullptr && box->lineEdit() == watched)
+            box->showPopup();
+    return ModelDialog::eventFilter(watched, event);
 }
 
 bool CCategoryRulesDlg::TakeFields() {

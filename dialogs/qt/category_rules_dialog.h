@@ -15,6 +15,10 @@ public:
 
     const std::string& Message() const { return message_; }
 
+protected:
+    // A click in a 敬称 box opens its list; typing an honorific of one's own still works.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     bool TakeFields() override;
     void ShowFields() override;

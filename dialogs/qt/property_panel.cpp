@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -160,11 +161,14 @@ QWidget* CPropertyPanel::BuildItem() {
     text_->setObjectName(QStringLiteral("text"));
     connect(text_, &QLineEdit::textEdited, this, [this](const QString& typed) {
         std::string stored;
-        if (FromWidgetExactText(typed, stored)) Run([this, &stored] {
-                model_.text = stored;
-                model_.OnTextEdited();
-            });
+        if (!FromWidgetExactText(typed, stored)) return;
+        text_->setModified(false);
+        Run([this, &stored] {
+            model_.text = stored;
+            model_.OnTextEdited();
+        });
     });
+    KeepOwnUndoWhileTyping(text_);
     form->addRow(QStringLiteral("内容"), text_);
 
     face_ = new QComboBox(group);
@@ -189,6 +193,7 @@ QWidget* CPropertyPanel::BuildItem() {
     for (const int size : kPointSizes) points_->addItem(QString::number(size));
     points_->setMaxVisibleItems(static_cast<int>(std::size(kPointSizes)));
     const auto takePoints = [this] {
+        points_->lineEdit()->setModified(false);
         Run([this] {
             model_.points = points_->currentText().trimmed().toStdString();
             model_.OnFont();
@@ -196,6 +201,7 @@ QWidget* CPropertyPanel::BuildItem() {
     };
     connect(points_, &QComboBox::activated, this, takePoints);
     connect(points_->lineEdit(), &QLineEdit::editingFinished, this, takePoints);
+    KeepOwnUndoWhileTyping(points_->lineEdit());
     auto* sizeRow = new QHBoxLayout;
     sizeRow->addWidget(points_, 1);
     sizeRow->addWidget(new QLabel(QStringLiteral("pt"), group));
@@ -226,7 +232,9 @@ QWidget* CPropertyPanel::BuildItem() {
         const auto i = static_cast<std::size_t>(axis);
         position_[i] = new QLineEdit(group);
         position_[i]->setObjectName(i == 0 ? QStringLiteral("x") : QStringLiteral("y"));
+        KeepOwnUndoWhileTyping(position_[i]);
         connect(position_[i], &QLineEdit::editingFinished, this, [this, axis, i] {
+            position_[i]->setModified(false);
             Run([this, axis, i] {
                 (i == 0 ? model_.x : model_.y) = position_[i]->text().trimmed().toStdString();
                 model_.OnPositionEntered(axis);
@@ -289,6 +297,21 @@ QWidget* CPropertyPanel::BuildTag() {
     return group;
 }
 
+void CPropertyPanel::KeepOwnUndoWhileTyping(QLineEdit* field) { field->installEventFilter(this); }
+
+bool CPropertyPanel::eventFilter(QObject* watched, QEvent* event) {
+    const auto* field = qobject_cast<QLineEdit*>(watched);
+    if (field != nullptr && event->type() == QEvent::ShortcutOverride && !field->isModified()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+            // Not taken by the field: the window's shortcut runs.
+            event->ignore();
+            return true;
+        }
+    }
+    return QDockWidget::eventFilter(watched, event);
+}
+
 void CPropertyPanel::Run(const std::function<void()>& handler) {
     if (showing_) return;
     handler();
@@ -302,11 +325,11 @@ void CPropertyPanel::ShowFields() {
     const QString face = ToWidgetText(model_.face);
     if (face_->findText(face) < 0) face_->insertItem(0, face);
     face_->setCurrentIndex(face_->findText(face));
-    if (!points_->lineEdit()->hasFocus()) points_->setEditText(QString::fromStdString(model_.points));
+    if (!points_->lineEdit()->isModified()) points_->setEditText(QString::fromStdString(model_.points));
     ShowColor(color_, TextColors(), model_.color);
     for (QAbstractButton* button : alignment_->buttons()) button->setChecked(alignment_->id(button) == model_.alignment);
     for (std::size_t i = 0; i < position_.size(); ++i)
-        if (!position_[i]->hasFocus()) position_[i]->setText(QString::fromStdString(i == 0 ? model_.x : model_.y));
+        if (!position_[i]->isModified()) position_[i]->setText(QString::fromStdString(i == 0 ? model_.x : model_.y));
     for (const auto& [box, field] : checks_) box->setChecked(model_.*field);
     for (const auto& [box, field] : checks_)
         if (field == &PropertyPanelModel::ruby) box->setEnabled(model_.rubyEnabled);

@@ -28,6 +28,10 @@ public:
     void Reload();
     PropertyPanelModel& Model() { return model_; }
 
+protected:
+    // Ctrl+Z and Ctrl+Y in a field whose value is applied are the program's undo and redo.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     std::optional<ColorRef> ChooseColor(ColorRef initial) override;
     void RefreshAllViews() override;
@@ -39,6 +43,9 @@ private:
     QComboBox* ColorList(const std::vector<NamedColor>& colors, const QString& name, std::function<void(ColorRef)> picked);
     QCheckBox* CheckBox(const QString& caption, const QString& name, bool PropertyPanelModel::*field,
                         void (PropertyPanelModel::*handler)());
+    // A field's own undo is for what is typed and not yet applied: once its value is applied the
+    // field hands Ctrl+Z and Ctrl+Y on to the window.
+    void KeepOwnUndoWhileTyping(QLineEdit* field);
     // Runs a handler of the model with the controls' values taken, then shows the fields.
     void Run(const std::function<void()>& handler);
     void ShowFields();

@@ -244,6 +244,14 @@ TEST_F(MainFrameTest, TheStatusBarTellsWhatWasWrittenAndOpensThePdf) {
     EXPECT_EQ(opened.urls.front().toLocalFile().toStdString(), pdf);
 }
 
+TEST_F(MainFrameTest, TheTitleNamesTheOpenRecordFile) {
+    auto frame = MakeFrame();
+    EXPECT_EQ(frame->windowTitle(), Text("Zulnam - ZUL Name"));
+    // 表 ends in the byte of a backslash.
+    frame->ShowRecordFile("/home/" + S("来賓") + "/" + S("表彰式.ini"));
+    EXPECT_EQ(frame->windowTitle(), Text("表彰式.ini - ZUL Name"));
+}
+
 TEST_F(MainFrameTest, BarCommandsShowAndHideTheBars) {
     auto frame = MakeFrame();
     frame->show();

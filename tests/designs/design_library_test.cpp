@@ -68,6 +68,17 @@ TEST(DesignScalingTest, LengthsFollowTheirAxisAndSizesTheSmallerRatio) {
     EXPECT_EQ(ValueOf(designs::CardKeysFor(design, 1, {3, 2}), S("1氏名Font")).substr(0, 3), "-1 ");
 }
 
+TEST(DesignScalingTest, AVerticalItemsFittedLengthRunsDownTheTag) {
+    Design design = Sample("縦");
+    design.card.push_back({S("氏名Vertical"), "1"});
+    design.card.push_back({S("所属FitWidth"), "300"});
+    // Turned upright, 55 × 91 mm: the column may grow as long as the tag is high, not shrink
+    // with its width (a name squeezed into a third of the height).
+    const cards::Design upright = designs::CardKeysFor(design, 1, {216, 358});
+    EXPECT_EQ(ValueOf(upright, S("1氏名FitWidth")), "540");
+    EXPECT_EQ(ValueOf(upright, S("1所属FitWidth")), "181");  // across, as before
+}
+
 TEST(DesignFileTest, ReadsBackWhatIsWrittenAndRefusesFilesThatAreNoDesign) {
     const Design design = Sample("見本");
     std::string problem;

@@ -69,6 +69,23 @@ TEST_F(ListImportModelTest, AChosenListShowsWhatWasDetectedTheGuessedMappingAndT
     EXPECT_EQ(model.preview.size(), 3u);
 }
 
+TEST_F(ListImportModelTest, TheListChooserOpensWhereTheLastListWasChosenEvenInTheNextDialog) {
+    std::filesystem::create_directory(PathOf("名簿"));
+    WriteBytes(PathOf("名簿/list.csv"), S("氏名\r\n山田\r\n"));
+    platform.chosenFile = PathOf("名簿/list.csv");
+    model.OnBrowse();
+    platform.chosenFile.reset();
+    ListImportModel next{settings, record, platform};
+    next.OnOpen();
+    next.OnBrowse();
+    EXPECT_EQ(platform.startFolders, (Strings{PathOf("merge"), PathOf("名簿")}));
+    EXPECT_EQ(settings.ReadString("Option", "ListFolder", ""), PathOf(S("名簿")));  // stored in code page 932
+    // A folder gone since: the merge folder again.
+    std::filesystem::remove_all(PathOf("名簿"));
+    next.OnBrowse();
+    EXPECT_EQ(platform.startFolders.back(), PathOf("merge"));
+}
+
 TEST_F(ListImportModelTest, OkAppendsCardsWithTheCurrentDesignAndReports) {
     Choose("list.csv", "氏名,所属,備考\r\n山田,本社,x\r\n佐藤,\"営業部\n一課\",y\r\n,,z\r\n");
     model.columnTargets[2] = static_cast<int>(model.columnChoices[2].size()) - 1;  // a new item 備考

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
+#include "designs/design.h"
+#include "designs/design_library.h"
 #include "render/sheet.h"
 #include "render/trace_surface.h"
 #include "sheets/slot_sheet.h"
+#include "store/codec.h"
+#include "store/label_sizes.h"
 #include "store/storage_layout.h"
 #include "tests/support/temp_home.h"
 #include "view/edit_view_model.h"
@@ -126,6 +131,22 @@ TEST_F(ListToTagsModelTest, FromAFirstStartToAPdfOfTwoHundredTagsInTenActions) {
     EXPECT_EQ(record.ReadString("0199", S("氏名"), ""), S("参加者200"));
     EXPECT_FALSE(view.PrintsBlankTags());
     EXPECT_EQ(PrintPageCount(view.State()), 20);
+    // Every tag has the design chosen, not the gallery's first.
+    const auto designKeys = [&view](const char* name) {
+        for (const designs::Entry& entry : designs::DesignLibrary::Installed().List())
+            if (codec::Utf8(entry.design.name) == name)
+                return designs::CardKeysFor(entry.design, 1, LabelSize(view.Settings(), 1));
+        return cards::Design();
+    };
+    const cards::Design chosen = designKeys("来賓 (赤)"), first = designKeys("シンプル");
+    ASSERT_FALSE(chosen.empty());
+    std::size_t differing = 0;
+    for (const cards::DesignKey& key : chosen) {
+        for (const char* card : {"0000", "0199"}) EXPECT_EQ(record.ReadString(card, key.name, "-"), key.value) << key.name;
+        const auto same = std::find_if(first.begin(), first.end(), [&](const cards::DesignKey& k) { return k.name == key.name; });
+        differing += same == first.end() || same->value != key.value;
+    }
+    EXPECT_GT(differing, 0u);
     // The sheet is in the slot and recorded in the file, so it prints the same elsewhere.
     EXPECT_EQ(view.Settings().ReadString("PrintOptions", "1Paper", ""), "210x297");
     EXPECT_FALSE(record.ReadString("#Setting#", "Sheet1", "").empty());

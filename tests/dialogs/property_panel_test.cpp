@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 
 #include "tests/dialogs/typing.h"
@@ -45,4 +47,45 @@ TEST_F(CPropertyPanelTest, ControlsShowTheSelectedItemAndWriteWhatIsPickedOrType
     EXPECT_EQ(panel.findChild<QLineEdit*>("text")->text(), QStringLiteral("東京"));
     EXPECT_FALSE(panel.findChild<QCheckBox*>("ruby")->isEnabled());
     EXPECT_EQ(refreshes, 2);
+}
+
+TEST_F(CPropertyPanelTest, CtrlZUndoesTheTypingInAFieldUntilItsValueIsAppliedThenTheChange) {
+    QWidget window;
+    panel.setParent(&window);
+    const auto giveBack = qScopeGuard([this] { panel.setParent(nullptr); });
+    int undone = 0, redone = 0;
+    QAction undo(&window), redo(&window);
+    undo.setShortcut(QKeySequence::Undo);
+    redo.setShortcut(QKeySequence::Redo);
+    window.addAction(&undo);
+    window.addAction(&redo);
+    QObject::connect(&undo, &QAction::triggered, [&undone] { ++undone; });
+    QObject::connect(&redo, &QAction::triggered, [&redone] { ++redone; });
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    QLineEdit* x = panel.findChild<QLineEdit*>("x");
+    const QString shown = x->text();
+    x->setFocus();
+    x->selectAll();
+    QTest::keyClicks(x, QStringLiteral("47.4"));
+    QTest::keyClick(x, Qt::Key_Z, Qt::ControlModifier);  // typing not applied: the field's own undo
+    EXPECT_EQ(undone, 0);
+    EXPECT_EQ(x->text(), shown);
+
+    x->selectAll();
+    QTest::keyClicks(x, QStringLiteral("9.5"));
+    QTest::keyClick(x, Qt::Key_Return);
+    EXPECT_EQ(Stored(0, "1" + N + "Xpos"), "37");
+    QTest::keyClick(x, Qt::Key_Z, Qt::ControlModifier);  // applied: the program's undo
+    EXPECT_EQ(undone, 1);
+    QTest::keyClick(x, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(redone, 1);
+
+    QLineEdit* text = panel.findChild<QLineEdit*>("text");
+    text->setFocus();
+    QTest::keyClicks(text, QStringLiteral("X"));  // each keystroke is applied at once
+    QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(undone, 2);
 }

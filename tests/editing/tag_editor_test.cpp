@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editing/tag_editor.h"
 #include "store/profile_service.h"
 #include "tests/editing/shared_design_fixture.h"
@@ -72,4 +74,25 @@ TEST_F(TagEditorTest, ACornerGripSizesTheFontByTheHeightDragged) {
     EXPECT_TRUE(editor.Release(51, 51, 5));
     for (int card = 0; card < 3; ++card) EXPECT_EQ(Stored(card, "1" + N + "Font"), "-40 0 0 0 400 0 0 0 128 3 2 1 49 0");
     EXPECT_EQ(Stored(0, "1" + N + "Xpos"), "10");
+}
+
+TEST_F(TagEditorTest, ADecorativeLineOffersItsEdgeAndTheNamesGapBelowIt) {
+    // A line 2 thick at 50 under the name, whose bottom is at 30: 19 clear above the line.
+    for (const auto& [key, value] : {std::pair{"sx", "10"}, {"sy", "50"}, {"ex", "300"}, {"ey", "50"}, {"Width", "2"}})
+        session.Record().WriteString("0000", std::string("1Line1") + key, value);
+    session.Record().Flush();
+    const auto rowGuide = [](const TagDrag& drag) {
+        const auto found = std::find_if(drag.guides.begin(), drag.guides.end(), [](const SnapGuide& g) { return !g.vertical; });
+        return found == drag.guides.end() ? -1 : found->at;
+    };
+    ASSERT_TRUE(editor.Press(40, 25, 3));  // 所属, top 20
+    std::optional<TagDrag> drag = editor.Drag(40, 73, 5);  // its top to 68
+    ASSERT_TRUE(drag);
+    EXPECT_EQ(rowGuide(*drag), 70);  // 51, the line's lower edge, and the same 19 below it
+    EXPECT_EQ(drag->box.top, 70);
+    drag = editor.Drag(40, 58, 5);  // its top to 53
+    ASSERT_TRUE(drag);
+    EXPECT_EQ(rowGuide(*drag), 51);
+    EXPECT_TRUE(editor.Release(40, 73, 5));
+    EXPECT_EQ(Stored(0, "1" + A + "Ypos"), "70");
 }

@@ -88,8 +88,7 @@ TEST_F(EditViewModelTest, ModesDecideWhichCommandsAreOffered) {
         EXPECT_TRUE(model.IsAvailable(command));
     for (CommandId command : {CommandId::MoveLeft, CommandId::AlignCenter, CommandId::MoveDown})
         EXPECT_FALSE(model.IsAvailable(command));
-    for (CommandId command : {CommandId::FileNew, CommandId::FileSave, CommandId::Paste})
-        EXPECT_FALSE(model.IsAvailable(command));
+    for (CommandId command : {CommandId::FileNew, CommandId::Paste}) EXPECT_FALSE(model.IsAvailable(command));
 
     EnterCardMode();
     EXPECT_EQ(model.Mode(), ViewMode::CardMode);
@@ -129,6 +128,24 @@ TEST_F(EditViewModelTest, APressOnANameOnTheSheetMakesItsCardCurrentAndSelectsIt
     EXPECT_EQ(model.SelectedItem(), S("氏名"));
     ASSERT_TRUE(model.SelectionOnView());
     EXPECT_EQ(model.SelectionOnView()->left, 368);
+}
+
+TEST_F(EditViewModelTest, TheArrowsMoveAnItemSelectedOnTheSheet) {
+    RecordProfile& record = model.Record();
+    record.WriteInt("0000", "1IsPrint" + S("氏名"), 1);
+    record.Flush();
+    EXPECT_FALSE(model.IsAvailable(CommandId::MoveRight));  // nothing selected on the sheet yet
+    model.PressMouse(20, 20);  // the first tag starts at (10, 10); its name at (0, 0)
+    model.ReleaseMouse(20, 20);
+    ASSERT_TRUE(model.IsAvailable(CommandId::MoveRight));
+    EXPECT_TRUE(model.Execute(CommandId::MoveRight));
+    EXPECT_EQ(record.ReadInt("0000", "1" + S("氏名") + "Xpos", 0), 10);
+    model.NudgeRepeated(CommandId::MoveDown, 10);
+    EXPECT_EQ(record.ReadInt("0000", "1" + S("氏名") + "Ypos", 0), 100);
+    model.NudgeRepeated(CommandId::MoveRight, 100);
+    EXPECT_EQ(record.ReadInt("0000", "1" + S("氏名") + "Xpos", 0), 318);  // 358 wide, less the name's 40
+    ASSERT_TRUE(model.SelectionOnView());
+    EXPECT_EQ(model.SelectionOnView()->left, 328);
 }
 
 TEST_F(EditViewModelTest, NudgingStopsAtTheEdges) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -324,4 +325,48 @@ TEST_F(ZoomedViewTest, OpeningARecordFileTakesTheSheetRecordedInItAndSaysSo) {
     EXPECT_EQ(notes, std::vector<std::string>{"用紙の設定を記録ファイルに合わせました（ラベル1: 76.2×50.8mm 3×4面）"});
     EXPECT_EQ(view.Model().State().label.width, 300);  // drawn with it from the first paint
     EXPECT_EQ(SettingsProfile().ReadString("PrintOptions", "1NoCutLine", ""), "1");
+}
+
+TEST_F(ZoomedViewTest, SaveSaysEveryChangeIsAlreadySaved) {
+    WriteFiles("");
+    CRozudeziView view(printer, {});
+    std::vector<std::string> notes;
+    view.SetStatusNote([&notes](const std::string& note) { notes.push_back(note); });
+    view.Start();
+    ASSERT_TRUE(view.IsAvailable(CommandId::FileSave));  // not greyed out
+    view.Execute(CommandId::FileSave);
+    EXPECT_EQ(notes, std::vector<std::string>{"変更はすべて保存されています"});
+}
+
+TEST_F(ZoomedViewTest, TheBannerOverAnEmptySheetLeavesTheSheetsOwnHintInSight) {
+    WriteFiles("40");
+    CRozudeziView view(printer, {});
+    view.SetDialogCommand(CommandId::MakeFromList, [] {});
+    view.resize(420, 300);  // narrow: the page's first tag lies under the banner's place
+    view.show();
+    view.Start();
+    auto* banner = view.viewport()->findChild<QWidget*>(QStringLiteral("emptyHint"));
+    ASSERT_TRUE(banner != nullptr && banner->isVisible());
+    banner->hide();
+    const QImage sheet = view.viewport()->grab().toImage();
+    banner->show();
+    // The hint's text is what is drawn off the outlines' long lines.
+    const auto inked = [&sheet](int x, int y) { return qGray(sheet.pixel(x, y)) < 230; };
+    std::vector<int> rows(static_cast<std::size_t>(sheet.height())), columns(static_cast<std::size_t>(sheet.width()));
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            if (inked(x, y)) {
+                ++rows[static_cast<std::size_t>(y)];
+                ++columns[static_cast<std::size_t>(x)];
+            }
+    int hint = 0, covered = 0;
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            if (inked(x, y) && rows[static_cast<std::size_t>(y)] < sheet.width() / 3 &&
+                columns[static_cast<std::size_t>(x)] < sheet.height() / 3) {
+                ++hint;
+                covered += banner->geometry().contains(x, y);
+            }
+    EXPECT_GT(hint, 20);
+    EXPECT_EQ(covered, 0);
 }

@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
+#include "dialogs/list_to_tags_model.h"
 #include "dialogs/qt/pdf_export_dialog.h"
 #include "export/export_output.h"
+#include "sheets/catalogue.h"
 #include "tests/dialogs/drive.h"
 #include "tests/dialogs/input_dialog_fixture.h"
 #include "view/qt/pdf_export.h"
@@ -32,6 +39,40 @@ protected:
     }
     std::string suggested;
 };
+
+// "名簿から作成" as a user goes through it: the list file, then what each step offers.
+class ListUser : public ListToTagsPlatform {
+public:
+    std::optional<std::string> ChooseListFile(const std::string&) override { return list; }
+    void ShowMessage(const std::string&) override {}
+    void ShowReport(const std::string&) override {}
+    std::optional<UnencodablePolicy> AskUnencodable(const std::string&) override { return std::nullopt; }
+    bool Progress(double) override { return true; }
+    std::optional<std::string> AskSheetName() override { return std::nullopt; }
+
+    std::string list;
+};
+
+// The lines of text of a PDF as a reader extracts them.
+std::vector<std::string> PdfLines(const std::string& pdf) {
+    const std::string command = std::string(POPPLER_FOLDER) + "/pdftotext -raw '" + pdf + "' -";
+    const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string text;
+    char buffer[4096];
+    for (std::size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) text.append(buffer, n);
+    std::replace(text.begin(), text.end(), '\f', '\n');  // between pages
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(text.substr(at, end - at));
+    return lines;
+}
+
+// The first page of a PDF as a reader shows it, at a low resolution.
+QImage FirstPdfPage(const std::string& pdf, const std::string& png) {
+    const std::string command = std::string(POPPLER_FOLDER) + "/pdftoppm -r 20 -f 1 -l 1 -singlefile -png '" + pdf + "' '" +
+                                png.substr(0, png.size() - 4) + "'";
+    return std::system(command.c_str()) == 0 ? QImage(QString::fromStdString(png)) : QImage();
+}
 
 }  // namespace
 
@@ -122,4 +163,42 @@ TEST_F(PdfExportTest, AWriteStoppedByItsProgressKeepsThePreviousPdfAndLeavesNoTe
     EXPECT_EQ(told, (std::vector<std::size_t>{1, 2})) << "told after each page, stopped at the second";
     EXPECT_EQ(ReadBytes(output), "the previous PDF");
     for (const auto& entry : std::filesystem::directory_iterator(PathOf("out"))) EXPECT_EQ(entry.path(), output);
+}
+
+TEST_F(PdfExportTest, TheWizardsPdfPrintsEveryPersonOnTheDesignChosen) {
+    std::string csv = S("氏名,所属\r\n");
+    for (int n = 1; n <= 12; ++n) csv += S("参加者" + std::to_string(n) + ",本社\r\n");
+    WriteBytes(PathOf("list.csv"), csv);
+    sheets::SheetCatalogue catalogue;
+    catalogue.Load(sheets::DefaultSources());
+    ListUser user;
+    user.list = PathOf("list.csv");
+    ListToTagsModel wizard(catalogue, view.Settings(), view.Record(), user);
+    wizard.OnOpen();
+    wizard.OnBrowse();
+    wizard.OnNext();
+    const auto guests = std::find_if(wizard.designs.begin(), wizard.designs.end(),
+                                     [](const DesignRow& row) { return row.name == "来賓 (赤)"; });
+    ASSERT_NE(guests, wizard.designs.end());
+    ASSERT_NE(guests, wizard.designs.begin()) << "the gallery's first would pass unnoticed";
+    wizard.OnDesignChosen(static_cast<int>(guests - wizard.designs.begin()));
+    wizard.OnNext();
+    ASSERT_TRUE(wizard.OnFinish(ListToTagsModel::Then::ExportPdf));
+    view.OpenRecordFileAt(view.Record().Path());
+
+    const std::optional<WrittenOutput> written = ExportAllPagesToPdf(nullptr, view, Chooser("tags.pdf"));
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->pages, 2);
+    const std::vector<std::string> lines = PdfLines(PathOf("tags.pdf"));
+    for (int n = 1; n <= 12; ++n) EXPECT_EQ(std::count(lines.begin(), lines.end(), "参加者" + std::to_string(n)), 1) << n;
+    // The design's red band behind the company, (176, 24, 32), is on the page.
+    const QImage page = FirstPdfPage(PathOf("tags.pdf"), PathOf("page.png"));
+    ASSERT_FALSE(page.isNull());
+    int red = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor pixel = page.pixelColor(x, y);
+            red += std::abs(pixel.red() - 176) < 12 && std::abs(pixel.green() - 24) < 12 && std::abs(pixel.blue() - 32) < 12;
+        }
+    EXPECT_GT(red, 100);
 }

@@ -23,6 +23,7 @@
 #include "dialogs/qt/color_chooser.h"
 #include "dialogs/qt/label_chooser_dialog.h"
 #include "dialogs/qt/record_file_chooser_dialog.h"
+#include "render/empty_sheet.h"
 #include "render/print_page.h"
 #include "render/sheet.h"
 #include "sheets/slot_sheet.h"
@@ -41,6 +42,8 @@ constexpr int kTagMargin = 10;
 // The corner grips of the selected item, and how near a line a dragged item snaps, in pixels.
 constexpr int kGripPixels = 7;
 constexpr int kSnapPixels = 6;
+// The room kept between the banner over an empty sheet and the sheet's own hint, in pixels.
+constexpr int kHintClearance = 6;
 // Shift with an arrow key moves ten times as far as the arrow alone.
 constexpr std::int32_t kFarNudges = 10;
 
@@ -67,12 +70,21 @@ CRozudeziView::CRozudeziView(QPrinter& printer, const std::vector<std::string>& 
     connect(make, &QPushButton::clicked, this, [this] { Execute(CommandId::MakeFromList); });
     hintLayout->addWidget(make);
     emptyHint_->hide();
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, [this] { PlaceEmptyHint(); });
     UpdateScrollBars();
 }
 
 void CRozudeziView::PlaceEmptyHint() {
+    if (emptyHint_->isHidden()) return;
     emptyHint_->adjustSize();
-    emptyHint_->move(std::max(0, (viewport()->width() - emptyHint_->width()) / 2), 12);
+    QRect place(QPoint(std::max(0, (viewport()->width() - emptyHint_->width()) / 2), 12), emptyHint_->size());
+    // Never over the sheet's own line on how to make the first card: below it instead.
+    const EmptySheetHint line = EmptySheetHintBox(ReadSheetLayout(model_.State()), MeasuringSurface());
+    const QRect onView = ToPixels({line.left, line.top, line.right, line.bottom}).adjusted(-kHintClearance, -kHintClearance,
+                                                                                          kHintClearance, kHintClearance);
+    if (place.intersects(onView)) place.moveTop(onView.bottom() + 1);
+    emptyHint_->move(place.topLeft());
 }
 
 CRozudeziView::~CRozudeziView() = default;
@@ -131,6 +143,9 @@ void CRozudeziView::Execute(CommandId command) {
         Print();
     } else if (command == CommandId::PrintPreview) {
         PrintPreview();
+    } else if (command == CommandId::FileSave) {
+        const std::string note = model_.Save();
+        if (statusNote_) statusNote_(note);
     } else if (const auto dialog = dialogCommands_.find(command); dialog != dialogCommands_.end()) {
         dialog->second();
     } else if (ExecuteZoom(command)) {
@@ -308,6 +323,7 @@ void CRozudeziView::ZoomChanged(const QPoint& scroll) {
     UpdateScrollBars();
     horizontalScrollBar()->setValue(scroll.x());
     verticalScrollBar()->setValue(scroll.y());
+    PlaceEmptyHint();
     viewport()->update();
     if (zoomChanged_) zoomChanged_(zoom_.Percent());
 }
