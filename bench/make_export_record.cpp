@@ -1,7 +1,8 @@
 // Writes the record file the export benchmark prints: FOLDER/export.ini with CARDS named cards
 // of four items each (the name with a shadow), the frame, a line and a small bitmap,
-// FOLDER/logo.bmp; with "plain", the four items alone (the default invisible frame, no lines,
-// no image).
+// FOLDER/logo.bmp, cut lines around the tags; with "plain", the four items alone (no shadow, the
+// default invisible frame, no lines, no image) and no cut lines. The settings file is the one
+// of FOLDER as $ZULNAME_HOME.
 
 #include <cstdlib>
 #include <fstream>
@@ -32,11 +33,15 @@ int main(int argc, char** argv) {
     shape.cards = std::atoi(argv[2]);
     shape.items = 4;
     shape.effectsOnAll = false;
+    shape.nameShadow = !plain;
     shape.lines = plain ? 0 : 1;
     shape.frame = !plain;
+    setenv("ZULNAME_HOME", folder.c_str(), 1);
+    const std::string settings = "[PrintOptions]\r\n1NoCutLine=" + std::string(plain ? "1" : "0") + "\r\n";
     const bool decorated = plain || (WriteFile(folder + "/logo.bmp", bench::MakeBitmapFile(32, 32)) &&
                                       locations::FsPathToStored(folder + "/logo.bmp", shape.bitmapPath));
-    if (!decorated || !WriteFile(folder + "/export.ini", bench::MakeSheetRecord(shape))) {
+    if (!decorated || !locations::EnsureFolders() || !WriteFile(locations::SettingsFilePath(), settings) ||
+        !WriteFile(folder + "/export.ini", bench::MakeSheetRecord(shape))) {
         std::cerr << "make_export_record: cannot write into " << folder << "\n";
         return 1;
     }

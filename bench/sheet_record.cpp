@@ -15,7 +15,7 @@ const char* const kTexts[] = {"山田 太郎", "やまだ たろう", "代表取
 
 std::string Line(const std::string& key, const std::string& value) { return key + "=" + value + "\r\n"; }
 
-std::string Item(const std::string& name, int index, int card, bool effects) {
+std::string Item(const std::string& name, int index, int card, bool effects, bool shadow) {
     const std::string key = "1" + name;
     const int em = index == 0 ? 40 : 18;
     std::string text = Line(name, codec::Sjis(kTexts[index % 8]) + (index == 0 ? std::to_string(card) : ""));
@@ -25,7 +25,7 @@ std::string Item(const std::string& name, int index, int card, bool effects) {
     text += Line(key + "Font", "-" + std::to_string(em) + " 0 0 0 " + (index == 0 ? "700" : "400") + " 0 0 0 128 3 2 1 49 " +
                                    std::to_string(0x800000 >> index));
     text += Line(key + "FontFace", codec::Sjis(index % 2 ? "ＭＳ 明朝" : "ＭＳ ゴシック"));
-    if (effects || index == 0) {
+    if (effects || shadow) {
         text += Line(key + "bShadow", index % 2 ? "2" : "1");
         text += Line(key + "ShadowX", "20");
         text += Line(key + "ShadowY", "20");
@@ -54,7 +54,8 @@ std::string MakeSheetRecord(const SheetRecordShape& shape) {
     for (int card = 0; card < shape.cards; ++card) {
         text += "[" + CardSection(card) + "]\r\n";
         for (int index = 0; index < itemCount; ++index)
-            text += Item(items[static_cast<std::size_t>(index)], index, card, shape.effectsOnAll);
+            text += Item(items[static_cast<std::size_t>(index)], index, card, shape.effectsOnAll,
+                         index == 0 && shape.nameShadow);
         for (int line = 1; line <= std::min(shape.lines, 3); ++line) {
             const std::string key = "1Line" + std::to_string(line);
             const std::string y = std::to_string(60 * line);

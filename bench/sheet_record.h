@@ -10,7 +10,8 @@ namespace bench {
 struct SheetRecordShape {
     int cards = 10;
     int items = 8;              // the first of the fixed items, at most 8
-    bool effectsOnAll = true;   // shadow or 3D and a background box on every item, else a shadow on the first
+    bool effectsOnAll = true;   // shadow or 3D and a background box on every item, else…
+    bool nameShadow = true;     // …a shadow on the first, or no effect at all
     int lines = 3;              // decorative lines per card, at most 3
     bool frame = true;          // slot 1's hatched frame, else the default invisible one
     std::string bitmapPath;     // the cards' image (a stored path); empty for none

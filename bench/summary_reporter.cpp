@@ -27,7 +27,7 @@ void SummaryReporter::Finalize() {
         } else {
             const Run& run = found->second;
             const double multiplier = benchmark::GetTimeUnitMultiplier(run.time_unit);
-            const double time = figure.cpuTime ? run.GetAdjustedCPUTime() : run.GetAdjustedRealTime();
+            const double time = run.GetAdjustedCPUTime();
             const char* unit = benchmark::GetTimeUnitString(run.time_unit);
             std::snprintf(line, sizeof line, "  %-40s %10.3f %-4s  (target < %g %s)  %s", figure.label.c_str(), time, unit,
                           figure.target * multiplier, unit, time / multiplier < figure.target ? "met" : "MISSED");

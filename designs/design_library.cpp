@@ -11,6 +11,7 @@
 #include "store/codec.h"
 #include "store/collation.h"
 #include "store/cp932.h"
+#include "store/failure_reason.h"
 #include "store/locations.h"
 #include "store/profile_value.h"
 #include "store/regular_file.h"
@@ -74,7 +75,7 @@ std::string FreeFileFor(const std::string& folder, std::string_view name) {
 
 LibraryResult Written(bool ok, const std::string& fsPath) {
     if (ok) return {};
-    return {LibraryFailure::NotWritten, "cannot write " + fsPath + ": " + std::strerror(errno)};
+    return {LibraryFailure::NotWritten, profile::NotWrittenMessage(fsPath, errno)};
 }
 
 LibraryResult WriteDesign(const Design& design, const std::string& fsPath) {

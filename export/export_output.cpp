@@ -17,6 +17,8 @@
 #include "render/qt/qpainter_surface.h"
 #include "render/trace_surface.h"
 #include "sheets/slot_sheet.h"
+#include "store/atomic_file.h"
+#include "store/failure_reason.h"
 #include "store/file_size_limit.h"
 
 namespace export_tool {
@@ -37,6 +39,16 @@ std::string CannotWrite(const std::string& path, const QFileDevice& file) {
     return "cannot write " + path + ": " + (limit.empty() ? file.errorString().toStdString() : limit);
 }
 
+// Opens a temporary file for the output at path, to be renamed over the regular file path names:
+// an empty text, or why the output cannot be written there.
+std::string OpenOutput(QSaveFile& file, const std::string& path) {
+    std::string target;
+    if (const int error = ResolveWriteTarget(path, target)) return profile::NotWrittenMessage(path, error);
+    file.setFileName(FsName(target));
+    if (!file.open(QIODevice::WriteOnly)) return CannotWrite(path, file);
+    return {};
+}
+
 // Renames the finished temporary file over the output. QSaveFile::commit alone misses a failure
 // of the last buffered write, and the drawing code does not look at what each write returns.
 std::string Commit(QSaveFile& file, const std::string& path) {
@@ -47,8 +59,9 @@ std::string Commit(QSaveFile& file, const std::string& path) {
 // A write can stop short of the end without an error (at a file-size limit): only a count of
 // every byte written is a success.
 std::string WriteWhole(const std::string& path, const QByteArray& bytes) {
-    QSaveFile file(FsName(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return CannotWrite(path, file);
+    QSaveFile file;
+    if (std::string failure = OpenOutput(file, path); !failure.empty()) return failure;
+    if (file.write(bytes) != bytes.size()) return CannotWrite(path, file);
     return Commit(file, path);
 }
 
@@ -102,8 +115,8 @@ std::string WriteTrace(const PageDrawer& draw, const Job& job) {
 }
 
 std::string WritePdf(const PageDrawer& draw, const Job& job) {
-    QSaveFile file(FsName(job.output));
-    if (!file.open(QIODevice::WriteOnly)) return CannotWrite(job.output, file);
+    QSaveFile file;
+    if (std::string failure = OpenOutput(file, job.output); !failure.empty()) return failure;
     {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("zulname"));

@@ -13,7 +13,8 @@
 // Draws pages of the view and writes them out. Each writer returns an empty text when every page
 // was written, else why not. An output file is written to a temporary file beside it and renamed
 // over it once complete: an export that fails or is killed leaves the previous output as it was
-// (a failure also removes the temporary file).
+// (a failure also removes the temporary file). An output that exists and is not a regular file
+// (a device, a FIFO) is refused; through a symbolic link the regular file it names is written.
 namespace export_tool {
 
 // The resolutions pages are drawn at unless another is asked for. A trace is always at 100 dpi.

@@ -15,9 +15,11 @@ struct ListRows {
     std::vector<std::int32_t> cards = {};  // the card number of each row, when the rows are cards
 };
 
-// Writes the file at path (file-system path), replacing it only when complete. False, with a
-// one-line reason, when it cannot be written, (code page 932) a cell holds a character that
-// code page 932 cannot hold or (.xlsx) a cell is longer than a workbook cell holds; errno is then
+// Writes the file at path (file-system path), replacing it only when complete and only when it is
+// a regular file (through a symbolic link, the file it names). False, with a one-line reason,
+// when it cannot be written, (code page 932) a cell holds a character that code page 932 cannot
+// hold (the reason names it and its card) or (.xlsx) a cell is longer than a workbook cell
+// holds; errno is then
 // the system's error of the failed write, or 0. Temporary files that an earlier write of the same
 // file left behind when it was killed are removed.
 bool WriteList(const std::string& path, const ListRows& list, ListOutputFormat format, ListOutputEncoding encoding,

@@ -180,7 +180,7 @@ bool DrawItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y,
         draw(px, py, false);
     }
     if (withRuby) DrawRuby(surface, px, py, text, *rubyOfName);
-    if (!typeset.vertical) DrawHonorific(surface, px + surface.MeasureText(text).width, py, item);
+    if (!typeset.vertical) DrawHonorific(surface, Clamp32(std::int64_t{px} + surface.MeasureText(text).width), py, item);
 
     surface.SetBackgroundMode(itemMode);
     surface.SetBackgroundColor(itemBackground);

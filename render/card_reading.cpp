@@ -8,6 +8,7 @@
 #include "store/color_setting.h"
 #include "store/exact_text.h"
 #include "store/items.h"
+#include "store/label_sizes.h"
 #include "store/profile_service.h"
 #include "store/storage_layout.h"
 
@@ -143,13 +144,13 @@ LineKeys::LineKeys(const std::string& slotPrefix, const std::string& line)
 
 LineValue ReadLine(const SectionReader& card, const LineKeys& keys) {
     LineValue line;
-    line.sx = card.ReadInt(keys.sx, line.sx);
-    line.sy = card.ReadInt(keys.sy, line.sy);
-    line.ex = card.ReadInt(keys.ex, line.ex);
-    line.ey = card.ReadInt(keys.ey, line.ey);
+    line.sx = BoundedLength(card.ReadInt(keys.sx, line.sx));
+    line.sy = BoundedLength(card.ReadInt(keys.sy, line.sy));
+    line.ex = BoundedLength(card.ReadInt(keys.ex, line.ex));
+    line.ey = BoundedLength(card.ReadInt(keys.ey, line.ey));
     if (!line.Draws()) return line;
     line.color = ReadColor(card, keys.color, line.color);
-    line.width = card.ReadInt(keys.width, line.width);
+    line.width = BoundedLength(card.ReadInt(keys.width, line.width));
     return line;
 }
 
@@ -163,8 +164,8 @@ ImageValue ReadImage(const SectionReader& card, const ImageKeys& keys) {
     ImageValue image;
     image.path = card.ReadString(keys.path, "");
     if (image.path.empty()) return image;
-    image.dx = card.ReadInt(keys.dx, image.dx);
-    image.dy = card.ReadInt(keys.dy, image.dy);
+    image.dx = BoundedLength(card.ReadInt(keys.dx, image.dx));
+    image.dy = BoundedLength(card.ReadInt(keys.dy, image.dy));
     image.zoom = card.ReadInt(keys.zoom, image.zoom);
     return image;
 }
@@ -184,18 +185,18 @@ FrameValue ReadFrameKeys(const RecordProfile& record, const std::string& section
     if (frame.kind <= 0 || frame.kind > static_cast<std::int32_t>(FrameKind::TriangleBottomRight)) return frame;
     const std::string gap = KindKey(prefix, frame.kind, "Gap");
     if (record.ReadInt(section, gap + "All", 0) != 0) {
-        frame.gapTop = frame.gapBottom = frame.gapLeft = frame.gapRight = record.ReadInt(section, gap, 5);
+        frame.gapTop = frame.gapBottom = frame.gapLeft = frame.gapRight = BoundedLength(record.ReadInt(section, gap, 5));
     } else {
-        frame.gapTop = record.ReadInt(section, gap + "T", 5);
-        frame.gapBottom = record.ReadInt(section, gap + "B", 5);
-        frame.gapLeft = record.ReadInt(section, gap + "L", 5);
-        frame.gapRight = record.ReadInt(section, gap + "R", 5);
+        frame.gapTop = BoundedLength(record.ReadInt(section, gap + "T", 5));
+        frame.gapBottom = BoundedLength(record.ReadInt(section, gap + "B", 5));
+        frame.gapLeft = BoundedLength(record.ReadInt(section, gap + "L", 5));
+        frame.gapRight = BoundedLength(record.ReadInt(section, gap + "R", 5));
     }
     if (frame.kind == static_cast<std::int32_t>(FrameKind::RoundRect)) {
         // Told apart from any stored number: its default depends on the label it is drawn on.
         constexpr std::int32_t kUnset = std::numeric_limits<std::int32_t>::min();
         const std::int32_t corner = record.ReadInt(section, P + "Frame2r", kUnset);
-        if (corner != kUnset) frame.roundCorner = corner;
+        if (corner != kUnset) frame.roundCorner = BoundedLength(corner);
     }
     return frame;
 }
@@ -215,8 +216,8 @@ ItemValue ReadItem(const SectionReader& card, const SectionReader* texts, const 
     if (!item.printed) return item;
     item.text = TextOf(card, texts, keys);
     if (item.text.empty()) return item;
-    item.xpos = card.ReadInt(keys.xpos, item.xpos);
-    item.ypos = card.ReadInt(keys.ypos, item.ypos);
+    item.xpos = BoundedLength(card.ReadInt(keys.xpos, item.xpos));
+    item.ypos = BoundedLength(card.ReadInt(keys.ypos, item.ypos));
     item.font = CFontSetting::Read(card, keys.font);
     item.typesetting = ReadItemTypesetting(card, keys.typesetting);
     item.printPos = card.ReadInt(keys.printPos, item.printPos);

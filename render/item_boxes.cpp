@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "render/card.h"
+#include "render/logical_math.h"
 
 namespace {
 
@@ -62,7 +63,8 @@ private:
         if (boxes.empty() || extent.width < 0 || extent.height < 0) return;
         ItemBox& box = boxes.back();
         box.scale = std::min(box.scale, measuring_.GetTextScale());
-        const ItemBox mark{box.item, x, -y, x + extent.width, -y + extent.height, box.scale};
+        const ItemBox mark{box.item, x, Clamp32(-std::int64_t{y}), Clamp32(std::int64_t{x} + extent.width),
+                           Clamp32(extent.height - std::int64_t{y}), box.scale};
         if (!started_) {
             box = mark;
             started_ = true;

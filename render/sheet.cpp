@@ -9,6 +9,7 @@
 #include "render/slot_paper.h"
 #include "store/color_setting.h"
 #include "store/items.h"
+#include "store/label_sizes.h"
 #include "store/profile_service.h"
 #include "store/profile_value.h"
 #include "store/storage_layout.h"
@@ -70,11 +71,17 @@ void Turned(Surface& surface, std::int32_t x, std::int32_t y, LabelExtent face, 
 }
 
 // Both faces of a folded card in the cell at (x, y), the cut marks around the cell and its fold.
+// Folded over a horizontal line, the face above the fold turns over the top to stand behind the
+// other: it is printed upside down so that both read upright. Folded over a vertical line, the
+// left face turns about an upright axis, which keeps its top at the top: both are printed upright.
 void DrawFoldedCell(ViewState& view, Surface& surface, const SheetLayout& layout, std::int32_t x, std::int32_t y) {
     const LabelExtent face = layout.label;
     const LogicalPoint upright = UprightFaceOffset(layout);
     view.noCutLine = true;
-    Turned(surface, x, y, face, [&] { DrawCard(view, surface, x, y); });
+    if (layout.fold == Fold::TopBottom)
+        Turned(surface, x, y, face, [&] { DrawCard(view, surface, x, y); });
+    else
+        DrawCard(view, surface, x, y);
     DrawCard(view, surface, Clamp32(std::int64_t{x} + upright.x), Clamp32(std::int64_t{y} - upright.y));
     view.noCutLine = layout.noCutLine;
     surface.SetPen(kCutPen);
@@ -91,8 +98,10 @@ void DrawFoldedCell(ViewState& view, Surface& surface, const SheetLayout& layout
 }
 
 // The back of the card whose cell lies at (x, y) on the back page. A folded card's back is its
-// inside, behind the turned face: turned where the paper turns over its long edge, so that it
-// reads when the card is opened.
+// inside, behind the face the paper turns over to fold (the upper face, or the right one, which
+// a left/right card shows in front). It reads upright when the paper is turned over along the
+// fold (horizontal: the short edge, vertical: the long edge of the sheet pages as they are laid
+// out), so it is turned half a turn when the printer turns the paper over the other edge.
 void DrawBackCell(ViewState& view, Surface& surface, const SheetLayout& layout, std::int32_t x, std::int32_t y) {
     const CardValue back = ReadCardBack(view, view.CurrentSection);
     if (layout.fold == Fold::None) {
@@ -100,12 +109,13 @@ void DrawBackCell(ViewState& view, Surface& surface, const SheetLayout& layout, 
         return;
     }
     const bool longEdge = layout.duplex == Duplex::LongEdge;
-    // Behind the turned face: the same half over the long edge, the other over the short edge;
-    // the turned face is the upper (left) half.
-    const bool secondHalf = longEdge == (layout.fold == Fold::LeftRight);
-    const LogicalPoint offset = secondHalf ? UprightFaceOffset(layout) : LogicalPoint{};
+    // Turned over the long edge, columns are mirrored and rows are not; over the short edge the
+    // other way round. The face behind which the inside lies is the upper one of a top/bottom
+    // card, the first half of its cell, and the right one of a left/right card, its second half:
+    // either way the back cell's second half over the short edge, its first over the long one.
+    const LogicalPoint offset = longEdge ? LogicalPoint{} : UprightFaceOffset(layout);
     const std::int32_t faceX = Clamp32(std::int64_t{x} + offset.x), faceY = Clamp32(std::int64_t{y} - offset.y);
-    if (longEdge)
+    if (longEdge == (layout.fold == Fold::TopBottom))
         Turned(surface, faceX, faceY, layout.label, [&] { DrawCardValue(view, surface, faceX, faceY, back); });
     else
         DrawCardValue(view, surface, faceX, faceY, back);
@@ -173,12 +183,12 @@ SheetLayout ReadSheetLayout(const ViewState& view) {
     SheetLayout layout;
     layout.columns = GridCount(settings.ReadString("PrintOptions", L + "Column", "2"));
     layout.rows = GridCount(settings.ReadString("PrintOptions", L + "Line", "5"));
-    layout.label = {profile::ParseLeadingInt(settings.ReadString("Card", L + "w", "358")),
-                    profile::ParseLeadingInt(settings.ReadString("Card", L + "h", "216"))};
-    layout.top = view.record->ReadInt("Option", "Top", 10);
-    layout.left = view.record->ReadInt("Option", "Left", 10);
-    layout.gapH = settings.ReadInt("PrintOptions", L + "GapH", 0);
-    layout.gapV = settings.ReadInt("PrintOptions", L + "GapV", 0);
+    layout.label = {BoundedLength(profile::ParseLeadingInt(settings.ReadString("Card", L + "w", "358"))),
+                    BoundedLength(profile::ParseLeadingInt(settings.ReadString("Card", L + "h", "216")))};
+    layout.top = BoundedLength(view.record->ReadInt("Option", "Top", 10));
+    layout.left = BoundedLength(view.record->ReadInt("Option", "Left", 10));
+    layout.gapH = BoundedLength(settings.ReadInt("PrintOptions", L + "GapH", 0));
+    layout.gapV = BoundedLength(settings.ReadInt("PrintOptions", L + "GapV", 0));
     layout.noCutLine = profile::ParseLeadingInt(settings.ReadString("PrintOptions", L + "NoCutLine", "0")) == 1;
     layout.cropMarks = view.record->ReadInt("Option", "Tombo", 0) != 0;
     const PrintSides sides = ReadPrintSides(settings, profile::ParseLeadingInt(L));

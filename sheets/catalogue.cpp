@@ -22,9 +22,8 @@ namespace {
 // Labels may reach this far past the paper's edge: the database rounds some sizes.
 constexpr double kFitTolerance = 1.0;  // mm
 constexpr double kSizeTolerance = 0.5;
-// What the program can print: no sheet in the label database has more than a few hundred labels or
-// labels under 5 mm, and no paper is larger than the stored paper sizes allow.
-constexpr std::int64_t kMaxLabelsPerSheet = 1000;
+// What the program can print: no sheet in the label database has labels under 5 mm, and no paper
+// is larger than the stored paper sizes allow.
 constexpr double kMinLabelSide = 1.0;  // mm
 constexpr double kMaxLength = 10000;   // mm
 

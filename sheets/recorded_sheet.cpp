@@ -102,8 +102,12 @@ std::optional<RecordedSheet> ParseRecordedSheet(std::string_view text) {
     std::int32_t* numbers[] = {&sheet.width, &sheet.height, &sheet.columns, &sheet.rows, &sheet.gapH, &sheet.gapV};
     for (std::size_t i = 0; i < std::size(numbers); ++i)
         if (!ParseInt(fields[i], *numbers[i])) return std::nullopt;
-    // Columns and rows as the drawing reads them: at least one.
-    if (sheet.columns < 1 || sheet.rows < 1) return std::nullopt;
+    // Columns and rows as the drawing reads them: at least one; no length past what a sheet
+    // template may give.
+    if (sheet.columns < 1 || sheet.rows < 1 || std::int64_t{sheet.columns} * sheet.rows > kMaxLabelsPerSheet)
+        return std::nullopt;
+    for (const std::int32_t length : {sheet.width, sheet.height, sheet.gapH, sheet.gapV})
+        if (length != BoundedLength(length)) return std::nullopt;
     sheet.paper = std::string(fields[6]);
     if (!sheet.paper.empty() && !ParsePaper(sheet.paper)) return std::nullopt;
     if (fields[7] != "0" && fields[7] != "1") return std::nullopt;

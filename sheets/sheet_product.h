@@ -17,6 +17,9 @@ enum class SheetSource {
     Catalogue,  // the installed template database
 };
 
+// What the program can print: no sheet in the label database has more than a few hundred labels.
+inline constexpr std::int64_t kMaxLabelsPerSheet = 1000;
+
 struct SheetProduct {
     std::string maker;        // "Hisago"
     std::string part;         // the product number, "ELM003"

@@ -66,6 +66,16 @@ int SyncFolder(const std::string& folder) {
     return error;
 }
 
+// The last step of a replacement, after error (0 once the temporary file is complete and synced).
+int RenameOver(const std::string& temporary, const std::string& target, int error) {
+    if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+    if (error != 0) {
+        unlink(temporary.c_str());
+        return error;
+    }
+    return SyncFolder(FolderOf(target));
+}
+
 }  // namespace
 
 void RemoveStaleTemporaries(const std::string& target) {
@@ -90,7 +100,11 @@ int ResolveWriteTarget(const std::string& path, std::string& target) {
     target = path;
     for (int links = 0;; ++links) {
         struct stat info {};
-        if (lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return 0;
+        if (lstat(target.c_str(), &info) != 0) return 0;
+        // Renaming over a device, a FIFO or a folder would replace it: only regular files are
+        // outputs.
+        if (S_ISDIR(info.st_mode)) return EISDIR;
+        if (!S_ISLNK(info.st_mode)) return S_ISREG(info.st_mode) ? 0 : EINVAL;
         if (links == kMaxLinks) return ELOOP;
         char buffer[PATH_MAX];
         const ssize_t length = readlink(target.c_str(), buffer, sizeof buffer);
@@ -105,25 +119,38 @@ int ResolveWriteTarget(const std::string& path, std::string& target) {
     }
 }
 
-int ReplaceResolvedFile(const std::string& target, std::string_view content) {
-    const std::string folder = FolderOf(target);
-    const std::string name = NameOf(target);
+int CreateTemporaryBeside(const std::string& target, std::string& temporary) {
     struct stat old {};
     const bool exists = stat(target.c_str(), &old) == 0;
-    std::string temporary = folder + "." + name + ".XXXXXX";
+    temporary = FolderOf(target) + "." + NameOf(target) + ".XXXXXX";
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return errno;
-    int error = fchmod(fd, exists ? old.st_mode & 07777 : NewFileMode()) == 0 ? 0 : errno;
-    if (error == 0 && exists) KeepOwner(fd, old);
-    if (error == 0) error = WriteAll(fd, content);
+    if (fd < 0) return -errno;
+    if (fchmod(fd, exists ? old.st_mode & 07777 : NewFileMode()) != 0) {
+        const int error = errno;
+        close(fd);
+        unlink(temporary.c_str());
+        return -error;
+    }
+    if (exists) KeepOwner(fd, old);
+    return fd;
+}
+
+int CommitTemporary(const std::string& temporary, const std::string& target) {
+    int error = 0;
+    const int fd = open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || fsync(fd) != 0) error = errno;
+    if (fd >= 0) close(fd);
+    return RenameOver(temporary, target, error);
+}
+
+int ReplaceResolvedFile(const std::string& target, std::string_view content) {
+    std::string temporary;
+    const int fd = CreateTemporaryBeside(target, temporary);
+    if (fd < 0) return -fd;
+    int error = WriteAll(fd, content);
     if (error == 0 && fsync(fd) != 0) error = errno;
     if (close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) error = errno;
-    if (error != 0) {
-        unlink(temporary.c_str());
-        return error;
-    }
-    return SyncFolder(folder);
+    return RenameOver(temporary, target, error);
 }
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view content) {

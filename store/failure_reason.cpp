@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "store/file_size_limit.h"
+
 namespace profile {
 
 std::string FailureReason(int error, FileFailure::Action action) {
@@ -20,7 +22,11 @@ std::string FailureReason(int error, FileFailure::Action action) {
         case ENOTDIR: return "保存先のパスの途中にフォルダーでないものがあります。";
         case EISDIR: return "ファイルではなくフォルダーです。";
         case EINVAL: return "通常のファイルではありません。";
-        case EFBIG: return "ファイルが大きすぎます（" + std::to_string(kMaxFileBytes >> 20) + "MBまで）。";
+        case EFBIG:
+            // A write stops at the process's file-size limit before the size the program reads.
+            if (const std::uint64_t limit = LowFileSizeLimit(); limit != 0 && action == FileFailure::Action::Write)
+                return "ファイルの大きさの上限（ulimit -f の " + std::to_string(limit) + " バイト）を超えます。";
+            return "ファイルが大きすぎます（" + std::to_string(kMaxFileBytes >> 20) + "MBまで）。";
         case EIO: return "入出力エラーが起きました。";
         case EAGAIN: return "その間に他のプログラムがファイルを変更しました。もう一度やり直して下さい。";
         default: return std::string("エラーが起きました（") + std::strerror(error) + "）。";
@@ -28,8 +34,11 @@ std::string FailureReason(int error, FileFailure::Action action) {
 }
 
 std::string NotWrittenMessage(const std::string& fsPath) {
-    return "「" + fsPath + "」に書き込めません。" +
-           FailureReason(ProfileService::Instance().WriteError(fsPath), FileFailure::Action::Write);
+    return NotWrittenMessage(fsPath, ProfileService::Instance().WriteError(fsPath));
+}
+
+std::string NotWrittenMessage(const std::string& fsPath, int error) {
+    return "「" + fsPath + "」に書き込めません。" + FailureReason(error, FileFailure::Action::Write);
 }
 
 }  // namespace profile

@@ -9,10 +9,15 @@
 
 void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
-std::string FileSizeLimitReason(int error) {
+std::uint64_t LowFileSizeLimit() {
     struct rlimit limit {};
-    if (error != EFBIG || getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= profile::kMaxFileBytes)
-        return {};
-    return "file too large: it would pass this process's file-size limit (ulimit -f) of " +
-           std::to_string(limit.rlim_cur) + " bytes";
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= profile::kMaxFileBytes)
+        return 0;
+    return limit.rlim_cur;
+}
+
+std::string FileSizeLimitReason(int error) {
+    const std::uint64_t limit = LowFileSizeLimit();
+    if (error != EFBIG || limit == 0) return {};
+    return "file too large: it would pass this process's file-size limit (ulimit -f) of " + std::to_string(limit) + " bytes";
 }

@@ -12,7 +12,7 @@ std::int32_t SlotInUse(std::int32_t stored) { return stored == 2 || stored == 3 
 
 LabelExtent LabelSize(const SettingsProfile& settings, std::int32_t slot) {
     const LabelSizeTexts size = StoredLabelSize(settings, slot);
-    return {profile::ParseLeadingInt(size.width), profile::ParseLeadingInt(size.height)};
+    return {BoundedLength(profile::ParseLeadingInt(size.width)), BoundedLength(profile::ParseLeadingInt(size.height))};
 }
 
 LabelSizeTexts DefaultLabelSize() { return {"358", "216"}; }

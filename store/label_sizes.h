@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -16,7 +17,14 @@ struct LabelExtent {
 
 inline constexpr std::int32_t kLabelSlotCount = 3;
 
-// Width and height of a slot; missing keys give 358 × 216 (a business card), non-numeric text 0.
+// The longest length a stored label, sheet or position on a tag may give, in hundredths of an
+// inch: 10 m, as a label sheet template's. Stored numbers beyond it are read as it, so that the
+// sums the drawing forms of a few of them never overflow.
+inline constexpr std::int32_t kLongestLength = 393700;
+inline std::int32_t BoundedLength(std::int32_t stored) { return std::clamp(stored, -kLongestLength, kLongestLength); }
+
+// Width and height of a slot; missing keys give 358 × 216 (a business card), non-numeric text 0,
+// each within kLongestLength.
 LabelExtent LabelSize(const SettingsProfile& settings, std::int32_t slot);
 
 // The size of a slot as the texts stored: the label size dialog shows and stores them as typed.

@@ -84,7 +84,7 @@ void QPainterSurface::TurnUpright() {
 void QPainterSurface::SetWorldTransform() { painter_.setWorldTransform(turn_ * correction_ * base_); }
 
 QPointF QPainterSurface::Map(std::int32_t x, std::int32_t y) const {
-    return origin_ + QPointF(x * static_cast<double>(dpiX_) / 100.0, -y * static_cast<double>(dpiY_) / 100.0);
+    return origin_ + QPointF(x * static_cast<double>(dpiX_) / 100.0, -static_cast<double>(y) * dpiY_ / 100.0);
 }
 
 QRectF QPainterSurface::MapRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) const {
@@ -92,7 +92,7 @@ QRectF QPainterSurface::MapRect(std::int32_t left, std::int32_t top, std::int32_
 }
 
 double QPainterSurface::DeviceLength(std::int32_t logical) const {
-    return std::abs(logical) * static_cast<double>(dpiX_) / 100.0;
+    return std::abs(static_cast<double>(logical)) * dpiX_ / 100.0;
 }
 
 std::int32_t QPainterSurface::LogicalWidth(double devicePixels) const {

@@ -42,7 +42,7 @@ TEST_F(ListExportTest, AGivenSuffixIsKeptAndAFailureIsTold) {
     const ListExportChoice& csv = ListExportChoices()[0];
     EXPECT_EQ(ExportRecordAsList(settings, PathOf("r.ini"), PathOf("out.txt"), csv), "2 人分を書き出しました: out.txt");
     EXPECT_EQ(ExportRecordAsList(settings, PathOf("r.ini"), PathOf("none/out.csv"), csv),
-              "書き込めません: " + PathOf("none/out.csv"));
+              "「" + PathOf("none/out.csv") + "」に書き込めません。保存先のフォルダーがありません。");
 }
 
 TEST_F(ListExportTest, TheChooserStartsOnTheRecordFilesNameInTheFolderOfLists) {

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include <string>
 #include <vector>
 
 #include "lists/list_file.h"
 #include "lists/list_writer.h"
+#include "tests/support/run_tool.h"
 #include "tests/support/temp_home.h"
 
 using Cells = std::vector<std::string>;
@@ -59,13 +63,38 @@ TEST_F(ListWriterTest, EveryFormatReadsBackTheSameRows) {
     }
 }
 
-TEST_F(ListWriterTest, Cp932RefusesWhatItCannotHoldAndKeepsTheOldFile) {
+TEST_F(ListWriterTest, Cp932RefusesWhatItCannotHoldNamingTheCharacterAndTheCardAndKeepsTheOldFile) {
     const std::string path = PathOf("out.csv");
     WriteBytes(path, "old");
     std::string error;
-    EXPECT_FALSE(WriteList(path, {{"氏名"}, {{"😀"}}}, ListOutputFormat::Csv, ListOutputEncoding::Cp932, error));
-    EXPECT_EQ(error, "CP932 で書けない文字があります。UTF-8 で書き出してください");
+    EXPECT_FALSE(WriteList(path, {{"氏名", "所属"}, {{"山田", "会社"}, {"𠮷田", "😀"}}, {3, 12}}, ListOutputFormat::Csv,
+                           ListOutputEncoding::Cp932, error));
+    EXPECT_EQ(error, "カード 0012 の「氏名」の「𠮷」は CP932 で書けません。UTF-8 で書き出してください");
+    EXPECT_FALSE(WriteList(path, {{"氏名", "😀"}, {{"山田", ""}}}, ListOutputFormat::Csv, ListOutputEncoding::Cp932, error));
+    EXPECT_EQ(error, "見出し「😀」の「😀」は CP932 で書けません。UTF-8 で書き出してください");
     EXPECT_EQ(ReadBytes(path), "old");
     EXPECT_FALSE(WriteList(PathOf("missing/out.xlsx"), list_, ListOutputFormat::Xlsx, ListOutputEncoding::Utf8Bom, error));
     EXPECT_NE(error.find("書き込めません"), std::string::npos);
+}
+
+TEST_F(ListWriterTest, OnlyARegularFileIsReplacedAndALinkIsWrittenThrough) {
+    ASSERT_EQ(mkfifo(PathOf("fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink(PathOf("fifo"), PathOf("to-fifo"));
+    WriteBytes(PathOf("real"), "old");
+    std::filesystem::create_symlink("real", PathOf("link"));
+    for (const ListOutputFormat format : {ListOutputFormat::Csv, ListOutputFormat::Xlsx}) {
+        std::string error;
+        for (const std::string name : {"fifo", "to-fifo"}) {
+            EXPECT_FALSE(WriteList(PathOf(name), list_, format, ListOutputEncoding::Utf8Bom, error));
+            EXPECT_EQ(error, "「" + PathOf(name) + "」に書き込めません。通常のファイルではありません。");
+        }
+        EXPECT_TRUE(std::filesystem::is_fifo(PathOf("fifo")));
+        ASSERT_TRUE(WriteList(PathOf("link"), list_, format, ListOutputEncoding::Utf8Bom, error)) << error;
+        EXPECT_TRUE(std::filesystem::is_symlink(PathOf("link")));
+        ListFile read;
+        ListError readError;
+        ASSERT_TRUE(ReadListFile(PathOf("real"), {}, read, readError)) << readError.message;
+        EXPECT_EQ(read.table.rows[0].cells, list_.header);
+        EXPECT_EQ(TemporariesOf(PathOf("real")), std::vector<std::string>());
+    }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "render/card.h"
 #include "tests/render/render_fixture.h"
 
@@ -45,6 +47,26 @@ TEST_F(CardTest, AlignmentPlacesTheTextWithinTheLabelAndNeverLeftOfIt) {
     Settings("[Card]\r\n1w=30\r\n");
     NameCard(NameKey("Xpos=7\r\n") + NameKey("PrintPos=2\r\n"));
     EXPECT_EQ(TextPositions(), std::vector<std::string>{"10,-10"});
+}
+
+// A stored position past 10 m is read as 10 m: the text and its honorific stay where the sums
+// of such positions hold.
+TEST_F(CardTest, PositionsPastTenMetresAreReadAsTenMetres) {
+    const std::string honorific = NameKey("Honorific=" + S("様") + "\r\n");
+    NameCard(honorific);
+    const std::vector<std::string> atCorner = TextPositions();
+    NameCard(NameKey("Xpos=2147483647\r\n") + NameKey("Ypos=2147483647\r\n") + honorific);
+    const std::vector<std::string> far = TextPositions();
+    ASSERT_EQ(far.size(), 2u);
+    for (std::size_t i = 0; i < far.size(); ++i) {
+        int x = 0, y = 0, farX = 0, farY = 0;
+        std::sscanf(atCorner[i].c_str(), "%d,%d", &x, &y);
+        std::sscanf(far[i].c_str(), "%d,%d", &farX, &farY);
+        EXPECT_EQ(farX - x, 393700) << far[i];
+        EXPECT_EQ(y - farY, 393700) << far[i];
+    }
+    NameCard(NameKey("Xpos=-2147483648\r\n") + NameKey("Ypos=-2147483648\r\n"));
+    EXPECT_EQ(TextPositions(), std::vector<std::string>{"-393690,393690"});
 }
 
 TEST_F(CardTest, ShadowsAndThreeDCopiesLieRightAndBelow) {

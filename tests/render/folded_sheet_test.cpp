@@ -71,6 +71,15 @@ TEST_F(FoldedSheetTest, ATopBottomCellHoldsTheFaceUprightBelowAndTurnedAbove) {
                                                   "line 726 -10 10 -10 pen=solid:0:000000"}));
 }
 
+// A label past 10 m is read as 10 m long: the turned face and the cells after it stay where the
+// drawing's sums hold.
+TEST_F(FoldedSheetTest, ALabelPastTenMetresIsReadAsTenMetres) {
+    Settings("[Card]\r\n1w=2147483647\r\n1h=2147483647\r\n[PrintOptions]\r\n1Fold=1\r\n1Column=1\r\n1GapV=2147483647\r\n");
+    Cards({"A", "B"}, false);
+    EXPECT_EQ(Page(1, {"card"}), (std::vector<std::string>{"card 0000 10 -10", "card 0000 10 -393710", "card 0001 10 -1181110",
+                                                          "card 0001 10 -1574810"}));
+}
+
 // A card edited alone is one upright face, whatever the fold.
 TEST_F(FoldedSheetTest, CardModeDrawsOneUprightFace) {
     Settings("[PrintOptions]\r\n1Fold=1\r\n");
@@ -154,4 +163,36 @@ TEST_F(FoldedSheetTest, ABacksOwnFrameIsTheBacksNotTheCardsBehindIt) {
     ASSERT_FALSE(back.empty());
     EXPECT_NE(front[0].find("brush=solid:00ff00"), std::string::npos) << front[0];
     EXPECT_NE(back[0].find("brush=solid:ff0000"), std::string::npos) << back[0];
+}
+
+// Folded over a vertical line, each face turns about an upright axis: both print upright, side
+// by side. The inside lies behind the right face, the one in front: in the back cell's left half
+// when the paper turns over its long edge (columns mirrored), upright, and in its right half,
+// turned, over the short edge.
+TEST_F(FoldedSheetTest, ALeftRightCardPrintsBothFacesUprightWithItsInsideBehindTheRightFace) {
+    Cards({"A"});
+    Settings("[PrintOptions]\r\n1Fold=2\r\n1Column=1\r\n");
+    const std::vector<std::string> front = Page(1, {"card", "text"});
+    ASSERT_EQ(front.size(), 4u) << ::testing::PrintToString(front);
+    EXPECT_EQ(front[0], "card 0000 10 -10");
+    EXPECT_EQ(front[2], "card 0000 368 -10");
+    EXPECT_EQ(Parse(front[1]).escapement, 0);
+    EXPECT_EQ(Parse(front[3]).escapement, 0);
+    EXPECT_EQ(Parse(front[3]).x - Parse(front[1]).x, 358);
+    EXPECT_EQ(Parse(front[3]).y, Parse(front[1]).y);
+
+    // The right face spans 368 … 726; mirrored over the page's 827, 101 … 459.
+    Settings("[PrintOptions]\r\n1Fold=2\r\n1Column=1\r\n1Duplex=1\r\n");
+    std::vector<std::string> back = Page(2, {"card", "text"});
+    ASSERT_EQ(back.size(), 3u) << ::testing::PrintToString(back);
+    EXPECT_EQ(back[0], "card 0000 101 -10");
+    EXPECT_EQ(Parse(back[2]).text, "\"MA\"");
+    EXPECT_EQ(Parse(back[2]).escapement, 0);
+    Settings("[PrintOptions]\r\n1Fold=2\r\n1Column=1\r\n1Duplex=2\r\n");
+    back = Page(2, {"card", "text"});
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(back[0], "card 0000 368 -943");  // the right half, rows mirrored
+    EXPECT_EQ(Parse(back[2]).escapement, 1800);
+    EXPECT_GE(Parse(back[2]).x, 368);
+    EXPECT_LE(Parse(back[2]).x, 726);
 }

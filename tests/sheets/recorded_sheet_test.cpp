@@ -31,8 +31,12 @@ TEST(RecordedSheetTextTest, ReadsBackWhatItWritesAndNothingElse) {
     sheet.paper.clear();
     EXPECT_EQ(sheets::ParseRecordedSheet(sheets::RecordedSheetText(sheet)), sheet);
     for (const char* damaged : {"", "358,217,2,5,0,0,210x297", "358,217,2,5,0,0,210x297,1,x", "358,217,0,5,0,0,,1",
-                                "358,217,2,5,0,0,A4,1", "358,217,2,5,0,0,,2", "358 ,217,2,5,0,0,,1", "9999999999,1,1,1,0,0,,0"})
+                                "358,217,2,5,0,0,A4,1", "358,217,2,5,0,0,,2", "358 ,217,2,5,0,0,,1", "9999999999,1,1,1,0,0,,0",
+                                // Past 10 m or 1,000 labels, as no sheet template may be.
+                                "2147483647,2147483647,1,1,0,0,,0", "358,393701,1,1,0,0,,0", "358,216,1,1,-393701,0,,0",
+                                "358,216,1001,1,0,0,,0", "358,216,2147483647,2147483647,0,0,,0"})
         EXPECT_FALSE(sheets::ParseRecordedSheet(damaged).has_value()) << damaged;
+    EXPECT_TRUE(sheets::ParseRecordedSheet("393700,393700,1000,1,-393700,393700,,0").has_value());
 }
 
 TEST_F(RecordedSheetTest, OpeningPutsTheRecordedSheetsIntoTheSettingsAsOneUndoStep) {

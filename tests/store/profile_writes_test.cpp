@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "store/atomic_file.h"
 #include "store/profile_service.h"
 #include "store/profiles.h"
 #include "tests/support/temp_home.h"
@@ -93,6 +94,29 @@ TEST_F(ProfileWritesTest, LinksAreWrittenThroughToTheirTargetsAndStayLinks) {
     EXPECT_TRUE(dangling.Flush());
     EXPECT_TRUE(std::filesystem::is_symlink(PathOf("dangling.ini")));
     EXPECT_EQ(ReadBytes(PathOf("real/new.ini")), "[s]\r\nk=new\r\n");
+}
+
+// Every writer replaces regular files only: renamed over, a FIFO or a device would be gone.
+TEST_F(ProfileWritesTest, AnythingButARegularFileIsRefusedAndLeftAsItIs) {
+    ASSERT_EQ(mkfifo(PathOf("fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink(PathOf("fifo"), PathOf("to-fifo"));
+    std::filesystem::create_directory(PathOf("folder"));
+    for (const std::string name : {"fifo", "to-fifo"}) {
+        EXPECT_FALSE(ReplaceFileAtomically(PathOf(name), "x")) << name;
+        EXPECT_EQ(errno, EINVAL) << name;
+        const ProfileFile file(PathOf(name));
+        EXPECT_FALSE(file.WriteString("s", "k", "v") && file.Flush()) << name;
+    }
+    EXPECT_FALSE(ReplaceFileAtomically(PathOf("folder"), "x"));
+    EXPECT_EQ(errno, EISDIR);
+    EXPECT_TRUE(std::filesystem::is_fifo(PathOf("fifo")));
+    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("to-fifo")));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"fifo", "folder", "to-fifo"})) << "no temporary file is left";
+    // Only root may rename over a device; it must not either.
+    if (geteuid() == 0) {
+        EXPECT_FALSE(ReplaceFileAtomically("/dev/null", "x"));
+        EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    }
 }
 
 TEST_F(ProfileWritesTest, ALinkLoopIsReportedAsSuchAndNothingIsCreated) {

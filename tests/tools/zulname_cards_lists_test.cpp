@@ -133,6 +133,24 @@ TEST_F(ZulnameCardsListsTest, AnExportOverTheFileSizeLimitFailsAndKeepsTheOldOut
         EXPECT_EQ(ReadBytes(out), "old");
         EXPECT_EQ(TemporariesOf(out), std::vector<std::string>());
     }
+    // libxlsxwriter writes each part whole to a temporary file before packing it: 3,000 names
+    // make a worksheet of some 200 kB that packs to some 36 kB, within the limit, but its part
+    // is cut short at the limit.
+    std::string many = "[#Setting#]\r\nMax=2999\r\n";
+    for (int card = 0; card < 3000; ++card)
+        many += "[" + std::string(card < 10 ? "000" : card < 100 ? "00" : card < 1000 ? "0" : "") + std::to_string(card) +
+                "]\r\n" + S("氏名") + "=" + S("山田") + std::to_string(card) + "\r\n";
+    WriteBytes(File(), many);
+    const std::string workbook = PathOf("many.xlsx");
+    const std::vector<std::string> args = {"--record", File(), "export", "--format", "xlsx", "-o", workbook};
+    ASSERT_EQ(Run({"export", "--format", "xlsx", "-o", workbook}).status, 0);
+    ASSERT_LT(std::filesystem::file_size(workbook), 65536u);
+    WriteBytes(workbook, "old");
+    ExpectFailure(RunToolWithFileSizeLimit(ZULNAME_CARDS_PATH, args, Home(), 65536), 1,
+                  "cannot write " + workbook + ": file too large");
+    EXPECT_EQ(ReadBytes(workbook), "old");
+    EXPECT_EQ(TemporariesOf(workbook), std::vector<std::string>());
+
     // What a killed export left behind goes with the next export of the same file.
     WriteBytes(PathOf(".out.csv.Ab12Cd"), "stale");
     ASSERT_EQ(Run({"export", "--format", "csv", "-o", PathOf("out.csv")}).status, 0);
@@ -166,6 +184,9 @@ TEST_F(ZulnameCardsListsTest, AnImportThatCannotBeWrittenSaysWhichFileAndWhy) {
     chmod(File().c_str(), 0444);
     ExpectFailure(Run({"import", Fixture("cp932.csv")}), 1, "「" + File() + "」に書き込めません。書き込みが許可されていません");
     chmod(File().c_str(), 0644);
+    // Under a file-size limit the limit is told, not the largest file the program reads.
+    ExpectFailure(RunToolWithFileSizeLimit(ZULNAME_CARDS_PATH, {"--record", File(), "import", Fixture("cp932.csv")}, Home(), 400),
+                  1, "」に書き込めません。ファイルの大きさの上限（ulimit -f の 400 バイト）を超えます。");
 
     WriteBytes(File(), "[#Setting#]\r\nMax=999998\r\n[0000]\r\n" + S("氏名") + "=" + S("山田") + "\r\n");
     ExpectFailure(Run({"import", Fixture("cp932.csv")}), 1, "取り込むとカードが1000000枚を超えるため取り込めません。");

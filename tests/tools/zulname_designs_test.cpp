@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -86,6 +87,9 @@ TEST_F(ZulnameDesignsTest, SavesACardsDesignAndSharesItAsAFile) {
     ASSERT_EQ(Designs({"apply", "金の枠", "--record", File(), "--to", "1-1", "--slot", "1"}).status, 0);
     EXPECT_EQ(Read("0001", "1氏名Font"), Read("0000", "1氏名Font"));
 
+    ASSERT_EQ(mkfifo(PathOf("fifo").c_str(), 0600), 0);
+    ExpectFailure(Designs({"export", "金の枠", "-o", PathOf("fifo")}), 1, "」に書き込めません。通常のファイルではありません。");
+    EXPECT_TRUE(std::filesystem::is_fifo(PathOf("fifo")));
     EXPECT_EQ(Designs({"export", "金の枠", "-o", PathOf("shared.ini")}).status, 0);
     EXPECT_EQ(Designs({"rename", "金の枠", "式典"}).out, "renamed 金の枠 to 式典\n");
     EXPECT_EQ(Designs({"import", PathOf("shared.ini")}).out, "imported 金の枠\n");

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -107,6 +108,35 @@ TEST_F(ZulnameExportTest, AMissingRecordFileOrUnwritableOutputExitsWithOne) {
     ExpectFailure(Run({"--format", "trace", "-o", nowhere}), 1, "cannot write " + nowhere);
     ExpectFailure(Run({"--format", "pdf", "-o", nowhere + ".pdf"}), 1, "cannot write " + nowhere + ".pdf");
     ExpectFailure(Run({"--format", "png", "--dpi", "20", "-o", nowhere + ".png"}), 1, "cannot write " + nowhere + ".png");
+}
+
+// An output that is a FIFO (or a device, as root) is refused, not replaced; through a link the
+// regular file it names is written and the link stays.
+TEST_F(ZulnameExportTest, OnlyARegularFileIsAnOutputAndALinkIsWrittenThrough) {
+    MakeRecord("r.ini", 1);
+    ASSERT_EQ(mkfifo(PathOf("fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink(PathOf("fifo"), PathOf("to-fifo"));
+    for (const std::string format : {"trace", "pdf", "png"})
+        for (const std::string out : {"fifo", "to-fifo"}) {
+            SCOPED_TRACE(format + " " + out);
+            std::vector<std::string> args = {"--format", format, "-o", PathOf(out)};
+            if (format == "png") args.insert(args.end(), {"--dpi", "20"});
+            ExpectFailure(Run(args), 1,
+                          "「" + PathOf(out) + "」に書き込めません。通常のファイルではありません。");
+        }
+    EXPECT_TRUE(std::filesystem::is_fifo(PathOf("fifo")));
+    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("to-fifo")));
+    if (geteuid() == 0) {
+        ExpectFailure(Run({"--format", "trace", "-o", "/dev/null"}), 1, "通常のファイルではありません");
+        EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    }
+
+    WriteBytes(PathOf("real.pdf"), "old");
+    std::filesystem::create_symlink("real.pdf", PathOf("link.pdf"));
+    const ToolOutcome linked = Run({"--format", "pdf", "-o", PathOf("link.pdf")});
+    EXPECT_EQ(linked.status, 0) << linked.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("link.pdf")));
+    EXPECT_EQ(ReadBytes(PathOf("real.pdf")).rfind("%PDF-", 0), 0u);
 }
 
 TEST_F(ZulnameExportTest, TracesEveryPageOfThePrintJobOfTheCurrentRecordFile) {
