@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 
 // Texts beyond code page 932 (𠮷, IVS variants, JIS X 0213 kanji), kept beside the stored text
@@ -37,6 +38,13 @@ std::u16string ToUtf16(std::string_view exact);
 std::string Plain(std::string_view exact);
 // Whether the text needs the exact key beside the item key.
 bool HasEscapes(std::string_view exact);
+// The characters of the exact form in order: where each starts, and its code point when it is
+// escaped (0 for a code page 932 character).
+struct Character {
+    std::size_t start = 0;
+    char32_t escaped = 0;
+};
+std::vector<Character> Characters(std::string_view exact);
 
 // The exact form of an item as stored, from its item key and its exact key.
 std::string FromStored(std::string_view itemText, std::string_view exactKeyText);
