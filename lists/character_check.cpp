@@ -53,6 +53,7 @@ std::string KindWords(unsigned kinds) {
     if (kinds & kNoFace) add("どのフォントにもない");
     if (kinds & kBeyondJis0208) add("JIS第1・第2水準外");
     if (kinds & kExactOnly) add("シフトJISにない");
+    if (kinds & kVariantExact) add("字はシフトJISに保存・字形の指定はUnicodeキーのみ");
     return words;
 }
 
@@ -113,7 +114,8 @@ std::vector<Finding> Check(const cards::RecordCards& cards, const GlyphCheck& dr
                 Finding finding{card, cards.Items()[item], character, code, 0, {}};
                 if (!drawable(code)) finding.kinds |= kNoFace;
                 if (!jis && code >= 0x80) finding.kinds |= kBeyondJis0208;
-                if (!inCp932 || character != base) finding.kinds |= kExactOnly;
+                if (!inCp932) finding.kinds |= kExactOnly;
+                else if (character != base) finding.kinds |= kVariantExact;
                 if (finding.kinds == 0 || !named.insert(character).second) continue;
                 if (character != base && jis) finding.substitutes.push_back(base);
                 for (const std::string& candidate : Substitutes(code, variants))

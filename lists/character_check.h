@@ -18,6 +18,7 @@ enum Kind : unsigned {
     kNoFace = 1,         // no installed face draws it
     kBeyondJis0208 = 2,  // outside JIS X 0208 (NEC and IBM extensions, user-defined, beyond code page 932)
     kExactOnly = 4,      // kept only in the exact-text key
+    kVariantExact = 8,   // the character is code page 932, its variation selector only in the exact-text key
 };
 
 struct Finding {
