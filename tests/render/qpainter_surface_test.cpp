@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "render/qt/face_glyphs.h"
 #include "render/qt/stored_text.h"
 #include "store/codec.h"
 #include "store/exact_text.h"
@@ -480,4 +481,12 @@ TEST(QPainterSurfaceTest, AColumnDrawsACharacterItsFaceLacksFromAFallbackFace) {
     const QImage plain = column(codec::Sjis("吉田"));
     const QRect lower(0, 30 * 3, 200, 210);
     EXPECT_EQ(after.copy(lower), plain.copy(lower));
+}
+
+// The design's face, through the program's substitutes, is asked for the glyph itself: the
+// Windows gothic stands for IPAGothic, which lacks 𠮷; Noto Sans CJK JP has it.
+TEST(QPainterSurfaceTest, AFaceIsAskedForItsOwnGlyphsNotAFallbackFaces) {
+    EXPECT_FALSE(FaceHasGlyph(codec::Sjis("ＭＳ ゴシック"), 0x20BB7));
+    EXPECT_TRUE(FaceHasGlyph(codec::Sjis("ＭＳ ゴシック"), 0x5409));
+    EXPECT_TRUE(FaceHasGlyph("Noto Sans CJK JP", 0x20BB7));
 }
