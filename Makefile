@@ -80,9 +80,10 @@ release-builds: deps
 	cmake -S . -B build-clang -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DZULNAME_WERROR=ON
 	cmake --build build-clang
 
-# The fuzzers of the profile parser, the bitmap reader and the list reader, built with clang,
-# each run for FUZZ_SECONDS on a corpus kept in FUZZ_DIR and seeded from tests/fuzz/seeds,
-# tests/fuzz/bitmap-seeds and tests/fuzz/list-seeds. Inputs that fail are written to FUZZ_DIR.
+# The fuzzers of the profile parser, the bitmap reader, the list reader and the exact-text escapes,
+# built with clang, each run for FUZZ_SECONDS on a corpus kept in FUZZ_DIR and seeded from
+# tests/fuzz/seeds, tests/fuzz/bitmap-seeds, tests/fuzz/list-seeds and tests/fuzz/exact-text-seeds.
+# Inputs that fail are written to FUZZ_DIR.
 # The list reader mutates inside zip entries too, and any allocation past 512 MB is a failure:
 # a list's budget keeps every one far below. Inputs that fill the budget free 256 MB each, so
 # the sanitizer holds less of it in quarantine and gives it back soon, within the 2 GB limit.
@@ -92,6 +93,7 @@ fuzz: deps
 	$(call install_missing,clang libclang-rt-14-dev)
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DZULNAME_FUZZ=ON -DZULNAME_WERROR=ON
 	cmake --build $(FUZZ_DIR) --target profile_parser_fuzz bitmap_fuzz list_reader_fuzz
+	cmake --build $(FUZZ_DIR) --target exact_text_fuzz
 	mkdir -p $(FUZZ_DIR)/corpus/profile_parser $(FUZZ_DIR)/corpus/bitmap $(FUZZ_DIR)/corpus/list_reader
 	cp tests/fuzz/seeds/* $(FUZZ_DIR)/corpus/profile_parser/
 	cp tests/fuzz/bitmap-seeds/* $(FUZZ_DIR)/corpus/bitmap/
@@ -103,6 +105,10 @@ fuzz: deps
 	ASAN_OPTIONS=quarantine_size_mb=32:allocator_release_to_os_interval_ms=100 \
 	  $(FUZZ_DIR)/tests/list_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -malloc_limit_mb=512 \
 	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus/list_reader
+	mkdir -p $(FUZZ_DIR)/corpus/exact_text
+	cp tests/fuzz/exact-text-seeds/* $(FUZZ_DIR)/corpus/exact_text/
+	$(FUZZ_DIR)/tests/exact_text_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -artifact_prefix=$(FUZZ_DIR)/ \
+	  $(FUZZ_DIR)/corpus/exact_text
 
 clean:
 	rm -rf $(BUILD_DIR) build-*
