@@ -143,15 +143,17 @@ bool DrawItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y,
     // Every copy of a vertical item (shadow, 3D) is a column too.
     const auto draw = [&](std::int32_t atX, std::int32_t atY, bool hollow) {
         if (wrapped) {
-            for (const WrappedLine& line : lines) {
-                surface.SetFont(line.font);
-                surface.SetTextScale(line.scale);
-                const std::int32_t lineX = Clamp32(std::int64_t{atX} + line.dx);
-                const std::int32_t lineY = Clamp32(std::int64_t{atY} - line.dy);
+            // The lower line first: the upper line's cell, filled on an opaque background, then
+            // covers only the room above the lower line's glyphs, never the upper line's own.
+            for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+                surface.SetFont(line->font);
+                surface.SetTextScale(line->scale);
+                const std::int32_t lineX = Clamp32(std::int64_t{atX} + line->dx);
+                const std::int32_t lineY = Clamp32(std::int64_t{atY} - line->dy);
                 if (hollow)
-                    surface.DrawHollowText(lineX, lineY, line.text);
+                    surface.DrawHollowText(lineX, lineY, line->text);
                 else
-                    surface.DrawText(lineX, lineY, line.text);
+                    surface.DrawText(lineX, lineY, line->text);
             }
         } else if (typeset.vertical)
             surface.DrawVerticalText(atX, atY, text, hollow);

@@ -149,18 +149,18 @@ TEST_F(FitItemTest, CondensesFirstThenShrinksKeepingTheBaseline) {
 }
 
 // An item that may wrap takes a second line, broken at the blank, rather than condensing below
-// three quarters; each line is 70 % of the height and fitted on its own. A text that condenses
+// three quarters; each line is 70 % of the height and fitted on its own, the lower drawn first. A text that condenses
 // little stays on one line.
 TEST_F(FitItemTest, AWrappingItemTakesASecondLineBeforeItCondensesHard) {
     NameCard(Key("FitWidth", "100") + Key("Wrap", "1"));
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"10 -10 56 -14", "10 -26 70 -14"}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"10 -26 70 -14", "10 -10 56 -14"}));
     NameCard(Key("FitWidth", "100"));
     EXPECT_EQ(Texts(), std::vector<std::string>{"10 -10 100 -20 scalex=53"});
     NameCard(Key("FitWidth", "150") + Key("Wrap", "1"));
     EXPECT_EQ(Texts(), std::vector<std::string>{"10 -10 150 -20 scalex=79"});
     // Centred, each line in the box by its own width.
     NameCard(Key("PrintPos", "2") + Key("FitWidth", "100") + Key("Wrap", "1"));
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"161 -10 56 -14", "154 -26 70 -14"}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"154 -26 70 -14", "161 -10 56 -14"}));
 }
 
 TEST(WrapPointTest, BreaksAtTheMiddleBlankElseBetweenCharactersNeverBeforeAClosingMark) {
