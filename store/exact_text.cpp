@@ -130,6 +130,8 @@ std::u16string ToUtf16(std::string_view exact) {
         [&](std::string_view run) {
             std::u16string part;
             codec::Cp932ToUtf16(run, part);
+            // A NUL byte in a stored text is no character a list or a workbook can hold.
+            std::replace(part.begin(), part.end(), u'\0', u'\uFFFD');
             wide += part;
         },
         [&](char32_t code) {

@@ -31,7 +31,7 @@ std::string Nfc(std::string_view utf8);
 // The exact form of UTF-8 text, normalised to NFC first (か + U+3099 is が); false when the text
 // is not UTF-8.
 bool FromUtf8(std::string_view utf8, std::string& exact);
-// The exact form as UTF-8 and as UTF-16; bytes that are not code page 932 become U+FFFD.
+// The exact form as UTF-8 and as UTF-16; bytes that are not code page 932, and NUL, become U+FFFD.
 std::string ToUtf8(std::string_view exact);
 std::u16string ToUtf16(std::string_view exact);
 // What the item key holds: each escaped character as 〓.
