@@ -83,6 +83,7 @@ bool WriteItemTypesetting(const RecordProfile& record, std::string_view section,
     write(kFitWidth, values.fitWidth);
     write(kFitMin, values.fitMin);
     write(kVertical, values.vertical ? 1 : 0);
+    write(kWrap, values.wrap ? 1 : 0);
     write(kQr, values.qr ? 1 : 0);
     write(kQrSize, values.qrSize);
     stored = record.WriteString(section, ItemKey(slot, item, kQrLevel), std::string(1, values.qrLevel)) && stored;
