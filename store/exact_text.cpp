@@ -40,6 +40,17 @@ std::string TextCharactersOnly(std::string_view utf8) {
     return text;
 }
 
+std::size_t CodePoints(std::string_view utf8) {
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::size_t Cp932Characters(std::string_view cp932) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < cp932.size(); pos += cp932::CharLength(cp932, pos)) ++count;
+    return count;
+}
+
 // The escape at pos, if there is one: its code point and its length. Only the few bytes an
 // escape can span are looked at, so that walking a long text stays linear.
 bool EscapeAt(std::string_view exact, std::size_t pos, char32_t& code, std::size_t& length) {
@@ -101,7 +112,8 @@ bool FromUtf8(std::string_view utf8, std::string& exact) {
     const std::string normal = Nfc(TextCharactersOnly(utf8));
     exact.clear();
     std::string whole;
-    if (normal.find(kEscapeStart) == std::string::npos && codec::Utf8ToCp932(normal, whole)) {
+    if (normal.find(kEscapeStart) == std::string::npos && codec::Utf8ToCp932(normal, whole) &&
+        Cp932Characters(whole) == CodePoints(normal)) {
         exact = whole;
         return true;
     }
@@ -111,7 +123,10 @@ bool FromUtf8(std::string_view utf8, std::string& exact) {
         const std::size_t length = codec::DecodeUtf8(normal, pos, code);
         const std::string_view character(normal.data() + pos, length);
         std::string stored;
-        if (normal.compare(pos, kEscapeStart.size(), kEscapeStart) != 0 && codec::Utf8ToCp932(character, stored)) {
+        // The converter leaves out some characters it cannot map (tag characters): those are
+        // escaped too, or the text would lose them and its neighbours could form an escape.
+        if (normal.compare(pos, kEscapeStart.size(), kEscapeStart) != 0 && codec::Utf8ToCp932(character, stored) &&
+            !stored.empty()) {
             exact += stored;
         } else {
             char digits[8];

@@ -67,6 +67,9 @@ TEST(ExactText, AnEscapeOfACodePointNoTextHoldsIsNotAnEscape) {
     EXPECT_EQ(exact_text::ToUtf8("&#xfffd;&#x1f600;"), "\uFFFD\U0001F600");
     EXPECT_EQ(exact_text::ToUtf8(Exact(std::string("a\0b\uFFFE\U0010FFFF", 10))), "a\uFFFDb\uFFFD\uFFFD");
     EXPECT_EQ(exact_text::ToUtf8(std::string("a\0b", 3)), "a\uFFFDb");  // a NUL byte stored in a file
+    // A character the code page converter would leave out is escaped, not lost, and cannot join
+    // its neighbours into an escape.
+    EXPECT_EQ(exact_text::ToUtf8(Exact("&#\U000E0004xf;")), "&#\U000E0004xf;");
 }
 
 // An "&#x" that never closes is looked at only as far as an escape reaches: 4 MB of them read in
