@@ -81,33 +81,31 @@ release-builds: deps
 	cmake -S . -B build-clang -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DZULNAME_WERROR=ON
 	cmake --build build-clang
 
-# The fuzzers of the profile parser, the bitmap reader, the list reader and the recorded sheet
-# reader, built with clang, each run for FUZZ_SECONDS on a corpus kept in FUZZ_DIR and seeded
-# from tests/fuzz/seeds, tests/fuzz/bitmap-seeds, tests/fuzz/list-seeds and tests/fuzz/sheet-seeds. Inputs that fail are written to FUZZ_DIR.
+# The fuzzers, built with clang, each run for FUZZ_SECONDS on a corpus kept in FUZZ_DIR and seeded
+# from its folder of seeds in tests/fuzz. Inputs that fail are written to FUZZ_DIR.
 # The list reader mutates inside zip entries too, and any allocation past 512 MB is a failure:
 # a list's budget keeps every one far below. Inputs that fill the budget free 256 MB each, so
 # the sanitizer holds less of it in quarantine and gives it back soon, within the 2 GB limit.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZERS := profile_parser bitmap list_reader recorded_sheet exact_text
+
+# $(1) fuzzer, $(2) folder of seeds, $(3) more options, $(4) its environment.
+define run_fuzzer
+	mkdir -p $(FUZZ_DIR)/corpus/$(1)
+	cp tests/fuzz/$(2)/* $(FUZZ_DIR)/corpus/$(1)/
+	$(4) $(FUZZ_DIR)/tests/$(1)_fuzz -max_total_time=$(FUZZ_SECONDS) $(3) -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus/$(1)
+endef
+
 fuzz: deps
 	$(call install_missing,clang libclang-rt-14-dev)
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DZULNAME_FUZZ=ON -DZULNAME_WERROR=ON
-	cmake --build $(FUZZ_DIR) --target profile_parser_fuzz bitmap_fuzz list_reader_fuzz recorded_sheet_fuzz
-	mkdir -p $(FUZZ_DIR)/corpus/profile_parser $(FUZZ_DIR)/corpus/bitmap $(FUZZ_DIR)/corpus/list_reader \
-	  $(FUZZ_DIR)/corpus/recorded_sheet
-	cp tests/fuzz/seeds/* $(FUZZ_DIR)/corpus/profile_parser/
-	cp tests/fuzz/bitmap-seeds/* $(FUZZ_DIR)/corpus/bitmap/
-	cp tests/fuzz/list-seeds/* $(FUZZ_DIR)/corpus/list_reader/
-	cp tests/fuzz/sheet-seeds/* $(FUZZ_DIR)/corpus/recorded_sheet/
-	$(FUZZ_DIR)/tests/profile_parser_fuzz -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/ \
-	  $(FUZZ_DIR)/corpus/profile_parser
-	$(FUZZ_DIR)/tests/bitmap_fuzz -max_total_time=$(FUZZ_SECONDS) -malloc_limit_mb=128 -artifact_prefix=$(FUZZ_DIR)/ \
-	  $(FUZZ_DIR)/corpus/bitmap
-	ASAN_OPTIONS=quarantine_size_mb=32:allocator_release_to_os_interval_ms=100 \
-	  $(FUZZ_DIR)/tests/list_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -malloc_limit_mb=512 \
-	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus/list_reader
-	$(FUZZ_DIR)/tests/recorded_sheet_fuzz -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/ \
-	  $(FUZZ_DIR)/corpus/recorded_sheet
+	cmake --build $(FUZZ_DIR) --target $(addsuffix _fuzz,$(FUZZERS))
+	$(call run_fuzzer,profile_parser,seeds,)
+	$(call run_fuzzer,bitmap,bitmap-seeds,-malloc_limit_mb=128)
+	$(call run_fuzzer,list_reader,list-seeds,-malloc_limit_mb=512,ASAN_OPTIONS=quarantine_size_mb=32:allocator_release_to_os_interval_ms=100)
+	$(call run_fuzzer,recorded_sheet,sheet-seeds,)
+	$(call run_fuzzer,exact_text,exact-text-seeds,-timeout=10)
 
 clean:
 	rm -rf $(BUILD_DIR) build-*

@@ -10,6 +10,7 @@
 #include "bench/record_file.h"
 #include "bench/summary_reporter.h"
 #include "store/codec.h"
+#include "store/exact_text.h"
 #include "store/profile_document.h"
 #include "store/profile_service.h"
 #include "store/profiles.h"
@@ -71,6 +72,18 @@ void Write1000KeysAndFlush(benchmark::State& state) {
 }
 BENCHMARK(Write1000KeysAndFlush)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 
+// A 4 MB exact text of escapes that never close, as a damaged or hostile file may hold: shown,
+// made plain and listed as UTF-8 in one pass each.
+void ReadUnclosedEscapes(benchmark::State& state) {
+    std::string text;
+    while (text.size() < (4u << 20)) text += "&#x1";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(exact_text::Plain(text));
+        benchmark::DoNotOptimize(exact_text::ToUtf8(text));
+    }
+}
+BENCHMARK(ReadUnclosedEscapes)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -81,6 +94,7 @@ int main(int argc, char** argv) {
         {"ParseRecordFile", "parse a 1,000-card record file (" + size + ")", true, 100},
         {"ReadStringFromUnchangedFile", "read a key of the unchanged file", false, 1e-6},
         {"Write1000KeysAndFlush", "1,000 writes and one flush", false, 50e-3},
+        {"ReadUnclosedEscapes", "a 4 MB exact text of unclosed escapes, plain and UTF-8", false, 1.0},
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

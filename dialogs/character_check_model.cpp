@@ -3,14 +3,27 @@
 #include <algorithm>
 
 #include "store/codec.h"
+#include "store/font_setting.h"
+#include "store/items.h"
+#include "store/profiles.h"
 #include "store/storage_layout.h"
 
+character_check::OwnFaceCheck CardFaces(const std::string& recordFsPath,
+                                        std::function<bool(const std::string&, char32_t)> faceHas) {
+    return [record = ProfileFile(recordFsPath), faceHas = std::move(faceHas)](std::int32_t card, const std::string& item,
+                                                                               char32_t code) {
+        const std::string slot = record.ReadString("#Setting#", "Label", "1");
+        const std::string face = record.ReadString(CardSectionName(card), ItemKey(slot, item, "FontFace"), "");
+        return faceHas(face.empty() ? DefaultFaceName() : face, code);
+    };
+}
+
 CharacterCheckModel::CharacterCheckModel(cards::RecordCards cards, character_check::GlyphCheck drawable,
-                                         const UnihanVariants& variants)
-    : cards_(std::move(cards)), drawable_(std::move(drawable)), variants_(variants) {}
+                                         const UnihanVariants& variants, character_check::OwnFaceCheck ownFace)
+    : cards_(std::move(cards)), drawable_(std::move(drawable)), ownFace_(std::move(ownFace)), variants_(variants) {}
 
 void CharacterCheckModel::OnOpen() {
-    findings_ = character_check::Check(cards_, drawable_, variants_);
+    findings_ = character_check::Check(cards_, drawable_, variants_, ownFace_);
     rows.clear();
     for (const character_check::Finding& finding : findings_)
         rows.push_back({CardSectionName(finding.card), codec::Utf8(finding.item), finding.character,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,11 @@
 
 // "文字チェック": every character of the cards' texts that may print wrong, with its code point and
 // the usual substitutes, and replacing one on its card or on every card. Texts are UTF-8.
+// The faces the cards of a record file set their items in (the slot's "FontFace" keys, the
+// default face where none is stored), asked through faceHas(stored face name, character).
+character_check::OwnFaceCheck CardFaces(const std::string& recordFsPath,
+                                        std::function<bool(const std::string&, char32_t)> faceHas);
+
 class CharacterCheckModel {
 public:
     struct Row {
@@ -19,7 +25,8 @@ public:
         std::vector<std::string> substitutes;
     };
 
-    CharacterCheckModel(cards::RecordCards cards, character_check::GlyphCheck drawable, const UnihanVariants& variants);
+    CharacterCheckModel(cards::RecordCards cards, character_check::GlyphCheck drawable, const UnihanVariants& variants,
+                        character_check::OwnFaceCheck ownFace = {});
 
     // Fields exchanged with the controls.
     std::vector<Row> rows;
@@ -42,6 +49,7 @@ private:
 
     cards::RecordCards cards_;
     character_check::GlyphCheck drawable_;
+    character_check::OwnFaceCheck ownFace_;
     const UnihanVariants& variants_;
     std::vector<character_check::Finding> findings_;
 };

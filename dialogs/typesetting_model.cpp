@@ -43,6 +43,7 @@ void TypesettingModel::OnOpen() {
     opened_ = ReadItemTypesetting(record_, section_, slotPrefix_, item_);
     maxWidth = std::to_string(opened_.fitWidth);
     fitMin = std::to_string(opened_.fitMin);
+    wrap = opened_.wrap;
     vertical = opened_.vertical;
     rubyEnabled = item_ == FixedItems()[0];
     ruby = opened_.ruby && rubyEnabled;
@@ -57,6 +58,7 @@ ItemTypesetting TypesettingModel::Settings() const {
     ItemTypesetting values = opened_;
     values.fitWidth = std::max(profile::ParseLeadingInt(maxWidth), 0);
     values.fitMin = std::clamp(profile::ParseLeadingInt(fitMin), typesetting::kMinFitMin, 100);
+    values.wrap = wrap;
     values.vertical = vertical;
     values.ruby = ruby && rubyEnabled;
     values.qr = qr;

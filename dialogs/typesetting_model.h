@@ -21,6 +21,7 @@ public:
     // Fields exchanged with the controls; numbers as typed (stored text).
     std::string maxWidth;  // "最大幅", hundredths of an inch; empty or 0 = no fitting
     std::string fitMin;    // "長体の下限", percent
+    bool wrap = false;      // "2行まで折り返す"
     bool vertical = false;  // "縦書き"
     bool ruby = false;      // "ふりがなを付ける"
     bool rubyEnabled = false;  // only for the name

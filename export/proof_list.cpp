@@ -10,6 +10,8 @@
 #include "lists/character_check.h"
 #include "render/card_reading.h"
 #include "render/item_boxes.h"
+#include "render/legibility.h"
+#include "render/qt/face_glyphs.h"
 #include "render/sheet.h"
 #include "store/atomic_file.h"
 #include "store/codec.h"
@@ -119,8 +121,11 @@ Proof MakeProof(ViewState& view, Surface& measuring, const std::string& latinIte
         for (std::size_t i = 0; i < fields.size(); ++i)
             if (!items[i].empty()) *fields[i] = exact_text::Read(record, section, items[i]);
         entry.honorific = record.ReadString(section, ItemKey(view.slotPrefix, items[0], "Honorific"), "");
-        for (const ItemBox& box : DrawnItemBoxes(view, measuring, ReadCard(view, section)))
-            if (box.scale < 100) entry.notes.push_back(codec::Utf8(box.item) + " 長体 " + std::to_string(box.scale) + " %");
+        const CardValue card = ReadCard(view, section);
+        const std::vector<ItemBox> boxes = DrawnItemBoxes(view, measuring, card);
+        for (const ItemBox& box : boxes)
+            if (box.scale < 100 && box.scale >= kReadableScale) entry.notes.push_back(codec::Utf8(box.item) + " 長体 " + std::to_string(box.scale) + " %");
+        for (std::string& note : LegibilityNotes(card, boxes, FaceHasGlyph)) entry.notes.push_back(std::move(note));
         if (const auto found = findingsByCard.find(section); found != findingsByCard.end())
             for (const character_check::Finding* finding : found->second) entry.notes.push_back(FindingNote(*finding));
         proof.entries.push_back(std::move(entry));

@@ -53,6 +53,8 @@ std::string KindWords(unsigned kinds) {
     if (kinds & kNoFace) add("どのフォントにもない");
     if (kinds & kBeyondJis0208) add("JIS第1・第2水準外");
     if (kinds & kExactOnly) add("シフトJISにない");
+    if (kinds & kVariantExact) add("字はシフトJISに保存・字形の指定はUnicodeキーのみ");
+    if (kinds & kFallbackFace) add("デザインのフォントになく別のフォントで印刷");
     return words;
 }
 
@@ -88,7 +90,8 @@ bool AnyFaceDraws(char32_t code) {
     return known[code] = any;
 }
 
-std::vector<Finding> Check(const cards::RecordCards& cards, const GlyphCheck& drawable, const UnihanVariants& variants) {
+std::vector<Finding> Check(const cards::RecordCards& cards, const GlyphCheck& drawable, const UnihanVariants& variants,
+                           const OwnFaceCheck& ownFace) {
     std::vector<Finding> findings;
     const std::int32_t count = cards.Count();
     for (std::int32_t card = 0; card < count; ++card) {
@@ -112,8 +115,11 @@ std::vector<Finding> Check(const cards::RecordCards& cards, const GlyphCheck& dr
                 const bool jis = InJis0208(base, inCp932);
                 Finding finding{card, cards.Items()[item], character, code, 0, {}};
                 if (!drawable(code)) finding.kinds |= kNoFace;
+                else if (ownFace && code != 0x20 && code != 0x3000 && !ownFace(card, cards.Items()[item], code))
+                    finding.kinds |= kFallbackFace;
                 if (!jis && code >= 0x80) finding.kinds |= kBeyondJis0208;
-                if (!inCp932 || character != base) finding.kinds |= kExactOnly;
+                if (!inCp932) finding.kinds |= kExactOnly;
+                else if (character != base) finding.kinds |= kVariantExact;
                 if (finding.kinds == 0 || !named.insert(character).second) continue;
                 if (character != base && jis) finding.substitutes.push_back(base);
                 for (const std::string& candidate : Substitutes(code, variants))

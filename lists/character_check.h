@@ -18,6 +18,8 @@ enum Kind : unsigned {
     kNoFace = 1,         // no installed face draws it
     kBeyondJis0208 = 2,  // outside JIS X 0208 (NEC and IBM extensions, user-defined, beyond code page 932)
     kExactOnly = 4,      // kept only in the exact-text key
+    kVariantExact = 8,   // the character is code page 932, its variation selector only in the exact-text key
+    kFallbackFace = 16,  // the face the item is set in lacks it: another face draws it
 };
 
 struct Finding {
@@ -41,8 +43,12 @@ bool AnyFaceDraws(char32_t code);
 std::vector<std::string> Substitutes(char32_t code, const UnihanVariants& variants);
 
 using GlyphCheck = std::function<bool(char32_t)>;
+// Whether the face an item of a card is set in has the character itself.
+using OwnFaceCheck = std::function<bool(std::int32_t card, const std::string& item, char32_t code)>;
 // Every card's findings in card order, then item order; a character is named once per text.
-std::vector<Finding> Check(const cards::RecordCards& cards, const GlyphCheck& drawable, const UnihanVariants& variants);
+// Without ownFace the items' own faces are not asked.
+std::vector<Finding> Check(const cards::RecordCards& cards, const GlyphCheck& drawable, const UnihanVariants& variants,
+                           const OwnFaceCheck& ownFace = {});
 
 // The character replaced by `by` (UTF-8) in the item's text of one card, or of every card when
 // none is given, in one write; changed counts the cards.

@@ -118,16 +118,26 @@ struct RowTexts {
     }
 };
 
-// 「𠮷」(U+20BB7) for each character of bad, and why they are listed.
+// 「𠮷」(U+20BB7) for each character of bad, and why they are listed. A variation selector is
+// no character of its own: the character before it is kept, only its shape needs the exact key.
 std::string BeyondCp932(std::string_view bad) {
-    std::string listed;
+    std::string listed, shapes;
     for (std::size_t i = 0; i < bad.size();) {
         char32_t code = 0;
         const std::size_t length = std::max<std::size_t>(codec::DecodeUtf8(bad, i, code), 1);
-        listed += "「" + std::string(bad.substr(i, length)) + "」(" + character_check::CodePoint(code) + ")";
+        const bool selector = (code >= 0xFE00 && code <= 0xFE0F) || (code >= 0xE0100 && code <= 0xE01EF);
+        if (selector)
+            shapes += (shapes.empty() ? "" : "・") + character_check::CodePoint(code);
+        else
+            listed += "「" + std::string(bad.substr(i, length)) + "」(" + character_check::CodePoint(code) + ")";
         i += length;
     }
-    return listed + " はシフトJISにない文字です";
+    std::string why;
+    if (!listed.empty()) why = listed + " はシフトJISにない文字です";
+    if (!shapes.empty())
+        why += (why.empty() ? "" : "。") + std::string("字形の指定 (") + shapes +
+               ") はシフトJISにありません。字はシフトJISで保存し、字形は Unicode キーに残ります";
+    return why;
 }
 
 // Each character of bad with a substitute replaced in text, and noted; the characters left.

@@ -62,12 +62,18 @@ UnihanVariants UnihanVariants::FromText(const std::string& text) {
             if (tab2 == std::string_view::npos || line.substr(tab1 + 1, tab2 - tab1 - 1) != kind ||
                 !ParseCode(line.substr(0, tab1), from))
                 continue;
-            std::string_view rest = line.substr(tab2 + 1);
-            while (!rest.empty()) {
-                const std::size_t space = rest.find(' ');
-                char32_t to = 0;
-                if (ParseCode(rest.substr(0, space), to)) table.variants_[from].push_back(to);
-                rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+            // A source that calls a variant the same character in another shape (":Z", as 崎 for
+            // 﨑) puts it before the line's other variants.
+            for (const bool sameCharacter : {true, false}) {
+                std::string_view rest = line.substr(tab2 + 1);
+                while (!rest.empty()) {
+                    const std::size_t space = rest.find(' ');
+                    const std::string_view field = rest.substr(0, space);
+                    char32_t to = 0;
+                    if ((field.find(":Z") != std::string_view::npos) == sameCharacter && ParseCode(field, to))
+                        table.variants_[from].push_back(to);
+                    rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+                }
             }
         }
     }

@@ -14,6 +14,7 @@
 #include "render/sheet.h"
 #include "render/text_fit.h"
 #include "render/vertical_item.h"
+#include "render/wrapped_item.h"
 #include "store/items.h"
 
 namespace {
@@ -106,7 +107,8 @@ bool DrawItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y,
     }
     if (ownFont) surface.SetFont(font);
 
-    bool withRuby = false, fitted = false;
+    bool withRuby = false, fitted = false, wrapped = false;
+    WrappedLines lines;
     if (typeset.vertical) {
         fitted = PlaceVerticalItem(surface, card.label, text, typeset, item.printPos, item.printVPos, xpos, ypos);
     } else {
@@ -123,21 +125,38 @@ bool DrawItem(ViewState& view, Surface& surface, std::int32_t x, std::int32_t y,
         };
         const std::int32_t naturalWidth = typeset.fitWidth > 0 && width >= 0 ? lineWidth(surface) : 0;
         fitted = naturalWidth > typeset.fitWidth && typeset.fitWidth > 0;
-        if (fitted) {
+        // A name with its ruby or its honorific stays one line: neither may be lost to a break.
+        wrapped = fitted && !withRuby && item.honorific.empty() && WrapItem(surface, card.label, item, naturalWidth, xpos, ypos, lines);
+        if (fitted && !wrapped) {
             FitOnSurface(surface, naturalWidth, typeset.fitWidth, typeset.fitMin, lineWidth);
             width = surface.MeasureText(text).width;
         }
         // The honorific stands on the line: the line is placed as a whole.
         if (width >= 0) width += HonorificWidth(surface, item);
-        xpos = typeset.fitWidth > 0 ? AlignedInBox(item.printPos, card.label.width, xpos, typeset.fitWidth, width)
-                                    : AlignedX(item.printPos, card.label.width, xpos, width);
-        ypos = AlignedY(item.printVPos, card.label.height, ypos, height);
-        ypos = Clamp32(std::int64_t{ypos} + ascent - surface.GetTextMetrics().ascent);
+        if (!wrapped) {
+            xpos = typeset.fitWidth > 0 ? AlignedInBox(item.printPos, card.label.width, xpos, typeset.fitWidth, width)
+                                        : AlignedX(item.printPos, card.label.width, xpos, width);
+            ypos = AlignedY(item.printVPos, card.label.height, ypos, height);
+            ypos = Clamp32(std::int64_t{ypos} + ascent - surface.GetTextMetrics().ascent);
+        }
     }
     const TextMetrics metrics = surface.GetTextMetrics();
     // Every copy of a vertical item (shadow, 3D) is a column too.
     const auto draw = [&](std::int32_t atX, std::int32_t atY, bool hollow) {
-        if (typeset.vertical)
+        if (wrapped) {
+            // The lower line first: the upper line's cell, filled on an opaque background, then
+            // covers only the room above the lower line's glyphs, never the upper line's own.
+            for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+                surface.SetFont(line->font);
+                surface.SetTextScale(line->scale);
+                const std::int32_t lineX = Clamp32(std::int64_t{atX} + line->dx);
+                const std::int32_t lineY = Clamp32(std::int64_t{atY} - line->dy);
+                if (hollow)
+                    surface.DrawHollowText(lineX, lineY, line->text);
+                else
+                    surface.DrawText(lineX, lineY, line->text);
+            }
+        } else if (typeset.vertical)
             surface.DrawVerticalText(atX, atY, text, hollow);
         else if (hollow)
             surface.DrawHollowText(atX, atY, text);

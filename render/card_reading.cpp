@@ -107,8 +107,12 @@ const Shared& SharedFor(const ViewState& view) {
     return shared;
 }
 
+// Both keys are read whole, so that a long exact text is not cut out of step with its plain form;
+// a text without an exact key is cut as every read cuts it.
 std::string ItemText(const SectionReader& card, const ItemKeys& keys) {
-    return exact_text::FromStored(card.ReadString(keys.text, ""), card.ReadString(keys.exactText, ""));
+    std::string exact = card.ReadFullString(keys.exactText, "");
+    if (!exact.empty() && exact_text::Plain(exact) == card.ReadFullString(keys.text, "")) return exact;
+    return exact_text::FromStored(card.ReadString(keys.text, ""), "");
 }
 
 // An item's text: the card's own, else (for a back) the design's.

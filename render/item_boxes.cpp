@@ -4,6 +4,7 @@
 
 #include "render/card.h"
 #include "render/logical_math.h"
+#include "render/text_fit.h"
 
 namespace {
 
@@ -37,10 +38,16 @@ public:
     void SetTextScale(std::int32_t percent) override { measuring_.SetTextScale(percent); }
     std::int32_t GetTextScale() const override { return measuring_.GetTextScale(); }
     TextExtent MeasureText(std::string_view text) override { return measuring_.MeasureText(text); }
-    void DrawText(std::int32_t x, std::int32_t y, std::string_view text) override { Note(x, y, MeasureText(text)); }
+    void DrawText(std::int32_t x, std::int32_t y, std::string_view text) override {
+        NoteHeight();
+        Note(x, y, MeasureText(text));
+    }
+    // Ruby is meant to be small: it grows the box, not the note of the text's size.
+    void DrawRubyText(std::int32_t x, std::int32_t y, std::string_view text) override { Note(x, y, MeasureText(text)); }
     void DrawHollowText(std::int32_t x, std::int32_t y, std::string_view text) override { DrawText(x, y, text); }
     TextExtent MeasureVerticalText(std::string_view text) override { return measuring_.MeasureVerticalText(text); }
     void DrawVerticalText(std::int32_t x, std::int32_t y, std::string_view text, bool) override {
+        NoteHeight();
         Note(x, y, MeasureVerticalText(text));
     }
     void SetPen(const Pen& pen) override { pen_ = pen; }
@@ -58,13 +65,19 @@ public:
     void DrawImage(std::int32_t, std::int32_t, std::int32_t, std::int32_t, const Pixels&, std::string_view) override {}
 
 private:
+    void NoteHeight() {
+        if (boxes.empty()) return;
+        const std::int32_t height = HeightOf(measuring_.GetFont());
+        std::int32_t& smallest = boxes.back().height;
+        smallest = smallest == 0 ? height : std::min(smallest, height);
+    }
     // (x, y) is a top-left corner with y upward; boxes keep y downward.
     void Note(std::int32_t x, std::int32_t y, TextExtent extent) {
         if (boxes.empty() || extent.width < 0 || extent.height < 0) return;
         ItemBox& box = boxes.back();
         box.scale = std::min(box.scale, measuring_.GetTextScale());
         const ItemBox mark{box.item, x, Clamp32(-std::int64_t{y}), Clamp32(std::int64_t{x} + extent.width),
-                           Clamp32(extent.height - std::int64_t{y}), box.scale};
+                           Clamp32(extent.height - std::int64_t{y}), box.scale, box.height};
         if (!started_) {
             box = mark;
             started_ = true;

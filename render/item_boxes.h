@@ -15,6 +15,7 @@ struct ItemBox {
     std::string item;
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;
     std::int32_t scale = 100;  // the narrowest text scale its marks were drawn at (長体 of a fitted text)
+    std::int32_t height = 0;   // the smallest font height its text was drawn at (em or cell), 0 for none
 
     std::int32_t Width() const { return right - left; }
     std::int32_t Height() const { return bottom - top; }

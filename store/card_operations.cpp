@@ -332,8 +332,12 @@ Outcome RecordCards::Sort(std::string_view item) const {
         std::vector<std::string> keys(list.size());
         std::vector<char> empty(list.size(), 1);
         for (std::size_t index = 0; index < list.size(); ++index) {
-            const std::string text = profile::StringResult(doc.Find(CardSectionName(list[index].origin), item), "",
-                                                           static_cast<std::size_t>(-1));
+            const std::string section = CardSectionName(list[index].origin);
+            const auto whole = [&](std::string_view key) {
+                return profile::StringResult(doc.Find(section, key), "", static_cast<std::size_t>(-1));
+            };
+            // By the exact text: 𠮷田 sorts as よしだ's kanji, not as the 〓 of its plain form.
+            const std::string text = exact_text::FromStored(whole(item), whole(exact_text::KeyOf(item)));
             empty[index] = text.empty() ? 1 : 0;
             if (!text.empty()) keys[index] = collation.SortKey(text);
         }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 
 // Texts beyond code page 932 (𠮷, IVS variants, JIS X 0213 kanji), kept beside the stored text
@@ -30,13 +31,20 @@ std::string Nfc(std::string_view utf8);
 // The exact form of UTF-8 text, normalised to NFC first (か + U+3099 is が); false when the text
 // is not UTF-8.
 bool FromUtf8(std::string_view utf8, std::string& exact);
-// The exact form as UTF-8 and as UTF-16; bytes that are not code page 932 become U+FFFD.
+// The exact form as UTF-8 and as UTF-16; bytes that are not code page 932, and NUL, become U+FFFD.
 std::string ToUtf8(std::string_view exact);
 std::u16string ToUtf16(std::string_view exact);
 // What the item key holds: each escaped character as 〓.
 std::string Plain(std::string_view exact);
 // Whether the text needs the exact key beside the item key.
 bool HasEscapes(std::string_view exact);
+// The characters of the exact form in order: where each starts, and its code point when it is
+// escaped (0 for a code page 932 character).
+struct Character {
+    std::size_t start = 0;
+    char32_t escaped = 0;
+};
+std::vector<Character> Characters(std::string_view exact);
 
 // The exact form of an item as stored, from its item key and its exact key.
 std::string FromStored(std::string_view itemText, std::string_view exactKeyText);

@@ -13,3 +13,8 @@ std::int32_t SectionReader::ReadInt(const profile::KeyName& key, std::int32_t de
 std::string SectionReader::ReadString(const profile::KeyName& key, std::string_view defaultValue) const {
     return profile::StringResult(profile::ProfileService::Instance().Find(file_, section_, key), defaultValue);
 }
+
+std::string SectionReader::ReadFullString(const profile::KeyName& key, std::string_view defaultValue) const {
+    return profile::StringResult(profile::ProfileService::Instance().Find(file_, section_, key), defaultValue,
+                                 static_cast<std::size_t>(-1));
+}

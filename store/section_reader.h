@@ -16,6 +16,8 @@ public:
 
     std::int32_t ReadInt(const profile::KeyName& key, std::int32_t defaultValue) const;
     std::string ReadString(const profile::KeyName& key, std::string_view defaultValue) const;
+    // The whole value, not cut at the length of an ordinary read.
+    std::string ReadFullString(const profile::KeyName& key, std::string_view defaultValue) const;
 
 private:
     const std::string& file_;

@@ -18,7 +18,8 @@ char LevelOf(const std::string& stored) {
 
 bool ItemTypesetting::operator==(const ItemTypesetting& other) const {
     return fitWidth == other.fitWidth && fitMin == other.fitMin && vertical == other.vertical && qr == other.qr &&
-           qrSize == other.qrSize && qrLevel == other.qrLevel && ruby == other.ruby && rubySize == other.rubySize;
+           qrSize == other.qrSize && qrLevel == other.qrLevel && ruby == other.ruby && rubySize == other.rubySize &&
+           wrap == other.wrap;
 }
 
 namespace {
@@ -38,6 +39,7 @@ ItemTypesetting TypesettingFrom(const ReadInt& read, const ReadLevel& readLevel)
     values.qrLevel = LevelOf(readLevel());
     values.ruby = read(&Keys::ruby, kRuby, 0) == 1;
     values.rubySize = std::clamp(read(&Keys::rubySize, kRubySize, kDefaultRubySize), 10, 100);
+    values.wrap = read(&Keys::wrap, kWrap, 0) == 1;
     return values;
 }
 
@@ -62,7 +64,8 @@ TypesettingKeys::TypesettingKeys(std::string_view slot, std::string_view item)
       qrSize(ItemKey(slot, item, typesetting::kQrSize)),
       qrLevel(ItemKey(slot, item, typesetting::kQrLevel)),
       ruby(ItemKey(slot, item, typesetting::kRuby)),
-      rubySize(ItemKey(slot, item, typesetting::kRubySize)) {}
+      rubySize(ItemKey(slot, item, typesetting::kRubySize)),
+      wrap(ItemKey(slot, item, typesetting::kWrap)) {}
 
 ItemTypesetting ReadItemTypesetting(const SectionReader& card, const TypesettingKeys& keys) {
     return TypesettingFrom(
@@ -80,6 +83,7 @@ bool WriteItemTypesetting(const RecordProfile& record, std::string_view section,
     write(kFitWidth, values.fitWidth);
     write(kFitMin, values.fitMin);
     write(kVertical, values.vertical ? 1 : 0);
+    write(kWrap, values.wrap ? 1 : 0);
     write(kQr, values.qr ? 1 : 0);
     write(kQrSize, values.qrSize);
     stored = record.WriteString(section, ItemKey(slot, item, kQrLevel), std::string(1, values.qrLevel)) && stored;

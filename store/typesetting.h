@@ -21,6 +21,7 @@ inline constexpr std::string_view kQrSize = "QRSize";        // side, hundredths
 inline constexpr std::string_view kQrLevel = "QRLevel";      // "L", "M", "Q" or "H"
 inline constexpr std::string_view kRuby = "Ruby";            // name item: 1 = reading as ruby
 inline constexpr std::string_view kRubySize = "RubySize";    // percent of the name's height
+inline constexpr std::string_view kWrap = "Wrap";            // 1 = a fitted text may take a second line
 
 inline constexpr std::int32_t kDefaultFitMin = 50;
 inline constexpr std::int32_t kMinFitMin = 10;
@@ -39,6 +40,7 @@ struct ItemTypesetting {
     char qrLevel = 'M';
     bool ruby = false;
     std::int32_t rubySize = typesetting::kDefaultRubySize;
+    bool wrap = false;
 
     bool operator==(const ItemTypesetting& other) const;
 };
@@ -51,7 +53,7 @@ ItemTypesetting ReadItemTypesetting(const RecordProfile& record, std::string_vie
 // The keys of item I in slot S, named once for the cards of a drawing.
 struct TypesettingKeys {
     TypesettingKeys(std::string_view slot, std::string_view item);
-    profile::KeyName fitWidth, fitMin, vertical, qr, qrSize, qrLevel, ruby, rubySize;
+    profile::KeyName fitWidth, fitMin, vertical, qr, qrSize, qrLevel, ruby, rubySize, wrap;
 };
 // The same as the reading above, from a card read key by key.
 ItemTypesetting ReadItemTypesetting(const SectionReader& card, const TypesettingKeys& keys);

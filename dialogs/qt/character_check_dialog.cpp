@@ -1,5 +1,7 @@
 #include "dialogs/qt/character_check_dialog.h"
 
+#include "render/qt/face_glyphs.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -19,7 +21,8 @@ QString Text(const std::string& utf8) { return QString::fromUtf8(utf8.data(), st
 }  // namespace
 
 CCharacterCheckDlg::CCharacterCheckDlg(cards::RecordCards cards, QWidget* parent)
-    : ModelDialog(parent), model_(std::move(cards), character_check::AnyFaceDraws, UnihanVariants::Installed()) {
+    : ModelDialog(parent),
+      model_(cards, character_check::AnyFaceDraws, UnihanVariants::Installed(), CardFaces(cards.FsPath(), FaceHasGlyph)) {
     setWindowTitle(QStringLiteral("文字チェック"));
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("summary"));

@@ -54,6 +54,8 @@ QWidget* CTypesetDlg::BuildFit() {
     auto* note = new QLabel(QStringLiteral("最大幅より長い文字は、まず横に縮め、足りなければ小さくします。0で解除します。"), group);
     note->setWordWrap(true);
     grid->addWidget(note, 2, 0, 1, 4);
+    wrap_ = Check(QStringLiteral("2行まで折り返す"), "wrap");
+    grid->addWidget(wrap_, 3, 0, 1, 4);
     return group;
 }
 
@@ -85,6 +87,7 @@ QWidget* CTypesetDlg::BuildQr() {
 
 bool CTypesetDlg::TakeFields() {
     model_.vertical = vertical_->isChecked();
+    model_.wrap = wrap_->isChecked();
     model_.ruby = ruby_->isChecked();
     model_.qr = qr_->isChecked();
     model_.qrLevel = qrLevel_->currentIndex();
@@ -96,6 +99,7 @@ void CTypesetDlg::ShowFields() {
     ShowStoredText(maxWidth_, model_.maxWidth);
     ShowStoredText(fitMin_, model_.fitMin);
     vertical_->setChecked(model_.vertical);
+    wrap_->setChecked(model_.wrap);
     ruby_->setChecked(model_.ruby);
     ruby_->setEnabled(model_.rubyEnabled);
     qr_->setChecked(model_.qr);

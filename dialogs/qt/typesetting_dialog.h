@@ -35,6 +35,7 @@ private:
     QLineEdit* maxWidth_ = nullptr;
     QLineEdit* fitMin_ = nullptr;
     QCheckBox* vertical_ = nullptr;
+    QCheckBox* wrap_ = nullptr;
     QCheckBox* ruby_ = nullptr;
     QCheckBox* qr_ = nullptr;
     QLineEdit* qrSize_ = nullptr;

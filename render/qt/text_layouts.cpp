@@ -1,6 +1,7 @@
 #include "render/qt/text_layouts.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QTextLayout>
 
 namespace {
@@ -9,6 +10,19 @@ namespace {
 constexpr qsizetype kMaxLayouts = 1024;
 // More fonts than a sheet of tags uses.
 constexpr qsizetype kMaxFonts = 64;
+
+// A line holding a glyph from a fallback face takes that face's ascent, and its baseline moves
+// down by the difference: the line is set back on the baseline of its own face, so that a rare
+// character in a name leaves the name, and the honorific beside it, where they stand.
+void OnBaselineOf(const QFont& font, double lineAscent, QList<QGlyphRun>& runs) {
+    const double shift = QFontMetricsF(font).ascent() - lineAscent;
+    if (shift == 0) return;
+    for (QGlyphRun& run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions) position.ry() += shift;
+        run.setPositions(positions);
+    }
+}
 
 }  // namespace
 
@@ -39,6 +53,7 @@ const TextLayouts::Layout& TextLayouts::Get(const QString& text, const QFont& fo
     if (line.isValid()) {
         layout.runs = textLayout.glyphRuns();
         layout.advance = line.horizontalAdvance();
+        OnBaselineOf(font, line.ascent(), layout.runs);
     }
     return *layouts_.insert(key, std::move(layout));
 }

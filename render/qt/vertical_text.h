@@ -15,7 +15,8 @@ struct hb_font_t;
 
 // Columns of text set top to bottom, shaped with HarfBuzz in the vertical direction so that
 // the font's vertical forms (vert, vrt2) replace the long vowel mark, brackets and small kana.
-// Two half-width digits standing alone are set side by side across the column (縦中横).
+// Two half-width digits standing alone are set side by side across the column (縦中横). A
+// character the font lacks is set from the face horizontal text would take it from.
 class VerticalLayouts {
 public:
     struct Layout {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "store/exact_text.h"
+#include "store/font_setting.h"
 #include "store/items.h"
 #include "tests/support/temp_home.h"
 
@@ -36,4 +39,23 @@ TEST_F(CharacterCheckModelTest, ListsTheCharactersAndReplacesOnOneCardOrEvery) {
     ASSERT_TRUE(model.OnReplace(true));
     EXPECT_TRUE(model.rows.empty());
     EXPECT_EQ(model.summary, "印刷に気をつける文字はありません");
+}
+
+// A character some face draws but not the face its card sets the item in: the check says another
+// face prints it, naming the card's own face from its keys.
+TEST_F(CharacterCheckModelTest, SaysWhenTheDesignsFaceLacksACharacterAnotherFaceDraws) {
+    WriteBytes(PathOf("r.ini"), "[#Setting#]\r\nMax=1\r\nLabel=2\r\n[0000]\r\n" + S("氏名") + "=" + S("山田") + "\r\n2" +
+                                    S("氏名") + "FontFace=Thin\r\n[0001]\r\n" + S("氏名") + "=" + S("山田") + "\r\n");
+    std::vector<std::string> asked;
+    CharacterCheckModel check(cards::RecordCards(PathOf("r.ini"), ItemList({})), [](char32_t) { return true; }, variants,
+                              CardFaces(PathOf("r.ini"), [&](const std::string& face, char32_t code) {
+                                  asked.push_back(face);
+                                  return face != "Thin" || code != U'田';
+                              }));
+    check.OnOpen();
+    ASSERT_EQ(check.rows.size(), 1u);
+    EXPECT_EQ(check.rows[0].card, "0000");
+    EXPECT_EQ(check.rows[0].character, "田");
+    EXPECT_EQ(check.rows[0].kinds, "デザインのフォントになく別のフォントで印刷");
+    EXPECT_NE(std::find(asked.begin(), asked.end(), DefaultFaceName()), asked.end());  // the card without a face key
 }

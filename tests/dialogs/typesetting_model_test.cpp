@@ -58,6 +58,7 @@ TEST_F(TypesettingModelTest, ChangesAreWrittenAndShownAtOnceAndCancelPutsThemBac
     Store("1" + name + "FitWidth", "250");
     TypesettingModel& dialog = Open(name);
     dialog.maxWidth = "300";
+    dialog.wrap = true;
     dialog.vertical = true;
     dialog.qr = true;
     dialog.qrLevel = 3;
@@ -66,6 +67,7 @@ TEST_F(TypesettingModelTest, ChangesAreWrittenAndShownAtOnceAndCancelPutsThemBac
     EXPECT_EQ(platform.refreshes, 1);
     ItemTypesetting stored = Stored(name);
     EXPECT_EQ(stored.fitWidth, 300);
+    EXPECT_TRUE(stored.wrap);
     EXPECT_TRUE(stored.vertical);
     EXPECT_TRUE(stored.qr);
     EXPECT_EQ(stored.qrLevel, 'H');
@@ -74,6 +76,7 @@ TEST_F(TypesettingModelTest, ChangesAreWrittenAndShownAtOnceAndCancelPutsThemBac
     dialog.OnCancel();
     stored = Stored(name);
     EXPECT_EQ(stored.fitWidth, 250);
+    EXPECT_FALSE(stored.wrap);
     EXPECT_FALSE(stored.vertical);
     EXPECT_FALSE(stored.qr);
     EXPECT_EQ(platform.refreshes, 2);

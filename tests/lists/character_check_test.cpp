@@ -51,3 +51,19 @@ TEST_F(CharacterCheckTest, ReplacingGoesToOneCardOrToAllInOneWrite) {
     EXPECT_EQ(all.changed, 1);
     EXPECT_EQ(cards.Text(2, S("氏名")), S("辻"));
 }
+
+// 﨑's variants name 埼 before 崎, which the source marks as the same character (":Z"): 崎 comes
+// first. A variant of a code page 932 character is not reported as beyond it: the character is
+// stored, and only its shape needs the exact key.
+TEST_F(CharacterCheckTest, HintsOfferTheSameCharacterFirstAndTellAVariantFromAMissingCharacter) {
+    const UnihanVariants saki = UnihanVariants::FromText(
+        "U+FA11\tkSemanticVariant\tU+37E2 U+57FC U+5D0E<kMorohashi:Z U+5D5C\n");
+    EXPECT_EQ(character_check::Substitutes(0xFA11, saki), (std::vector<std::string>{"崎", "埼", "嵜"}));
+
+    const auto findings = character_check::Check(cards, [](char32_t) { return true; }, variants);
+    ASSERT_EQ(findings.size(), 3u);
+    EXPECT_EQ(findings[2].kinds, character_check::kVariantExact);
+    const std::string words = character_check::KindWords(findings[2].kinds);
+    EXPECT_EQ(words.find("シフトJISにない"), std::string::npos) << words;
+    EXPECT_NE(words.find("字はシフトJISに保存"), std::string::npos) << words;
+}

@@ -111,6 +111,19 @@ TEST(ImportPlan, TextBeyondCodePage932IsKeptRefusedSkippedOrReplaced) {
     EXPECT_EQ(plan.unencodable.size(), 2u);
 }
 
+// 葛 with a variation selector: the character is code page 932's and is kept; only its shape
+// needs the exact key, and the note says so rather than calling a character missing.
+TEST(ImportPlan, AVariationSelectorIsNotedAsAShapeOnly) {
+    ImportOptions options;
+    options.hasHeader = false;
+    options.mapping = {Item("氏名")};
+    const ImportPlan plan = PlanImport(Table({{"葛\U000E0100西"}}), options);
+    ASSERT_EQ(plan.cards.size(), 1u);
+    EXPECT_EQ(Messages(plan.notes),
+              std::vector<std::string>{"1 行 1 列: 字形の指定 (U+E0100) はシフトJISにありません。字はシフトJISで保存し、字形は Unicode "
+                                       "キーに残ります。そのまま保存します"});
+}
+
 TEST(ImportPlan, LineBreaksEmptyRowsAndDuplicatesAreReported) {
     ImportOptions options;
     options.mapping = {Item("氏名"), Item("所属"), {}};

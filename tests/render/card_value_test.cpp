@@ -6,6 +6,7 @@
 #include "render/card.h"
 #include "render/card_reading.h"
 #include "render/sheet.h"
+#include "store/exact_text.h"
 #include "store/items.h"
 #include "store/profile_service.h"
 #include "tests/render/render_fixture.h"
@@ -208,4 +209,19 @@ TEST_F(CardValueTest, EditingACardOfAFileThatHidesDecorationLeavesOutFrameAndIma
     EXPECT_EQ(kinds(), (Lines{"card", "rect", "ellipse", "text", "line", "line", "line", "line"}));
     view.mode = ViewMode::CardMode;
     EXPECT_EQ(kinds(), (Lines{"card", "text", "line", "line", "line", "line"}));
+}
+
+// The card reads both keys whole: a long exact text beside a plain form within the read limit
+// is the card's text, and a plain text without an exact key is cut as any read cuts it.
+TEST_F(CardValueTest, ALongExactTextIsReadWholeAndAPlainOneIsCut) {
+    const std::string exact = "&#x20bb7;" + std::string(50, 'a') + "&#x20bb7;";  // 9 + 50 + 9 bytes
+    const std::string shortExact = exact + exact + exact + exact;  // 272 bytes, plain 216
+    Record("[0000]\r\n" + S("氏名") + "=" + exact_text::Plain(shortExact) + "\r\n" + S("氏名") + "Unicode=" + shortExact +
+           "\r\n" + S("所属") + "=" + std::string(300, 'b') + "\r\n1IsPrint" + S("氏名") + "=1\r\n1IsPrint" + S("所属") + "=1\r\n");
+    const CardValue read = ReadCard(view, "0000");
+    const auto text = [&](const std::string& item) {
+        return std::find_if(read.items.begin(), read.items.end(), [&](const ItemValue& i) { return i.name == item; })->text;
+    };
+    EXPECT_EQ(text(S("氏名")), shortExact);
+    EXPECT_EQ(text(S("所属")), std::string(259, 'b'));
 }

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "render/qt/face_glyphs.h"
 #include "render/qt/stored_text.h"
 #include "store/codec.h"
 #include "store/exact_text.h"
@@ -427,7 +428,7 @@ TEST(QPainterSurfaceTest, ACharacterTheFaceLacksIsDrawnFromAFaceThatHasIt) {
     EXPECT_FALSE(InkBounds(exact).isEmpty());
     EXPECT_NE(exact, drawn(codec::Sjis("吉")));
     EXPECT_NE(exact, drawn(codec::Sjis("〓")));
-    EXPECT_NE(exact, drawn(std::string("&#x10ffff;")));  // what a face without it would show
+    EXPECT_NE(exact, drawn(std::string("&#xf0000;")));  // what a face without it would show
 }
 
 TEST(QPainterSurfaceTest, AVariationSelectorTakesNoRoomOfItsOwn) {
@@ -441,4 +442,51 @@ TEST(QPainterSurfaceTest, AVariationSelectorTakesNoRoomOfItsOwn) {
         return InkBounds(image).width();
     };
     EXPECT_EQ(width("辻\U000E0100"), width("辻"));
+}
+
+// A character the face lacks is drawn from a fallback face, yet the line keeps its own face's
+// baseline: 田 stands where it stands alone, whatever follows it.
+TEST(QPainterSurfaceTest, AFallbackFaceLeavesTheLineOnItsOwnBaseline) {
+    std::string yoshi;
+    ASSERT_TRUE(exact_text::FromUtf8("𠮷", yoshi));
+    const auto drawn = [](const std::string& text) {
+        return Draw(300, 200, 300, QPointF(0, 0), [&](Surface& surface) {
+            surface.SetFont(EmFont(30));
+            surface.DrawText(0, 0, text);
+        });
+    };
+    const std::string ta = codec::Sjis("田");
+    const QImage alone = drawn(ta);
+    const QRect field = InkBounds(alone);
+    ASSERT_FALSE(field.isEmpty());
+    EXPECT_EQ(drawn(ta + yoshi).copy(field), alone.copy(field));
+}
+
+// A column draws a character its face lacks from the fallback face too, not as a box.
+TEST(QPainterSurfaceTest, AColumnDrawsACharacterItsFaceLacksFromAFallbackFace) {
+    const auto column = [](const std::string& text) {
+        return Draw(200, 300, 300, QPointF(0, 0), [&](Surface& surface) {
+            surface.SetFont(EmFont(30));
+            surface.DrawVerticalText(0, 0, text, false);
+        });
+    };
+    std::string yoshi;
+    ASSERT_TRUE(exact_text::FromUtf8("𠮷", yoshi));
+    const QImage exact = column(yoshi);
+    EXPECT_FALSE(InkBounds(exact).isEmpty());
+    EXPECT_NE(exact, column(std::string("&#xf0000;")));  // what the face alone would show
+    EXPECT_NE(exact, column(codec::Sjis("吉")));
+    // The characters after it keep their places down the column.
+    const QImage after = column(yoshi + codec::Sjis("田"));
+    const QImage plain = column(codec::Sjis("吉田"));
+    const QRect lower(0, 30 * 3, 200, 210);
+    EXPECT_EQ(after.copy(lower), plain.copy(lower));
+}
+
+// The design's face, through the program's substitutes, is asked for the glyph itself: the
+// Windows gothic stands for IPAGothic, which lacks 𠮷; Noto Sans CJK JP has it.
+TEST(QPainterSurfaceTest, AFaceIsAskedForItsOwnGlyphsNotAFallbackFaces) {
+    EXPECT_FALSE(FaceHasGlyph(codec::Sjis("ＭＳ ゴシック"), 0x20BB7));
+    EXPECT_TRUE(FaceHasGlyph(codec::Sjis("ＭＳ ゴシック"), 0x5409));
+    EXPECT_TRUE(FaceHasGlyph("Noto Sans CJK JP", 0x20BB7));
 }

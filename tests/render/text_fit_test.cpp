@@ -10,6 +10,7 @@
 
 #include "render/card.h"
 #include "render/logical_math.h"
+#include "render/wrapped_item.h"
 #include "tests/render/render_fixture.h"
 
 namespace {
@@ -145,6 +146,37 @@ TEST_F(FitItemTest, CondensesFirstThenShrinksKeepingTheBaseline) {
     // A text that fits is drawn as it is.
     NameCard(Key("Xpos", "5") + Key("Ypos", "8") + Key("FitWidth", "190"));
     EXPECT_EQ(Texts(), std::vector<std::string>{"15 -18 190 -20"});
+}
+
+// An item that may wrap takes a second line, broken at the blank, rather than condensing below
+// three quarters; each line is 70 % of the height and fitted on its own, the lower drawn first. A text that condenses
+// little stays on one line.
+TEST_F(FitItemTest, AWrappingItemTakesASecondLineBeforeItCondensesHard) {
+    NameCard(Key("FitWidth", "100") + Key("Wrap", "1"));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"10 -26 70 -14", "10 -10 56 -14"}));
+    NameCard(Key("FitWidth", "100"));
+    EXPECT_EQ(Texts(), std::vector<std::string>{"10 -10 100 -20 scalex=53"});
+    NameCard(Key("FitWidth", "150") + Key("Wrap", "1"));
+    EXPECT_EQ(Texts(), std::vector<std::string>{"10 -10 150 -20 scalex=79"});
+    // Centred, each line in the box by its own width.
+    NameCard(Key("PrintPos", "2") + Key("FitWidth", "100") + Key("Wrap", "1"));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"154 -26 70 -14", "161 -10 56 -14"}));
+    // A name with its honorific stays one line, and the honorific is printed.
+    NameCard(Key("FitWidth", "100") + Key("Wrap", "1") + Key("Honorific", S("様")));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"10 -11 90 -19 scalex=50", "103 -17 6 -13 scalex=50"}));
+}
+
+TEST(WrapPointTest, BreaksAtTheMiddleBlankElseBetweenCharactersNeverBeforeAClosingMark) {
+    const std::string company = S("株式会社 山田製作所");
+    const WrapPoint blank = FindWrapPoint(company);
+    EXPECT_EQ(company.substr(0, blank.end), S("株式会社"));
+    EXPECT_EQ(company.substr(blank.start), S("山田製作所"));
+    const std::string closing = S("東京、大阪");
+    const WrapPoint after = FindWrapPoint(closing);
+    EXPECT_EQ(closing.substr(after.start), S("大阪"));  // not "、大阪"
+    const std::string variant = S("葛") + "&#xe0100;" + S("西");
+    EXPECT_EQ(variant.substr(FindWrapPoint(variant).start), S("西"));
+    EXPECT_EQ(FindWrapPoint(S("山")).end, 0u);
 }
 
 TEST_F(FitItemTest, AnAlignedItemPlacesItsWidthBox) {

@@ -211,6 +211,16 @@ TEST_F(CardOperationsTest, SortingByTheReadingFollowsTheSyllabaryAcrossKanaForms
     EXPECT_EQ(ReadBytes(File()), before);  // already sorted: nothing written
 }
 
+// A name beyond code page 932 sorts by its exact text, among the kanji after the kana, not as the
+// 〓 of its plain form before them.
+TEST_F(CardOperationsTest, SortingByANameGoesByItsExactText) {
+    WriteNamed({"〓田", "わたなべ", "あおき"}, "Max=2\r\n");
+    Record().WriteString(CardSectionName(0), S("氏名") + "Unicode", "&#x20bb7;" + S("田"));
+    Record().Flush();
+    ASSERT_TRUE(Cards().Sort(S("氏名")));
+    EXPECT_EQ(Names(), (std::vector<std::string>{S("あおき"), S("わたなべ"), S("〓田")}));
+}
+
 TEST_F(CardOperationsTest, GapsAndAMaxThatDisagreesNeverLoseACard) {
     // Sections 0000, 0001 and 0005, "Max" 2: cards 2 to 4 exist but were never written.
     WriteBytes(File(), "[#Setting#]\r\nMax=2\r\n[0000]\r\n" + S("氏名") + "=A\r\n[0001]\r\n" + S("氏名") +

@@ -54,3 +54,30 @@ TEST_F(ExactTextFileTest, WritingKeepsTheFileCodePage932AndTheKeyIsTextNotDesign
     EXPECT_EQ(file.ReadString("0000", name + "Unicode", "(none)"), "");
     EXPECT_TRUE(cards::TextKeys({name}).IsText(name + "unicode"));
 }
+
+// NUL, halves of surrogate pairs and noncharacters stand in no text: an escape of one is text as
+// it is written, and such a character typed or imported becomes the replacement character.
+TEST(ExactText, AnEscapeOfACodePointNoTextHoldsIsNotAnEscape) {
+    for (const std::string escape : {"&#x0;", "&#xd800;", "&#xdfff;", "&#xfffe;", "&#xffff;", "&#xfdd0;", "&#x10ffff;",
+                                     "&#x110000;", "&#x0000041;"}) {
+        EXPECT_FALSE(exact_text::HasEscapes(escape)) << escape;
+        EXPECT_EQ(exact_text::ToUtf8(escape), escape);
+        EXPECT_EQ(exact_text::Plain(escape), escape);
+    }
+    EXPECT_EQ(exact_text::ToUtf8("&#xfffd;&#x1f600;"), "\uFFFD\U0001F600");
+    EXPECT_EQ(exact_text::ToUtf8(Exact(std::string("a\0b\uFFFE\U0010FFFF", 10))), "a\uFFFDb\uFFFD\uFFFD");
+    EXPECT_EQ(exact_text::ToUtf8(std::string("a\0b", 3)), "a\uFFFDb");  // a NUL byte stored in a file
+    // A character the code page converter would leave out is escaped, not lost, and cannot join
+    // its neighbours into an escape.
+    EXPECT_EQ(exact_text::ToUtf8(Exact("&#\U000E0004xf;")), "&#\U000E0004xf;");
+}
+
+// An "&#x" that never closes is looked at only as far as an escape reaches: 4 MB of them read in
+// a moment rather than minutes.
+TEST(ExactText, UnclosedEscapesAreWalkedInLinearTime) {
+    std::string open;
+    for (int i = 0; i < 1'000'000; ++i) open += "&#x1";
+    EXPECT_EQ(exact_text::Plain(open), open);
+    EXPECT_FALSE(exact_text::HasEscapes(open));
+    EXPECT_EQ(exact_text::ToUtf8(open + "&#x20bb7;").size(), open.size() + 4);
+}
