@@ -70,6 +70,7 @@ bench: build
 	$(BUILD_DIR)/bench/roster_bench
 	bench/export_bench.sh $(BUILD_DIR)
 	bench/list_bench.sh $(BUILD_DIR)
+	bench/rules_bench.sh $(BUILD_DIR)
 
 # The whole tree built in Release with GCC and with clang, warnings as errors: what a packager's
 # build meets, checked in CI. Nothing is run.
@@ -80,9 +81,10 @@ release-builds: deps
 	cmake -S . -B build-clang -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DZULNAME_WERROR=ON
 	cmake --build build-clang
 
-# The fuzzers of the profile parser, the bitmap reader and the list reader, built with clang,
-# each run for FUZZ_SECONDS on a corpus kept in FUZZ_DIR and seeded from tests/fuzz/seeds,
-# tests/fuzz/bitmap-seeds and tests/fuzz/list-seeds. Inputs that fail are written to FUZZ_DIR.
+# The fuzzers of the profile parser, the bitmap reader, the list reader, design files and the
+# category rules, built with clang, each run for FUZZ_SECONDS on a corpus kept in FUZZ_DIR and
+# seeded from tests/fuzz/seeds, tests/fuzz/bitmap-seeds, tests/fuzz/list-seeds,
+# tests/fuzz/design-seeds and tests/fuzz/rules-seeds. Inputs that fail are written to FUZZ_DIR.
 # The list reader mutates inside zip entries too, and any allocation past 512 MB is a failure:
 # a list's budget keeps every one far below. Inputs that fill the budget free 256 MB each, so
 # the sanitizer holds less of it in quarantine and gives it back soon, within the 2 GB limit.
@@ -91,11 +93,14 @@ FUZZ_SECONDS ?= 60
 fuzz: deps
 	$(call install_missing,clang libclang-rt-14-dev)
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DZULNAME_FUZZ=ON -DZULNAME_WERROR=ON
-	cmake --build $(FUZZ_DIR) --target profile_parser_fuzz bitmap_fuzz list_reader_fuzz
-	mkdir -p $(FUZZ_DIR)/corpus/profile_parser $(FUZZ_DIR)/corpus/bitmap $(FUZZ_DIR)/corpus/list_reader
+	cmake --build $(FUZZ_DIR) --target profile_parser_fuzz bitmap_fuzz list_reader_fuzz design_file_fuzz category_rules_fuzz
+	mkdir -p $(FUZZ_DIR)/corpus/profile_parser $(FUZZ_DIR)/corpus/bitmap $(FUZZ_DIR)/corpus/list_reader \
+	  $(FUZZ_DIR)/corpus/design_file $(FUZZ_DIR)/corpus/category_rules
 	cp tests/fuzz/seeds/* $(FUZZ_DIR)/corpus/profile_parser/
 	cp tests/fuzz/bitmap-seeds/* $(FUZZ_DIR)/corpus/bitmap/
 	cp tests/fuzz/list-seeds/* $(FUZZ_DIR)/corpus/list_reader/
+	cp tests/fuzz/design-seeds/* $(FUZZ_DIR)/corpus/design_file/
+	cp tests/fuzz/rules-seeds/* $(FUZZ_DIR)/corpus/category_rules/
 	$(FUZZ_DIR)/tests/profile_parser_fuzz -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/ \
 	  $(FUZZ_DIR)/corpus/profile_parser
 	$(FUZZ_DIR)/tests/bitmap_fuzz -max_total_time=$(FUZZ_SECONDS) -malloc_limit_mb=128 -artifact_prefix=$(FUZZ_DIR)/ \
@@ -103,6 +108,10 @@ fuzz: deps
 	ASAN_OPTIONS=quarantine_size_mb=32:allocator_release_to_os_interval_ms=100 \
 	  $(FUZZ_DIR)/tests/list_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -malloc_limit_mb=512 \
 	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus/list_reader
+	$(FUZZ_DIR)/tests/design_file_fuzz -max_total_time=$(FUZZ_SECONDS) -malloc_limit_mb=256 -artifact_prefix=$(FUZZ_DIR)/ \
+	  $(FUZZ_DIR)/corpus/design_file
+	$(FUZZ_DIR)/tests/category_rules_fuzz -max_total_time=$(FUZZ_SECONDS) -malloc_limit_mb=256 -artifact_prefix=$(FUZZ_DIR)/ \
+	  $(FUZZ_DIR)/corpus/category_rules
 
 clean:
 	rm -rf $(BUILD_DIR) build-*

@@ -55,6 +55,10 @@ std::optional<Design> ParseDesign(std::string bytes, std::string& problem) {
     }
     design.card = KeysOf(doc, kCardSection);
     design.frame = KeysOf(doc, kFrameSection);
+    if (design.card.size() + design.frame.size() > kMostDesignKeys) {
+        problem = "more than " + std::to_string(kMostDesignKeys) + " keys: not the design of a tag";
+        return std::nullopt;
+    }
     return design;
 }
 

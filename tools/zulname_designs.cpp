@@ -229,14 +229,17 @@ int Apply(const Arguments& args) {
     return 0;
 }
 
-// The rules put on every card, and what that did; the rules are stored with them when store is set.
-int PutRules(const cards::RecordCards& record, const std::vector<designs::CategoryRule>& rules, bool store) {
-    const designs::RulesOutcome applied =
-        designs::ApplyRules(SettingsProfile(), record, Library(), rules, {}, store);
+// What putting the rules on the cards did.
+int ReportRules(const cards::RecordCards& record, const designs::RulesOutcome& applied) {
+    if (applied.refused == designs::RulesRefusal::EmptyValue) return Fail(kUsageError, "a rule needs a VALUE that is not blank");
+    if (applied.refused == designs::RulesRefusal::TooMany)
+        return Fail(kFailure, record.FsPath() + " keeps at most " + std::to_string(designs::kMostRules) +
+                                  " rules; nothing changed (replace a rule of the same ITEM and VALUE instead)");
     for (const std::string& missing : applied.missingDesigns)
         std::cerr << "zulname-designs: no design \"" << Utf8(missing) << "\": its cards keep theirs\n";
     if (!applied.outcome) return CardFailure(record, applied.outcome);
-    std::cout << "applied " << rules.size() << (rules.size() == 1 ? " rule" : " rules") << " to "
+    if (applied.rules == 0) return Fail(kFailure, record.FsPath() + " has no rules (zulname-designs rule adds one)");
+    std::cout << "applied " << applied.rules << (applied.rules == 1 ? " rule" : " rules") << " to "
               << applied.outcome.changed << (applied.outcome.changed == 1 ? " card" : " cards") << "\n";
     return 0;
 }
@@ -246,9 +249,7 @@ int ApplyByRules(const Arguments& args) {
     int status = 0;
     const std::optional<cards::RecordCards> record = OpenRecord(args, status);
     if (!record) return status;
-    const std::vector<designs::CategoryRule> rules = designs::ReadRules(record->FsPath());
-    if (rules.empty()) return Fail(kFailure, record->FsPath() + " has no rules (zulname-designs rule adds one)");
-    return PutRules(*record, rules, false);
+    return ReportRules(*record, designs::ApplyStoredRules(SettingsProfile(), *record, Library(), {}));
 }
 
 int Rule(const Arguments& args) {
@@ -267,9 +268,7 @@ int Rule(const Arguments& args) {
     if (!record) return status;
     if (std::find(record->Items().begin(), record->Items().end(), rule.item) == record->Items().end())
         return Fail(kUsageError, "no item \"" + args.positional[0] + "\"");
-    std::vector<designs::CategoryRule> rules = designs::ReadRules(record->FsPath());
-    designs::PutRule(rules, rule);
-    return PutRules(*record, rules, true);
+    return ReportRules(*record, designs::PutRuleAndApply(SettingsProfile(), *record, Library(), rule));
 }
 
 int Rules(const Arguments& args) {
