@@ -448,11 +448,13 @@ Outcome RecordCards::SetDesigns(const std::vector<CardDesign>& designs, std::int
 
 Outcome RecordCards::PlanDesigns(const DesignPlanner& planner, std::int32_t slot) const {
     DesignPlan plan;
+    FileChange sections;  // only for a plan with sections: another copy of the file is made for them
     return Transact(
         fsPath_,
         [&](const profile::ProfileDocument& doc, CardDeck& deck) -> Outcome {
             plan = DesignPlan();
             if (const Outcome planned = planner(doc, deck, plan); !planned) return planned;
+            sections = plan.sections.empty() ? FileChange() : ReplacingSections(plan.sections);
             std::vector<DesignView> views;
             views.reserve(plan.designs.size());
             for (const Design& design : plan.designs) views.push_back(ViewOfDesign(design));
@@ -466,7 +468,7 @@ Outcome RecordCards::PlanDesigns(const DesignPlanner& planner, std::int32_t slot
             }
             return outcome;
         },
-        [&plan](profile::ProfileDocument& doc) { return ReplacingSections(plan.sections)(doc); });
+        sections);
 }
 
 Outcome RecordCards::AppendPeople(const std::vector<CardTexts>& rows, const std::optional<Design>& design,

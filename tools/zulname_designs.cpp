@@ -18,6 +18,7 @@
 #include "store/file_size_limit.h"
 #include "store/items.h"
 #include "store/locations.h"
+#include "store/profile_service.h"
 #include "store/storage_layout.h"
 #include "tools/card_arguments.h"
 #include "tools/write_failure.h"
@@ -394,6 +395,7 @@ int Back(const Arguments& args) {
 
 int main(int argc, char** argv) {
     IgnoreFileSizeSignal();
+    profile::ProfileService::Instance().KeepNoUndo();
     if (const auto status = command_help::HandleHelpOrVersion(argc, argv, kHelp, std::cout)) return *status;
     const std::vector<std::string_view> all(argv + 1, argv + argc);
     if (all.empty()) return Usage("no command given");

@@ -258,3 +258,18 @@ TEST_F(ZulnameDesignsTest, AnImportRefusesAHugeDesignAndAFileThatIsNotRegular) {
     ExpectFailure(Designs({"import", PathOf("fifo")}), 1, "通常のファイルではありません");
     EXPECT_EQ(Designs({"list"}).out.find("huge"), std::string::npos);
 }
+
+TEST_F(RuleKeysTest, AnImportAndItsCategoryDesignsAreOneWrite) {
+    // Guests imported after a staff card: their red design makes the file larger than the cards
+    // alone would. With the file size limited just below the whole, nothing may be written.
+    ASSERT_EQ(RunTool(ZULNAME_INI_PATH, {"set", File(), "#Setting#", "CurID", "1"}, Home()).status, 0);
+    WriteBytes(PathOf("list.csv"), "氏名,区分\n来賓一,来賓\n来賓二,来賓\n");
+    const std::string before = ReadBytes(File());
+    WriteBytes(PathOf("copy.ini"), before);
+    ASSERT_EQ(Cards({"--record", PathOf("copy.ini"), "import", PathOf("list.csv")}).status, 0);
+    const std::size_t whole = ReadBytes(PathOf("copy.ini")).size();
+    const ToolOutcome limited = RunToolWithFileSizeLimit(ZULNAME_CARDS_PATH, {"--record", File(), "import", PathOf("list.csv")},
+                                                         Home(), whole - 1);
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_EQ(ReadBytes(File()), before);
+}
