@@ -172,8 +172,9 @@ const std::vector<std::string>& CommonHonorifics() {
 std::vector<CategoryRule> RulesIn(const profile::ProfileDocument& record) {
     const std::size_t section = record.FindSection(kRulesSection);
     if (section == profile::ProfileDocument::kNoSection) return {};
+    // Without surrounding blanks, as a rule is matched and as it reads once written back.
     const auto read = [&](std::string_view key, std::size_t n) {
-        return profile::StringResult(record.FindIn(section, Numbered(key, n)), "");
+        return std::string(cp932::TrimBlanks(profile::StringResult(record.FindIn(section, Numbered(key, n)), "")));
     };
     const std::int32_t count =
         std::clamp(profile::IntResult(record.FindIn(section, "Count"), 0), 0, static_cast<std::int32_t>(kMostRules));
@@ -195,10 +196,10 @@ cards::SectionKeys RulesSection(const std::vector<CategoryRule>& rules) {
     section.keys.push_back({"Count", std::to_string(count)});
     for (std::size_t n = 1; n <= count; ++n) {
         const CategoryRule& rule = rules[n - 1];
-        section.keys.push_back({Numbered("Item", n), rule.item});
-        section.keys.push_back({Numbered("Value", n), rule.value});
-        section.keys.push_back({Numbered("Design", n), rule.design});
-        section.keys.push_back({Numbered("Honorific", n), rule.honorific});
+        section.keys.push_back({Numbered("Item", n), profile::Quoted(rule.item)});
+        section.keys.push_back({Numbered("Value", n), profile::Quoted(rule.value)});
+        section.keys.push_back({Numbered("Design", n), profile::Quoted(rule.design)});
+        section.keys.push_back({Numbered("Honorific", n), profile::Quoted(rule.honorific)});
     }
     return section;
 }
