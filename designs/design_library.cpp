@@ -131,6 +131,9 @@ LibraryResult DesignLibrary::Save(const Design& design) const {
     if (!UsableName(design.name)) return {LibraryFailure::BadName};
     const std::optional<Entry> existing = Find(design.name);
     if (existing && existing->origin == Origin::BuiltIn) return {LibraryFailure::NameTaken};
+    // Kept only if it can be read again.
+    if (design.card.size() + design.frame.size() > kMostDesignKeys)
+        return {LibraryFailure::Unreadable, "more than " + std::to_string(kMostDesignKeys) + " keys: not the design of a tag"};
     std::error_code error;
     fs::create_directories(userFolder_, error);
     if (error) return {LibraryFailure::NotWritten, "cannot make " + userFolder_ + ": " + error.message()};
