@@ -71,6 +71,7 @@ bench: build
 	bench/export_bench.sh $(BUILD_DIR)
 	bench/proof_bench.sh $(BUILD_DIR)
 	bench/list_bench.sh $(BUILD_DIR)
+	bench/rules_bench.sh $(BUILD_DIR)
 
 # The whole tree built in Release with GCC and with clang, warnings as errors: what a packager's
 # build meets, checked in CI. Nothing is run.
@@ -88,7 +89,7 @@ release-builds: deps
 # the sanitizer holds less of it in quarantine and gives it back soon, within the 2 GB limit.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZERS := profile_parser bitmap list_reader recorded_sheet exact_text
+FUZZERS := profile_parser bitmap list_reader recorded_sheet exact_text design_file category_rules
 
 # $(1) fuzzer, $(2) folder of seeds, $(3) more options, $(4) its environment.
 define run_fuzzer
@@ -106,6 +107,8 @@ fuzz: deps
 	$(call run_fuzzer,list_reader,list-seeds,-malloc_limit_mb=512,ASAN_OPTIONS=quarantine_size_mb=32:allocator_release_to_os_interval_ms=100)
 	$(call run_fuzzer,recorded_sheet,sheet-seeds,)
 	$(call run_fuzzer,exact_text,exact-text-seeds,-timeout=10)
+	$(call run_fuzzer,design_file,design-seeds,-malloc_limit_mb=256)
+	$(call run_fuzzer,category_rules,rules-seeds,-malloc_limit_mb=256)
 
 clean:
 	rm -rf $(BUILD_DIR) build-*

@@ -1,6 +1,9 @@
 #include "designs/design.h"
 
+#include <algorithm>
+
 #include "designs/design_scaling.h"
+#include "store/cp932.h"
 #include "store/profile_document.h"
 #include "store/profile_value.h"
 
@@ -13,11 +16,19 @@ constexpr std::string_view kFrameSection = "Frame";
 // No tag is larger than a sheet of paper, and no sheet larger than a metre.
 constexpr std::int32_t kLargestSide = 3937;
 
-// The keys of a section, the first of each name, in file order.
+// The keys of a section, the first of each name, in file order; each value as a read of it gives
+// it (cut at a NUL, without surrounding blanks), so that the design reads the same once written
+// into a card, and no key a card could not hold.
 cards::Design KeysOf(const profile::ProfileDocument& doc, std::string_view name) {
     const std::size_t section = doc.FindSection(name);
     if (section == profile::ProfileDocument::kNoSection) return {};
-    return cards::DesignOf(doc, section, cards::TextKeys({}), cards::kAllSlots);
+    cards::Design keys = cards::DesignOf(doc, section, cards::TextKeys({}), cards::kAllSlots);
+    keys.erase(std::remove_if(keys.begin(), keys.end(),
+                              [](const cards::DesignKey& key) { return !profile::ProfileDocument::IsStorableKey(key.name); }),
+               keys.end());
+    for (cards::DesignKey& key : keys)
+        key.value = std::string(cp932::TrimBlanks(std::string_view(key.value).substr(0, key.value.find('\0'))));
+    return keys;
 }
 
 void AppendSection(std::string_view name, const cards::Design& keys, std::string& out) {
@@ -40,8 +51,12 @@ cards::Design Scaled(const cards::Design& keys, const std::string& prefix,
 std::optional<Design> ParseDesign(std::string bytes, std::string& problem) {
     const profile::ProfileDocument doc = profile::ProfileDocument::Parse(std::move(bytes));
     Design design;
-    design.name = profile::StringResult(doc.Find(kDesignSection, "Name"), "");
-    design.description = profile::StringResult(doc.Find(kDesignSection, "Description"), "");
+    // Without surrounding blanks, as the name reads once written.
+    const auto text = [&](std::string_view key) {
+        return std::string(cp932::TrimBlanks(profile::StringResult(doc.Find(kDesignSection, key), "")));
+    };
+    design.name = text("Name");
+    design.description = text("Description");
     design.size.width = profile::IntResult(doc.Find(kDesignSection, "Width"), 0);
     design.size.height = profile::IntResult(doc.Find(kDesignSection, "Height"), 0);
     if (design.name.empty()) {
@@ -55,12 +70,16 @@ std::optional<Design> ParseDesign(std::string bytes, std::string& problem) {
     }
     design.card = KeysOf(doc, kCardSection);
     design.frame = KeysOf(doc, kFrameSection);
+    if (design.card.size() + design.frame.size() > kMostDesignKeys) {
+        problem = "more than " + std::to_string(kMostDesignKeys) + " keys: not the design of a tag";
+        return std::nullopt;
+    }
     return design;
 }
 
 std::string SerializeDesign(const Design& design) {
-    std::string out = "[Design]\r\nName=" + profile::CleanValue(design.name) +
-                      "\r\nDescription=" + profile::CleanValue(design.description) +
+    std::string out = "[Design]\r\nName=" + profile::Quoted(profile::CleanValue(design.name)) +
+                      "\r\nDescription=" + profile::Quoted(profile::CleanValue(design.description)) +
                       "\r\nWidth=" + std::to_string(design.size.width) +
                       "\r\nHeight=" + std::to_string(design.size.height) + "\r\n";
     AppendSection(kCardSection, design.card, out);

@@ -35,8 +35,12 @@ struct Design {
     cards::Design frame;      // keys of the frame section
 };
 
+// The most keys a design holds, its card's and its frame's together: a card of many items in
+// every style holds a few hundred; more would only slow every card it is put on.
+inline constexpr std::size_t kMostDesignKeys = 4000;
+
 // A design from the bytes of its file; nothing, with the reason (English), when the file has
-// no name or no usable tag size.
+// no name, no usable tag size or more than kMostDesignKeys keys.
 std::optional<Design> ParseDesign(std::string bytes, std::string& problem);
 std::string SerializeDesign(const Design& design);
 

@@ -21,8 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A design is a page of keys: a megabyte is far more than any holds.
-constexpr std::size_t kLargestDesignFile = 1 << 20;
+// A design is a page of keys (at most kMostDesignKeys): a quarter megabyte is far more than any holds.
+constexpr std::size_t kLargestDesignFile = 256 << 10;
 constexpr std::size_t kLongestName = 100;  // bytes of code page 932
 constexpr std::string_view kExtension = ".ini";
 
@@ -87,7 +87,9 @@ LibraryResult WriteDesign(const Design& design, const std::string& fsPath) {
 std::optional<Design> ReadDesignFile(const std::string& fsPath, std::string& problem) {
     std::string bytes;
     if (const int error = ReadRegularFile(fsPath, kLargestDesignFile, bytes); error != 0) {
-        problem = error == EFBIG ? "larger than a design file can be" : std::strerror(error);
+        problem = error == EFBIG    ? "larger than a design file can be (" + std::to_string(kLargestDesignFile >> 10) + " KB)"
+                  : error == EINVAL ? "通常のファイルではありません"
+                                    : std::strerror(error);
         return std::nullopt;
     }
     std::optional<Design> design = ParseDesign(std::move(bytes), problem);
@@ -130,6 +132,9 @@ LibraryResult DesignLibrary::Save(const Design& design) const {
     if (!UsableName(design.name)) return {LibraryFailure::BadName};
     const std::optional<Entry> existing = Find(design.name);
     if (existing && existing->origin == Origin::BuiltIn) return {LibraryFailure::NameTaken};
+    // Kept only if it can be read again.
+    if (design.card.size() + design.frame.size() > kMostDesignKeys)
+        return {LibraryFailure::Unreadable, "more than " + std::to_string(kMostDesignKeys) + " keys: not the design of a tag"};
     std::error_code error;
     fs::create_directories(userFolder_, error);
     if (error) return {LibraryFailure::NotWritten, "cannot make " + userFolder_ + ": " + error.message()};

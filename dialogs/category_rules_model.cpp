@@ -62,10 +62,11 @@ void CategoryRulesModel::OnChanged() {
     removeEnabled = selected >= 0;
     problem.clear();
     for (const Row& row : rows) {
-        std::string stored;
-        if (row.value.empty()) problem = "値が空の行があります";
-        else if (!codec::Utf8ToCp932(row.value + row.honorific, stored)) problem = "保存できない文字があります";
+        std::string stored, value;
+        if (!codec::Utf8ToCp932(row.value + row.honorific, stored)) problem = "保存できない文字があります";
+        else if (codec::Utf8ToCp932(row.value, value) && cp932::TrimBlanks(value).empty()) problem = "値が空の行があります";
     }
+    if (rows.size() > designs::kMostRules) problem = "区分は" + std::to_string(designs::kMostRules) + "件までです";
     okEnabled = problem.empty();
 }
 
@@ -112,6 +113,7 @@ std::vector<designs::CategoryRule> CategoryRulesModel::Rules() const {
 std::string CategoryRulesModel::OnOk() {
     if (!okEnabled) return {};
     const designs::RulesOutcome applied = designs::ApplyRules(settings_, cards_, library_, Rules(), {}, true);
+    if (applied.refused != designs::RulesRefusal::None) return "区分の設定を保存できません。値が空の行があるか、" + std::to_string(designs::kMostRules) + "件を超えています。";
     if (!applied.outcome) return "記録ファイルに書き込めませんでした。";
     std::string message = std::to_string(applied.outcome.changed) + "枚のカードを区分ごとのデザインにしました。";
     for (const std::string& missing : applied.missingDesigns)

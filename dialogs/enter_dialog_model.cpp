@@ -269,7 +269,9 @@ void EnterDialogModel::ShowCard(std::int32_t card) {
 
 void EnterDialogModel::OnNext() {
     Save();
-    ShowCard(cards::NextCardInheriting(settings_, record_, ItemList(userItems_)).current);
+    const designs::DesignLibrary library = designs::DesignLibrary::Installed();
+    designs::RuledNewCards ruled(settings_, library);
+    ShowCard(cards::NextCardInheriting(settings_, record_, ItemList(userItems_), &ruled).current);
     Refill();
     Load();
     RedrawToFront();

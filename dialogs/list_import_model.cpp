@@ -345,26 +345,20 @@ bool ListImportModel::OnOk() {
             return false;
         }
     }
+    const designs::DesignLibrary installed = designs::DesignLibrary::Installed();
+    designs::RuledNewCards ruled(settings_, installed);
     const ImportResult result = ImportIntoRecord(settings_, target, plan,
                                                  destination == kAppend ? ImportMode::Append : ImportMode::Replace,
-                                                 chosenDesign);
+                                                 chosenDesign, &ruled);
     report_ = ImportReport(plan, result);
     if (const designs::Entry* entry = LibraryDesign(); entry != nullptr && result.written) {
-        // The design's frame is the label slot's: it goes with the design onto the new cards.
+        // The design's frame is the label slot's, which the new cards draw unless a rule gave them their own.
         const cards::RecordCards cards(target, CurrentItemList(settings_));
-        std::vector<std::int32_t> made;
-        for (auto card = static_cast<std::int32_t>(cards.Count() - result.cardsMade); card < cards.Count(); ++card)
-            made.push_back(card);
-        if (!designs::ApplyToRecord(settings_, cards, entry->design, made, Slot()))
+        if (!cards.SetDesigns({}, Slot(), {designs::FrameSectionFor(entry->design, Slot(), LabelSize(settings_, Slot()))}))
             report_ += "デザインの枠を付けられませんでした\n";
     }
-    if (result.written) {
-        const designs::RulesOutcome ruled = designs::ApplyStoredRulesToNewest(settings_, target, result.cardsMade);
-        if (ruled.outcome.changed > 0)
-            report_ += "区分ごとのデザインにしたカード: " + std::to_string(ruled.outcome.changed) + "\n";
-        else if (!ruled.outcome)
-            report_ += "区分ごとのデザインにできませんでした\n";
-    }
+    if (result.written && ruled.Ruled() > 0)
+        report_ += "区分ごとのデザインにしたカード: " + std::to_string(ruled.Ruled()) + "\n";
     platform_.ShowReport(report_);
     if (!result.written) return false;
     if (destination == kNewFile) ChooseRecordFile(settings_, record_, newFileStored);

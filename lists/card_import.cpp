@@ -71,7 +71,7 @@ std::optional<cards::Design> ChooseDesign(const SettingsProfile& settings, const
 }
 
 ImportResult ImportIntoRecord(const SettingsProfile& settings, const std::string& recordFsPath, const ImportPlan& plan,
-                              ImportMode mode, const std::optional<cards::Design>& design) {
+                              ImportMode mode, const std::optional<cards::Design>& design, cards::NewCardDesigns* designs) {
     ImportResult result;
     if (plan.refused) {
         result.error = "名札に保存できない文字があるため取り込みませんでした";
@@ -102,7 +102,7 @@ ImportResult ImportIntoRecord(const SettingsProfile& settings, const std::string
     }
     const cards::RecordCards record(recordFsPath, CurrentItemList(settings));
     const cards::Outcome outcome =
-        mode == ImportMode::Replace ? record.Replace(rows, design) : record.AppendPeople(rows, design);
+        mode == ImportMode::Replace ? record.Replace(rows, design, designs) : record.AppendPeople(rows, design, designs);
     if (!outcome) {
         result.error = ImportFailure(recordFsPath, outcome);
         return result;

@@ -40,8 +40,10 @@ struct ImportResult {
 // cards (in place of them while none holds a text, so the first person is card 0000) or in
 // place of them. Items the plan names that are not in the item list become
 // user-defined items of the settings file first. Nothing is written when the plan was refused.
+// designs, when given, works out each new card's design in the same write.
 ImportResult ImportIntoRecord(const SettingsProfile& settings, const std::string& recordFsPath, const ImportPlan& plan,
-                              ImportMode mode, const std::optional<cards::Design>& design);
+                              ImportMode mode, const std::optional<cards::Design>& design,
+                              cards::NewCardDesigns* designs = nullptr);
 
 // The item list (fixed items, then the user's) in UTF-8.
 std::vector<std::string> ItemListUtf8(const SettingsProfile& settings);

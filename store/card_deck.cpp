@@ -67,8 +67,12 @@ std::string RemapPrintOrder(std::string_view stored, std::int32_t loadedCount, c
 }
 
 profile::ProfileDocument CardDeck::Rewrite(const profile::ProfileDocument& doc) const {
+    // Reserved whole: a file that grows by many new card bodies must not double its buffer.
+    std::size_t bodies = 0;
+    for (const Card& card : cards_)
+        if (card.body) bodies += card.body->size();
     std::string text;
-    text.reserve(doc.SerializedSize() + 64 * cards_.size());
+    text.reserve(doc.SerializedSize() + bodies + 64 * cards_.size());
     const auto appendCards = [&] {
         for (std::size_t number = 0; number < cards_.size(); ++number) {
             const Card& card = cards_[number];

@@ -33,6 +33,8 @@ void ForEachDesignKey(const profile::ProfileDocument& doc, std::size_t section, 
 
 }  // namespace
 
+bool SameKeyName(std::string_view a, std::string_view b) { return SameName(a, b); }
+
 bool TextKeys::IsText(std::string_view key) const {
     return std::any_of(items_.begin(), items_.end(), [&](const std::string& item) {
         return SameName(item, key) || exact_text::IsKeyOf(key, item);

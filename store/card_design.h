@@ -32,6 +32,9 @@ private:
     std::vector<std::string> items_;
 };
 
+// Whether two key names are the same, as keys compare (ASCII case folded).
+bool SameKeyName(std::string_view a, std::string_view b);
+
 // Whether a key belongs to the design of the slot.
 bool InDesign(std::string_view key, const TextKeys& texts, std::int32_t slot);
 

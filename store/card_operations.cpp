@@ -69,22 +69,48 @@ std::string TextLines(const std::vector<std::string>& items, const CardTexts& te
     return lines;
 }
 
-// New cards with the texts of rows before card `before`.
-Outcome AddCards(CardDeck& deck, std::int32_t before, const std::vector<std::string>& items,
-                 const std::vector<CardTexts>& rows, const std::optional<Design>& design) {
-    if (static_cast<std::size_t>(deck.Count()) + rows.size() > static_cast<std::size_t>(CardDeck::kMostCards))
-        return {Failure::CardLimit};
-    std::vector<Card> added;
-    added.reserve(rows.size());
+// New cards for rows, each with its texts and design (or that designs gives it).
+std::vector<Card> NewCards(const profile::ProfileDocument& doc, const std::vector<std::string>& items,
+                           const std::vector<CardTexts>& rows, const std::optional<Design>& design,
+                           NewCardDesigns* designs) {
+    if (designs) designs->Prepare(doc, items);
+    std::vector<Card> made;
+    made.reserve(rows.size());
     for (const CardTexts& row : rows) {
         Card card;
         card.body = TextLines(items, row);
-        if (design) AppendDesignLines(*design, *card.body);
-        added.push_back(std::move(card));
+        const std::optional<Design> own = designs ? designs->Of(row, design) : design;
+        if (own) AppendDesignLines(*own, *card.body);
+        made.push_back(std::move(card));
     }
+    return made;
+}
+
+// New cards with the texts of rows before card `before`.
+Outcome AddCards(const profile::ProfileDocument& doc, CardDeck& deck, std::int32_t before,
+                 const std::vector<std::string>& items, const std::vector<CardTexts>& rows,
+                 const std::optional<Design>& design, NewCardDesigns* designs) {
+    if (static_cast<std::size_t>(deck.Count()) + rows.size() > static_cast<std::size_t>(CardDeck::kMostCards))
+        return {Failure::CardLimit};
+    std::vector<Card> added = NewCards(doc, items, rows, design, designs);
     std::vector<Card>& list = deck.Cards();
     list.insert(list.begin() + before, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
     return {Failure::None, static_cast<std::int32_t>(rows.size())};
+}
+
+// The design put on one card (in range) for the slot; whether that changed it.
+bool PutCardDesign(const profile::ProfileDocument& doc, CardDeck& deck, std::int32_t target, const TextKeys& texts,
+                   std::int32_t slot, const Design& design, const DesignView& designView) {
+    Card& card = deck.Cards()[static_cast<std::size_t>(target)];
+    if (card.section == kNoSection) {
+        if (design.empty()) return false;
+        card.body.emplace();
+        AppendDesignLines(design, *card.body);
+    } else {
+        if (SameDesign(ViewOfSection(doc, card.section, texts, slot), designView)) return false;
+        card.body = BodyWithDesign(doc, card.section, texts, slot, design);
+    }
+    return true;
 }
 
 // The design put on the target cards (sorted, in range) for the slot; the card `keep` is left
@@ -93,20 +119,41 @@ std::int32_t PutDesign(const profile::ProfileDocument& doc, CardDeck& deck, cons
                        const TextKeys& texts, std::int32_t slot, const Design& design, std::int32_t keep) {
     const DesignView designView = ViewOfDesign(design);
     std::int32_t changed = 0;
-    for (const std::int32_t target : targets) {
-        Card& card = deck.Cards()[static_cast<std::size_t>(target)];
-        if (target == keep) continue;
-        if (card.section == kNoSection) {
-            if (design.empty()) continue;
-            card.body.emplace();
-            AppendDesignLines(design, *card.body);
-        } else {
-            if (SameDesign(ViewOfSection(doc, card.section, texts, slot), designView)) continue;
-            card.body = BodyWithDesign(doc, card.section, texts, slot, design);
-        }
-        ++changed;
-    }
+    for (const std::int32_t target : targets)
+        if (target != keep && PutCardDesign(doc, deck, target, texts, slot, design, designView)) ++changed;
     return changed;
+}
+
+bool Named(const Design& design, std::string_view name) {
+    return std::any_of(design.begin(), design.end(), [&](const DesignKey& key) { return SameKeyName(key.name, name); });
+}
+
+// Whether putting design over the card's own keys (own) changes any: a key it names with
+// another value, or one that leaveOut names.
+bool ChangesOwn(const DesignView& own, const Design& design, const std::function<bool(std::string_view)>& leaveOut) {
+    if (leaveOut && std::any_of(own.begin(), own.end(), [&](const KeyView& key) { return leaveOut(key.name); })) return true;
+    return std::any_of(design.begin(), design.end(), [&](const DesignKey& key) {
+        const auto found = std::find_if(own.begin(), own.end(), [&](const KeyView& each) { return SameKeyName(each.name, key.name); });
+        return found == own.end() ? !key.value.empty() : found->value != key.value;
+    });
+}
+
+// design put over the card's own design: its keys of the same names replaced, those given an
+// empty value and those leaveOut names removed, the rest kept. Whether that changed the card.
+bool PutOverCurrent(const profile::ProfileDocument& doc, CardDeck& deck, std::int32_t card, const TextKeys& texts,
+                    std::int32_t slot, const Design& design, const std::function<bool(std::string_view)>& leaveOut) {
+    const std::size_t section = deck.Cards()[static_cast<std::size_t>(card)].section;
+    if (section == kNoSection ? design.empty() : !ChangesOwn(ViewOfSection(doc, section, texts, slot), design, leaveOut))
+        return false;
+    Design merged = DesignOfCard(doc, deck, card, texts, slot);
+    merged.erase(std::remove_if(merged.begin(), merged.end(),
+                                [&](const DesignKey& own) {
+                                    return (leaveOut && leaveOut(own.name)) || Named(design, own.name);
+                                }),
+                 merged.end());
+    for (const DesignKey& key : design)
+        if (!key.value.empty()) merged.push_back(key);
+    return PutCardDesign(doc, deck, card, texts, slot, merged, ViewOfDesign(merged));
 }
 
 // Whether any card of the deck holds a text.
@@ -211,6 +258,15 @@ Design RecordCards::DesignOf(std::int32_t card, std::int32_t slot) const {
     return DesignOfCard(doc, deck, card, textKeys_, slot);
 }
 
+std::string TextOfCard(const profile::ProfileDocument& doc, const CardDeck& deck, std::int32_t card, std::string_view item) {
+    const std::size_t section = deck.Cards()[static_cast<std::size_t>(card)].section;
+    if (section == kNoSection) return {};
+    const auto full = [&](std::string_view key) {
+        return profile::StringResult(doc.FindIn(section, key), "", static_cast<std::size_t>(-1));
+    };
+    return exact_text::FromStored(full(item), full(exact_text::KeyOf(item)));
+}
+
 Design DesignOfCard(const profile::ProfileDocument& doc, const CardDeck& deck, std::int32_t card, const TextKeys& texts,
                     std::int32_t slot) {
     const std::size_t section = deck.Cards()[static_cast<std::size_t>(card)].section;
@@ -251,32 +307,27 @@ std::vector<std::int32_t> RecordCards::SharingDesign(std::int32_t card, std::int
     return sharing;
 }
 
-Outcome RecordCards::Insert(std::int32_t before, const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {
-    return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
+Outcome RecordCards::Insert(std::int32_t before, const std::vector<CardTexts>& rows, const std::optional<Design>& design,
+                            NewCardDesigns* designs) const {
+    return Transact(fsPath_, [&](const profile::ProfileDocument& doc, CardDeck& deck) -> Outcome {
         if (before < 0 || before > deck.Count()) return {Failure::NoSuchCard, 0, 0, before};
-        return AddCards(deck, before, items_, rows, design);
+        return AddCards(doc, deck, before, items_, rows, design, designs);
     });
 }
 
-Outcome RecordCards::Append(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {
-    return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) {
-        return AddCards(deck, deck.Count(), items_, rows, design);
+Outcome RecordCards::Append(const std::vector<CardTexts>& rows, const std::optional<Design>& design,
+                            NewCardDesigns* designs) const {
+    return Transact(fsPath_, [&](const profile::ProfileDocument& doc, CardDeck& deck) {
+        return AddCards(doc, deck, deck.Count(), items_, rows, design, designs);
     });
 }
 
-Outcome RecordCards::Replace(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {
-    return Transact(fsPath_, [&](const profile::ProfileDocument&, CardDeck& deck) -> Outcome {
+Outcome RecordCards::Replace(const std::vector<CardTexts>& rows, const std::optional<Design>& design,
+                             NewCardDesigns* designs) const {
+    return Transact(fsPath_, [&](const profile::ProfileDocument& doc, CardDeck& deck) -> Outcome {
         if (rows.size() > static_cast<std::size_t>(CardDeck::kMostCards)) return {Failure::CardLimit};
-        std::vector<Card>& list = deck.Cards();
-        const auto replaced = static_cast<std::int32_t>(list.size());
-        list.clear();
-        list.reserve(rows.size());
-        for (const CardTexts& row : rows) {
-            Card card;
-            card.body = TextLines(items_, row);
-            if (design) AppendDesignLines(*design, *card.body);
-            list.push_back(std::move(card));
-        }
+        const auto replaced = deck.Count();
+        deck.Cards() = NewCards(doc, items_, rows, design, designs);
         return {Failure::None, std::max(replaced, static_cast<std::int32_t>(rows.size()))};
     });
 }
@@ -386,34 +437,49 @@ Outcome RecordCards::SetDesign(std::vector<std::int32_t> targets, std::int32_t s
 
 Outcome RecordCards::SetDesigns(const std::vector<CardDesign>& designs, std::int32_t slot,
                                 const std::vector<SectionKeys>& sections) const {
+    return PlanDesigns(
+        [&](const profile::ProfileDocument&, const CardDeck&, DesignPlan& plan) {
+            for (const CardDesign& each : designs) {
+                plan.cards.emplace_back(each.card, plan.designs.size());
+                plan.designs.push_back(each.design);
+                plan.overCurrent.push_back(each.overCurrent);
+            }
+            plan.sections = sections;
+            return Outcome();
+        },
+        slot);
+}
+
+Outcome RecordCards::PlanDesigns(const DesignPlanner& planner, std::int32_t slot) const {
+    DesignPlan plan;
+    FileChange sections;  // only for a plan with sections: another copy of the file is made for them
     return Transact(
         fsPath_,
         [&](const profile::ProfileDocument& doc, CardDeck& deck) -> Outcome {
+            plan = DesignPlan();
+            if (const Outcome planned = planner(doc, deck, plan); !planned) return planned;
+            sections = plan.sections.empty() ? FileChange() : ReplacingSections(plan.sections);
+            std::vector<DesignView> views;
+            views.reserve(plan.designs.size());
+            for (const Design& design : plan.designs) views.push_back(ViewOfDesign(design));
             Outcome outcome;
-            for (const CardDesign& each : designs) {
-                if (const std::optional<Outcome> missing = Missing(deck, {each.card})) return *missing;
-                if (!each.overCurrent) {
-                    outcome.changed += PutDesign(doc, deck, {each.card}, textKeys_, slot, each.design, -1);
-                    continue;
-                }
-                Design merged = DesignOfCard(doc, deck, each.card, textKeys_, slot);
-                for (const DesignKey& key : each.design) {
-                    merged.erase(std::remove_if(merged.begin(), merged.end(),
-                                                [&](const DesignKey& own) { return own.name == key.name; }),
-                                 merged.end());
-                    if (!key.value.empty()) merged.push_back(key);
-                }
-                outcome.changed += PutDesign(doc, deck, {each.card}, textKeys_, slot, merged, -1);
+            for (const auto& [card, index] : plan.cards) {
+                if (const std::optional<Outcome> missing = Missing(deck, {card})) return *missing;
+                const Design& design = plan.designs[index];
+                if (plan.overCurrent[index] ? PutOverCurrent(doc, deck, card, textKeys_, slot, design, plan.leaveOut)
+                                            : PutCardDesign(doc, deck, card, textKeys_, slot, design, views[index]))
+                    ++outcome.changed;
             }
             return outcome;
         },
-        ReplacingSections(sections));
+        sections);
 }
 
-Outcome RecordCards::AppendPeople(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const {
+Outcome RecordCards::AppendPeople(const std::vector<CardTexts>& rows, const std::optional<Design>& design,
+                                  NewCardDesigns* designs) const {
     return Transact(fsPath_, [&](const profile::ProfileDocument& doc, CardDeck& deck) {
         if (!AnyText(doc, deck, textKeys_)) deck.Cards().clear();
-        return AddCards(deck, deck.Count(), items_, rows, design);
+        return AddCards(doc, deck, deck.Count(), items_, rows, design, designs);
     });
 }
 
@@ -428,13 +494,13 @@ std::optional<Design> InheritedDesign(const SettingsProfile& settings, const Rec
 }
 
 CardPosition NextCardInheriting(const SettingsProfile& settings, const RecordProfile& record,
-                                const std::vector<std::string>& items) {
+                                const std::vector<std::string>& items, NewCardDesigns* designs) {
     if (!record.Path().empty()) {
         const RecordCards list(ProfileFile::AtStoredPath(record.Path()).FsPath(), items);
         const std::int32_t count = list.Count();
         if (record.ReadInt("#Setting#", "CurID", 0) + 1 == count) {
             const std::optional<Design> design = InheritedDesign(settings, list, count);
-            if (design && !design->empty()) list.Append({CardTexts()}, design);
+            if (design && !design->empty()) list.Append({CardTexts()}, design, designs);
         }
     }
     return NextCard(record);

@@ -50,6 +50,19 @@ void AppendTextLines(const std::vector<std::string>& items, const CardTexts& tex
 Design DesignOfCard(const profile::ProfileDocument& doc, const CardDeck& deck, std::int32_t card, const TextKeys& texts,
                     std::int32_t slot);
 
+// The text of an item of card number card (in range) of the deck read from doc, in exact form.
+std::string TextOfCard(const profile::ProfileDocument& doc, const CardDeck& deck, std::int32_t card, std::string_view item);
+
+// The designs new cards take, worked out while the write that makes them holds the file's lock,
+// from the file as it is then (the category rules it keeps): Prepare once per write, then Of for
+// each new card with its texts (in item-list order) and the design it would take otherwise.
+class NewCardDesigns {
+public:
+    virtual ~NewCardDesigns() = default;
+    virtual void Prepare(const profile::ProfileDocument& doc, const std::vector<std::string>& items) = 0;
+    virtual std::optional<Design> Of(const CardTexts& texts, const std::optional<Design>& design) = 0;
+};
+
 // Keys that replace all keys of a section of the record file (a frame, which the cards of a
 // label slot share).
 struct SectionKeys {
@@ -82,16 +95,20 @@ public:
     std::vector<std::int32_t> SharingDesign(std::int32_t card, std::int32_t slot) const;
 
     // New cards with the texts of rows, inserted before card `before`, each
-    // with the keys of design when one is given.
-    Outcome Insert(std::int32_t before, const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
+    // with the keys of design when one is given, or of the design `designs` gives it.
+    Outcome Insert(std::int32_t before, const std::vector<CardTexts>& rows, const std::optional<Design>& design,
+                   NewCardDesigns* designs = nullptr) const;
     // As Insert, after the last card of the file as it is when written.
-    Outcome Append(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
+    Outcome Append(const std::vector<CardTexts>& rows, const std::optional<Design>& design,
+                   NewCardDesigns* designs = nullptr) const;
     // As Append; but in a file whose cards hold no text at all (a new record file's empty first
     // card), the new cards take their place, so that the first person is card 0000.
-    Outcome AppendPeople(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
+    Outcome AppendPeople(const std::vector<CardTexts>& rows, const std::optional<Design>& design,
+                         NewCardDesigns* designs = nullptr) const;
     // The cards replaced by new ones with the texts of rows, in one write (a list imported in
     // place of the cards); the print order loses the cards that are gone.
-    Outcome Replace(const std::vector<CardTexts>& rows, const std::optional<Design>& design) const;
+    Outcome Replace(const std::vector<CardTexts>& rows, const std::optional<Design>& design,
+                    NewCardDesigns* designs = nullptr) const;
     // A copy of each card right after it.
     Outcome Duplicate(std::vector<std::int32_t> cards) const;
     Outcome Delete(std::vector<std::int32_t> cards) const;
@@ -116,6 +133,19 @@ public:
     };
     Outcome SetDesigns(const std::vector<CardDesign>& designs, std::int32_t slot,
                        const std::vector<SectionKeys>& sections) const;
+    // Designs for cards worked out from the file as it is under its lock, put on in one write.
+    // Each design is shared by the cards that take it; a design over the current one also
+    // removes the card's keys that leaveOut names.
+    struct DesignPlan {
+        std::vector<Design> designs;
+        std::vector<bool> overCurrent;  // by design
+        std::vector<std::pair<std::int32_t, std::size_t>> cards;  // card, design
+        std::function<bool(std::string_view)> leaveOut;
+        std::vector<SectionKeys> sections;
+    };
+    // plan fills the plan from the file (a failure leaves it unwritten); the slot is as for SetDesigns.
+    using DesignPlanner = std::function<Outcome(const profile::ProfileDocument&, const CardDeck&, DesignPlan&)>;
+    Outcome PlanDesigns(const DesignPlanner& plan, std::int32_t slot) const;
     // Each card's text of item `to` made from its text of item `from` (stored texts); a card for
     // which `make` gives nothing keeps its text. Written at once; changed counts the cards
     // whose text changed.
@@ -143,6 +173,6 @@ std::optional<Design> InheritedDesign(const SettingsProfile& settings, const Rec
 // with the design of the previous last card and empty texts while inheriting is on; with
 // inheriting off, or nothing to inherit, the new card is left unwritten as before.
 CardPosition NextCardInheriting(const SettingsProfile& settings, const RecordProfile& record,
-                                const std::vector<std::string>& items);
+                                const std::vector<std::string>& items, NewCardDesigns* designs = nullptr);
 
 }  // namespace cards

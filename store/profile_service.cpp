@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "store/atomic_file.h"
 #include "store/cp932.h"
@@ -124,6 +125,7 @@ ProfileService::Entry& ProfileService::Current(const std::string& file) {
 void ProfileService::Reload(Entry& entry, const std::string& file) {
     entry.loaded = true;
     entry.signature = {};
+    std::exchange(entry.document, ProfileDocument());  // not held beside the new one while it is read
     // Taken before the file is read, so that the file read is never older than its count says.
     std::string target;
     entry.generation = ResolveWriteTarget(file, target) == 0 ? FileLock::PeekGeneration(target) : kUnknownGeneration;
@@ -228,7 +230,7 @@ void ProfileService::JoinUndo(const std::string& from, const std::string& into) 
 
 template <typename Record>
 void ProfileService::Journal(const std::string& file, const Record& record) {
-    if (!recording_) return;
+    if (!recording_ || !undoKept_) return;
     if (!joinFrom_.empty() && file == joinFrom_)
         record(joinInto_, file);
     else
@@ -383,6 +385,12 @@ int ProfileService::WriteLocked(Entry& entry, const std::string& file, const Rew
     if (now.exists) {
         if (const int error = WritePermission(target, status)) return error;
     }
+    // Without a history the document replaced is not needed beside its replacement and the text
+    // written; should the write fail, the file is read again when next asked for.
+    if (replacement && !undoKept_) {
+        std::exchange(entry.document, ProfileDocument());  // assigning an empty one would keep its buffer
+        entry.loaded = false;
+    }
     std::string content = (replacement ? *replacement : entry.document).Serialize();
     if (content.size() > kMaxFileBytes) return EFBIG;
     RemoveStaleTemporaries(target);
@@ -395,6 +403,7 @@ int ProfileService::WriteLocked(Entry& entry, const std::string& file, const Rew
             journal_.RecordWholeFile(history, entry.document.Serialize(), content, changed);
         });
         entry.document = std::move(*replacement);
+        entry.loaded = true;
         ++entry.version;
     }
     // Rewritten lines leave their old text and index entries behind; start afresh once they

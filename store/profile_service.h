@@ -118,6 +118,9 @@ public:
     UndoResult Undo(const std::string& file);
     UndoResult Redo(const std::string& file);
     void ForgetUndo(const std::string& file) { journal_.Forget(file); }
+    // A program without undo (a command-line tool) keeps no history: a write of a whole file
+    // then holds no copies of it before and after.
+    void KeepNoUndo() { undoKept_ = false; }
     // From now on what is written to `from` is recorded in the undo history of `into` (see
     // JoinedUndo); an empty `from` ends that.
     void JoinUndo(const std::string& from, const std::string& into);
@@ -194,6 +197,7 @@ private:
 
     UndoJournal journal_;
     bool recording_ = true;
+    bool undoKept_ = true;
     std::string joinFrom_, joinInto_;
 };
 

@@ -12,6 +12,11 @@ std::string_view Unquote(std::string_view text) {
     return text;
 }
 
+std::string Quoted(std::string_view value) {
+    if (Unquote(value).size() == value.size()) return std::string(value);
+    return "\"" + std::string(value) + "\"";
+}
+
 std::string CleanValue(std::string_view value) {
     std::string clean(value);
     for (char& c : clean)

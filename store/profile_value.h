@@ -16,6 +16,9 @@ constexpr std::size_t kMaxReadBytes = 259;
 // Removes one pair of matching quotes (" or ') around a text of at least two characters.
 std::string_view Unquote(std::string_view text);
 
+// value as written so that a read gives it back: in quotes when a read would take a pair off it.
+std::string Quoted(std::string_view value);
+
 // maxBytes limits the result: kMaxReadBytes for ordinary reads, none for values that hold a
 // whole list (the print order).
 std::string StringResult(const Lookup& found, std::string_view defaultValue, std::size_t maxBytes = kMaxReadBytes);

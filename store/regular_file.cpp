@@ -5,8 +5,8 @@
 
 #include <cerrno>
 
-int ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes, struct stat* status) {
-    bytes.clear();
+int ReadRegularFileInPieces(const std::string& path, std::size_t maxBytes, const std::function<void(std::string_view)>& take,
+                            struct stat* status) {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errno;
     struct stat own {};
@@ -21,13 +21,14 @@ int ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& 
     } else if (static_cast<std::size_t>(info.st_size) > maxBytes) {
         error = EFBIG;
     } else {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
         char chunk[65536];
+        std::size_t total = 0;
         while (error == 0) {
             const ssize_t got = read(fd, chunk, sizeof chunk);
             if (got > 0) {
-                bytes.append(chunk, static_cast<std::size_t>(got));
-                if (bytes.size() > maxBytes) error = EFBIG;
+                total += static_cast<std::size_t>(got);
+                if (total > maxBytes) error = EFBIG;
+                else take(std::string_view(chunk, static_cast<std::size_t>(got)));
             } else if (got == 0) {
                 break;
             } else if (errno != EINTR) {
@@ -36,6 +37,20 @@ int ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& 
         }
     }
     close(fd);
+    return error;
+}
+
+int ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes, struct stat* status) {
+    bytes.clear();
+    struct stat own {};
+    struct stat& info = status != nullptr ? *status : own;
+    const int error = ReadRegularFileInPieces(
+        path, maxBytes,
+        [&](std::string_view piece) {
+            if (bytes.empty()) bytes.reserve(static_cast<std::size_t>(info.st_size));
+            bytes.append(piece);
+        },
+        &info);
     if (error != 0) bytes.clear();
     return error;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 
+#include "designs/category_rules.h"
 #include "lists/character_check.h"
 #include "lists/romaji.h"
 #include "store/card_deck.h"
@@ -82,8 +83,10 @@ int Add(Context& context, const std::vector<std::string_view>& args) {
     }
     const std::optional<cards::Design> design =
         cards::InheritedDesign(context.settings, context.cards, before.value_or(context.cards.Count()));
-    const cards::Outcome outcome =
-        before ? context.cards.Insert(*before, {texts}, design) : context.cards.Append({texts}, design);
+    const designs::DesignLibrary library = designs::DesignLibrary::Installed();
+    designs::RuledNewCards ruled(context.settings, library);
+    const cards::Outcome outcome = before ? context.cards.Insert(*before, {texts}, design, &ruled)
+                                          : context.cards.Append({texts}, design, &ruled);
     if (!outcome) return ReportFailure(context, outcome);
     context.out << "added card " << CardSectionName(before.value_or(outcome.count - 1)) << " (" << CardWord(outcome.count)
                 << ")\n";

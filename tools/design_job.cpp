@@ -46,10 +46,13 @@ bool DesignJob::Make(const Options& options, const std::string& recordStoredPath
     if (!design)
         return Refuse(status, kUsageError, problem, "no design \"" + options.design + "\" (zulname-designs list shows them)");
 
-    profile::ProfileDocument source;
+    // The record file's settings without any of its cards: the rows take the design.
+    RecordSections read;
+    profile::ProfileDocument& source = read.doc;
     std::string sourceFsPath;
     if (!recordStoredPath.empty() &&
-        (!locations::StoredPathToFs(recordStoredPath, sourceFsPath) || !ReadRecordDocument(sourceFsPath, source, problem)))
+        (!locations::StoredPathToFs(recordStoredPath, sourceFsPath) ||
+         !ReadRecordDocument(sourceFsPath, [](std::int32_t) { return false; }, read, problem)))
         return Refuse(status, kFailure, problem, problem.empty() ? "cannot read the record file" : problem);
     const std::int32_t slot = CurrentSlot(source);
 

@@ -82,22 +82,21 @@ int ImportList(Context& context, const std::vector<std::string_view>& args) {
                                           std::to_string(plan.unencodable.size()) +
                                           " cells; nothing imported (--unencodable keep, skip or replace)");
 
+    const designs::DesignLibrary library = designs::DesignLibrary::Installed();
+    designs::RuledNewCards ruled(context.settings, library);
     const ImportResult result =
         ImportIntoRecord(context.settings, context.cards.FsPath(), plan, parsed.replace ? ImportMode::Replace : ImportMode::Append,
-                         ChooseDesign(context.settings, context.cards, parsed.design, designCard));
+                         ChooseDesign(context.settings, context.cards, parsed.design, designCard), &ruled);
     if (!result.written) return context.Fail(kFailure, result.error);
     for (const ImportNote& note : plan.skipped) context.err << parsed.list << ": " << DescribeNote(note) << "\n";
     for (const ImportNote& note : plan.notes) context.err << parsed.list << ": " << DescribeNote(note) << "\n";
     for (const std::string& item : result.newItems) context.err << "zulname-cards: new item " << item << "\n";
-    const designs::RulesOutcome ruled =
-        designs::ApplyStoredRulesToNewest(context.settings, context.cards.FsPath(), result.cardsMade);
-    if (!ruled.outcome) return context.Fail(kFailure, "imported, but the category rules could not be applied");
     context.out << (parsed.replace ? "replaced the cards with " : "imported ") << result.cardsMade
                 << (result.cardsMade == 1 ? " card" : " cards") << " from " << parsed.list << " ("
                 << list_tool::DescribeList(list) << "; " << plan.rowsRead << " rows, " << plan.skipped.size()
                 << " skipped)\n";
-    if (ruled.outcome.changed > 0)
-        context.out << "gave " << ruled.outcome.changed << (ruled.outcome.changed == 1 ? " card" : " cards")
+    if (ruled.Ruled() > 0)
+        context.out << "gave " << ruled.Ruled() << (ruled.Ruled() == 1 ? " card" : " cards")
                     << " the design of its category\n";
     return 0;
 }

@@ -7,7 +7,6 @@
 #include "store/items.h"
 #include "store/profile_service.h"
 #include "store/profile_value.h"
-#include "store/regular_file.h"
 
 namespace {
 
@@ -27,15 +26,26 @@ bool PlanPeople(const std::string& listPath, const list_tool::ListOptions& optio
     }
     for (const ImportNote& note : plan.skipped) notes.push_back(listPath + ": " + DescribeNote(note));
     for (const ImportNote& note : plan.notes) notes.push_back(listPath + ": " + DescribeNote(note));
+    // A column that names no item of the settings (区分 of a list made for the import, which would
+    // add it) has no place on the tags: it is left out, unless a --map asked for it.
+    const auto known = [&](const std::string& item) { return std::find(items.begin(), items.end(), item) != items.end(); };
+    std::vector<std::string> unknown;
     bool named = false;
-    for (const PlannedCard& card : plan.cards) {
+    for (PlannedCard& card : plan.cards) {
         for (const auto& [item, text] : card.texts) {
-            if (std::find(items.begin(), items.end(), item) == items.end()) {
+            if (known(item) || std::find(unknown.begin(), unknown.end(), item) != unknown.end()) continue;
+            const bool mapped = std::any_of(options.maps.begin(), options.maps.end(),
+                                            [&](const auto& map) { return map.second == item; });
+            if (mapped) {
                 problem = "--map names no item \"" + item + "\"; add it to the record's items first";
                 return false;
             }
-            named |= item == "氏名";
+            unknown.push_back(item);
+            notes.push_back(listPath + ": the column \"" + item + "\" is no item of the settings; not printed");
         }
+        card.texts.erase(std::remove_if(card.texts.begin(), card.texts.end(), [&](const auto& text) { return !known(text.first); }),
+                         card.texts.end());
+        named |= std::any_of(card.texts.begin(), card.texts.end(), [](const auto& text) { return text.first == "氏名"; });
     }
     // Only cards with a 氏名 print.
     if (!named) {
@@ -47,13 +57,12 @@ bool PlanPeople(const std::string& listPath, const list_tool::ListOptions& optio
 
 }  // namespace
 
-bool ReadRecordDocument(const std::string& fsPath, profile::ProfileDocument& doc, std::string& problem) {
-    std::string bytes;
-    if (ReadRegularFile(fsPath, profile::kMaxFileBytes, bytes) != 0) {
+bool ReadRecordDocument(const std::string& fsPath, const std::function<bool(std::int32_t)>& wanted, RecordSections& read,
+                        std::string& problem) {
+    if (ReadRecordSections(fsPath, profile::kMaxFileBytes, wanted, read) != 0) {
         problem = "cannot read the record file " + fsPath;
         return false;
     }
-    doc = profile::ProfileDocument::Parse(std::move(bytes));
     return true;
 }
 
@@ -62,13 +71,22 @@ bool ListRecord::Make(const std::string& sourceFsPath, const std::string& listPa
                       std::vector<std::string>& notes) {
     ImportPlan plan;
     if (!PlanPeople(listPath, options, plan, problem, notes)) return false;
-    profile::ProfileDocument source;
-    if (!ReadRecordDocument(sourceFsPath, source, problem)) return false;
+    // The file's settings first, then the one card whose design the rows take.
+    RecordSections read;
+    const auto count = [&read] {
+        cards::CardDeck deck;
+        return deck.Load(read.doc) ? std::max(deck.Count(), read.highestCard + 1) : 0;
+    };
+    if (designCard < 0) {
+        if (!ReadRecordDocument(sourceFsPath, [](std::int32_t) { return false; }, read, problem)) return false;
+        designCard = std::clamp(profile::IntResult(read.doc.Find("#Setting#", "CurID"), 0), 0, std::max(count() - 1, 0));
+    }
+    if (!ReadRecordDocument(sourceFsPath, [designCard](std::int32_t card) { return card == designCard; }, read, problem))
+        return false;
+    const profile::ProfileDocument& source = read.doc;
     cards::CardDeck deck;
-    const std::int32_t count = deck.Load(source) ? deck.Count() : 0;
-    if (designCard < 0) designCard = std::clamp(profile::IntResult(source.Find("#Setting#", "CurID"), 0), 0, std::max(count - 1, 0));
-    if (designCard >= count) {
-        problem = "--design-card " + std::to_string(designCard) + ": the record file has " + std::to_string(count) + " cards";
+    if (designCard >= count() || !deck.Load(source)) {
+        problem = "--design-card " + std::to_string(designCard) + ": the record file has " + std::to_string(count()) + " cards";
         return false;
     }
     UserItemList userItems;

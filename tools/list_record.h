@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "lists/temporary_record.h"
 #include "store/card_operations.h"
 #include "store/profile_document.h"
+#include "store/record_sections.h"
 #include "tools/list_options.h"
 
 // What `zulname-export --list` draws: a temporary record file with the sections of a record file
@@ -34,5 +36,7 @@ private:
 };
 
 // The record file read once, not through the profile service, which would keep every card of it
-// in memory while the copy is drawn. False, with a one-line problem, when it cannot be read.
-bool ReadRecordDocument(const std::string& fsPath, profile::ProfileDocument& doc, std::string& problem);
+// in memory while the copy is drawn, with only the cards `wanted` takes (by number). False, with
+// a one-line problem, when it cannot be read.
+bool ReadRecordDocument(const std::string& fsPath, const std::function<bool(std::int32_t)>& wanted, RecordSections& read,
+                        std::string& problem);

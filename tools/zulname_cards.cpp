@@ -13,6 +13,7 @@
 #include "store/file_size_limit.h"
 #include "store/items.h"
 #include "store/locations.h"
+#include "store/profile_service.h"
 #include "tools/cards_command.h"
 #include "tools/cards_subcommands.h"
 #include "tools/write_failure.h"
@@ -55,6 +56,7 @@ constexpr const char* kDescription =
 
 int main(int argc, char** argv) {
     IgnoreFileSizeSignal();
+    profile::ProfileService::Instance().KeepNoUndo();
     using namespace cards_tool;
     static const std::string synopsis = Synopsis();
     if (const auto status = command_help::HandleHelpOrVersion(argc, argv, {"zulname-cards", synopsis, kDescription}, std::cout))

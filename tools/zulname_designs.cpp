@@ -18,6 +18,7 @@
 #include "store/file_size_limit.h"
 #include "store/items.h"
 #include "store/locations.h"
+#include "store/profile_service.h"
 #include "store/storage_layout.h"
 #include "tools/card_arguments.h"
 #include "tools/write_failure.h"
@@ -47,10 +48,12 @@ constexpr command_help::CommandText kHelp{
     "  apply     the design on every card or the cards N-M, for one label slot or all (default),\n"
     "            scaled to each slot's label size; texts stay\n"
     "  apply --by-rules  each card the design and honorific of its category, by the record\n"
-    "            file's rules; cards no rule matches keep theirs\n"
+    "            file's rules; cards no rule matches keep their design, without a rule's\n"
+    "            honorific and frame\n"
     "  rule      cards whose ITEM is VALUE take DESIGN (\"-\": keep their own) and the honorific\n"
     "            TEXT after the name (様, さん, 殿 …; none when not given); kept in the record file,\n"
-    "            replacing the rule for the same ITEM and VALUE, and put on the cards at once\n"
+    "            replacing the rule for the same ITEM and VALUE, and put on the cards at once;\n"
+    "            VALUE is not blank, and a record file keeps at most 200 rules\n"
     "  rules     the record file's rules: item, value, design, honorific, tab-separated\n"
     "  save      the design of card N (default: the current card) for the record file's slot,\n"
     "            kept as a design of your own\n"
@@ -229,14 +232,17 @@ int Apply(const Arguments& args) {
     return 0;
 }
 
-// The rules put on every card, and what that did; the rules are stored with them when store is set.
-int PutRules(const cards::RecordCards& record, const std::vector<designs::CategoryRule>& rules, bool store) {
-    const designs::RulesOutcome applied =
-        designs::ApplyRules(SettingsProfile(), record, Library(), rules, {}, store);
+// What putting the rules on the cards did.
+int ReportRules(const cards::RecordCards& record, const designs::RulesOutcome& applied) {
+    if (applied.refused == designs::RulesRefusal::EmptyValue) return Fail(kUsageError, "a rule needs a VALUE that is not blank");
+    if (applied.refused == designs::RulesRefusal::TooMany)
+        return Fail(kFailure, record.FsPath() + " keeps at most " + std::to_string(designs::kMostRules) +
+                                  " rules; nothing changed (replace a rule of the same ITEM and VALUE instead)");
     for (const std::string& missing : applied.missingDesigns)
         std::cerr << "zulname-designs: no design \"" << Utf8(missing) << "\": its cards keep theirs\n";
     if (!applied.outcome) return CardFailure(record, applied.outcome);
-    std::cout << "applied " << rules.size() << (rules.size() == 1 ? " rule" : " rules") << " to "
+    if (applied.rules == 0) return Fail(kFailure, record.FsPath() + " has no rules (zulname-designs rule adds one)");
+    std::cout << "applied " << applied.rules << (applied.rules == 1 ? " rule" : " rules") << " to "
               << applied.outcome.changed << (applied.outcome.changed == 1 ? " card" : " cards") << "\n";
     return 0;
 }
@@ -246,9 +252,7 @@ int ApplyByRules(const Arguments& args) {
     int status = 0;
     const std::optional<cards::RecordCards> record = OpenRecord(args, status);
     if (!record) return status;
-    const std::vector<designs::CategoryRule> rules = designs::ReadRules(record->FsPath());
-    if (rules.empty()) return Fail(kFailure, record->FsPath() + " has no rules (zulname-designs rule adds one)");
-    return PutRules(*record, rules, false);
+    return ReportRules(*record, designs::ApplyStoredRules(SettingsProfile(), *record, Library(), {}));
 }
 
 int Rule(const Arguments& args) {
@@ -267,9 +271,7 @@ int Rule(const Arguments& args) {
     if (!record) return status;
     if (std::find(record->Items().begin(), record->Items().end(), rule.item) == record->Items().end())
         return Fail(kUsageError, "no item \"" + args.positional[0] + "\"");
-    std::vector<designs::CategoryRule> rules = designs::ReadRules(record->FsPath());
-    designs::PutRule(rules, rule);
-    return PutRules(*record, rules, true);
+    return ReportRules(*record, designs::PutRuleAndApply(SettingsProfile(), *record, Library(), rule));
 }
 
 int Rules(const Arguments& args) {
@@ -395,6 +397,7 @@ int Back(const Arguments& args) {
 
 int main(int argc, char** argv) {
     IgnoreFileSizeSignal();
+    profile::ProfileService::Instance().KeepNoUndo();
     if (const auto status = command_help::HandleHelpOrVersion(argc, argv, kHelp, std::cout)) return *status;
     const std::vector<std::string_view> all(argv + 1, argv + argc);
     if (all.empty()) return Usage("no command given");

@@ -143,9 +143,8 @@ int main(int argc, char** argv) {
         locations::FsPathToStored(designJob.RecordFsPath(), location.storedPath);
         settingsFsPath = designJob.SettingsFsPath();
     } else if (!options.testPage) {
-        if (!recordSettings.Make(location.storedPath, problem, notes)) return Fail(kFailure, problem);
-        tell();
-        settingsFsPath = recordSettings.FsPath();
+        // The copy of a list's record holds the record file's settings without its cards: the
+        // sheets are taken from there, so that the record file is never read whole.
         if (!options.list.empty()) {
             std::string sourceFsPath;
             locations::StoredPathToFs(location.storedPath, sourceFsPath);
@@ -155,6 +154,9 @@ int main(int argc, char** argv) {
             if (!made) return Fail(kFailure, problem);
             locations::FsPathToStored(listRecord.FsPath(), location.storedPath);
         }
+        if (!recordSettings.Make(location.storedPath, problem, notes)) return Fail(kFailure, problem);
+        tell();
+        settingsFsPath = recordSettings.FsPath();
     }
 
     // Fonts need an application object; a trace measures text without Qt.

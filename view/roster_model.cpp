@@ -83,7 +83,9 @@ cards::Outcome RosterModel::Add() const { return InsertBefore(RowCount()); }
 
 cards::Outcome RosterModel::InsertBefore(std::int32_t row) const {
     const cards::RecordCards list = Cards();
-    return list.Insert(row, {cards::CardTexts()}, cards::InheritedDesign(settings_, list, row));
+    const designs::DesignLibrary library = designs::DesignLibrary::Installed();
+    designs::RuledNewCards ruled(settings_, library);
+    return list.Insert(row, {cards::CardTexts()}, cards::InheritedDesign(settings_, list, row), &ruled);
 }
 
 cards::Outcome RosterModel::Duplicate(const std::vector<std::int32_t>& rows) const { return Cards().Duplicate(rows); }
@@ -160,7 +162,9 @@ RosterModel::PasteResult RosterModel::Paste(std::int32_t afterRow, const std::st
     if (texts.empty()) return result;
     const cards::RecordCards list = Cards();
     const std::int32_t before = std::clamp(afterRow + 1, 0, list.Count());
-    result.outcome = list.Insert(before, texts, cards::InheritedDesign(settings_, list, before));
+    const designs::DesignLibrary library = designs::DesignLibrary::Installed();
+    designs::RuledNewCards ruled(settings_, library);
+    result.outcome = list.Insert(before, texts, cards::InheritedDesign(settings_, list, before), &ruled);
     return result;
 }
 

@@ -150,6 +150,20 @@ TEST_F(DesignLibraryTest, BuiltInDesignsComeFirstAndCannotBeChanged) {
     EXPECT_EQ(Library().Delete(S("無い")).failure, LibraryFailure::NotFound);
 }
 
+TEST_F(DesignLibraryTest, ADesignTooLargeToReadAgainIsNotKeptAndNamesReadAsWritten) {
+    Design huge = Sample("大");
+    huge.card.resize(designs::kMostDesignKeys, {"1k", "1"});
+    EXPECT_EQ(Library().Save(huge).failure, LibraryFailure::Unreadable);
+    EXPECT_EQ(Names(), (std::vector<std::string>{S("来賓"), S("シンプル")}));
+    // A name in quotes, a NUL in a value and blanks around it come back as a card would hold them.
+    Design odd = Sample("\"引用\"");
+    odd.card.push_back({"Line2sx", std::string(" 7\0junk", 8)});
+    ASSERT_TRUE(Library().Save(odd));
+    const std::optional<designs::Entry> found = Library().Find(S("\"引用\""));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(ValueOf(found->design.card, "Line2sx"), "7");
+}
+
 TEST_F(DesignLibraryTest, UserDesignsAreRenamedDeletedAndSharedAsFiles) {
     Design mine = Sample("赤");
     ASSERT_TRUE(Library().Save(mine));

@@ -84,3 +84,21 @@ TEST_F(CategoryRulesModelTest, WithoutACategoryItemNothingIsReadAndNeverTheNames
     model.OnReadCategories();  // from 所属, which these cards leave empty
     EXPECT_TRUE(model.rows.empty());
 }
+
+TEST_F(CategoryRulesModelTest, ABlankValueOrMoreRulesThanAFileKeepsCannotBeApplied) {
+    CategoryRulesModel model = Model();
+    model.OnOpen();
+    model.rows.push_back({0, " ", 0, ""});
+    model.OnChanged();
+    EXPECT_FALSE(model.okEnabled);
+    EXPECT_EQ(model.problem, "値が空の行があります");
+    model.rows.pop_back();
+    while (model.rows.size() <= designs::kMostRules) model.rows.push_back({0, "c" + std::to_string(model.rows.size()), 0, ""});
+    model.OnChanged();
+    EXPECT_FALSE(model.okEnabled);
+    EXPECT_EQ(model.problem, "区分は200件までです");
+    const std::string before = ReadBytes(File());
+    model.okEnabled = true;  // as if the button were pressed all the same
+    EXPECT_NE(model.OnOk().find("保存できません"), std::string::npos);
+    EXPECT_EQ(ReadBytes(File()), before);
+}

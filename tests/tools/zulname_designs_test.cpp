@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -151,4 +154,126 @@ TEST_F(ZulnameDesignsTest, RulesGiveEachCategoryItsDesignHonorificAndFrame) {
     EXPECT_EQ(Read("0003", "1氏名Honorific"), S("さん"));
     ExpectFailure(Designs({"rule", "区分", "来賓", "無い", "--record", File()}), 1, "no design \"無い\"");
     ExpectFailure(Designs({"rule", "部門", "来賓", "-", "--record", File()}), 2, "no item \"部門\"");
+}
+
+namespace {
+
+// Three categories, a red design with 様 for the guests and さん over their own for the staff.
+class RuleKeysTest : public ZulnameDesignsTest {
+protected:
+    RuleKeysTest() {
+        WriteBytes(PathOf("ZULNAME.INI"), "[Card]\r\n1w=358\r\n1h=216\r\n[UserDef]\r\nItems=" + S("区分") + "\r\n");
+        std::string cards = "[#Setting#]\r\nMax=" + std::to_string(kCards - 1) + "\r\nCurID=0\r\n";
+        for (int card = 0; card < kCards; ++card)
+            cards += "[" + Section(card) + "]\r\n" + S("氏名") + "=p" + std::to_string(card) + "\r\n" + S("区分") + "=" +
+                     S(card % 2 == 0 ? "来賓" : "スタッフ") + "\r\n";
+        WriteBytes(File(), cards);
+        EXPECT_EQ(Designs({"rule", "区分", "来賓", "来賓 (赤)", "--honorific", "様", "--record", File()}).status, 0);
+        EXPECT_EQ(Designs({"rule", "区分", "スタッフ", "-", "--honorific", "さん", "--record", File()}).status, 0);
+    }
+    static std::string Section(int card) {
+        const std::string number = std::to_string(card);
+        return std::string(4 - number.size(), '0') + number;
+    }
+    // Each card's honorific and frame are those of its category's rule, none for another category.
+    void ExpectKeysOfCategories() const {
+        for (int card = 0; Read(Section(card), "氏名") != "(missing)"; ++card) {
+            const std::string category = Read(Section(card), "区分");
+            const bool guest = category == S("来賓"), staff = category == S("スタッフ");
+            EXPECT_EQ(Read(Section(card), "1氏名Honorific"), guest ? S("様") : staff ? S("さん") : "(missing)") << card;
+            EXPECT_EQ(Read(Section(card), "1Frame"), guest ? "1" : "(missing)") << card;
+        }
+    }
+    static constexpr int kCards = 20;
+};
+
+}  // namespace
+
+TEST_F(RuleKeysTest, NewcomersAndChangedCategoriesHaveOnlyTheirOwnRulesKeys) {
+    ExpectKeysOfCategories();
+    // Added after a guest, inheriting its design: not a guest.
+    ASSERT_EQ(Cards({"--record", File(), "add", "--after", "0", "new"}).status, 0);
+    ExpectKeysOfCategories();
+    EXPECT_EQ(Read("0001", "1氏名Xpos"), Read("0000", "1氏名Xpos"));  // the rest of the design is inherited
+    // Imported after the current card (a guest): each takes its own category's keys, or none.
+    WriteBytes(PathOf("list.csv"), "氏名,区分\n来賓者,来賓\n一般者,一般\n職員,スタッフ\n");
+    const ToolOutcome imported = Cards({"--record", File(), "import", PathOf("list.csv")});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_NE(imported.out.find("gave 2 cards the design of its category"), std::string::npos) << imported.out;
+    ExpectKeysOfCategories();
+    // A guest who becomes one of the public loses the guest's honorific and frame.
+    ASSERT_EQ(RunTool(ZULNAME_INI_PATH, {"set", File(), "0000", "区分", "一般"}, Home()).status, 0);
+    ASSERT_EQ(RunTool(ZULNAME_INI_PATH, {"set", File(), "0002", "区分", "スタッフ"}, Home()).status, 0);
+    EXPECT_EQ(Designs({"apply", "--by-rules", "--record", File()}).status, 0);
+    ExpectKeysOfCategories();
+}
+
+TEST_F(RuleKeysTest, ABlankValueAndARuleTooManyAreRefusedWithNothingChanged) {
+    const std::string before = ReadBytes(File());
+    ExpectFailure(Designs({"rule", "区分", " ", "-", "--honorific", "様", "--record", File()}), 2, "VALUE");
+    std::string rules = "[CategoryDesigns]\r\nCount=200\r\n";
+    for (int rule = 1; rule <= 200; ++rule)
+        rules += "Item" + std::to_string(rule) + "=" + S("区分") + "\r\nValue" + std::to_string(rule) + "=c" +
+                 std::to_string(rule) + "\r\n";
+    const std::string cards = before.substr(0, before.find("[CategoryDesigns]"));
+    WriteBytes(File(), cards + rules);
+    const std::string full = ReadBytes(File());
+    ExpectFailure(Designs({"rule", "区分", "c201", "-", "--record", File()}), 1, "at most 200 rules");
+    EXPECT_EQ(ReadBytes(File()), full);
+    // Changing a kept rule is still possible.
+    EXPECT_EQ(Designs({"rule", "区分", "c200", "-", "--honorific", "殿", "--record", File()}).status, 0);
+    EXPECT_NE(Designs({"rules", "--record", File()}).out.find("区分\tc200\t-\t殿\n"), std::string::npos);
+    EXPECT_NE(before, full);
+}
+
+TEST_F(RuleKeysTest, ConcurrentRuleChangesAndAddsLoseNothing) {
+    constexpr int kRuns = 12;
+    const auto rules = [this](const std::string& prefix) {
+        return RunToolRepeatedly(ZULNAME_DESIGNS_PATH, kRuns, [this, prefix](int run) {
+            return std::vector<std::string>{"rule", "区分", prefix + std::to_string(run), "-", "--record", File()};
+        });
+    };
+    const pid_t first = rules("a"), second = rules("b");
+    EXPECT_EQ(FailedRuns(first), 0);
+    EXPECT_EQ(FailedRuns(second), 0);
+    const std::string listed = Designs({"rules", "--record", File()}).out;
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 2 + 2 * kRuns) << listed;
+
+    const pid_t applying = RunToolRepeatedly(ZULNAME_DESIGNS_PATH, kRuns, [this](int) {
+        return std::vector<std::string>{"apply", "--by-rules", "--record", File()};
+    });
+    const pid_t adding = RunToolRepeatedly(ZULNAME_CARDS_PATH, kRuns, [this](int run) {
+        return std::vector<std::string>{"--record", File(), "add", "--after", "0", "n" + std::to_string(run)};
+    });
+    EXPECT_EQ(FailedRuns(applying), 0);
+    EXPECT_EQ(FailedRuns(adding), 0);
+    ExpectKeysOfCategories();
+}
+
+TEST_F(ZulnameDesignsTest, AnImportRefusesAHugeDesignAndAFileThatIsNotRegular) {
+    std::string huge = "[Design]\r\nName=huge\r\nWidth=358\r\nHeight=216\r\n[Card]\r\n";
+    for (int key = 0; key <= 4000; ++key) huge += "1k" + std::to_string(key) + "=1\r\n";
+    WriteBytes(PathOf("huge.ini"), huge);
+    ExpectFailure(Designs({"import", PathOf("huge.ini")}), 1, "more than 4000 keys");
+    WriteBytes(PathOf("large.ini"), "[Design]\r\nName=large\r\nWidth=358\r\nHeight=216\r\n; " +
+                                        std::string(300 << 10, 'x') + "\r\n");
+    ExpectFailure(Designs({"import", PathOf("large.ini")}), 1, "larger than a design file can be");
+    ASSERT_EQ(mkfifo(PathOf("fifo").c_str(), 0600), 0);
+    ExpectFailure(Designs({"import", PathOf("fifo")}), 1, "通常のファイルではありません");
+    EXPECT_EQ(Designs({"list"}).out.find("huge"), std::string::npos);
+}
+
+TEST_F(RuleKeysTest, AnImportAndItsCategoryDesignsAreOneWrite) {
+    // Guests imported after a staff card: their red design makes the file larger than the cards
+    // alone would. With the file size limited just below the whole, nothing may be written.
+    ASSERT_EQ(RunTool(ZULNAME_INI_PATH, {"set", File(), "#Setting#", "CurID", "1"}, Home()).status, 0);
+    WriteBytes(PathOf("list.csv"), "氏名,区分\n来賓一,来賓\n来賓二,来賓\n");
+    const std::string before = ReadBytes(File());
+    WriteBytes(PathOf("copy.ini"), before);
+    ASSERT_EQ(Cards({"--record", PathOf("copy.ini"), "import", PathOf("list.csv")}).status, 0);
+    const std::size_t whole = ReadBytes(PathOf("copy.ini")).size();
+    const ToolOutcome limited = RunToolWithFileSizeLimit(ZULNAME_CARDS_PATH, {"--record", File(), "import", PathOf("list.csv")},
+                                                         Home(), whole - 1);
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_EQ(ReadBytes(File()), before);
 }

@@ -82,3 +82,13 @@ TEST_F(ZulnameExportDesignTest, AnUnknownDesignOrSheetIsAUsageError) {
     ExpectFailure(run({"--design", "シンプル", "--design-card", "0"}), 2, "exclude each other");
     ExpectFailure(run({"--sheet", "汎用", "A0 1面"}), 2, "needs --design");
 }
+
+TEST_F(ZulnameExportDesignTest, AColumnOfNoItemIsLeftOutWithANoteUnlessAMapAsksForIt) {
+    WriteBytes(PathOf("list.csv"), "氏名,所属,区分\n山田 太郎,東京商事,来賓\n佐藤 花子,大阪工業,一般\n鈴木 一郎,名古屋大学,\n");
+    const ToolOutcome outcome = Export({});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(TagsAndNames(outcome.out).size(), 6u);
+    EXPECT_NE(outcome.err.find("the column \"区分\" is no item of the settings; not printed"), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.out.find("来賓"), std::string::npos);
+    ExpectFailure(Export({"--map", "区分=部門"}), 1, "--map names no item \"部門\"");
+}

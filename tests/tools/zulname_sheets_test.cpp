@@ -121,6 +121,23 @@ TEST_F(ZulnameSheetsTest, ARecordFilePrintsTheSameWithAnySettingsFolder) {
     EXPECT_EQ(there.out, here.out);
     EXPECT_EQ(there.err, "zulname-export: label slot 1: printing the sheet recorded in the record file, not the settings file's\n");
     EXPECT_EQ(ReadBytes(otherHome + "/ZULNAME.INI"), otherSettings);  // the export drew with a copy in memory
+
+    // A list drawn through the record file's design is on its sheet too.
+    WriteBytes(PathOf("list.csv"), "氏名\nD\nE\n");
+    std::vector<std::string> listArgs = exportArgs;
+    listArgs.insert(listArgs.end(), {"--list", PathOf("list.csv")});
+    setenv("ZULNAME_HOME", otherHome.c_str(), 1);
+    const ToolOutcome list = RunTool(ZULNAME_EXPORT_PATH, listArgs, Home());
+    setenv("ZULNAME_HOME", Home().c_str(), 1);
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.err, there.err);
+    // The second tag of the row stands where the recorded sheet puts it.
+    const auto secondTag = [](const std::string& trace) {
+        const std::size_t at = trace.find("\ncard 0001 ");
+        return at == std::string::npos ? std::string() : trace.substr(at, trace.find('\n', at + 1) - at);
+    };
+    EXPECT_NE(secondTag(list.out), "");
+    EXPECT_EQ(secondTag(list.out), secondTag(there.out));
 }
 
 TEST_F(ZulnameSheetsTest, ApplyOverTheFileSizeLimitFailsAndKeepsTheRecordFile) {
