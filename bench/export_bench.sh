@@ -7,24 +7,20 @@
 # Usage: bench/export_bench.sh [BUILD_DIR]
 set -eu
 build=${1:-build}
-[ -x /usr/bin/time ] || { echo "export_bench.sh: needs /usr/bin/time (Debian package time)" >&2; exit 1; }
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
+. "$(dirname "$0")/timing.sh"
 
 # export SHAPE CARDS: prints one line and leaves "cards cpu-seconds kilobytes file-bytes" in $folder/last.
 export_cards() {
   "$build/bench/make_export_record" "$folder" "$2" $([ "$1" = plain ] && echo plain)
-  ZULNAME_HOME="$folder" /usr/bin/time -f '%U %S %e %M' -o "$folder/time" \
-    "$build/tools/zulname-export" --record "$folder/export.ini" --format pdf -o "$folder/out.pdf"
-  read -r user system wall kilobytes < "$folder/time"
+  timed "$build/tools/zulname-export" --record "$folder/export.ini" --format pdf -o "$folder/out.pdf"
   bytes=$(wc -c < "$folder/export.ini")
   pages=$(grep -a -o '/Count [0-9]*' "$folder/out.pdf" | head -n 1 | cut -d ' ' -f 2)
   awk -v shape="$1" -v c="$2" -v p="$pages" -v u="$user" -v s="$system" -v w="$wall" -v k="$kilobytes" -v b="$bytes" \
     'BEGIN { printf "  %-9s %6d cards  %5d pages  %6.2f CPU s  %6.2f s  %6.1f MB peak  %5.1f MB file  %4.0f µs CPU/card\n",
              shape, c, p, u + s, w, k / 1024, b / 1048576, (u + s) * 1e6 / c }'
-  [ "$2" = 5000 ] && ZULNAME_HOME="$folder" "$build/bench/pdf_engine_share" "$folder/export.ini" 2>/dev/null |
+  [ "$2" = 5000 ] && "$build/bench/pdf_engine_share" "$folder/export.ini" 2>/dev/null |
     sed "s/^/            of which: /"
-  echo "$2 $(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }') $kilobytes $bytes" > "$folder/last"
+  echo "$2 $cpu $kilobytes $bytes" > "$folder/last"
 }
 
 echo "zulname-export --format pdf (CPU seconds are user + system):"

@@ -6,10 +6,7 @@
 # Usage: bench/list_bench.sh [BUILD_DIR]
 set -eu
 build=${1:-build}
-[ -x /usr/bin/time ] || { echo "list_bench.sh: needs /usr/bin/time (Debian package time)" >&2; exit 1; }
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-export ZULNAME_HOME="$folder"
+. "$(dirname "$0")/timing.sh"
 cards=5000
 
 # Runs a command under /usr/bin/time; prints "label  CPU seconds  peak MB" and keeps the CPU
@@ -17,9 +14,8 @@ cards=5000
 measure() {
   label=$1
   shift
-  /usr/bin/time -f '%U %S %M' -o "$folder/time" "$@" > /dev/null
-  read -r user system kilobytes < "$folder/time"
-  seconds=$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')
+  timed "$@" > /dev/null
+  seconds=$cpu
   awk -v l="$label" -v s="$seconds" -v k="$kilobytes" 'BEGIN { printf "  %-42s %6.2f CPU s  %6.1f MB\n", l, s, k / 1024 }'
 }
 

@@ -6,15 +6,11 @@
 # Usage: bench/proof_bench.sh [BUILD_DIR]
 set -eu
 build=${1:-build}
-[ -x /usr/bin/time ] || { echo "proof_bench.sh: needs /usr/bin/time (Debian package time)" >&2; exit 1; }
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
+. "$(dirname "$0")/timing.sh"
 
 # proof CARDS RUN: prints one line and leaves the CPU seconds in $folder/cpu.
 proof() {
-  ZULNAME_HOME="$folder" /usr/bin/time -f '%U %S %e %M' -o "$folder/time" \
-    "$build/tools/zulname-export" --record "$folder/proof.ini" --proof --format pdf -o "$folder/proof.pdf"
-  read -r user system wall kilobytes < "$folder/time"
+  timed "$build/tools/zulname-export" --record "$folder/proof.ini" --proof --format pdf -o "$folder/proof.pdf"
   awk -v c="$1" -v r="$2" -v u="$user" -v s="$system" -v w="$wall" -v k="$kilobytes" \
     'BEGIN { printf "  %6d cards, %-7s %6.2f CPU s  %6.2f s  %6.1f MB peak  %4.0f µs CPU/card\n",
              c, r, u + s, w, k / 1024, (u + s) * 1e6 / c; print u + s > "/dev/stderr" }' 2>> "$folder/cpu"

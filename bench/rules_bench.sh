@@ -5,17 +5,15 @@
 # Usage: bench/rules_bench.sh [BUILD_DIR]
 set -eu
 build=${1:-build}
-[ -x /usr/bin/time ] || { echo "rules_bench.sh: needs /usr/bin/time (Debian package time)" >&2; exit 1; }
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-export ZULNAME_HOME="$folder"
+. "$(dirname "$0")/timing.sh"
 cards=50000
 rules=200
 
 sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
 kubun=$(sjis 区分)
-printf '[UserDef]\r\nItems=%s\r\n' "$kubun" > "$folder/ZULNAME.INI"
+# The record's settings file (without cut lines) gains the item 区分.
 "$build/bench/make_export_record" "$folder" "$cards" plain
+printf '[UserDef]\r\nItems=%s\r\n' "$kubun" >> "$folder/ZULNAME.INI"
 design=$(sjis "$("$build/tools/zulname-designs" list | head -n 1 | cut -f 1)")
 honorific=$(sjis 様)
 # Each card a category c0 … c199 after its header; then the rules.
@@ -34,9 +32,7 @@ awk -v k="$kubun" -v n="$rules" '{ print } /^\[[0-9]+\]\r?$/ { printf "%s=c%d\r\
 measure() {
   label=$1
   shift
-  /usr/bin/time -f '%U %S %M' -o "$folder/time" "$@" > /dev/null
-  read -r user system kilobytes < "$folder/time"
-  cpu=$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')
+  timed "$@" > /dev/null
   awk -v l="$label" -v c="$cpu" -v k="$kilobytes" 'BEGIN {
     printf "  %-40s %6.2f CPU s  %6.1f MB peak  (target <= 10 s, <= 250 MB) %s\n", l, c, k / 1024,
       (c <= 10 && k <= 250 * 1024) ? "met" : "MISSED" }'
