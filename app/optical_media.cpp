@@ -2,9 +2,6 @@
 
 #include <sys/vfs.h>
 
-#include <filesystem>
-#include <system_error>
-
 bool OnOpticalMedia(const std::string& path) {
     struct statfs info {};
     if (statfs(path.c_str(), &info) != 0) return false;
@@ -12,10 +9,4 @@ bool OnOpticalMedia(const std::string& path) {
     constexpr unsigned long kUdf = 0x15013346;
     const auto type = static_cast<unsigned long>(info.f_type);
     return type == kIso9660 || type == kUdf;
-}
-
-std::string ProgramFilePath() {
-    std::error_code error;
-    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : path.string();
 }

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/program_data.h"
+#include "store/program_data.h"
 #include "store/atomic_file.h"
 #include "store/codec.h"
 #include "store/collation.h"

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QUrl>
 
-#include "app/program_data.h"
+#include "store/program_data.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/toolbar_icons.h"
 

@@ -6,7 +6,7 @@
 
 // The help: the contents page shipped with the program, in a window of its own. Links to other
 // pages of the help stay in the window; web addresses open in the desktop's browser.
-// The contents page: help/index.html in the program's data folder (app/program_data.h).
+// The contents page: help/index.html in the program's data folder (store/program_data.h).
 std::string ContentsPagePath();
 
 class HelpWindow : public QTextBrowser {

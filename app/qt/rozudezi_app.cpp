@@ -17,6 +17,7 @@
 #include "dialogs/qt/dialog_palette.h"
 #include "dialogs/qt/ui_font.h"
 #include "render/qt/font_substitutes.h"
+#include "store/program_data.h"
 
 namespace {
 

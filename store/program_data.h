@@ -11,5 +11,8 @@
 std::string ProgramDataFolderFor(const std::string& programFile, const std::string& installedRelative,
                                  const std::string& buildTreeFolder);
 
+// The running program's own file.
+std::string ProgramFilePath();
+
 // The running program's data folder.
 std::string ProgramDataFolder();

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/program_data.h"
+#include "store/program_data.h"
 #include "tests/support/temp_home.h"
 
 namespace fs = std::filesystem;

@@ -1,9 +1,7 @@
-#include "app/program_data.h"
+#include "store/program_data.h"
 
 #include <filesystem>
 #include <system_error>
-
-#include "app/optical_media.h"
 
 std::string ProgramDataFolderFor(const std::string& programFile, const std::string& installedRelative,
                                  const std::string& buildTreeFolder) {
@@ -14,6 +12,12 @@ std::string ProgramDataFolderFor(const std::string& programFile, const std::stri
         if (std::filesystem::is_directory(installed, error)) return installed.lexically_normal().string();
     }
     return buildTreeFolder;
+}
+
+std::string ProgramFilePath() {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : path.string();
 }
 
 std::string ProgramDataFolder() {
