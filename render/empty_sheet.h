@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/sheet.h"
+#include "render/sheet_layout.h"
 #include "render/surface.h"
 
 // What the screen shows of a record file without cards: the page with the outlines of where the

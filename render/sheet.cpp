@@ -4,14 +4,12 @@
 
 #include "render/card.h"
 #include "render/card_reading.h"
+#include "render/cut_marks.h"
 #include "render/empty_sheet.h"
 #include "render/logical_math.h"
-#include "render/slot_paper.h"
 #include "store/color_setting.h"
 #include "store/items.h"
-#include "store/label_sizes.h"
 #include "store/profile_service.h"
-#include "store/profile_value.h"
 #include "store/storage_layout.h"
 
 namespace {
@@ -123,25 +121,6 @@ void DrawBackCell(ViewState& view, Surface& surface, const SheetLayout& layout, 
 
 }  // namespace
 
-LabelExtent CellExtent(const SheetLayout& layout) {
-    const LabelExtent face = layout.label;
-    switch (layout.fold) {
-        case Fold::TopBottom: return {face.width, Clamp32(std::int64_t{face.height} * 2)};
-        case Fold::LeftRight: return {Clamp32(std::int64_t{face.width} * 2), face.height};
-        case Fold::None: break;
-    }
-    return face;
-}
-
-LogicalPoint UprightFaceOffset(const SheetLayout& layout) {
-    switch (layout.fold) {
-        case Fold::TopBottom: return {0, layout.label.height};
-        case Fold::LeftRight: return {layout.label.width, 0};
-        case Fold::None: break;
-    }
-    return {};
-}
-
 bool PrintsBacks(const ViewState& view, const SheetLayout& layout) {
     return layout.duplex != Duplex::None && HasBack(*view.record, view.slotPrefix);
 }
@@ -173,31 +152,6 @@ void DrawSheetPage(ViewState& view, Surface& surface, const SheetLayout& layout,
             DrawFoldedCell(view, surface, layout, Clamp32(x), Clamp32(y));
         }
     }
-}
-
-std::int32_t GridCount(std::string_view stored) { return std::max(profile::ParseLeadingInt(stored), 1); }
-
-SheetLayout ReadSheetLayout(const ViewState& view) {
-    const SettingsProfile& settings = *view.settings;
-    const std::string& L = view.slotPrefix;
-    SheetLayout layout;
-    layout.columns = GridCount(settings.ReadString("PrintOptions", L + "Column", "2"));
-    layout.rows = GridCount(settings.ReadString("PrintOptions", L + "Line", "5"));
-    layout.label = {BoundedLength(profile::ParseLeadingInt(settings.ReadString("Card", L + "w", "358"))),
-                    BoundedLength(profile::ParseLeadingInt(settings.ReadString("Card", L + "h", "216")))};
-    layout.top = BoundedLength(view.record->ReadInt("Option", "Top", 10));
-    layout.left = BoundedLength(view.record->ReadInt("Option", "Left", 10));
-    layout.gapH = BoundedLength(settings.ReadInt("PrintOptions", L + "GapH", 0));
-    layout.gapV = BoundedLength(settings.ReadInt("PrintOptions", L + "GapV", 0));
-    layout.noCutLine = profile::ParseLeadingInt(settings.ReadString("PrintOptions", L + "NoCutLine", "0")) == 1;
-    layout.cropMarks = view.record->ReadInt("Option", "Tombo", 0) != 0;
-    const PrintSides sides = ReadPrintSides(settings, profile::ParseLeadingInt(L));
-    layout.fold = sides.fold;
-    layout.foldLine = sides.foldLine;
-    layout.duplex = view.duplex.value_or(sides.duplex);
-    const PaperMillimetres paper = SlotPaper(settings, L);
-    layout.paper = {Hundredths(paper.width), Hundredths(paper.height)};
-    return layout;
 }
 
 std::vector<std::string> CardList(const RecordProfile& record) {
@@ -297,29 +251,4 @@ void DrawSheet(ViewState& view, Surface& surface) {
     const std::int64_t first = (page - 1) * perPage;
     const std::int64_t end = std::min<std::int64_t>(first + perPage, static_cast<std::int64_t>(cards.size()));
     DrawSheetPage(view, surface, layout, std::vector<std::string>(cards.begin() + first, cards.begin() + end), side);
-}
-
-void DrawCutMarks(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, LabelExtent extent) {
-    if (view.noCutLine) return;
-    const std::int64_t W = extent.width, H = extent.height;
-    const auto line = [&](std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
-        surface.DrawLine(Clamp32(x + x1), Clamp32(y + y1), Clamp32(x + x2), Clamp32(y + y2));
-    };
-    if (!view.cropMarks) {
-        line(0, 0, 0, -H);
-        line(0, -H, W, -H);
-        line(W, -H, W, 0);
-        line(W, 0, 0, 0);
-        return;
-    }
-    // Four L-shaped corner marks on the outline, each arm a tenth of an inch.
-    constexpr std::int64_t arm = 10;
-    line(0, 0, 0, -arm);
-    line(0, -H + arm, 0, -H);
-    line(0, -H, arm, -H);
-    line(W - arm, -H, W, -H);
-    line(W, -H, W, -H + arm);
-    line(W, -arm, W, 0);
-    line(W, 0, W - arm, 0);
-    line(arm, 0, 0, 0);
 }

@@ -5,42 +5,18 @@
 #include <string_view>
 #include <vector>
 
+#include "render/sheet_layout.h"
 #include "render/surface.h"
 #include "render/view_state.h"
 
 // Sheet pages of tags, for the screen, print preview and printer alike.
 
-// The print layout of the view's slot, read afresh for every drawing.
-struct SheetLayout {
-    std::int32_t columns = 2;  // NC, never below 1
-    std::int32_t rows = 5;     // NR, never below 1
-    LabelExtent label;         // W × H of one face
-    std::int32_t top = 10;     // T
-    std::int32_t left = 10;    // X0
-    std::int32_t gapH = 0;
-    std::int32_t gapV = 0;
-    bool noCutLine = false;  // neither cut lines nor crop marks
-    bool cropMarks = false;  // corner marks instead of the outline
-    Fold fold = Fold::None;
-    bool foldLine = true;    // a dotted line along the fold
-    Duplex duplex = Duplex::None;  // the view's choice, else the slot's
-    LabelExtent paper = {827, 1169};   // the slot's paper (A4 when none), for the backs
-};
-SheetLayout ReadSheetLayout(const ViewState& view);
-
-// The extent of a cell of the sheet: one face, or both faces of a folded card.
-LabelExtent CellExtent(const SheetLayout& layout);
-// Where the upright face lies in its cell: its top-left corner from the cell's, y downward.
-LogicalPoint UprightFaceOffset(const SheetLayout& layout);
 // Whether every page of a print job is followed by its back: two-sided with a back design.
 bool PrintsBacks(const ViewState& view, const SheetLayout& layout);
 // Takes the record file's current slot into the view, as every drawing of a sheet does.
 void UseRecordSlot(ViewState& view);
 // Whether page N of a print job of the record file's current slot is a back page.
 bool IsBackPage(ViewState& view, std::int32_t page);
-
-// Columns or rows as stored text: a sheet always has at least one of each, whatever was typed.
-std::int32_t GridCount(std::string_view stored);
 
 // The cards sheet pages are filled from: the print order, else every card with a name.
 std::vector<std::string> CardList(const RecordProfile& record);
@@ -65,6 +41,3 @@ void DrawSheetPage(ViewState& view, Surface& surface, const SheetLayout& layout,
 std::int32_t SheetPageCount(const ViewState& view);
 // The number of pages of a print job, at least 1; two-sided, each sheet page and its back.
 std::int32_t PrintPageCount(const ViewState& view);
-
-// The cut line or the crop marks of the cell of this extent whose top-left corner is (x, y).
-void DrawCutMarks(const ViewState& view, Surface& surface, std::int32_t x, std::int32_t y, LabelExtent extent);
