@@ -3,9 +3,9 @@
 #include <charconv>
 #include <tuple>
 
-#include "render/sheet.h"
+#include "render/sheet_layout.h"
+#include "render/slot_paper.h"
 #include "sheets/catalogue.h"
-#include "sheets/slot_sheet.h"
 #include "store/label_sizes.h"
 #include "store/profile_service.h"
 

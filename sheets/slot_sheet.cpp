@@ -7,7 +7,7 @@
 #include "store/label_sizes.h"
 #include "store/profile_service.h"
 #include "store/profile_value.h"
-#include "render/sheet.h"
+#include "render/sheet_layout.h"
 
 namespace sheets {
 namespace {
