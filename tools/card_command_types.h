@@ -21,11 +21,14 @@ struct Context {
     const SettingsProfile& settings;
     std::ostream& out;
     std::ostream& err;
+    // The usage line of the whole command, which a usage error ends with.
+    std::string usage;
 
     int Fail(int status, const std::string& message) const {
         err << "zulname-cards: " << message << "\n";
         return status;
     }
+    int UsageError(const std::string& problem) const { return Fail(kUsageError, problem + "; " + usage); }
 };
 
 using Run = int (*)(Context& context, const std::vector<std::string_view>& args);

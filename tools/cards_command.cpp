@@ -12,7 +12,6 @@
 #include "store/exact_text.h"
 #include "store/storage_layout.h"
 #include "tools/card_arguments.h"
-#include "tools/cards_subcommands.h"
 #include "tools/write_failure.h"
 
 namespace cards_tool {
@@ -42,7 +41,7 @@ std::string Cell(std::string_view stored) {
 }  // namespace
 
 int List(Context& context, const std::vector<std::string_view>& args) {
-    if (!args.empty()) return context.Fail(kUsageError, "list takes no arguments; " + UsageText());
+    if (!args.empty()) return context.UsageError("list takes no arguments");
     context.out << "番号";
     for (const std::string& item : context.cards.Items()) context.out << '\t' << Cell(item);
     context.out << '\n';
@@ -149,7 +148,7 @@ int ApplyDesign(Context& context, const std::vector<std::string_view>& args) {
         } else if (option == "--slot") {
             slotText = value;
         } else {
-            return context.Fail(kUsageError, "unknown option " + std::string(option) + "; " + UsageText());
+            return context.UsageError("unknown option " + std::string(option));
         }
     }
     if (!from) return context.Fail(kUsageError, "apply-design needs --from N");
@@ -190,7 +189,7 @@ int Romaji(Context& context, const std::vector<std::string_view>& args) {
                 return context.Fail(kUsageError, "--order takes given-family or family-given");
             order = value == "given-family" ? NameOrder::GivenFirst : NameOrder::FamilyFirst;
         } else {
-            return context.Fail(kUsageError, "unknown option " + std::string(option) + "; " + UsageText());
+            return context.UsageError("unknown option " + std::string(option));
         }
     }
     if (from.empty() || to.empty()) return context.Fail(kUsageError, "romaji needs --from ITEM and --to ITEM");
@@ -201,7 +200,7 @@ int Romaji(Context& context, const std::vector<std::string_view>& args) {
 }
 
 int Check(Context& context, const std::vector<std::string_view>& args) {
-    if (!args.empty()) return context.Fail(kUsageError, "check takes no arguments; " + UsageText());
+    if (!args.empty()) return context.UsageError("check takes no arguments");
     using namespace character_check;
     const std::vector<Finding> findings = character_check::Check(context.cards, AnyFaceDraws, UnihanVariants::Installed());
     bool missing = false;

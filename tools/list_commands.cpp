@@ -9,7 +9,6 @@
 #include "lists/list_writer.h"
 #include "store/file_size_limit.h"
 #include "tools/card_arguments.h"
-#include "tools/cards_subcommands.h"
 #include "tools/list_options.h"
 
 namespace cards_tool {
@@ -62,7 +61,7 @@ bool ParseImport(const std::vector<std::string_view>& args, ImportArguments& par
 int ImportList(Context& context, const std::vector<std::string_view>& args) {
     ImportArguments parsed;
     std::string problem;
-    if (!ParseImport(args, parsed, problem)) return context.Fail(kUsageError, problem + "; " + UsageText());
+    if (!ParseImport(args, parsed, problem)) return context.UsageError(problem);
 
     const std::int32_t count = context.cards.Count();
     const std::int32_t current = std::clamp(
@@ -120,10 +119,10 @@ int ExportList(Context& context, const std::vector<std::string_view>& args) {
         } else if (option == "-o") {
             output = value;
         } else {
-            return context.Fail(kUsageError, "unknown option " + std::string(option) + "; " + UsageText());
+            return context.UsageError("unknown option " + std::string(option));
         }
     }
-    if (!format || output.empty()) return context.Fail(kUsageError, "export needs --format and -o; " + UsageText());
+    if (!format || output.empty()) return context.UsageError("export needs --format and -o");
     const ListRows rows = CardsAsList(context.cards);
     std::string error;
     if (!WriteList(output, rows, *format, encoding, error)) {

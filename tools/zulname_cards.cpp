@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     UserItemList userItems;
     userItems.ReloadUserItems(settings);
     cards::RecordCards cards(fsPath, ItemList(userItems.UserItems()));
-    Context context{cards, settings, std::cout, std::cerr};
+    Context context{cards, settings, std::cout, std::cerr, UsageText()};
     // Only a file that claims more cards than any record file holds has none to work on.
     if (cards.Count() == 0) return ReportFailure(context, {cards::Failure::TooManyCards});
     return subcommand->run(context, std::vector<std::string_view>(args.begin() + 1, args.end()));
