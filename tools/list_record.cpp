@@ -32,7 +32,8 @@ bool PlanPeople(const std::string& listPath, const list_tool::ListOptions& optio
     std::vector<std::string> unknown;
     bool named = false;
     for (PlannedCard& card : plan.cards) {
-        for (const auto& [item, text] : card.texts) {
+        for (const auto& text : card.texts) {
+            const std::string& item = text.first;
             if (known(item) || std::find(unknown.begin(), unknown.end(), item) != unknown.end()) continue;
             const bool mapped = std::any_of(options.maps.begin(), options.maps.end(),
                                             [&](const auto& map) { return map.second == item; });
