@@ -64,6 +64,14 @@ bool ProfileDocument::IsStorableSection(std::string_view section) {
     return section.find('\0') == std::string_view::npos && cp932::FindLastChar(header, ']') == header.size() - 1;
 }
 
+std::optional<std::string_view> SectionHeaderName(std::string_view line) {
+    const std::string_view trimmed = cp932::TrimBlanks(line);
+    if (trimmed.empty() || trimmed.front() != '[') return std::nullopt;
+    const std::size_t close = cp932::FindLastChar(trimmed, ']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return cp932::TrimBlanks(CutAtNul(trimmed.substr(1, close - 1)));
+}
+
 ProfileDocument::Parsed ProfileDocument::Classify(const Span& span) const {
     const std::string_view content = View(span.begin, span.length);
     const std::string_view trimmed = cp932::TrimBlanks(content);
@@ -75,15 +83,11 @@ ProfileDocument::Parsed ProfileDocument::Classify(const Span& span) const {
         line.kind = Kind::Comment;
         return line;
     }
-    if (trimmed.front() == '[') {
-        const std::size_t close = cp932::FindLastChar(trimmed, ']');
-        if (close != std::string_view::npos) {
-            const std::string_view name = cp932::TrimBlanks(CutAtNul(trimmed.substr(1, close - 1)));
-            line.kind = Kind::Header;
-            line.nameBegin = at(name);
-            line.nameLength = name.size();
-            return line;
-        }
+    if (const std::optional<std::string_view> name = SectionHeaderName(trimmed)) {
+        line.kind = Kind::Header;
+        line.nameBegin = at(*name);
+        line.nameLength = name->size();
+        return line;
     }
     const std::size_t equals = cp932::FindChar(trimmed, '=');
     std::string_view name = trimmed;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -30,6 +31,10 @@ private:
     std::string name_;
     std::uint32_t hash_;
 };
+
+// The name of the section whose header is the line (without its line end), trimmed and cut at a
+// NUL, as a view into the line; none when the line is no header.
+std::optional<std::string_view> SectionHeaderName(std::string_view line);
 
 // The text of one profile file. It keeps the file's bytes once and indexes only its sections;
 // the lines of a section are found when it is read, and the keys of the few sections read last

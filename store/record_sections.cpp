@@ -4,22 +4,8 @@
 #include <optional>
 
 #include "store/card_deck.h"
-#include "store/cp932.h"
+#include "store/profile_document.h"
 #include "store/regular_file.h"
-
-namespace {
-
-// The name of a section whose header is line (without its line end), as the parser takes it.
-std::optional<std::string_view> HeaderName(std::string_view line) {
-    const std::string_view trimmed = cp932::TrimBlanks(line);
-    if (trimmed.empty() || trimmed.front() != '[') return std::nullopt;
-    const std::size_t close = cp932::FindLastChar(trimmed, ']');
-    if (close == std::string_view::npos) return std::nullopt;
-    const std::string_view inner = trimmed.substr(1, close - 1);
-    return cp932::TrimBlanks(inner.substr(0, inner.find('\0')));
-}
-
-}  // namespace
 
 int ReadRecordSections(const std::string& fsPath, std::size_t maxBytes, const std::function<bool(std::int32_t)>& wanted,
                        RecordSections& read) {
@@ -30,7 +16,7 @@ int ReadRecordSections(const std::string& fsPath, std::size_t maxBytes, const st
     // lines up to the next one are kept.
     const auto endLine = [&] {
         const std::size_t content = line.find_first_of("\r\n");
-        if (const std::optional<std::string_view> name = HeaderName(std::string_view(line).substr(0, content))) {
+        if (const std::optional<std::string_view> name = profile::SectionHeaderName(std::string_view(line).substr(0, content))) {
             const std::optional<std::int32_t> card = cards::CardNumberOf(*name);
             if (card) read.highestCard = std::max(read.highestCard, *card);
             keeping = !card || wanted(*card);
